@@ -1,0 +1,29 @@
+#include "cli/CliSinks.h"
+
+#include <unistd.h>
+
+#include <iostream>
+
+namespace quill::cli {
+
+ProgressPrinter::ProgressPrinter(std::ostream& err) : err_(err), enabled_(&err == &std::cerr && ::isatty(2)) {}
+
+void ProgressPrinter::Start(const std::string& name) {
+  name_ = name;
+  lastPercent_ = -1;
+}
+
+void ProgressPrinter::Update(unsigned long long done, unsigned long long total) {
+  if (!enabled_ || total == 0) return;
+  int percent = static_cast<int>(done * 100 / total);
+  if (percent == lastPercent_) return;
+  lastPercent_ = percent;
+  err_ << "\rLoading " << name_ << ": " << percent << "%" << std::flush;
+}
+
+void ProgressPrinter::Finish() {
+  if (enabled_ && lastPercent_ >= 0) err_ << "\n" << std::flush;
+  lastPercent_ = -1;
+}
+
+}  // namespace quill::cli

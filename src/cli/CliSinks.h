@@ -1,0 +1,49 @@
+#pragma once
+// Status sink and question seam of the command line: errors on stderr,
+// the duplicate policy from --duplicates.
+#include <ostream>
+#include <string>
+
+#include "session/QuestionSeam.h"
+#include "session/StatusSink.h"
+
+namespace quill::cli {
+
+class StderrStatus : public StatusSink {
+ public:
+  explicit StderrStatus(std::ostream& err) : err_(err) {}
+  void SetError(int level, const std::string& text) override {
+    if (level >= 2 && !text.empty()) err_ << text << "\n";
+  }
+  void FlashError(int level, const std::string& text) override {
+    if (level >= 2 && !text.empty()) err_ << text << "\n";
+  }
+
+ private:
+  std::ostream& err_;
+};
+
+class FixedAnswers : public QuestionSeam {
+ public:
+  int duplicateAnswer = 2;
+  bool yesNoAnswer = true;
+  int AskDuplicate(const std::string&) override { return duplicateAnswer; }
+  bool AskYesNo(const std::string&, const std::string&) override { return yesNoAnswer; }
+};
+
+// Prints "\rLoading NAME: 42%" on stderr when it is a terminal.
+class ProgressPrinter {
+ public:
+  explicit ProgressPrinter(std::ostream& err);
+  void Start(const std::string& name);
+  void Update(unsigned long long done, unsigned long long total);
+  void Finish();
+
+ private:
+  std::ostream& err_;
+  bool enabled_;
+  std::string name_;
+  int lastPercent_ = -1;
+};
+
+}  // namespace quill::cli

@@ -1,0 +1,39 @@
+#pragma once
+// What every reader and writer takes. Readers add through the store and never
+// touch the view; writers take the shown records in display order.
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+#include "list/GpxRecord.h"
+#include "list/WaypointStore.h"
+#include "session/StatusSink.h"
+
+namespace quill {
+
+struct ReadOptions {
+  bool includeGroundspeak = false;  // the IncludeGroudspeak setting
+  bool noCheckWhenEmpty = false;    // the NoCheckWhenEmpty setting
+  StatusSink* status = nullptr;     // for the readers' passing messages
+  // Called now and then with bytes read and the file size (0 when unknown).
+  std::function<void(std::uint64_t done, std::uint64_t total)> progress;
+};
+
+struct ReadResult {
+  int elapsedSeconds = 0;  // shown in LabelImportTime
+};
+
+struct WriteOptions {
+  std::string internalName = "Quillmark";
+  int txtExportMode = 0;  // TxtExportMode of the options dialog
+  StatusSink* status = nullptr;
+};
+
+using RecordSpan = std::span<const TGpxRecord* const>;
+
+using ReaderFn = bool (*)(const std::string& path, WaypointStore& store, const ReadOptions& options,
+                          ReadResult* result);
+using WriterFn = bool (*)(const std::string& path, RecordSpan records, const WriteOptions& options);
+
+}  // namespace quill

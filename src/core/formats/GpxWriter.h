@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+
+#include "formats/FileIo.h"
+#include "formats/FormatTypes.h"
+
+namespace quill {
+
+// Writes the records, in the order given, as a GPX 1.0 file. False when the
+// file could not be written whole; the old file is then left as it was.
+bool WriteGpxFile(const std::string& path, RecordSpan records, const WriteOptions& options);
+
+// One wpt element, LF line ends (the file turns them into CR LF).
+void AppendWptElement(std::string& out, const TGpxRecord& record);
+void WriteWptElement(AtomicFileWriter& file, const TGpxRecord& record);
+
+// The file text before the first waypoint, for the given records' bounds.
+std::string GpxHeader(RecordSpan records, const std::string& internalName, const std::string& utcTime);
+
+}  // namespace quill

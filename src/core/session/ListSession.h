@@ -1,0 +1,65 @@
+#pragma once
+// The list session: the store, the current file, the modified flag and the
+// load/save dispatch, shared by the window and the command line.
+#include <functional>
+#include <string>
+
+#include "formats/FormatTable.h"
+#include "formats/FormatTypes.h"
+#include "list/WaypointStore.h"
+#include "session/QuestionSeam.h"
+#include "session/StatusSink.h"
+
+namespace quill {
+
+struct SessionSettings {
+  bool includeGroundspeak = false;  // IncludeGroudspeak
+  bool noCheckWhenEmpty = false;    // NoCheckWhenEmpty
+  std::string favoriteFile;         // FavoriteFile
+  bool warnSaveFav = true;          // WarnSaveFav
+  std::string savePathGpx = ".";    // SavePathGPX
+  int txtExportMode = 0;            // TxtExportMode
+  std::string internalName = "Quillmark";
+};
+
+class ListSession {
+ public:
+  ListSession(StatusSink& status, QuestionSeam& questions);
+
+  WaypointStore& Store() { return store_; }
+  const WaypointStore& Store() const { return store_; }
+  SessionSettings& Settings() { return settings_; }
+  StatusSink& Status() { return status_; }
+  QuestionSeam& Questions() { return questions_; }
+
+  // Loads one file into the list by its extension.
+  bool LoadFile(const std::string& fileName);
+  // Writes the shown list in format code 0..8.
+  bool SaveFile(const std::string& fileName, int formatCode);
+
+  const std::string& CurrentFileName() const { return currentFileName_; }
+  void SetCurrentFileName(std::string name) { currentFileName_ = std::move(name); }
+  bool ListModified() const { return listModified_; }
+  void SetListModified(bool modified) { listModified_ = modified; }
+  int LastImportSeconds() const { return lastImportSeconds_; }
+
+  // The view rebuilds itself from ShownWaypoints (FillListView).
+  std::function<void()> onListRebuilt;
+  // SavePathGPX changed; the window writes it to the settings store.
+  std::function<void(const std::string& folder)> onSavePathChanged;
+  // Progress of a long load: bytes done and total.
+  std::function<void(std::uint64_t done, std::uint64_t total)> onProgress;
+
+ private:
+  void RememberFile(const std::string& fileName);
+
+  StatusSink& status_;
+  QuestionSeam& questions_;
+  WaypointStore store_;
+  SessionSettings settings_;
+  std::string currentFileName_;
+  bool listModified_ = false;
+  int lastImportSeconds_ = 0;
+};
+
+}  // namespace quill

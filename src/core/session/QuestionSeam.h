@@ -1,0 +1,19 @@
+#pragma once
+// Questions the core asks the user: real dialogs in the window, scripted
+// answers in tests, options on the command line.
+#include <string>
+
+namespace quill {
+
+class QuestionSeam {
+ public:
+  virtual ~QuestionSeam() = default;
+  // A duplicate name during a load or add: 0 keep, 1 replace, 2 allow.
+  virtual int AskDuplicate(const std::string& name) = 0;
+  // "Are you sure?" with a caption naming the operation; true only for Yes.
+  virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;
+  // The rename confirmation on the first row ("Is this name OK?").
+  virtual bool ConfirmRename(const std::string& name) { return AskYesNo(name, "Is this name OK?"); }
+};
+
+}  // namespace quill

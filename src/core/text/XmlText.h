@@ -1,0 +1,33 @@
+#pragma once
+// Element and attribute access by plain substring search, and the decoding and
+// escaping of element texts. Searches are case-sensitive byte searches; a value
+// that is not found is the empty text. Views returned point into the input.
+#include <string>
+#include <string_view>
+
+namespace quill {
+
+std::string_view TextBetween(std::string_view text, std::string_view startMark, std::string_view endMark);
+std::string_view StartTagAttributes(std::string_view text, std::string_view tag);
+std::string_view AttributeValue(std::string_view text, std::string_view tag, std::string_view attribute);
+// Raw content of the (n+1)-th element named tag; "<tag" counts only when a ">"
+// or a blank follows, so <namex> never counts for "name".
+std::string_view ElementText(std::string_view text, std::string_view tag, int n);
+std::string_view FirstElementText(std::string_view text, std::string_view tag);
+// The whole element, tags included, or empty; buffer is overwritten.
+void CopyElement(std::string& buffer, std::string_view text, std::string_view tag);
+
+// File text (UTF-8, entities, CDATA) to memory text (Windows-1252).
+std::string DecodeElementText(std::string_view text);
+// CDATA unwrap or the three basic entities only.
+std::string DecodeBasic(std::string_view text);
+// Memory text to UTF-8 element content with entities.
+std::string EscapeXmlText(std::string_view text);
+void AppendEscapedXml(std::string& out, std::string_view text);
+// Memory text to UTF-8 without entities, control characters as "_".
+std::string CleanText(std::string_view text);
+
+// Replaces every occurrence of from by to.
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
+
+}  // namespace quill
