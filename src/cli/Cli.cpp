@@ -21,7 +21,11 @@ constexpr std::array<Command, 1> kCommands = {{
 
 constexpr const char* kUsage =
     "usage: quillmark-cli COMMAND [options]\n"
-    "  convert [--duplicates keep|replace|allow] [--no-groundspeak] INPUT... OUTPUT\n";
+    "  convert [options] INPUT... OUTPUT\n"
+    "    --format gpx|loc|ov2|txt|kml|miomap|garmin|navio   (default: by OUTPUT's extension)\n"
+    "    --txt-mode wgs84|ed50|bessel|rd|lambert|utm|ecef   (notation of a text save)\n"
+    "    --duplicates keep|replace|allow                    (default allow)\n"
+    "    --no-groundspeak                                   (drop the Groundspeak cache data)\n";
 
 }  // namespace
 
