@@ -15,8 +15,9 @@ struct Command {
   CommandFn run;
 };
 
-constexpr std::array<Command, 1> kCommands = {{
+constexpr std::array<Command, 2> kCommands = {{
     {"convert", &RunConvert},
+    {"coord", &RunCoord},
 }};
 
 constexpr const char* kUsage =
@@ -25,7 +26,10 @@ constexpr const char* kUsage =
     "    --format gpx|loc|ov2|txt|kml|miomap|garmin|navio   (default: by OUTPUT's extension)\n"
     "    --txt-mode wgs84|ed50|bessel|rd|lambert|utm|ecef   (notation of a text save)\n"
     "    --duplicates keep|replace|allow                    (default allow)\n"
-    "    --no-groundspeak                                   (drop the Groundspeak cache data)\n";
+    "    --no-groundspeak                                   (drop the Groundspeak cache data)\n"
+    "  coord [--json] [--datum wgs84|ed50|bessel] [--south] [--west] --latlon NORTH [EAST]\n"
+    "  coord [--json] --rd TEXT | --lambert TEXT | --utm TEXT | --ecef TEXT\n"
+    "    show one position in every notation, as the converter panel does\n";
 
 }  // namespace
 
