@@ -105,7 +105,10 @@ TEST_P(HostileInput, BinaryNoise) {
 INSTANTIATE_TEST_SUITE_P(Formats, HostileInput,
                          ::testing::Values(ReaderCase{".gpx", [] { return WriteThree(kFormatGpx); }},
                                            ReaderCase{".loc", [] { return WriteThree(kFormatLoc); }},
-                                           ReaderCase{".ov2", [] { return WriteThree(kFormatOv2); }}),
+                                           ReaderCase{".ov2", [] { return WriteThree(kFormatOv2); }},
+                                           ReaderCase{".txt", [] { return WriteThree(kFormatTxt); }},
+                                           ReaderCase{".csv", [] { return WriteThree(kFormatGarmin); }},
+                                           ReaderCase{".asc", [] { return WriteThree(kFormatNavio); }}),
                          [](const auto& info) { return std::string(info.param.ext + 1); });
 
 }  // namespace
