@@ -15,13 +15,15 @@ struct Command {
   CommandFn run;
 };
 
-constexpr std::array<Command, 1> kCommands = {{
+constexpr std::array<Command, 2> kCommands = {{
     {"convert", &RunConvert},
+    {"open", &RunOpen},
 }};
 
 constexpr const char* kUsage =
     "usage: quillmark-cli COMMAND [options]\n"
-    "  convert [--duplicates keep|replace|allow] [--no-groundspeak] INPUT... OUTPUT\n";
+    "  convert [--duplicates keep|replace|allow] [--no-groundspeak] INPUT... OUTPUT\n"
+    "  open FILE                 hand FILE to the running window\n";
 
 }  // namespace
 

@@ -1,0 +1,49 @@
+#include "ui/app/FormNaam.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/UiText.h"
+
+namespace quill {
+
+TFormNaam::TFormNaam(QWidget* parent) : QDialog(parent) {
+  setObjectName("FormNaam");
+  setWindowTitle("Name");
+  setModal(true);
+  editNaam_ = new QLineEdit(this);
+  editNaam_->setObjectName("EditNaam");
+  auto* ok = new QPushButton("OK", this);
+  ok->setObjectName("ButtonOk");
+  ok->setDefault(true);
+  auto* cancel = new QPushButton("Cancel", this);
+  cancel->setObjectName("ButtonCancel");
+  connect(ok, &QPushButton::clicked, this, &TFormNaam::ButtonOkClick);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(editNaam_);
+  layout->addLayout(buttons);
+  setMinimumWidth(300);
+}
+
+void TFormNaam::ButtonOkClick() {
+  NameText = FromQString(editNaam_->text());
+  accept();
+}
+
+void TFormNaam::showEvent(QShowEvent* event) {
+  editNaam_->setText(ToQString(NameText));
+  editNaam_->deselect();
+  editNaam_->setCursorPosition(static_cast<int>(editNaam_->text().size()));
+  QDialog::showEvent(event);
+  editNaam_->setFocus();
+}
+
+}  // namespace quill
