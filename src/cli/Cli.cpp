@@ -22,8 +22,12 @@ constexpr std::array<Command, 2> kCommands = {{
 
 constexpr const char* kUsage =
     "usage: quillmark-cli COMMAND [options]\n"
-    "  convert [--duplicates keep|replace|allow] [--no-groundspeak] INPUT... OUTPUT\n"
-    "  open FILE                 hand FILE to the running window\n";
+    "  convert [options] INPUT... OUTPUT\n"
+    "    --format gpx|loc|ov2|txt|kml|miomap|garmin|navio   (default: by OUTPUT's extension)\n"
+    "    --txt-mode wgs84|ed50|bessel|rd|lambert|utm|ecef   (notation of a text save)\n"
+    "    --duplicates keep|replace|allow                    (default allow)\n"
+    "    --no-groundspeak                                   (drop the Groundspeak cache data)\n"
+    "  open FILE                                            (hand FILE to the running window)\n";
 
 }  // namespace
 

@@ -4,17 +4,62 @@
 
 #include "formats/GpxReader.h"
 #include "formats/GpxWriter.h"
+#include "formats/KmlWriter.h"
+#include "formats/LocFormat.h"
+#include "formats/Ov2Format.h"
 #include "text/TextHelpers.h"
 
 namespace quill {
 namespace {
 
-constexpr std::array<LoadEntry, 1> kLoaders = {{
+constexpr std::array<LoadEntry, 3> kLoaders = {{
     {".gpx", &ReadGpxFile},
+    {".loc", &ReadLocFile},
+    {".ov2", &ReadOv2File},
 }};
 
-constexpr std::array<SaveEntry, 1> kSavers = {{
+constexpr std::array<SaveEntry, 4> kSavers = {{
     {kFormatGpx, ".gpx", &WriteGpxFile},
+    {kFormatLoc, ".loc", &WriteLocFile},
+    {kFormatOv2, ".ov2", &WriteOv2File},
+    {kFormatKml, ".kml", &WriteKmlFile},
+}};
+
+// The save dialog's entries in their order (index 1 first). The two ".csv"
+// entries are told apart only by their index.
+struct FilterEntry {
+  std::string_view text;
+  int code;
+};
+constexpr std::array<FilterEntry, 8> kSaveFilters = {{
+    {"GPX files|*.gpx", kFormatGpx},
+    {"LOC files|*.loc", kFormatLoc},
+    {"Tomtom files|*.ov2", kFormatOv2},
+    {"Text files|*.txt", kFormatTxt},
+    {"MioMap files|*.csv", kFormatMioMap},
+    {"Garmin/Navman files|*.csv", kFormatGarmin},
+    {"Navio files|*.asc", kFormatNavio},
+    {"KML files|*.kml", kFormatKml},
+}};
+
+// Extension of the current file to the preselected filter index.
+struct ExtensionIndex {
+  std::string_view extension;
+  int index;
+};
+constexpr std::array<ExtensionIndex, 7> kPreselect = {{
+    {".gpx", 1},
+    {".loc", 2},
+    {".ov2", 3},
+    {".txt", 4},
+    {".csv", 5},
+    {".asc", 7},
+    {".kml", 8},
+}};
+
+// The extension each format code saves under.
+constexpr std::array<std::string_view, 8> kCodeExtensions = {{
+    ".gpx", ".loc", ".ov2", ".txt", ".kml", ".csv", ".csv", ".asc",
 }};
 
 // Extension to format code when the extension decides (".csv" is MioMap).
@@ -54,6 +99,41 @@ int FormatCodeForExtension(std::string_view extension) {
     if (EqualsIgnoreCase(extension, e.extension)) return e.code;
   }
   return -1;
+}
+
+std::string SaveDialogFilter(bool withKml) {
+  std::string text;
+  for (const FilterEntry& e : kSaveFilters) {
+    if (e.code == kFormatKml && !withKml) continue;
+    if (!text.empty()) text += '|';
+    text += e.text;
+  }
+  return text;
+}
+
+int FormatCodeForFilterIndex(int filterIndex) {
+  if (filterIndex < 1 || filterIndex > static_cast<int>(kSaveFilters.size())) return -1;
+  return kSaveFilters[static_cast<std::size_t>(filterIndex - 1)].code;
+}
+
+int FilterIndexForFileName(std::string_view currentFileName) {
+  std::string_view ext = FileExtension(currentFileName);
+  for (const ExtensionIndex& e : kPreselect) {
+    if (EqualsIgnoreCase(ext, e.extension)) return e.index;
+  }
+  return 1;
+}
+
+std::string ProposedSaveName(std::string_view currentFileName) {
+  std::string_view ext = FileExtension(currentFileName);
+  return std::string(currentFileName.substr(0, currentFileName.size() - ext.size()));
+}
+
+std::string SaveNameForFormat(std::string_view fileName, int formatCode) {
+  if (formatCode < 0 || formatCode >= static_cast<int>(kCodeExtensions.size())) return std::string(fileName);
+  std::string name = ProposedSaveName(fileName);
+  name += kCodeExtensions[static_cast<std::size_t>(formatCode)];
+  return name;
 }
 
 }  // namespace quill

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "formats/ElementScanner.h"
 #include "formats/FormatTypes.h"
 
 namespace quill {
@@ -10,19 +11,11 @@ namespace quill {
 bool ReadGpxFile(const std::string& path, WaypointStore& store, const ReadOptions& options, ReadResult* result);
 
 // The scanner on its own, for text already in memory and for the fuzz target:
-// every complete wpt element is handed to onElement (a zero byte follows it).
-class GpxScanner {
+// every complete wpt element is handed to onElement.
+class GpxScanner : public ElementScanner {
  public:
   template <typename F>
-  explicit GpxScanner(F&& onElement) : onElement_(std::forward<F>(onElement)) {}
-  void Feed(std::string_view bytes);
-
- private:
-  std::function<void(std::string_view element)> onElement_;
-  int state_ = 0;
-  std::string element_;
-  char tagHead_[8] = {};
-  std::size_t tagLength_ = 0;
+  explicit GpxScanner(F&& onElement) : ElementScanner("<wpt", "</wpt", std::forward<F>(onElement)) {}
 };
 
 // Picks the values out of one wpt element and adds it to the store.

@@ -1,16 +1,30 @@
 #include "session/ListSession.h"
 
+#include <unistd.h>
+
+#include <climits>
+
+#include "formats/FileIo.h"
 #include "text/TextHelpers.h"
 
 namespace quill {
 
-ListSession::ListSession(StatusSink& status, QuestionSeam& questions) : status_(status), questions_(questions) {
+std::string ExecutableFolder() {
+  char buf[PATH_MAX];
+  ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n <= 0) return "./";
+  std::string_view folder = FolderPart(std::string_view(buf, static_cast<std::size_t>(n)));
+  return folder.empty() ? std::string("./") : std::string(folder);
+}
+
+ListSession::ListSession(StatusSink& status, QuestionSeam& questions)
+    : status_(status), questions_(questions), programFolder_(ExecutableFolder()) {
   store_.SetDuplicateQuestion([this](const std::string& name) { return questions_.AskDuplicate(name); });
 }
 
 void ListSession::RememberFile(const std::string& fileName) {
   std::string folder(FolderPart(fileName));
-  if (folder.empty()) folder = ".";
+  if (folder.empty()) folder.assign(1, '.');
   settings_.savePathGpx = folder;
   if (onSavePathChanged) onSavePathChanged(folder);
   currentFileName_ = std::string(FileNamePart(fileName));
@@ -67,6 +81,7 @@ bool ListSession::SaveFile(const std::string& fileName, int formatCode) {
   const auto& shown = store_.ShownWaypoints();
   RecordSpan records(shown.data(), shown.size());
   bool ok = entry->writer(fileName, records, options);
+  if (code == kFormatOv2) CopyOv2Bitmap(fileName);
   if (!ok) {
     status_.SetError(2, "Error saving file");
     return false;
@@ -76,6 +91,45 @@ bool ListSession::SaveFile(const std::string& fileName, int formatCode) {
   status_.SetError(0, "");
   status_.FlashError(0, "Saved to " + fileName);
   return true;
+}
+
+// A TomTom device shows the POIs of NAME.ov2 with the icon NAME.bmp; the
+// program's folder may hold icons for the names users save under. Never
+// overwrites, and a failed copy is silent.
+void ListSession::CopyOv2Bitmap(const std::string& savedFile) const {
+  std::string_view name = FileNamePart(savedFile);
+  std::string base(name.substr(0, name.size() - FileExtension(name).size()));
+  std::string folder = programFolder_.empty() ? std::string("./") : programFolder_;
+  if (folder.back() != '/') folder += '/';
+  std::string source = folder + base + ".bmp";
+  std::string target = std::string(FolderPart(savedFile)) + base + ".bmp";
+  if (FileExists(target)) return;
+  InputFile in;
+  if (!in.Open(source, false)) return;
+  AtomicFileWriter out;
+  if (!out.Open(target, false)) return;
+  for (std::string_view chunk = in.ReadChunk(); !chunk.empty(); chunk = in.ReadChunk()) out.Write(chunk);
+  if (in.HadError()) return;
+  // Another save may have put one there meanwhile.
+  if (FileExists(target)) return;
+  out.Commit();
+}
+
+bool ListSession::LoadFavorite() {
+  status_.SetError(0, "");
+  bool ok = LoadFile(settings_.favoriteFile);
+  favoriteLoaded_ = true;
+  return ok;
+}
+
+bool ListSession::SaveFavorite() {
+  status_.SetError(0, "");
+  if (!favoriteLoaded_) {
+    status_.SetError(2, "Favorite file not loaded!");
+    return false;
+  }
+  if (settings_.warnSaveFav && !questions_.AskYesNo("Save Favorite File", "Are you sure?")) return false;
+  return SaveFile(settings_.favoriteFile, kFormatByExtension);
 }
 
 }  // namespace quill

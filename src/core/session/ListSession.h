@@ -37,6 +37,18 @@ class ListSession {
   // Writes the shown list in format code 0..8.
   bool SaveFile(const std::string& fileName, int formatCode);
 
+  // The favorite buttons: load FavoriteFile (FavoriteLoaded is set also when
+  // the load fails); save it by its own extension, only after a favorite
+  // load and, with WarnSaveFav, after a Yes to "Save Favorite File".
+  bool LoadFavorite();
+  bool SaveFavorite();
+  bool FavoriteLoaded() const { return favoriteLoaded_; }
+
+  // The folder of the running program, where the OV2 icon bitmaps lie.
+  // Defaults to the executable's folder; tests point it elsewhere.
+  const std::string& ProgramFolder() const { return programFolder_; }
+  void SetProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
+
   const std::string& CurrentFileName() const { return currentFileName_; }
   void SetCurrentFileName(std::string name) { currentFileName_ = std::move(name); }
   bool ListModified() const { return listModified_; }
@@ -52,6 +64,7 @@ class ListSession {
 
  private:
   void RememberFile(const std::string& fileName);
+  void CopyOv2Bitmap(const std::string& savedFile) const;
 
   StatusSink& status_;
   QuestionSeam& questions_;
@@ -60,6 +73,12 @@ class ListSession {
   std::string currentFileName_;
   bool listModified_ = false;
   int lastImportSeconds_ = 0;
+  bool favoriteLoaded_ = false;
+  std::string programFolder_;
 };
+
+// The folder of the running executable, with a trailing "/" ("./" when it
+// cannot be found).
+std::string ExecutableFolder();
 
 }  // namespace quill

@@ -1,0 +1,62 @@
+#include "BenchSupport.h"
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+
+namespace quill::bench {
+
+ProcessRun RunProcess(const std::vector<std::string>& argv, bool quiet) {
+  ProcessRun run;
+  auto start = std::chrono::steady_clock::now();
+  pid_t pid = ::fork();
+  if (pid == 0) {
+    if (quiet) {
+      int null = ::open("/dev/null", O_WRONLY);
+      ::dup2(null, 1);
+      ::dup2(null, 2);
+    }
+    std::vector<char*> args;
+    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    ::execvp(args[0], args.data());
+    ::_exit(127);
+  }
+  if (pid < 0) return run;
+  int status = 0;
+  struct rusage usage{};
+  ::wait4(pid, &status, 0, &usage);
+  run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  run.maxRssKiB = usage.ru_maxrss;
+  return run;
+}
+
+ProcessRun BestOf(int n, const std::vector<std::string>& argv) {
+  ProcessRun best;
+  for (int i = 0; i < n; ++i) {
+    ProcessRun r = RunProcess(argv);
+    if (i == 0 || (r.ok && r.seconds < best.seconds)) best = r;
+  }
+  return best;
+}
+
+double FileSizeMiB(const std::string& path) {
+  struct stat st{};
+  if (::stat(path.c_str(), &st) != 0) return 0.0;
+  return static_cast<double>(st.st_size) / (1024.0 * 1024.0);
+}
+
+std::string TempFolder() {
+  const char* base = std::getenv("QUILL_BENCH_DIR");
+  std::string t = std::string(base ? base : "/tmp") + "/quillbench-XXXXXX";
+  if (!::mkdtemp(t.data())) return ".";
+  return t;
+}
+
+}  // namespace quill::bench

@@ -1,0 +1,20 @@
+#pragma once
+// Timing whole programs: wall time and peak memory of a child process.
+#include <string>
+#include <vector>
+
+namespace quill::bench {
+
+struct ProcessRun {
+  bool ok = false;        // exited with status 0
+  double seconds = 0.0;   // wall time
+  long maxRssKiB = 0;     // peak resident memory of the child
+};
+
+ProcessRun RunProcess(const std::vector<std::string>& argv, bool quiet = true);
+// Best (lowest wall time) of n runs.
+ProcessRun BestOf(int n, const std::vector<std::string>& argv);
+double FileSizeMiB(const std::string& path);
+std::string TempFolder();  // a fresh folder for bench files
+
+}  // namespace quill::bench

@@ -1,0 +1,22 @@
+#pragma once
+// Generated pocket-query GPX files: made-up caches with Groundspeak data,
+// logs and text in several scripts, deterministic for a seed.
+#include <cstdint>
+#include <string>
+
+namespace quill::bench {
+
+struct PocketQueryOptions {
+  int caches = 10000;
+  // Additional waypoints (parking, stages) for every n-th cache; 0 for none.
+  int childEvery = 4;
+  std::uint32_t seed = 1;
+  int logsPerCache = 5;
+  int descriptionBytes = 5000;  // about this much long description per cache
+};
+
+// Writes the file; false when it could not be written.
+bool WritePocketQuery(const std::string& path, const PocketQueryOptions& options);
+std::string PocketQueryText(const PocketQueryOptions& options);
+
+}  // namespace quill::bench

@@ -1,0 +1,158 @@
+#include "cli/CliOptions.h"
+
+#include <algorithm>
+#include <array>
+#include <ostream>
+
+#include "cli/CliSinks.h"
+#include "session/ListSession.h"
+
+namespace quill::cli {
+
+namespace {
+
+struct NamedValue {
+  std::string_view name;
+  int value;
+};
+
+constexpr std::array<NamedValue, 8> kFormatNames = {{
+    {"gpx", kFormatGpx},
+    {"loc", kFormatLoc},
+    {"ov2", kFormatOv2},
+    {"txt", kFormatTxt},
+    {"kml", kFormatKml},
+    {"miomap", kFormatMioMap},
+    {"garmin", kFormatGarmin},
+    {"navio", kFormatNavio},
+}};
+
+constexpr std::array<NamedValue, 7> kTxtModeNames = {{
+    {"wgs84", 0},
+    {"ed50", 1},
+    {"bessel", 2},
+    {"rd", 3},
+    {"lambert", 4},
+    {"utm", 5},
+    {"ecef", 6},
+}};
+
+constexpr std::array<NamedValue, 3> kDuplicateNames = {{
+    {"keep", kDuplicateKeep},
+    {"replace", kDuplicateReplace},
+    {"allow", kDuplicateAllow},
+}};
+
+template <std::size_t N>
+int Lookup(const std::array<NamedValue, N>& table, std::string_view name) {
+  for (const NamedValue& e : table) {
+    if (e.name == name) return e.value;
+  }
+  return -1;
+}
+
+bool Contains(const std::vector<std::string_view>& names, std::string_view name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+}  // namespace
+
+int FormatCodeForName(std::string_view name) { return Lookup(kFormatNames, name); }
+int TxtModeForName(std::string_view name) { return Lookup(kTxtModeNames, name); }
+
+bool ParseCliOptions(const std::vector<std::string>& args, const ExtraOptionNames& extraNames,
+                     CliOptions& options, std::string& error) {
+  bool onlyFiles = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (onlyFiles || arg.size() < 2 || arg[0] != '-') {
+      options.files.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      onlyFiles = true;
+      continue;
+    }
+    std::string name = arg;
+    std::string value;
+    bool hasInlineValue = false;
+    if (std::size_t eq = arg.find('='); eq != std::string::npos && arg.rfind("--", 0) == 0) {
+      name = arg.substr(0, eq);
+      value = arg.substr(eq + 1);
+      hasInlineValue = true;
+    }
+    auto takeValue = [&](std::string_view what) {
+      if (hasInlineValue) return true;
+      if (i + 1 >= args.size()) {
+        error = name + " needs " + std::string(what);
+        return false;
+      }
+      value = args[++i];
+      return true;
+    };
+
+    if (name == "--format") {
+      if (!takeValue("gpx, loc, ov2, txt, kml, miomap, garmin or navio")) return false;
+      int code = FormatCodeForName(value);
+      if (code < 0) {
+        error = "unknown format '" + value + "' (gpx, loc, ov2, txt, kml, miomap, garmin or navio)";
+        return false;
+      }
+      options.formatCode = code;
+    } else if (name == "--txt-mode") {
+      if (!takeValue("wgs84, ed50, bessel, rd, lambert, utm or ecef")) return false;
+      int mode = TxtModeForName(value);
+      if (mode < 0) {
+        error = "unknown text mode '" + value + "' (wgs84, ed50, bessel, rd, lambert, utm or ecef)";
+        return false;
+      }
+      options.txtMode = mode;
+    } else if (name == "--duplicates") {
+      if (!takeValue("keep, replace or allow")) return false;
+      int mode = Lookup(kDuplicateNames, value);
+      if (mode < 0) {
+        error = "--duplicates needs keep, replace or allow";
+        return false;
+      }
+      options.duplicateMode = mode;
+    } else if (name == "--no-groundspeak" && !hasInlineValue) {
+      options.includeGroundspeak = false;
+    } else if (Contains(extraNames.withValue, name)) {
+      if (!takeValue("a value")) return false;
+      options.extra.push_back({name, value});
+    } else if (Contains(extraNames.flags, name) && !hasInlineValue) {
+      options.extra.push_back({name, {}});
+    } else {
+      error = "unknown option '" + arg + "'";
+      return false;
+    }
+  }
+  return true;
+}
+
+void ApplyCliOptions(const CliOptions& options, ListSession& session, FixedAnswers& answers) {
+  answers.duplicateAnswer = options.duplicateMode;
+  session.Settings().includeGroundspeak = options.includeGroundspeak;
+  session.Settings().txtExportMode = options.txtMode;
+}
+
+int LoadInputs(ListSession& session, const std::vector<std::string>& inputs, std::ostream& err) {
+  ProgressPrinter progress(err);
+  auto previous = session.onProgress;
+  session.onProgress = [&](std::uint64_t done, std::uint64_t total) { progress.Update(done, total); };
+  int status = 0;
+  for (const std::string& input : inputs) {
+    progress.Start(input);
+    bool ok = session.LoadFile(input);
+    progress.Finish();
+    if (!ok) {
+      err << input << "\n";
+      status = 1;
+      break;
+    }
+  }
+  session.onProgress = previous;
+  return status;
+}
+
+}  // namespace quill::cli

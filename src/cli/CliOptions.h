@@ -1,0 +1,68 @@
+#pragma once
+// Options shared by the commands that load waypoint files (convert, list).
+//
+// Options parsed here:
+//   --format gpx|loc|ov2|txt|kml|miomap|garmin|navio   save format (default: by extension)
+//   --txt-mode wgs84|ed50|bessel|rd|lambert|utm|ecef    notation of a TXT save
+//   --duplicates keep|replace|allow                     duplicate names (default allow)
+//   --no-groundspeak                                    drop the Groundspeak element at load
+//   --                                                  everything after it is a file
+// Both "--option VALUE" and "--option=VALUE" are accepted.
+//
+// A command adds options of its own (for example --home, --sort, --filter,
+// --rename, --columns) by naming them in `extraWithValue` / `extraFlags`:
+// they come back in `extra`, in the order given, for the command to apply.
+// Any other word beginning with "-" is a usage error.
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "formats/FormatTable.h"
+#include "list/WaypointStore.h"
+
+namespace quill {
+class ListSession;
+}
+
+namespace quill::cli {
+
+class FixedAnswers;
+
+struct CliOption {
+  std::string name;   // with its dashes, "--sort"
+  std::string value;  // empty for a flag
+};
+
+struct CliOptions {
+  int formatCode = kFormatByExtension;  // --format
+  int txtMode = 0;                      // --txt-mode, TxtExportMode 0..6
+  int duplicateMode = kDuplicateAllow;  // --duplicates
+  bool includeGroundspeak = true;       // --no-groundspeak turns it off
+  std::vector<CliOption> extra;         // the command's own options, in order
+  std::vector<std::string> files;       // the words that are no option, in order
+};
+
+struct ExtraOptionNames {
+  std::vector<std::string_view> withValue;  // e.g. "--sort"
+  std::vector<std::string_view> flags;      // options without a value
+};
+
+// Parses args into options. False with a message in error on wrong usage.
+bool ParseCliOptions(const std::vector<std::string>& args, const ExtraOptionNames& extraNames,
+                     CliOptions& options, std::string& error);
+
+// Format code of a --format name, or -1.
+int FormatCodeForName(std::string_view name);
+// TxtExportMode of a --txt-mode name, or -1.
+int TxtModeForName(std::string_view name);
+
+// Applies the parsed load/save settings to a session and its answers.
+void ApplyCliOptions(const CliOptions& options, ListSession& session, FixedAnswers& answers);
+
+// Loads every input into the session in order, with progress on stderr when
+// it is a terminal. Returns the exit status: 0, or 1 at the first file that
+// fails (the session has then reported the reason; the file name follows).
+int LoadInputs(ListSession& session, const std::vector<std::string>& inputs, std::ostream& err);
+
+}  // namespace quill::cli

@@ -1,0 +1,100 @@
+#include "formats/ElementScanner.h"
+
+#include <cstring>
+
+namespace quill {
+
+namespace {
+
+// Only the first bytes of a tag decide anything, so the tag is counted but
+// just its head is kept: a tag of any length costs nothing.
+template <std::size_t N>
+inline void TagAppend(char (&head)[N], std::size_t& length, const char* p, std::size_t n) {
+  for (std::size_t i = 0; i < n && length + i < N; ++i) head[length + i] = p[i];
+  length += n;
+}
+
+inline bool TagStarts(const char* head, std::size_t length, std::string_view prefix) {
+  return length >= prefix.size() && std::memcmp(head, prefix.data(), prefix.size()) == 0;
+}
+
+}  // namespace
+
+ElementScanner::ElementScanner(std::string_view openPrefix, std::string_view closePrefix,
+                               std::function<void(std::string_view element)> onElement)
+    : onElement_(std::move(onElement)),
+      open_(openPrefix.substr(0, kHead - 1)),
+      close_(closePrefix.substr(0, kHead - 1)) {}
+
+void ElementScanner::Feed(std::string_view bytes) {
+  const char* p = bytes.data();
+  const char* end = p + bytes.size();
+  while (p < end) {
+    std::size_t left = static_cast<std::size_t>(end - p);
+    switch (state_) {
+      case 0: {  // outside any element
+        const char* lt = static_cast<const char*>(std::memchr(p, '<', left));
+        if (!lt) return;
+        tagHead_[0] = '<';
+        tagLength_ = 1;
+        state_ = 1;
+        p = lt + 1;
+        break;
+      }
+      case 1: {  // in a tag outside an element
+        const char* gt = static_cast<const char*>(std::memchr(p, '>', left));
+        std::size_t n = gt ? static_cast<std::size_t>(gt - p) + 1 : left;
+        // The tag is needed whole only when it opens an element.
+        bool maybeOpen = tagLength_ < open_.size() || TagStarts(tagHead_, tagLength_, open_);
+        if (maybeOpen) {
+          if (tagLength_ == 1) element_.assign(1, '<');
+          element_.append(p, n);
+        }
+        TagAppend(tagHead_, tagLength_, p, n);
+        p += n;
+        if (gt) {
+          if (TagStarts(tagHead_, tagLength_, open_)) {
+            state_ = 2;
+          } else {
+            state_ = 0;
+            element_.clear();
+          }
+          tagLength_ = 0;
+        }
+        break;
+      }
+      case 2: {  // inside an element, between tags
+        const char* lt = static_cast<const char*>(std::memchr(p, '<', left));
+        std::size_t n = lt ? static_cast<std::size_t>(lt - p) + 1 : left;
+        element_.append(p, n);
+        p += n;
+        if (lt) {
+          tagHead_[0] = '<';
+          tagLength_ = 1;
+          state_ = 3;
+        }
+        break;
+      }
+      case 3: {  // in a tag inside an element
+        const char* gt = static_cast<const char*>(std::memchr(p, '>', left));
+        std::size_t n = gt ? static_cast<std::size_t>(gt - p) + 1 : left;
+        element_.append(p, n);
+        TagAppend(tagHead_, tagLength_, p, n);
+        p += n;
+        if (gt) {
+          if (TagStarts(tagHead_, tagLength_, close_)) {
+            onElement_(element_);
+            element_.clear();
+            state_ = 0;
+          } else {
+            state_ = 2;
+          }
+          tagLength_ = 0;
+        }
+        break;
+      }
+    }
+  }
+}
+
+}  // namespace quill

@@ -1,0 +1,31 @@
+#pragma once
+// The four-state scanner that cuts whole elements out of a byte stream without
+// parsing XML: a tag is anything from "<" to the next ">", a tag beginning with
+// the open prefix starts an element, and the first tag inside it beginning
+// with the close prefix ends it. State carries over from chunk to chunk.
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace quill {
+
+class ElementScanner {
+ public:
+  // Prefixes of at most 15 bytes, e.g. "<wpt" and "</wpt".
+  ElementScanner(std::string_view openPrefix, std::string_view closePrefix,
+                 std::function<void(std::string_view element)> onElement);
+  void Feed(std::string_view bytes);
+
+ private:
+  static constexpr std::size_t kHead = 16;
+  std::function<void(std::string_view element)> onElement_;
+  std::string_view open_;
+  std::string_view close_;
+  int state_ = 0;
+  std::string element_;
+  char tagHead_[kHead] = {};
+  std::size_t tagLength_ = 0;
+};
+
+}  // namespace quill

@@ -1,0 +1,110 @@
+#include "formats/KmlWriter.h"
+
+#include <array>
+
+#include "formats/FileIo.h"
+#include "text/TextHelpers.h"
+#include "text/XmlText.h"
+
+namespace quill {
+
+namespace {
+
+// The listing service's image host; the icon paths below are its.
+constexpr std::string_view kImageHost = "http://www.geocaching.com";
+
+struct Icon {
+  std::string_view path;
+  bool small;
+};
+
+// By type code; 0 and every code outside 1..19 get the flag.
+constexpr Icon kFlag = {"/images/wpttypes/sm/flag.jpg", true};
+constexpr std::array<Icon, 20> kIcons = {{
+    kFlag,
+    {"/images/wpttypes/sm/pkg.jpg", true},
+    {"/images/wpttypes/sm/stage.jpg", true},
+    {"/images/wpttypes/sm/waypoint.jpg", true},
+    {"/images/wpttypes/sm/puzzle.jpg", true},
+    {"/images/wpttypes/sm/trailhead.jpg", true},
+    {"/images/kml/2.png", false},
+    {"/images/kml/3.png", false},
+    {"/images/kml/8.png", false},
+    {"/images/kml/4.png", false},
+    {"/images/kml/earthcache.png", false},
+    {"/images/kml/11.png", false},
+    {"/images/kml/5.png", false},
+    {"/images/kml/6.png", false},
+    {"/images/kml/453.png", false},
+    {"/images/kml/13.png", false},
+    {"/images/WptTypes/1858.gif", false},
+    {"/images/kml/8.png", false},
+    {"/images/kml/9.png", false},
+    {"/images/kml/8.png", false},
+}};
+
+}  // namespace
+
+std::string KmlIconPart(int typeCode) {
+  const Icon& icon = (typeCode >= 1 && typeCode < static_cast<int>(kIcons.size()))
+                         ? kIcons[static_cast<std::size_t>(typeCode)]
+                         : kFlag;
+  std::string out;
+  if (icon.small) out += "<scale>0.5</scale>";
+  out += "<Icon>";
+  out += kImageHost;
+  out += icon.path;
+  return out;
+}
+
+void AppendKmlPlacemark(std::string& out, const TGpxRecord& r) {
+  out += "  <Placemark>\n    <name>";
+  AppendEscapedXml(out, r.Name);
+  out += "</name>\n";
+  if (!r.Desc.empty() || !r.Url.empty()) {
+    // The link and its text go through CleanText like the description: raw
+    // 8-bit bytes or control characters would make the whole file unreadable.
+    std::string html;
+    if (!r.Desc.empty()) {
+      html += "<b>Description:</b><br>";
+      html += CleanText(r.Desc);
+      html += "</b><br><br>";
+    }
+    if (!r.Url.empty()) {
+      html += "<b>Link:</b><br><a href=\"";
+      html += CleanText(r.Url);
+      html += "\">";
+      html += CleanText(r.UrlName.empty() ? r.Name : r.UrlName);
+      html += "</a><br>";
+    }
+    // A "]]>" in the text would close the section early: split it there.
+    ReplaceAll(html, "]]>", "]]]]><![CDATA[>");
+    out += "    <description><![CDATA[";
+    out += html;
+    out += "]]></description>\n";
+  }
+  out += "    <Style><IconStyle>";
+  out += KmlIconPart(r.TypeCode);
+  out += "</Icon></IconStyle></Style>\n    <Point><coordinates>";
+  AppendFixed(out, r.Lon, 6);
+  out += ",";
+  AppendFixed(out, r.Lat, 6);
+  out += "</coordinates></Point>\n  </Placemark>\n";
+}
+
+bool WriteKmlFile(const std::string& path, RecordSpan records, const WriteOptions& /*options*/) {
+  AtomicFileWriter file;
+  if (!file.Open(path, true)) return false;
+  file.Write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml xmlns=\"http://earth.google.com/kml/2.2\">\n<Document>\n");
+  std::string text;
+  for (const TGpxRecord* r : records) {
+    text.clear();
+    AppendKmlPlacemark(text, *r);
+    file.Write(text);
+    if (!file.Ok()) break;
+  }
+  file.Write("</Document>\n</kml>\n");
+  return file.Commit();
+}
+
+}  // namespace quill

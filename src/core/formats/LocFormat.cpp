@@ -1,0 +1,173 @@
+#include "formats/LocFormat.h"
+
+#include <array>
+#include <ctime>
+
+#include "formats/FileIo.h"
+#include "text/Ansi.h"
+#include "text/TextHelpers.h"
+#include "text/XmlText.h"
+
+namespace quill {
+
+namespace {
+
+struct LocTypeRow {
+  std::string_view text;
+  int typeCode;
+  bool found;
+};
+
+constexpr std::array<LocTypeRow, 29> kReadTypes = {{
+    {"Final Location", 0, false},
+    {"Parking Area", 1, false},
+    {"Stages of a Multicache", 2, false},
+    {"Reference Point", 3, false},
+    {"Question to Answer", 4, false},
+    {"Trailhead", 5, false},
+    {"Traditional Cache", 6, false},
+    {"Geocache", 6, false},
+    {"Geocache Found", 6, true},
+    {"Multi-cache", 7, false},
+    {"Multi Cache", 7, false},
+    {"Unknown Cache", 8, false},
+    {"Unknown", 8, false},
+    {"Mystery Cache", 8, false},
+    {"Mystery/Puzzle Cache", 8, false},
+    {"Virtual Cache", 9, false},
+    {"Virtual Hybrid", 9, false},
+    {"Earthcache", 10, false},
+    {"Webcam Cache", 11, false},
+    {"Letterbox Hybrid", 12, false},
+    {"Event Cache", 13, false},
+    {"Mega-Event Cache", 14, false},
+    {"Cache In Trash Out Event", 15, false},
+    {"CITO Event", 15, false},
+    {"Wherigo Cache", 16, false},
+    {"Locationless (Reverse) Cache", 17, false},
+    {"Project APE Cache", 18, false},
+    {"GPS Adventures Exhibits", 19, false},
+    {"", 0, false},
+}};
+
+constexpr std::array<std::string_view, 20> kWriteTypes = {{
+    "Final Location",
+    "Parking Area",
+    "Stages of a Multicache",
+    "Reference Point",
+    "Question to Answer",
+    "Trailhead",
+    "Traditional Cache",
+    "Multi-cache",
+    "Mystery Cache",
+    "Virtual Cache",
+    "Earthcache",
+    "Webcam Cache",
+    "Letterbox Hybrid",
+    "Event Cache",
+    "Mega-Event Cache",
+    "Cache In Trash Out Event",
+    "Wherigo Cache",
+    "Locationless (Reverse) Cache",
+    "Project APE Cache",
+    "GPS Adventures Exhibits",
+}};
+
+bool StartsWithGc(std::string_view s) { return s.size() >= 2 && s[0] == 'G' && s[1] == 'C'; }
+
+// Text inside a CDATA section: entities are not decoded there, so none are
+// written; control characters as in EscapeXmlText. "]]>" would end the section
+// early, and "]]&gt;" is the one spelling of it that keeps the file whole.
+void AppendCdataText(std::string& out, std::string_view text) {
+  std::string cleaned;
+  cleaned.reserve(text.size());
+  for (char ch : text) {
+    unsigned char c = static_cast<unsigned char>(ch);
+    if (c == '\r') continue;
+    cleaned.push_back((c < 0x20 && c != '\n') ? '.' : ch);
+  }
+  ReplaceAll(cleaned, "]]>", "]]&gt;");
+  AppendAnsiAsUtf8(out, cleaned);
+}
+
+}  // namespace
+
+LocType LocTypeFromText(std::string_view text) {
+  for (const LocTypeRow& row : kReadTypes) {
+    if (!row.text.empty() && row.text == text) return {row.typeCode, row.found};
+  }
+  return {0, false};
+}
+
+std::string_view LocTypeText(int typeCode, bool found) {
+  if (typeCode >= 0 && typeCode < static_cast<int>(kWriteTypes.size())) {
+    return kWriteTypes[static_cast<std::size_t>(typeCode)];
+  }
+  return found ? "Geocache Found" : "Geocache";
+}
+
+void AddLocElement(std::string_view e, WaypointStore& store, bool skipSearch) {
+  double lat = TextToFloat(AttributeValue(e, "coord", "lat"));
+  double lon = TextToFloat(AttributeValue(e, "coord", "lon"));
+  std::string name = DecodeElementText(AttributeValue(e, "name", "id"));
+  std::string desc = DecodeElementText(FirstElementText(e, "name"));
+  std::string url = DecodeElementText(FirstElementText(e, "link"));
+  std::string urlName = DecodeElementText(AttributeValue(e, "link", "text"));
+  LocType type = LocTypeFromText(FirstElementText(e, "type"));
+  store.AddWaypoint(lat, lon, std::move(name), {}, std::move(desc), std::move(url), std::move(urlName), {}, {},
+                    type.typeCode, type.found, {}, skipSearch);
+}
+
+bool ReadLocFile(const std::string& path, WaypointStore& store, const ReadOptions& options, ReadResult* result) {
+  bool listWasEmpty = store.ShownWaypoints().empty();
+  InputFile file;
+  if (!file.Open(path, true)) return false;
+  std::time_t start = std::time(nullptr);
+  bool skip = listWasEmpty && options.noCheckWhenEmpty;
+  LocScanner scanner([&](std::string_view element) { AddLocElement(element, store, skip); });
+  for (std::string_view chunk = file.ReadChunk(); !chunk.empty(); chunk = file.ReadChunk()) {
+    scanner.Feed(chunk);
+    if (options.progress) options.progress(file.Consumed(), file.Size());
+  }
+  file.Close();
+  if (result) result->elapsedSeconds = static_cast<int>(std::time(nullptr) - start);
+  return true;
+}
+
+void AppendLocWaypoint(std::string& out, const TGpxRecord& r) {
+  std::string_view code = StartsWithGc(r.Name) ? std::string_view(r.Name)
+                          : StartsWithGc(r.UrlName) ? std::string_view(r.UrlName)
+                                                    : std::string_view("GC0000");
+  out += "<waypoint>\n\t<name id=\"";
+  AppendEscapedXml(out, code);
+  out += "\"><![CDATA[";
+  AppendCdataText(out, r.Desc);
+  out += "]]></name>\n\t<coord lat=\"";
+  AppendFixed(out, r.Lat, 6);
+  out += "\" lon=\"";
+  AppendFixed(out, r.Lon, 6);
+  out += "\"/>\n\t<type>";
+  out += LocTypeText(r.TypeCode, r.Found);
+  out += "</type>\n\t<link text=\"";
+  AppendEscapedXml(out, r.UrlName);
+  out += "\">";
+  AppendEscapedXml(out, r.Url);
+  out += "</link>\n</waypoint>";
+}
+
+bool WriteLocFile(const std::string& path, RecordSpan records, const WriteOptions& /*options*/) {
+  AtomicFileWriter file;
+  if (!file.Open(path, true)) return false;
+  file.Write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<loc version=\"1.0\" src=\"Tarnwick\">\n");
+  std::string text;
+  for (const TGpxRecord* r : records) {
+    text.clear();
+    AppendLocWaypoint(text, *r);
+    file.Write(text);
+    if (!file.Ok()) break;
+  }
+  file.Write("</loc>\n");
+  return file.Commit();
+}
+
+}  // namespace quill

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "formats/GpxReader.h"
+#include "support/TestSupport.h"
+
+namespace quill {
+namespace {
+
+using test::TempDir;
+using test::WriteFileBytes;
+
+std::string Wpt(const std::string& inner, const std::string& attrs = "lat=\"51.5\" lon=\"4.25\"") {
+  return "<wpt " + attrs + ">" + inner + "</wpt>\n";
+}
+
+std::string Gpx(const std::string& body) {
+  return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<gpx version=\"1.0\">\n<metadata><name>x</name></metadata>\n" +
+         body + "</gpx>\n";
+}
+
+class GpxReaderTest : public ::testing::Test {
+ protected:
+  bool Read(const std::string& bytes) {
+    path = dir.File("t.gpx");
+    WriteFileBytes(path, bytes);
+    return ReadGpxFile(path, store, options, &result);
+  }
+  const TGpxRecord& At(std::size_t i) { return *store.AllWaypoints().at(i); }
+  TempDir dir;
+  std::string path;
+  WaypointStore store;
+  ReadOptions options;
+  ReadResult result;
+};
+
+TEST_F(GpxReaderTest, OneWaypointWithEveryField) {
+  ASSERT_TRUE(Read(Gpx(Wpt("<name>GC1</name><cmt>c</cmt><desc>d &amp; e</desc><url>http://x</url>"
+                           "<urlname>U</urlname><time>2010-09-24T08:05:09</time><sym>Geocache</sym>"
+                           "<type>Geocache|Multi-cache</type>"))));
+  ASSERT_EQ(store.size(), 1u);
+  const TGpxRecord& r = At(0);
+  EXPECT_DOUBLE_EQ(r.Lat, 51.5);
+  EXPECT_DOUBLE_EQ(r.Lon, 4.25);
+  EXPECT_EQ(r.Name, "GC1");
+  EXPECT_EQ(r.Cmt, "c");
+  EXPECT_EQ(r.Desc, "d & e");
+  EXPECT_EQ(r.Url, "http://x");
+  EXPECT_EQ(r.UrlName, "U");
+  EXPECT_EQ(r.Time, "2010-09-24T08:05:09");
+  EXPECT_EQ(r.Sym, "Geocache");
+  EXPECT_EQ(r.TypeCode, 7);
+  EXPECT_FALSE(r.Found);
+  EXPECT_GE(result.elapsedSeconds, 0);
+}
+
+struct TypeCase {
+  const char* sym;
+  const char* type;
+  int code;
+  bool found;
+};
+class GpxReaderTypes : public GpxReaderTest, public ::testing::WithParamInterface<TypeCase> {};
+TEST_P(GpxReaderTypes, TypeAndFound) {
+  const TypeCase& c = GetParam();
+  ASSERT_TRUE(Read(Gpx(Wpt(std::string("<name>A</name><sym>") + c.sym + "</sym><type>" + c.type + "</type>"))));
+  ASSERT_EQ(store.size(), 1u);
+  EXPECT_EQ(At(0).TypeCode, c.code);
+  EXPECT_EQ(At(0).Found, c.found);
+  EXPECT_EQ(At(0).Sym, c.sym);
+}
+INSTANTIATE_TEST_SUITE_P(Table, GpxReaderTypes,
+                         ::testing::Values(TypeCase{"Geocache Found", "Geocache|Traditional Cache", 6, true},
+                                           TypeCase{"Geocache", "Geocache|Unknown Cache", 8, false},
+                                           TypeCase{"Geocache", "Geocache|Mystery/Puzzle Cache", 8, false},
+                                           TypeCase{"Geocache", "geocache|traditional cache", 0, false},
+                                           TypeCase{"Parking Area", "Waypoint|Parking Area", 1, false},
+                                           TypeCase{"Geocache", "Geocache|Lab Cache", 0, false},
+                                           TypeCase{"geocache found", "Geocache|Webcam Cache", 11, false}));
+
+TEST_F(GpxReaderTest, CdataDescriptionKeepsItsLineEnds) {
+  ASSERT_TRUE(Read(Gpx(Wpt("<name>A</name><desc><![CDATA[one &amp;\ntwo]]></desc><cmt>x\ny</cmt>"))));
+  EXPECT_EQ(At(0).Desc, "one &amp;\ntwo");
+  EXPECT_EQ(At(0).Cmt, "x\r\ny");
+}
+
+TEST_F(GpxReaderTest, CrLfIsReadAsLf) {
+  ASSERT_TRUE(Read("<gpx>\r\n<wpt lat=\"1\" lon=\"2\">\r\n<name>A</name>\r\n<desc>a\r\nb</desc>\r\n"
+                   "<groundspeak:cache id=\"1\">\r\n<x/>\r\n</groundspeak:cache>\r\n</wpt>\r\n</gpx>\r\n"));
+  EXPECT_EQ(At(0).Desc, "a\r\nb");  // memory text holds CR LF, as decoded
+  EXPECT_TRUE(At(0).GroundspeakXml.empty());
+  store.Clear();
+  options.includeGroundspeak = true;
+  ASSERT_TRUE(Read("<gpx>\r\n<wpt lat=\"1\" lon=\"2\"><name>A</name>\r\n"
+                   "<groundspeak:cache id=\"1\" archived=\"True\">\r\n<x/>\r\n</groundspeak:cache>\r\n</wpt></gpx>"));
+  EXPECT_EQ(At(0).GroundspeakXml, "<groundspeak:cache id=\"1\" archived=\"True\">\n<x/>\n</groundspeak:cache>");
+}
+
+TEST_F(GpxReaderTest, DecimalCommaAndMissingAttributes) {
+  ASSERT_TRUE(Read(Gpx(Wpt("<name>A</name>", "lat=\"51,25\" lon=\"-4,5\"") + Wpt("<name>B</name>", "lon=\"x\""))));
+  EXPECT_DOUBLE_EQ(At(0).Lat, 51.25);
+  EXPECT_DOUBLE_EQ(At(0).Lon, -4.5);
+  EXPECT_EQ(At(1).Lat, 0.0);
+  EXPECT_EQ(At(1).Lon, 0.0);
+}
+
+TEST_F(GpxReaderTest, UnclosedLastWaypointIsDropped) {
+  ASSERT_TRUE(Read("<gpx>" + Wpt("<name>A</name>") + Wpt("<name>B</name>") + "<wpt lat=\"1\" lon=\"1\"><name>C</name>"));
+  ASSERT_EQ(store.size(), 2u);
+  EXPECT_EQ(At(1).Name, "B");
+}
+
+TEST_F(GpxReaderTest, NoWaypointsIsASuccessfulEmptyLoad) {
+  EXPECT_TRUE(Read(Gpx("<trk><trkseg><trkpt lat=\"1\" lon=\"2\"/></trkseg></trk>")));
+  EXPECT_EQ(store.size(), 0u);
+  EXPECT_TRUE(Read(""));
+}
+
+TEST_F(GpxReaderTest, MissingFileOrFolderFails) {
+  EXPECT_FALSE(ReadGpxFile(dir.File("absent.gpx"), store, options, nullptr));
+  EXPECT_FALSE(ReadGpxFile(dir.path(), store, options, nullptr));
+}
+
+TEST_F(GpxReaderTest, ReadOnlyFileLoads) {
+  path = dir.File("ro.gpx");
+  WriteFileBytes(path, Gpx(Wpt("<name>RO</name>")));
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  EXPECT_TRUE(ReadGpxFile(path, store, options, nullptr));
+  EXPECT_EQ(store.size(), 1u);
+}
+
+TEST_F(GpxReaderTest, WaypointOfSeveralMegabytesLoadsWhole) {
+  options.includeGroundspeak = true;
+  std::string log(6 * 1024 * 1024, 'x');
+  ASSERT_TRUE(Read(Gpx(Wpt("<name>BIG</name><groundspeak:cache><groundspeak:text>" + log +
+                           "</groundspeak:text></groundspeak:cache>") +
+                       Wpt("<name>NEXT</name>"))));
+  ASSERT_EQ(store.size(), 2u);
+  EXPECT_EQ(At(0).GroundspeakXml.size(), log.size() + 76);
+  EXPECT_EQ(At(1).Name, "NEXT");
+}
+
+TEST_F(GpxReaderTest, HugeTagOutsideWaypointsCostsNothing) {
+  ASSERT_TRUE(Read("<gpx><!-- " + std::string(3 * 1024 * 1024, 'c') + " -->" + Wpt("<name>A</name>") + "</gpx>"));
+  EXPECT_EQ(store.size(), 1u);
+}
+
+TEST_F(GpxReaderTest, DuplicateNamesAskOnceAndSkipFlagOnEmptyList) {
+  int asked = 0;
+  store.SetDuplicateQuestion([&](const std::string&) {
+    ++asked;
+    return kDuplicateAllow;
+  });
+  options.noCheckWhenEmpty = true;
+  ASSERT_TRUE(Read(Gpx(Wpt("<name>A</name>") + Wpt("<name>A</name>") + Wpt("<name>A</name>"))));
+  EXPECT_EQ(store.size(), 3u);
+  EXPECT_EQ(asked, 1);
+}
+
+// The scanner's result must not depend on where the chunks are cut.
+TEST(GpxScannerChunks, EveryCutGivesTheSameElements) {
+  const std::string text = Gpx(Wpt("<name>A</name><desc>x &lt; y</desc>") + "<wptx/>" +
+                               Wpt("<name>B</name><!-- </wpt> -->") + Wpt("<name>C</name>"));
+  std::vector<std::string> whole;
+  GpxScanner all([&](std::string_view e) { whole.emplace_back(e); });
+  all.Feed(text);
+  ASSERT_EQ(whole.size(), 3u);  // "<wptx/>" opens one too, closed by the "</wpt>" in the comment
+  for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+    for (std::size_t cut2 : {cut, std::min(text.size(), cut + 3)}) {
+      std::vector<std::string> pieces;
+      GpxScanner s([&](std::string_view e) { pieces.emplace_back(e); });
+      s.Feed(std::string_view(text).substr(0, cut));
+      s.Feed(std::string_view(text).substr(cut, cut2 - cut));
+      s.Feed(std::string_view(text).substr(cut2));
+      ASSERT_EQ(pieces, whole) << "cut at " << cut;
+    }
+  }
+}
+
+TEST_F(GpxReaderTest, WaypointAcrossTheFileChunkBoundary) {
+  // The file is read in 64 KiB chunks: put a waypoint, and a CR LF, across it.
+  std::string head = "<gpx>" + std::string(65536 - 5 - 20, ' ');
+  std::string body = Wpt("<name>EDGE</name>\r\n<desc>a\r\nb</desc>");
+  ASSERT_TRUE(Read(head + body + "</gpx>"));
+  ASSERT_EQ(store.size(), 1u);
+  EXPECT_EQ(At(0).Name, "EDGE");
+  EXPECT_EQ(At(0).Desc, "a\r\nb");
+}
+
+}  // namespace
+}  // namespace quill

@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include "ListTestRecords.h"
+#include "list/ListColumns.h"
+#include "session/ListSession.h"
+#include "support/TestSupport.h"
+#include "text/XmlText.h"
+
+namespace quill {
+namespace {
+
+using test::CacheParts;
+
+const HomePosition kNoHome;
+
+TEST(ListColumnModes, NamesAndCaptionsCoverTheElevenModes) {
+  for (int m = 0; m < kColumnModeCount; ++m) {
+    EXPECT_FALSE(ColumnModeCaption(m).empty()) << m;
+    EXPECT_EQ(ColumnModeFromName(ColumnModeName(m)), m);
+  }
+  EXPECT_EQ(ColumnModeCaption(6), "'Placed By'");
+  EXPECT_EQ(ColumnModeCaption(4), "Distance from Home");
+  EXPECT_EQ(ColumnModeFromName("timestamp"), kColumnTimestamp);
+  EXPECT_EQ(ColumnModeFromName("Timestamp"), -1);
+  EXPECT_EQ(ColumnModeFromName(""), -1);
+  EXPECT_EQ(ColumnModeCaption(11), "");
+  EXPECT_EQ(InitialColumnHeader(4), "TimeStamp");
+  EXPECT_EQ(InitialColumnHeader(0), "Name");
+}
+
+TEST(ListPrintable, ControlCharactersAndSoftHyphensBecomeBlanks) {
+  EXPECT_EQ(PrintableText("line one\r\nline\ttwo"), "line one  line two");
+  EXPECT_EQ(PrintableText("soft\xADhyphen"), "soft hyphen");
+  // r with caron stays whole; 0xAD inside no sequence only.
+  EXPECT_EQ(PrintableText("P\xC5\x99\xC3\xAD"), "P\xC5\x99\xC3 ");
+  EXPECT_EQ(PrintableText(std::string(500, 'x')).size(), 399u);
+}
+
+TEST(ListColumnText, PlainModesShowThePrintableFields) {
+  test::RecordSet set;
+  TGpxRecord& r = set.Add("GC1");
+  r.Desc = "Nice\r\ncache";
+  r.Cmt = "a\tcomment";
+  r.UrlName = "Old Mill";
+  r.Time = "2010-09-24T08:05:09Z";
+  EXPECT_EQ(ColumnText(r, kColumnDescription, kNoHome), "Nice  cache");
+  EXPECT_EQ(ColumnText(r, kColumnComment, kNoHome), "a comment");
+  EXPECT_EQ(ColumnText(r, kColumnUrlName, kNoHome), "Old Mill");
+  EXPECT_EQ(ColumnText(r, kColumnTimestamp, kNoHome), "2010-09-24");
+  EXPECT_EQ(ColumnText(r, 11, kNoHome), "");
+  EXPECT_EQ(ColumnText(r, -1, kNoHome), "");
+}
+
+TEST(ListColumnText, WithoutGroundspeakDataTheCacheColumnsAreEmpty) {
+  test::RecordSet set;
+  TGpxRecord& r = set.Add("WP1");
+  r.Url = "http://example.org";
+  r.Desc = "x";
+  for (int m : {kColumnDateFound, kColumnPlacedBy, kColumnLogs, kColumnCountry, kColumnState}) {
+    EXPECT_EQ(ColumnText(r, m, kNoHome), "") << m;
+  }
+  EXPECT_EQ(ColumnText(r, kColumnDifficulty, kNoHome), "/");
+  RowMarking m = MarkingOf(r);
+  EXPECT_EQ(m.colour, RowColour::Blue);
+  EXPECT_FALSE(m.strikeOut);
+}
+
+TEST(ListColumnText, CacheModesDecodeAndFillTheDisplayCaches) {
+  test::RecordSet set;
+  CacheParts p;
+  p.placedBy = "Tom &amp; Jerry";
+  p.difficulty = "1.5";
+  p.terrain = "4";
+  p.country = "Czechia";
+  p.state = "\xC5\xBD" "ilinsk\xC3\xBD kraj";  // UTF-8 in the file
+  p.logTypes = {"Found it", "Write note"};
+  p.firstLogDate = "2011-02-03T04:05:06Z";
+  TGpxRecord& r = set.AddCache("GC2", p);
+  EXPECT_EQ(ColumnText(r, kColumnDateFound, kNoHome), "2011-02-03");
+  EXPECT_EQ(ColumnText(r, kColumnPlacedBy, kNoHome), "Tom & Jerry");
+  EXPECT_EQ(ColumnText(r, kColumnLogs, kNoHome), "+n");
+  EXPECT_EQ(r.LogSummary, "+n");
+  EXPECT_EQ(ColumnText(r, kColumnDifficulty, kNoHome), "1.5/4");
+  EXPECT_EQ(r.DiffTerr, "1.5/4");
+  EXPECT_EQ(ColumnText(r, kColumnCountry, kNoHome), "Czechia");
+  EXPECT_EQ(r.Country, "Czechia");
+  EXPECT_EQ(ColumnText(r, kColumnState, kNoHome), "\x8Eilinsk\xFD kraj");
+  EXPECT_EQ(r.State, "\x8Eilinsk\xFD kraj");
+}
+
+TEST(ListColumnText, ModesOutsideTheCachesLeaveThemAlone) {
+  test::RecordSet set;
+  CacheParts p;
+  p.country = "Canada";
+  TGpxRecord& r = set.AddCache("GC3", p);
+  r.Country = "stale";
+  for (int m : {kColumnDescription, kColumnTimestamp, kColumnPlacedBy, kColumnLogs, kColumnState}) {
+    ColumnText(r, m, kNoHome);
+  }
+  EXPECT_EQ(r.Country, "stale");
+  RefreshDisplayCache(r, kColumnCountry);
+  EXPECT_EQ(r.Country, "Canada");
+}
+
+TEST(ListLogLetters, EveryLogTypeHasItsLetterInAnyCase) {
+  const std::vector<std::pair<std::string, char>> table = {
+      {"Found it", '+'},          {"Didn't find it", '-'},     {"Enable Listing", 'e'},
+      {"Needs Archived", '~'},    {"Needs Maintenance", '='},  {"Owner Maintenance", 'm'},
+      {"Post Reviewer Note", 'r'}, {"Publish Listing", 'p'},   {"Temporarily Disable Listing", 'd'},
+      {"Unarchive", 'u'},         {"Update Coordinates", 'c'}, {"Attended", 'a'},
+      {"Will Attend", 'w'},       {"Write note", 'n'},         {"FOUND IT", '+'},
+      {"write NOTE", 'n'},        {"Archive", '.'},            {"Found it ", '.'},
+      {"", '.'},                  {"Webcam Photo Taken", '.'},
+  };
+  for (const auto& [type, letter] : table) EXPECT_EQ(LogLetter(type), letter) << type;
+}
+
+// The log letters as ElementText counts the logs, one scan per log.
+std::string LogLettersByIndex(std::string_view xml) {
+  std::string letters;
+  std::string_view logs = FirstElementText(xml, "groundspeak:logs");
+  for (int i = 0; i < 10000; ++i) {
+    std::string_view log = ElementText(logs, "groundspeak:log", i);
+    if (log.empty()) break;
+    letters.push_back(LogLetter(FirstElementText(log, "groundspeak:type")));
+  }
+  return letters;
+}
+
+TEST(ListLogLetters, SummaryCountsTheLogsAsTheElementLookupDoes) {
+  const std::vector<std::string> cases = {
+      "",
+      "<groundspeak:cache><groundspeak:logs></groundspeak:logs></groundspeak:cache>",
+      "<groundspeak:logs><groundspeak:log><groundspeak:type>Found it</groundspeak:type></groundspeak:log>"
+      "<groundspeak:log/><groundspeak:log_x>no</groundspeak:log_x>"
+      "<groundspeak:log id=\"2\"><groundspeak:type>Attended</groundspeak:type></groundspeak:log>"
+      "<groundspeak:log><groundspeak:text>no type</groundspeak:text></groundspeak:log></groundspeak:logs>",
+      // An unclosed last log ends the list.
+      "<groundspeak:logs><groundspeak:log><groundspeak:type>Found it</groundspeak:type></groundspeak:log>"
+      "<groundspeak:log><groundspeak:type>Found it</groundspeak:type></groundspeak:logs>",
+      // Logs outside the first logs element do not count.
+      "<groundspeak:logs><groundspeak:log><groundspeak:type>Will Attend</groundspeak:type></groundspeak:log>"
+      "</groundspeak:logs><groundspeak:log><groundspeak:type>Found it</groundspeak:type></groundspeak:log>",
+  };
+  for (const std::string& xml : cases) EXPECT_EQ(LogSummaryOf(xml), LogLettersByIndex(xml)) << xml;
+  EXPECT_EQ(LogSummaryOf(cases[2]), "+a.");
+}
+
+TEST(ListLogLetters, AtMostTenThousandLogs) {
+  std::string xml = "<groundspeak:logs>";
+  for (int i = 0; i < 10005; ++i) xml += "<groundspeak:log><groundspeak:type>Found it</groundspeak:type></groundspeak:log>";
+  xml += "</groundspeak:logs>";
+  EXPECT_EQ(LogSummaryOf(xml), std::string(10000, '+'));
+}
+
+TEST(ListRowMarking, ArchivedAndUnavailableCaches) {
+  struct Case {
+    std::string archived, available;
+    bool urlAndDesc;
+    RowColour colour;
+    bool strikeOut;
+  };
+  const std::vector<Case> cases = {
+      {"True", "False", true, RowColour::Red, true},
+      {"True", "True", false, RowColour::Red, true},
+      {"False", "False", true, RowColour::Blue, true},
+      {"False", "False", false, RowColour::Default, true},
+      {"true", "True", true, RowColour::Blue, false},  // only "True" is archived
+      {"False", "false", false, RowColour::Default, false},
+      {"", "", true, RowColour::Blue, false},
+  };
+  for (const Case& c : cases) {
+    test::RecordSet set;
+    CacheParts p;
+    p.archived = c.archived;
+    p.available = c.available;
+    TGpxRecord& r = set.AddCache("GC", p);
+    if (c.urlAndDesc) {
+      r.Url = "https://coord.info/GC";
+      r.Desc = "A cache";
+    }
+    RowMarking m = MarkingOf(r);
+    EXPECT_EQ(m.colour, c.colour) << c.archived << "/" << c.available;
+    EXPECT_EQ(m.strikeOut, c.strikeOut) << c.archived << "/" << c.available;
+  }
+  test::RecordSet set;
+  TGpxRecord& onlyUrl = set.Add("X");
+  onlyUrl.Url = "u";
+  EXPECT_EQ(MarkingOf(onlyUrl).colour, RowColour::Default);
+}
+
+class ListColumnsCorpus : public ::testing::Test {
+ protected:
+  ListColumnsCorpus() : session_(status_, questions_) { session_.Settings().includeGroundspeak = true; }
+  TGpxRecord& Load(const std::string& file) {
+    EXPECT_TRUE(session_.LoadFile(test::CorpusPath(file))) << file;
+    return *session_.Store().ShownWaypoints().front();
+  }
+  test::RecordingStatus status_;
+  test::ScriptedQuestions questions_;
+  ListSession session_;
+};
+
+TEST_F(ListColumnsCorpus, ArchivedPocketQueryCache) {
+  TGpxRecord& r = Load("gpsbabel/GCGCA8.gpx");
+  EXPECT_EQ(ColumnText(r, kColumnLogs, kNoHome), ".dm---++n+++++++++++nnnnn");
+  EXPECT_EQ(ColumnText(r, kColumnDifficulty, kNoHome), "3/2");
+  EXPECT_EQ(ColumnText(r, kColumnCountry, kNoHome), "United States");
+  EXPECT_EQ(ColumnText(r, kColumnState, kNoHome), "Tennessee");
+  EXPECT_EQ(ColumnText(r, kColumnPlacedBy, kNoHome), "robertlipe");
+  EXPECT_EQ(ColumnText(r, kColumnDateFound, kNoHome), "2017-11-11");
+  EXPECT_EQ(ColumnText(r, kColumnTimestamp, kNoHome), "2003-06-29");
+  RowMarking m = MarkingOf(r);
+  EXPECT_EQ(m.colour, RowColour::Red);
+  EXPECT_TRUE(m.strikeOut);
+}
+
+TEST_F(ListColumnsCorpus, OldLocationlessCache) {
+  TGpxRecord& r = Load("gpsbabel/GC7FA4.gpx");
+  EXPECT_EQ(ColumnText(r, kColumnLogs, kNoHome), "+++++");
+  EXPECT_EQ(ColumnText(r, kColumnDifficulty, kNoHome), "1/1");
+  EXPECT_EQ(ColumnText(r, kColumnCountry, kNoHome), "Canada");
+  EXPECT_EQ(ColumnText(r, kColumnState, kNoHome), "Quebec");
+  EXPECT_EQ(ColumnText(r, kColumnDateFound, kNoHome), "2005-07-12");
+  EXPECT_FALSE(MarkingOf(r).strikeOut);
+}
+
+TEST_F(ListColumnsCorpus, SlovakStateIsDecodedToMemoryText) {
+  Load("cgeo/liptov_gpx.gpx");
+  bool seen = false;
+  for (TGpxRecord* r : session_.Store().ShownWaypoints()) {
+    if (r->GroundspeakXml.empty()) continue;
+    EXPECT_EQ(ColumnText(*r, kColumnState, kNoHome), "\x8Eilinsk\xFD kraj");
+    seen = true;
+  }
+  EXPECT_TRUE(seen);
+}
+
+}  // namespace
+}  // namespace quill

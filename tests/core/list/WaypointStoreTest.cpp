@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <regex>
+
+#include "list/WaypointStore.h"
+
+namespace quill {
+namespace {
+
+class StoreTest : public ::testing::Test {
+ protected:
+  StoreTest() {
+    store.SetDuplicateQuestion([this](const std::string& name) {
+      asked.push_back(name);
+      return answer;
+    });
+  }
+  TGpxRecord* Add(const std::string& name, double lat = 1.0, const std::string& desc = "d", bool skip = false) {
+    return store.AddWaypoint(lat, 2.0, name, "c", desc, "u", "un", "2010-01-01T00:00:00", "Geocache", 6, false,
+                             "", skip);
+  }
+  WaypointStore store;
+  std::vector<std::string> asked;
+  int answer = kDuplicateAllow;
+};
+
+TEST_F(StoreTest, NewNamesAreAddedWithoutAsking) {
+  Add("GC1");
+  Add("GC2");
+  Add("gc1");  // letter case differs: not a duplicate
+  EXPECT_TRUE(asked.empty());
+  ASSERT_EQ(store.size(), 3u);
+  EXPECT_EQ(store.ShownWaypoints().size(), 3u);
+  EXPECT_EQ(store.ShownWaypoints()[2]->Name, "gc1");
+}
+
+TEST_F(StoreTest, ReplaceOverwritesTheFirstAndKeepsItsPlaceAndCaches) {
+  TGpxRecord* first = Add("GC1", 1.0, "old");
+  first->Country = "Netherlands";
+  Add("GC2");
+  answer = kDuplicateReplace;
+  TGpxRecord* replaced = Add("GC1", 9.0, "new");
+  Add("GC3");  // matches nothing: still added
+  EXPECT_EQ(asked, std::vector<std::string>{"GC1"});
+  EXPECT_EQ(replaced, first);
+  EXPECT_EQ(first->Lat, 9.0);
+  EXPECT_EQ(first->Desc, "new");
+  EXPECT_EQ(first->Country, "Netherlands");
+  ASSERT_EQ(store.size(), 3u);
+  EXPECT_EQ(store.AllWaypoints()[0].get(), first);
+  EXPECT_EQ(store.ShownWaypoints()[0], first);
+}
+
+TEST_F(StoreTest, OneAnswerHoldsForTheLoadAndTheNextLoadAsksAgain) {
+  Add("A");
+  Add("B");
+  answer = kDuplicateKeep;
+  EXPECT_EQ(Add("A", 5.0), nullptr);
+  EXPECT_EQ(Add("B", 5.0), nullptr);
+  EXPECT_EQ(asked.size(), 1u);
+  EXPECT_EQ(store.size(), 2u);
+  EXPECT_EQ(store.FirstWithName("A")->Lat, 1.0);
+  store.SetDuplicateMode(kDuplicateAsk);  // a new load
+  answer = kDuplicateAllow;
+  Add("A", 7.0);
+  EXPECT_EQ(asked.size(), 2u);
+  EXPECT_EQ(store.size(), 3u);
+  EXPECT_EQ(store.FirstWithName("A")->Lat, 1.0);  // the first one stays the first
+}
+
+TEST_F(StoreTest, SkipFlagSkipsTheSearchOnlyWhenAlreadyAllowing) {
+  Add("A");
+  Add("A", 2.0, "d", true);  // mode is still "ask": the search runs
+  EXPECT_EQ(asked.size(), 1u);
+  Add("A", 3.0, "d", true);  // now allowing: no search, a new record
+  EXPECT_EQ(store.size(), 3u);
+  EXPECT_EQ(asked.size(), 1u);
+}
+
+TEST_F(StoreTest, EmptyTimeBecomesTheCurrentUtcTime) {
+  TGpxRecord* r = store.AddWaypointSimple(1, 2, "X");
+  EXPECT_TRUE(std::regex_match(r->Time, std::regex(R"(\d{4}-\d{2}-\d{2}T\d{2}:\d{2}:\d{2})"))) << r->Time;
+  EXPECT_EQ(r->TypeCode, 0);
+  EXPECT_FALSE(r->Found);
+  EXPECT_TRUE(r->GroundspeakXml.empty());
+}
+
+TEST_F(StoreTest, IndexFollowsDeleteRenameAndClear) {
+  TGpxRecord* a1 = Add("A");
+  TGpxRecord* b = Add("B");
+  TGpxRecord* a2 = Add("A");
+  store.DeleteWaypoints({a1});
+  EXPECT_EQ(store.FirstWithName("A"), a2);
+  store.RenameWaypoint(b, "A");  // b was added before a2: it is now the first "A"
+  EXPECT_EQ(store.FirstWithName("A"), b);
+  EXPECT_EQ(store.FirstWithName("B"), nullptr);
+  store.RenameWaypoint(b, "C");
+  EXPECT_EQ(store.FirstWithName("A"), a2);
+  EXPECT_EQ(store.FirstWithName("C"), b);
+  store.Clear();
+  EXPECT_EQ(store.FirstWithName("A"), nullptr);
+  EXPECT_TRUE(store.ShownWaypoints().empty());
+}
+
+TEST_F(StoreTest, DeleteRemovesFromBothListsAndShowAllRestoresOrder) {
+  TGpxRecord* a = Add("A");
+  TGpxRecord* b = Add("B");
+  TGpxRecord* c = Add("C");
+  store.ShownWaypoints() = {c, a};  // as a filter and sort would leave it
+  store.DeleteWaypoints({a});
+  EXPECT_EQ(store.ShownWaypoints(), (std::vector<TGpxRecord*>{c}));
+  store.ShowAll();
+  EXPECT_EQ(store.ShownWaypoints(), (std::vector<TGpxRecord*>{b, c}));
+}
+
+// The index must always agree with a plain scan of AllWaypoints.
+TEST(StoreIndex, AgreesWithAScanUnderRandomChanges) {
+  WaypointStore store;
+  store.SetDuplicateQuestion([](const std::string&) { return kDuplicateAllow; });
+  std::mt19937 rng(42);
+  auto name = [&]() { return std::string(1, static_cast<char>('a' + rng() % 6)); };
+  for (int step = 0; step < 3000; ++step) {
+    int op = static_cast<int>(rng() % 10);
+    if (op < 5 || store.empty()) {
+      store.SetDuplicateMode(static_cast<int>(rng() % 3));
+      store.AddWaypoint(0, 0, name(), "", "", "", "", "t", "", 0, false, "", false);
+    } else if (op < 8) {
+      auto& all = store.AllWaypoints();
+      store.RenameWaypoint(all[rng() % all.size()].get(), name());
+    } else {
+      auto& all = store.AllWaypoints();
+      store.DeleteWaypoints({all[rng() % all.size()].get()});
+    }
+    for (char c = 'a'; c < 'g'; ++c) {
+      std::string n(1, c);
+      TGpxRecord* scan = nullptr;
+      for (auto& r : store.AllWaypoints()) {
+        if (r->Name == n) {
+          scan = r.get();
+          break;
+        }
+      }
+      ASSERT_EQ(store.FirstWithName(n), scan) << "step " << step << " name " << n;
+    }
+  }
+}
+
+TEST(GpxRecordTypes, DefaultSymbolAndTypeTexts) {
+  EXPECT_EQ(DefaultSymbol(6, true), "Geocache Found");
+  EXPECT_EQ(DefaultSymbol(19, false), "Geocache");
+  EXPECT_EQ(DefaultSymbol(2, false), "Stages of a Multicache");
+  EXPECT_EQ(DefaultSymbol(0, false), "Final Location");
+  EXPECT_EQ(DefaultSymbol(25, true), "Final Location");
+  EXPECT_EQ(TypeName(8), "Mystery/Puzzle Cache");
+  EXPECT_EQ(TypeCodeFromGpxText("Geocache|Unknown Cache"), 8);
+  EXPECT_EQ(TypeCodeFromGpxText("geocache|multi-cache"), 0);
+  for (int code = 0; code < kTypeCodeCount; ++code) EXPECT_EQ(TypeCodeFromGpxText(GpxTypeText(code)), code);
+  EXPECT_EQ(GpxTypeText(-1), "Waypoint|Final Location");
+}
+
+}  // namespace
+}  // namespace quill

@@ -1,0 +1,212 @@
+// The list session's file side: load and save dispatch, the remembered file,
+// the favorite file, the OV2 icon copy and the save dialog's tables.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "core/formats/FormatTestSupport.h"
+#include "formats/FileIo.h"
+#include "formats/FormatTable.h"
+#include "session/ListSession.h"
+
+namespace quill {
+namespace {
+
+using test::ReadFileBytes;
+using test::RecordingStatus;
+using test::ScriptedQuestions;
+using test::TempDir;
+using test::WriteFileBytes;
+
+const char* kTwoCaches =
+    "<gpx><wpt lat=\"51.5\" lon=\"4.25\"><name>GC1</name></wpt>"
+    "<wpt lat=\"52.5\" lon=\"5.25\"><name>GC2</name></wpt></gpx>";
+
+class SessionFiles : public ::testing::Test {
+ protected:
+  RecordingStatus status;
+  ScriptedQuestions questions;
+  ListSession session{status, questions};
+  TempDir dir;
+};
+
+TEST_F(SessionFiles, LoadIntoEmptyListRemembersTheFileAndIsNotModified) {
+  WriteFileBytes(dir.File("first.gpx"), kTwoCaches);
+  std::string savedFolder;
+  session.onSavePathChanged = [&](const std::string& f) { savedFolder = f; };
+  ASSERT_TRUE(session.LoadFile(dir.File("first.gpx")));
+  EXPECT_EQ(session.Store().size(), 2u);
+  EXPECT_EQ(session.CurrentFileName(), "first.gpx");
+  EXPECT_EQ(session.Settings().savePathGpx, dir.path() + "/");
+  EXPECT_EQ(savedFolder, dir.path() + "/");
+  EXPECT_FALSE(session.ListModified());
+  ASSERT_GE(status.set.size(), 2u);
+  EXPECT_EQ(status.set.front(), (std::pair<int, std::string>{0, "Busy..."}));
+  EXPECT_EQ(status.set.back(), (std::pair<int, std::string>{0, ""}));
+  EXPECT_EQ(status.flashed.back(), (std::pair<int, std::string>{0, "Done!"}));
+}
+
+TEST_F(SessionFiles, SecondLoadMergesKeepsTheFirstNameAndAsksAfresh) {
+  WriteFileBytes(dir.File("a.gpx"), kTwoCaches);
+  ASSERT_TRUE(session.LoadFile(dir.File("a.gpx")));
+  questions.duplicateAnswers = {0, 2};
+  ASSERT_TRUE(session.LoadFile(dir.File("a.gpx")));  // keep: nothing added, asked once
+  EXPECT_EQ(session.Store().size(), 2u);
+  ASSERT_TRUE(session.LoadFile(dir.File("a.gpx")));  // the next file asks again: allow
+  EXPECT_EQ(session.Store().size(), 4u);
+  EXPECT_EQ(questions.duplicateNames, (std::vector<std::string>{"GC1", "GC1"}));
+  EXPECT_EQ(session.CurrentFileName(), "a.gpx");
+  EXPECT_TRUE(session.ListModified());
+}
+
+TEST_F(SessionFiles, ExtensionChoosesTheReaderIgnoringCase) {
+  WriteFileBytes(dir.File("UPPER.GPX"), kTwoCaches);
+  EXPECT_TRUE(session.LoadFile(dir.File("UPPER.GPX")));
+  WriteFileBytes(dir.File("x.LoC"), "<waypoint><name id=\"L\"></name></waypoint>");
+  EXPECT_TRUE(session.LoadFile(dir.File("x.LoC")));
+  EXPECT_EQ(session.Store().size(), 3u);
+  WriteFileBytes(dir.File("a.xml"), kTwoCaches);
+  EXPECT_FALSE(session.LoadFile(dir.File("a.xml")));
+  EXPECT_EQ(status.LastSet(), "Unknown Extension");
+  EXPECT_EQ(status.set.back().first, 2);
+  EXPECT_FALSE(session.LoadFile(""));
+}
+
+TEST_F(SessionFiles, FailedLoadReportsAndKeepsWhatWasRead) {
+  EXPECT_FALSE(session.LoadFile(dir.File("missing.gpx")));
+  EXPECT_EQ(status.set.back(), (std::pair<int, std::string>{2, "Error loading file"}));
+  EXPECT_TRUE(session.CurrentFileName().empty());
+  // An invalid OV2 keeps the POI before the bad record.
+  std::string bytes = std::string("\x02\x0F\x00\x00\x00\x01\x00\x00\x00\x02\x00\x00\x00\x41\x00\x09", 16);
+  WriteFileBytes(dir.File("bad.ov2"), bytes);
+  EXPECT_FALSE(session.LoadFile(dir.File("bad.ov2")));
+  EXPECT_EQ(session.Store().size(), 1u);
+  EXPECT_EQ(status.LastFlash(), "Invalid OV2 (09)");
+  EXPECT_EQ(status.LastSet(), "Error loading file");
+}
+
+TEST_F(SessionFiles, SaveByCodeAndByExtension) {
+  WriteFileBytes(dir.File("in.gpx"), kTwoCaches);
+  ASSERT_TRUE(session.LoadFile(dir.File("in.gpx")));
+  ASSERT_TRUE(session.LoadFile(dir.File("in.gpx")));
+  ASSERT_TRUE(session.ListModified());
+  // Code 8: the extension decides, letter case ignored.
+  ASSERT_TRUE(session.SaveFile(dir.File("out.KML"), kFormatByExtension));
+  EXPECT_NE(ReadFileBytes(dir.File("out.KML")).find("<kml"), std::string::npos);
+  EXPECT_EQ(session.CurrentFileName(), "out.KML");
+  EXPECT_FALSE(session.ListModified());
+  EXPECT_EQ(status.flashed.back(), (std::pair<int, std::string>{0, "Saved to " + dir.File("out.KML")}));
+  // A code writes its format whatever the name says.
+  ASSERT_TRUE(session.SaveFile(dir.File("loc.txt"), kFormatLoc));
+  EXPECT_EQ(ReadFileBytes(dir.File("loc.txt")).find("<?xml"), 0u);
+  ASSERT_TRUE(session.SaveFile(dir.File("p.ov2"), kFormatByExtension));
+  EXPECT_EQ(ReadFileBytes(dir.File("p.ov2")).size(), 21u + 4 * 17);
+}
+
+TEST_F(SessionFiles, FailedSaveChangesNothing) {
+  WriteFileBytes(dir.File("in.gpx"), kTwoCaches);
+  ASSERT_TRUE(session.LoadFile(dir.File("in.gpx")));
+  ASSERT_TRUE(session.LoadFile(dir.File("in.gpx")));
+  std::string folder = session.Settings().savePathGpx;
+  EXPECT_FALSE(session.SaveFile(dir.File("no/such/folder/x.gpx"), kFormatGpx));
+  EXPECT_EQ(status.set.back(), (std::pair<int, std::string>{2, "Error saving file"}));
+  EXPECT_EQ(session.CurrentFileName(), "in.gpx");
+  EXPECT_EQ(session.Settings().savePathGpx, folder);
+  EXPECT_TRUE(session.ListModified());
+  EXPECT_FALSE(session.SaveFile(dir.File("x.doc"), kFormatByExtension));
+  EXPECT_EQ(status.LastSet(), "Unknown Extension");
+  status.set.clear();
+  EXPECT_FALSE(session.SaveFile("", kFormatGpx));
+  EXPECT_TRUE(status.set.empty());
+}
+
+TEST_F(SessionFiles, Ov2SaveCopiesTheIconFromTheProgramFolderButNeverOverwrites) {
+  TempDir program;
+  WriteFileBytes(program.File("speed.bmp"), "BMicon");
+  session.SetProgramFolder(program.path());
+  session.Store().AddWaypointSimple(1, 2, "A");
+  ASSERT_TRUE(session.SaveFile(dir.File("speed.ov2"), kFormatOv2));
+  EXPECT_EQ(ReadFileBytes(dir.File("speed.bmp")), "BMicon");
+  WriteFileBytes(dir.File("speed.bmp"), "mine");
+  ASSERT_TRUE(session.SaveFile(dir.File("speed.ov2"), kFormatOv2));
+  EXPECT_EQ(ReadFileBytes(dir.File("speed.bmp")), "mine");
+  // No icon of that name: nothing happens, the save still succeeds.
+  ASSERT_TRUE(session.SaveFile(dir.File("other.ov2"), kFormatByExtension));
+  EXPECT_FALSE(FileExists(dir.File("other.bmp")));
+  // Other formats never copy.
+  WriteFileBytes(program.File("g.bmp"), "x");
+  ASSERT_TRUE(session.SaveFile(dir.File("g.gpx"), kFormatGpx));
+  EXPECT_FALSE(FileExists(dir.File("g.bmp")));
+}
+
+TEST_F(SessionFiles, ProgramFolderDefaultsToTheExecutablesFolder) {
+  std::string folder = ExecutableFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_EQ(folder.back(), '/');
+  EXPECT_EQ(session.ProgramFolder(), folder);
+  struct stat st{};
+  EXPECT_EQ(::stat((folder + "quillmark_core_tests").c_str(), &st), 0);
+}
+
+TEST_F(SessionFiles, FavoriteFileRules) {
+  session.Settings().favoriteFile = dir.File("fav.kml");
+  session.Settings().warnSaveFav = true;
+  EXPECT_FALSE(session.SaveFavorite());
+  EXPECT_EQ(status.set.back(), (std::pair<int, std::string>{2, "Favorite file not loaded!"}));
+  EXPECT_FALSE(session.FavoriteLoaded());
+
+  EXPECT_FALSE(session.LoadFavorite());  // the file is not there yet
+  EXPECT_TRUE(session.FavoriteLoaded());
+
+  session.Store().AddWaypointSimple(1, 2, "A");
+  questions.yesNo = false;
+  EXPECT_FALSE(session.SaveFavorite());
+  EXPECT_EQ(questions.captions, std::vector<std::string>{"Save Favorite File"});
+  EXPECT_FALSE(FileExists(dir.File("fav.kml")));
+
+  questions.yesNo = true;
+  EXPECT_TRUE(session.SaveFavorite());
+  EXPECT_NE(ReadFileBytes(dir.File("fav.kml")).find("<kml"), std::string::npos);
+
+  session.Settings().warnSaveFav = false;
+  session.Settings().favoriteFile = dir.File("fav.bak");
+  EXPECT_FALSE(session.SaveFavorite());
+  EXPECT_EQ(questions.captions.size(), 2u);  // not asked again
+  EXPECT_EQ(status.LastSet(), "Unknown Extension");
+}
+
+TEST(SaveDialogTables, FilterTextWithAndWithoutKml) {
+  const std::string base =
+      "GPX files|*.gpx|LOC files|*.loc|Tomtom files|*.ov2|Text files|*.txt|MioMap files|*.csv|"
+      "Garmin/Navman files|*.csv|Navio files|*.asc";
+  EXPECT_EQ(SaveDialogFilter(false), base);
+  EXPECT_EQ(SaveDialogFilter(true), base + "|KML files|*.kml");
+}
+
+TEST(SaveDialogTables, FilterIndexToFormatCode) {
+  const int codes[] = {-1, kFormatGpx,    kFormatLoc,    kFormatOv2,   kFormatTxt,
+                       kFormatMioMap,   kFormatGarmin, kFormatNavio, kFormatKml};
+  for (int i = 0; i <= 8; ++i) EXPECT_EQ(FormatCodeForFilterIndex(i), codes[i]) << i;
+  EXPECT_EQ(FormatCodeForFilterIndex(9), -1);
+}
+
+TEST(SaveDialogTables, PreselectedIndexFromTheCurrentFileName) {
+  const std::pair<const char*, int> cases[] = {{"a.gpx", 1}, {"a.LOC", 2}, {"x.y.ov2", 3}, {"t.txt", 4},
+                                               {"c.csv", 5}, {"n.asc", 7}, {"k.kml", 8},   {"", 1},
+                                               {"noext", 1}, {"z.xml", 1}};
+  for (const auto& [name, index] : cases) EXPECT_EQ(FilterIndexForFileName(name), index) << name;
+}
+
+TEST(SaveDialogTables, ProposedNameAndExtensionReplacement) {
+  EXPECT_EQ(ProposedSaveName("caches.loc"), "caches");
+  EXPECT_EQ(ProposedSaveName("a.b.gpx"), "a.b");
+  EXPECT_EQ(ProposedSaveName(""), "");
+  EXPECT_EQ(SaveNameForFormat("/d/list.txt", kFormatGarmin), "/d/list.csv");
+  EXPECT_EQ(SaveNameForFormat("/d.x/list", kFormatNavio), "/d.x/list.asc");
+  EXPECT_EQ(SaveNameForFormat("list.GPX", kFormatOv2), "list.ov2");
+  EXPECT_EQ(SaveNameForFormat("l.gpx", kFormatMioMap), "l.csv");
+  EXPECT_EQ(SaveNameForFormat("l.gpx", kFormatKml), "l.kml");
+  EXPECT_EQ(SaveNameForFormat("l.gpx", kFormatTxt), "l.txt");
+}
+
+}  // namespace
+}  // namespace quill
