@@ -13,7 +13,7 @@
 #include <QRadioButton>
 
 #include "session/StatusSink.h"
-#include "ui/UiText.h"
+#include "text/QtText.h"
 #include "ui/components/UlkEdit.h"
 
 namespace quill {
@@ -195,14 +195,14 @@ void ConverterPanel::SetExtendedMode(bool on) {
 
 void ConverterPanel::Show(const ConverterResult& result) {
   result_ = result;
-  resultDeg_->setText(ToQString(result.degrees));
-  resultDegMin_->setText(ToQString(result.degMin));
-  resultDegMinSec_->setText(ToQString(result.degMinSec));
-  resultAltitude_->setText(ToQString(result.altitude));
-  resultRD_->setText(ToQString(result.rd));
-  resultLambert_->setText(ToQString(result.lambert));
-  resultUTM_->setText(ToQString(result.utm));
-  resultECEF_->setText(ToQString(result.ecef));
+  resultDeg_->setText(AnsiToQString(result.degrees));
+  resultDegMin_->setText(AnsiToQString(result.degMin));
+  resultDegMinSec_->setText(AnsiToQString(result.degMinSec));
+  resultAltitude_->setText(AnsiToQString(result.altitude));
+  resultRD_->setText(AnsiToQString(result.rd));
+  resultLambert_->setText(AnsiToQString(result.lambert));
+  resultUTM_->setText(AnsiToQString(result.utm));
+  resultECEF_->setText(AnsiToQString(result.ecef));
   const QColor grey(128, 128, 128);
   auto colour = [&](TUlkEdit* e, bool inRange) {
     QPalette pal = e->palette();
@@ -229,28 +229,28 @@ void ConverterPanel::ButtonConvertClick() {
   InputDatum datum = radioED50_->isChecked()     ? InputDatum::Ed50
                      : radioBessel_->isChecked() ? InputDatum::Bessel
                                                  : InputDatum::Wgs84;
-  Show(ConvertLatLon(FromQString(editN_->text()), FromQString(editE_->text()), comboNorth_->currentIndex() == 1,
+  Show(ConvertLatLon(QStringToAnsi(editN_->text()), QStringToAnsi(editE_->text()), comboNorth_->currentIndex() == 1,
                      comboEast_->currentIndex() == 1, datum));
 }
 
 void ConverterPanel::ButtonConvertRDClick() {
   status_.SetError(0, "");
-  Show(ConvertRd(FromQString(editRD_->text())));
+  Show(ConvertRd(QStringToAnsi(editRD_->text())));
 }
 
 void ConverterPanel::ButtonConvertLambertClick() {
   status_.SetError(0, "");
-  Show(ConvertLambert(FromQString(editLambert_->text())));
+  Show(ConvertLambert(QStringToAnsi(editLambert_->text())));
 }
 
 void ConverterPanel::ButtonConvertUTMClick() {
   status_.SetError(0, "");
-  Show(ConvertUtm(FromQString(editUTM_->text())));
+  Show(ConvertUtm(QStringToAnsi(editUTM_->text())));
 }
 
 void ConverterPanel::ButtonConvertECEFClick() {
   status_.SetError(0, "");
-  Show(ConvertEcef(FromQString(editEcef_->text())));
+  Show(ConvertEcef(QStringToAnsi(editEcef_->text())));
 }
 
 void ConverterPanel::ButtonClearClick() {

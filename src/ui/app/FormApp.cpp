@@ -28,7 +28,7 @@
 #include "quillmark/BuildVersion.h"
 #include "session/OpenSocketPath.h"
 #include "text/Ansi.h"
-#include "ui/UiText.h"
+#include "text/QtText.h"
 #include "ui/app/ConverterPanel.h"
 #include "ui/app/FormNaam.h"
 #include "ui/app/HelpWindow.h"
@@ -131,7 +131,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
 
 // "GPX files|*.gpx|LOC files|*.loc" as the dialog's "GPX files (*.gpx)" entries.
 QStringList DialogFilters(std::string_view filter, bool withUpperCase) {
-  QStringList parts = ToQString(filter).split('|');
+  QStringList parts = AnsiToQString(filter).split('|');
   QStringList entries;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     QStringList patterns = parts[i + 1].split(';');
@@ -221,7 +221,7 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   saveDialog_->setOption(QFileDialog::DontUseNativeDialog);
   saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
 
-  labelVersion_->setText(ToQString(VersionLabelText(identity_.fileVersion, build::kBuildDate)));
+  labelVersion_->setText(AnsiToQString(VersionLabelText(identity_.fileVersion, build::kBuildDate)));
   setMinimumSize(kDesignWidth, kDesignHeight);
   resize(kDesignWidth, kDesignHeight);
 
@@ -389,7 +389,7 @@ void TFormApp::BuildPopupMenu() {
     group->setExclusive(true);
     for (int i = 0; i < kColumnModeCount; ++i) {
       int mode = kColumnMenuModes[i];
-      auto* item = new QAction(ToQString(ColumnModeCaption(mode)), group);
+      auto* item = new QAction(AnsiToQString(ColumnModeCaption(mode)), group);
       item->setObjectName(QString("MenuColumn%1%2").arg(column).arg(kColumnMenuSuffix[i]));
       item->setCheckable(true);
       item->setData(mode);
@@ -458,7 +458,7 @@ void TFormApp::showEvent(QShowEvent* event) {
 }
 
 void TFormApp::FormShow() {
-  setWindowTitle(ToQString(identity_.internalName));
+  setWindowTitle(AnsiToQString(identity_.internalName));
   converter_->Reset(settings_.NorthDefault, settings_.EastDefault);
   bool favorite = !settings_.FavoriteFile.empty();
   buttonLoadFavorite_->setEnabled(favorite);
@@ -761,7 +761,7 @@ void TFormApp::SetColumnMode(int column, int mode) {
   for (QAction* a : group->actions()) {
     if (a->data().toInt() == mode) a->setChecked(true);
   }
-  QString caption = ToQString(ColumnModeCaption(mode));
+  QString caption = AnsiToQString(ColumnModeCaption(mode));
   caption.remove('&');
   model_->setHeaderData(column - 1, Qt::Horizontal, caption, Qt::DisplayRole);
   FillListView();

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/UiText.h"
+#include "text/QtText.h"
 
 namespace quill {
 
@@ -34,12 +34,12 @@ TFormNaam::TFormNaam(QWidget* parent) : QDialog(parent) {
 }
 
 void TFormNaam::ButtonOkClick() {
-  NameText = FromQString(editNaam_->text());
+  NameText = QStringToAnsi(editNaam_->text());
   accept();
 }
 
 void TFormNaam::showEvent(QShowEvent* event) {
-  editNaam_->setText(ToQString(NameText));
+  editNaam_->setText(AnsiToQString(NameText));
   editNaam_->deselect();
   editNaam_->setCursorPosition(static_cast<int>(editNaam_->text().size()));
   QDialog::showEvent(event);

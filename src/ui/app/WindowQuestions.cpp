@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "ui/UiText.h"
+#include "text/QtText.h"
 #include "ui/list/FormSelectWpAddMode.h"
 
 namespace quill {
@@ -39,7 +39,7 @@ int WindowQuestions::AskDuplicate(const std::string& name) {
 bool WindowQuestions::AskYesNo(const std::string& caption, const std::string& text) {
   if (override_) return override_->AskYesNo(caption, text);
   NormalCursor cursor;
-  QMessageBox box(QMessageBox::Question, ToQString(caption), ToQString(text), QMessageBox::Yes | QMessageBox::No,
+  QMessageBox box(QMessageBox::Question, AnsiToQString(caption), AnsiToQString(text), QMessageBox::Yes | QMessageBox::No,
                   parent_);
   box.setObjectName("QuestionBox");
   return box.exec() == QMessageBox::Yes;
@@ -49,7 +49,7 @@ bool WindowQuestions::ConfirmRename(const std::string& name) {
   if (override_) return override_->ConfirmRename(name);
   NormalCursor cursor;
   // The proposed name is the text; the caption asks.
-  QMessageBox box(QMessageBox::NoIcon, "Is this name OK?", ToQString(name), QMessageBox::Ok | QMessageBox::Cancel,
+  QMessageBox box(QMessageBox::NoIcon, "Is this name OK?", AnsiToQString(name), QMessageBox::Ok | QMessageBox::Cancel,
                   parent_);
   box.setObjectName("QuestionBox");
   return box.exec() == QMessageBox::Ok;

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QPalette>
 
-#include "ui/UiText.h"
+#include "text/QtText.h"
 
 namespace quill {
 
@@ -24,21 +24,21 @@ QString TUlkStatusBar::Cut(const QString& text) {
 }
 
 void TUlkStatusBar::SetError(int level, const std::string& text) {
-  messageText_ = Cut(ToQString(text));
+  messageText_ = Cut(AnsiToQString(text));
   messageLevel_ = level;
   update();
 }
 
 void TUlkStatusBar::SetText(int panel, const std::string& text) {
   if (panel != 0) return;  // the bar has one panel
-  messageText_ = Cut(ToQString(text));
+  messageText_ = Cut(AnsiToQString(text));
   messageLevel_ = 0;
   update();
 }
 
 void TUlkStatusBar::FlashError(int level, const std::string& text) {
   flashing_ = true;
-  flashText_ = Cut(ToQString(text));
+  flashText_ = Cut(AnsiToQString(text));
   flashLevel_ = level;
   update();
   StartTimer();

@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "ui/UiText.h"
+#include "text/QtText.h"
 
 namespace quill {
 
@@ -46,7 +46,7 @@ TFormSelectWpAddMode::TFormSelectWpAddMode(QWidget* parent)
   setMinimumSize(420, 88);
 }
 
-void TFormSelectWpAddMode::SetNameText(const std::string& name) { labelName_->setText(ToQString(name)); }
+void TFormSelectWpAddMode::SetNameText(const std::string& name) { labelName_->setText(AnsiToQString(name)); }
 
 void TFormSelectWpAddMode::Choose(int result) {
   result_ = result;

@@ -5,7 +5,7 @@
 
 #include "geo/CoordFormat.h"
 #include "list/ListColumns.h"
-#include "ui/UiText.h"
+#include "text/QtText.h"
 #include "ui/list/TypeIcons.h"
 
 namespace quill {
@@ -13,7 +13,7 @@ namespace quill {
 WaypointListModel::WaypointListModel(const std::vector<TGpxRecord*>& shown, const ListViewState& state,
                                      QObject* parent)
     : QAbstractTableModel(parent), shown_(shown), state_(state) {
-  for (int c = 0; c < kListColumnCount; ++c) headers_[c] = ToQString(InitialColumnHeader(c));
+  for (int c = 0; c < kListColumnCount; ++c) headers_[c] = AnsiToQString(InitialColumnHeader(c));
   strikeFont_.setStrikeOut(true);
 }
 
@@ -43,8 +43,8 @@ const WaypointListModel::RowTexts& WaypointListModel::Texts(int row) const {
   if (t.filled) return t;
   TGpxRecord* r = RecordAt(row);
   if (!r) return t;
-  t.column4 = ToQString(ColumnText(*r, state_.Column4Mode, state_.Home));
-  t.column5 = ToQString(ColumnText(*r, state_.Column5Mode, state_.Home));
+  t.column4 = AnsiToQString(ColumnText(*r, state_.Column4Mode, state_.Home));
+  t.column5 = AnsiToQString(ColumnText(*r, state_.Column5Mode, state_.Home));
   RowMarking m = MarkingOf(*r);
   t.blue = m.colour == RowColour::Blue;
   t.red = m.colour == RowColour::Red;
@@ -61,11 +61,11 @@ QVariant WaypointListModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
       switch (index.column()) {
         case 0:
-          return ToQString(r->Name);
+          return AnsiToQString(r->Name);
         case 1:
-          return ToQString(FormatDegMinSigned(r->Lat, false));
+          return AnsiToQString(FormatDegMinSigned(r->Lat, false));
         case 2:
-          return ToQString(FormatDegMinSigned(r->Lon, false));
+          return AnsiToQString(FormatDegMinSigned(r->Lon, false));
         case 3:
           return Texts(index.row()).column4;
         case 4:
