@@ -50,7 +50,9 @@ TEST_P(GpxCorpus, LoadSaveLoadKeepsEveryWaypoint) {
   // Each kept Groundspeak element is the file's own text (line ends aside).
   const std::string original = WithoutCr(ReadFileBytes(source));
   for (auto& r : first.AllWaypoints()) {
-    if (!r->GroundspeakXml.empty()) EXPECT_NE(original.find(r->GroundspeakXml), std::string::npos) << r->Name;
+    if (!r->GroundspeakXml.empty()) {
+      EXPECT_NE(original.find(r->GroundspeakXml), std::string::npos) << r->Name;
+    }
   }
 
   TempDir dir;
@@ -84,7 +86,9 @@ TEST_P(GpxCorpus, LoadSaveLoadKeepsEveryWaypoint) {
     EXPECT_EQ(b.TypeCode, a.TypeCode);
     EXPECT_EQ(b.Found, a.Found);
     EXPECT_EQ(b.GroundspeakXml, a.GroundspeakXml);
-    if (!a.GroundspeakXml.empty()) EXPECT_NE(savedText.find(a.GroundspeakXml), std::string::npos);
+    if (!a.GroundspeakXml.empty()) {
+      EXPECT_NE(savedText.find(a.GroundspeakXml), std::string::npos);
+    }
   }
 }
 
