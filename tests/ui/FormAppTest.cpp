@@ -24,6 +24,7 @@
 #include "ui/app/ConverterPanel.h"
 #include "ui/app/HelpWindow.h"
 #include "ui/components/UlkStatusBar.h"
+#include "ui/list/FormSelectWpAddMode.h"
 #include "ui/list/ListView.h"
 #include "ui/list/WaypointListModel.h"
 
@@ -101,7 +102,9 @@ TEST_F(UiWindow, OpensWithEveryControlNamedAndCaptioned) {
   const int widths[] = {265, 90, 90, 300, 90};
   for (int c = 0; c < 5; ++c) {
     EXPECT_EQ(app.Model().headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(), headers[c]);
-    if (c < 4) EXPECT_EQ(header->sectionSize(c), widths[c]);
+    if (c < 4) {
+      EXPECT_EQ(header->sectionSize(c), widths[c]);
+    }
   }
   // Empty list: only Load and Save (and the never-disabled Show All) work.
   for (const char* b : {"ButtonLaunch", "ButtonLaunchLocal", "ButtonGoogleEarth", "ButtonArchive", "ButtonDeleteAll",
@@ -314,8 +317,9 @@ TEST_F(UiWindow, OpenDialogLoadsSeveralFilesInTheirOrder) {
     EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFiles);
     EXPECT_TRUE(dialog->nameFilters().first().startsWith("Waypoint files ("));
     dialog->setDirectory(QString::fromStdString(Dir().path()));
-    dialog->selectFile("\"one.gpx\" \"two.gpx\"");
-    dialog->accept();
+    // The name field has the focus, so it is typed into rather than selected.
+    dialog->findChild<QLineEdit*>("fileNameEdit")->setText("\"one.gpx\" \"two.gpx\"");
+    static_cast<QDialog*>(dialog)->accept();
   });
   app.ActionFileLoadExecute();
   Settle();
@@ -729,8 +733,8 @@ TEST_P(UiSave, TheFilterIndexChoosesTheFormat) {
     proposed = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
     ASSERT_GE(dialog->nameFilters().size(), index);
     dialog->selectNameFilter(dialog->nameFilters()[index - 1]);
-    dialog->selectFile(QString::fromStdString(target));
-    dialog->accept();
+    dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(target));
+    static_cast<QDialog*>(dialog)->accept();
   });
   app.ActionFileSaveExecute();
   EXPECT_EQ(preselected, "GPX files (*.gpx)");

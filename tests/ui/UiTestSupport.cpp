@@ -1,6 +1,9 @@
 #include "UiTestSupport.h"
 
 #include <QCoreApplication>
+#include <QDialog>
+#include <QPointer>
+#include <gtest/gtest.h>
 #include <QTest>
 
 #include "settings/AppSettings.h"
@@ -45,6 +48,18 @@ void AnswerNextModal(std::function<void(QWidget*)> answer) {
     timer->stop();
     timer->deleteLater();
     answer(modal);
+    // A test must never hang on a dialog its answer did not close.
+    QPointer<QWidget> answered(modal);
+    QTimer::singleShot(3000, [answered] {
+      if (!answered || !answered->isVisible()) return;
+      ADD_FAILURE() << "modal dialog " << answered->objectName().toStdString() << " still open";
+      QWidget* top = QApplication::activeModalWidget();
+      while (top && top != answered) {
+        top->close();
+        top = QApplication::activeModalWidget();
+      }
+      if (auto* dialog = qobject_cast<QDialog*>(answered.data())) dialog->reject();
+    });
   });
   timer->start();
 }

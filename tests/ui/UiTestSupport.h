@@ -14,16 +14,16 @@
 namespace quill::test {
 
 struct TestWaypoint {
-  std::string name;
+  std::string name{};
   double lat = 0;
   double lon = 0;
-  std::string url;
-  std::string desc;
-  std::string urlName;
+  std::string url{};
+  std::string desc{};
+  std::string urlName{};
   // Attributes of the groundspeak:cache element; empty for no element.
-  std::string available;
-  std::string archived;
-  std::string country;
+  std::string available{};
+  std::string archived{};
+  std::string country{};
 };
 
 // A GPX 1.0 file with Groundspeak elements where asked.

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "geo/CoordFormat.h"
+#include "text/TextHelpers.h"
 
 namespace quill {
 namespace {

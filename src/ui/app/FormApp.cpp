@@ -511,8 +511,8 @@ void TFormApp::closeEvent(QCloseEvent* event) {
 
 void TFormApp::FormHide() {
   queuedLoads_.clear();
+  model_->Detach();
   session_->Store().Clear();
-  model_->Rebuild();
 }
 
 void TFormApp::ActionExitExecute() { close(); }
@@ -725,7 +725,7 @@ void TFormApp::ButtonDeleteAllClick() {
   if (!questions_->AskYesNo("Clear the list", "Are you sure?")) return;
   WaitCursor wait;
   session_->SetListModified(false);
-  listView_->selectionModel()->clearSelection();
+  model_->Detach();
   session_->Store().Clear();
   labelRecordCount_->setText("(0)");
   labelFiltered_->hide();

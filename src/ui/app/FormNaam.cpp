@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "text/QtText.h"
@@ -40,10 +41,16 @@ void TFormNaam::ButtonOkClick() {
 
 void TFormNaam::showEvent(QShowEvent* event) {
   editNaam_->setText(AnsiToQString(NameText));
-  editNaam_->deselect();
-  editNaam_->setCursorPosition(static_cast<int>(editNaam_->text().size()));
   QDialog::showEvent(event);
   editNaam_->setFocus();
+  PlaceCaret();
+  // Activation may select the text when it gives the focus; undo that.
+  QTimer::singleShot(0, this, &TFormNaam::PlaceCaret);
+}
+
+void TFormNaam::PlaceCaret() {
+  editNaam_->deselect();
+  editNaam_->setCursorPosition(static_cast<int>(editNaam_->text().size()));
 }
 
 }  // namespace quill

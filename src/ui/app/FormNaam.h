@@ -22,6 +22,8 @@ class TFormNaam : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  void PlaceCaret();
+
   QLineEdit* editNaam_;
 };
 

@@ -17,23 +17,23 @@ WaypointListModel::WaypointListModel(const std::vector<TGpxRecord*>& shown, cons
   strikeFont_.setStrikeOut(true);
 }
 
-int WaypointListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int WaypointListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
 
 int WaypointListModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : kListColumnCount;
 }
 
 TGpxRecord* WaypointListModel::RecordAt(int row) const {
-  // The list may grow under a running load before the next rebuild.
-  if (row < 0 || row >= rows_ || static_cast<std::size_t>(row) >= shown_.size()) return nullptr;
-  return shown_[static_cast<std::size_t>(row)];
+  if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return nullptr;
+  return rows_[static_cast<std::size_t>(row)];
 }
 
 int WaypointListModel::RowOf(const TGpxRecord* record) const {
   if (!record) return -1;
-  int n = std::min<int>(rows_, static_cast<int>(shown_.size()));
-  for (int i = 0; i < n; ++i) {
-    if (shown_[static_cast<std::size_t>(i)] == record) return i;
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    if (rows_[i] == record) return static_cast<int>(i);
   }
   return -1;
 }
@@ -110,23 +110,27 @@ bool WaypointListModel::setHeaderData(int section, Qt::Orientation orientation, 
 
 void WaypointListModel::Rebuild() {
   beginResetModel();
-  rows_ = static_cast<int>(shown_.size());
+  rows_ = shown_;
   texts_.clear();
-  texts_.resize(shown_.size());
+  texts_.resize(rows_.size());
+  endResetModel();
+}
+
+void WaypointListModel::Detach() {
+  beginResetModel();
+  rows_.clear();
+  texts_.clear();
   endResetModel();
 }
 
 void WaypointListModel::BeginRemoveRow(int row) {
-  removing_ = row;
   beginRemoveRows(QModelIndex(), row, row);
+  // Gone from the rows before its record is destroyed.
+  rows_.erase(rows_.begin() + row);
+  texts_.erase(texts_.begin() + row);
 }
 
 void WaypointListModel::EndRemoveRow() {
-  if (removing_ >= 0 && removing_ < rows_) {
-    texts_.erase(texts_.begin() + removing_);
-    --rows_;
-  }
-  removing_ = -1;
   endRemoveRows();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
-// The rows of ListView1: one per record of ShownWaypoints, in its order.
-// Rebuilding is a model reset; column texts are made when a row is first
-// shown after a rebuild, so the cost of a rebuild does not grow with the
-// texts of 100,000 rows.
+// The rows of ListView1: one per record of ShownWaypoints, in its order at
+// the last rebuild (each row keeps its record, so a sort or a filter can
+// rearrange ShownWaypoints and the view still knows which record was
+// selected). Rebuilding is a model reset; column texts are made when a row is
+// first shown after a rebuild, so the cost of a rebuild does not grow with
+// the texts of 100,000 rows.
 #include <QAbstractTableModel>
 #include <QFont>
 #include <QString>
@@ -29,7 +31,9 @@ class WaypointListModel : public QAbstractTableModel {
 
   // All rows again from ShownWaypoints.
   void Rebuild();
-  // The row of a record that has just left ShownWaypoints (the store removed it).
+  // No rows, before the records go (clearing the list, closing).
+  void Detach();
+  // Removes one row; the caller destroys its record between the two calls.
   void BeginRemoveRow(int row);
   void EndRemoveRow();
 
@@ -50,8 +54,7 @@ class WaypointListModel : public QAbstractTableModel {
 
   const std::vector<TGpxRecord*>& shown_;
   const ListViewState& state_;
-  int rows_ = 0;
-  int removing_ = -1;
+  std::vector<TGpxRecord*> rows_;
   mutable std::vector<RowTexts> texts_;
   QString headers_[5];
   QFont strikeFont_;
