@@ -15,8 +15,10 @@ struct Command {
   CommandFn run;
 };
 
-constexpr std::array<Command, 2> kCommands = {{
+constexpr std::array<Command, 4> kCommands = {{
     {"convert", &RunConvert},
+    {"list", &RunList},
+    {"coord", &RunCoord},
     {"open", &RunOpen},
 }};
 
@@ -27,7 +29,22 @@ constexpr const char* kUsage =
     "    --txt-mode wgs84|ed50|bessel|rd|lambert|utm|ecef   (notation of a text save)\n"
     "    --duplicates keep|replace|allow                    (default allow)\n"
     "    --no-groundspeak                                   (drop the Groundspeak cache data)\n"
-    "  open FILE                                            (hand FILE to the running window)\n";
+    "    --home TEXT                                        (home position, e.g. \"N 52 05.1 E 5 07.2\")\n"
+    "    --sort ORDER          name gcname date dist north east type hidden datefound\n"
+    "                          desc cmt urlname logs country state diffic\n"
+    "    --filter MODE=VALUE   repeatable, applied in order; MODE is one of name description\n"
+    "                          placedby terrain-max terrain-min difficulty-max difficulty-min\n"
+    "                          country distance-max type container real found archived logs\n"
+    "    --rename PATTERN      %n name, %d description, %u link text\n"
+    "  list [options] INPUT...\n"
+    "    the options of convert, and --columns A,B (default description,timestamp), A and B of\n"
+    "    description comment urlname timestamp dist datefound placedby logs difficulty country state;\n"
+    "    prints one line per waypoint: name, latitude, longitude, A, B, separated by tabs\n"
+    "  coord [--json] [--datum wgs84|ed50|bessel] [--south] [--west] --latlon NORTH [EAST]\n"
+    "  coord [--json] --rd TEXT | --lambert TEXT | --utm TEXT | --ecef TEXT\n"
+    "    show one position in every notation, as the converter panel does\n"
+    "  open FILE\n"
+    "    hand FILE to the running window, which loads it\n";
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include <ostream>
 
 #include "cli/Cli.h"
+#include "cli/CliListOptions.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSinks.h"
 #include "formats/FormatTable.h"
@@ -11,7 +12,7 @@ namespace quill::cli {
 int RunConvert(const std::vector<std::string>& args, std::ostream& /*out*/, std::ostream& err) {
   CliOptions options;
   std::string error;
-  if (!ParseCliOptions(args, {}, options, error)) return UsageError(err, error);
+  if (!ParseCliOptions(args, ListOptionNames(), options, error)) return UsageError(err, error);
   if (options.files.size() < 2) return UsageError(err, "convert needs at least one INPUT and an OUTPUT");
   const std::string output = options.files.back();
   options.files.pop_back();
@@ -19,8 +20,7 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& /*out*/, std:
   FixedAnswers answers;
   StderrStatus status(err);
   ListSession session(status, answers);
-  ApplyCliOptions(options, session, answers);
-  if (int rc = LoadInputs(session, options.files, err)) return rc;
+  if (int rc = LoadWithListOptions(options, session, answers, err)) return rc;
   if (!session.SaveFile(output, options.formatCode)) {
     err << output << "\n";
     return 1;

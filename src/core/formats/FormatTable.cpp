@@ -7,22 +7,31 @@
 #include "formats/KmlWriter.h"
 #include "formats/LocFormat.h"
 #include "formats/Ov2Format.h"
+#include "formats/TextFormats.h"
 #include "text/TextHelpers.h"
 
 namespace quill {
 namespace {
 
-constexpr std::array<LoadEntry, 3> kLoaders = {{
+constexpr std::array<LoadEntry, 6> kLoaders = {{
     {".gpx", &ReadGpxFile},
     {".loc", &ReadLocFile},
     {".ov2", &ReadOv2File},
+    {".txt", &ReadTxtFile},
+    {".csv", &ReadCsvFile},
+    {".asc", &ReadCsvFile},
 }};
 
-constexpr std::array<SaveEntry, 4> kSavers = {{
+// By format code; the extension is the one a save under that code gets.
+constexpr std::array<SaveEntry, 8> kSavers = {{
     {kFormatGpx, ".gpx", &WriteGpxFile},
     {kFormatLoc, ".loc", &WriteLocFile},
     {kFormatOv2, ".ov2", &WriteOv2File},
+    {kFormatTxt, ".txt", &WriteTxtFile},
     {kFormatKml, ".kml", &WriteKmlFile},
+    {kFormatMioMap, ".csv", &WriteMioMapFile},
+    {kFormatGarmin, ".csv", &WriteGarminFile},
+    {kFormatNavio, ".asc", &WriteNavioFile},
 }};
 
 // The save dialog's entries in their order (index 1 first). The two ".csv"
@@ -55,11 +64,6 @@ constexpr std::array<ExtensionIndex, 7> kPreselect = {{
     {".csv", 5},
     {".asc", 7},
     {".kml", 8},
-}};
-
-// The extension each format code saves under.
-constexpr std::array<std::string_view, 8> kCodeExtensions = {{
-    ".gpx", ".loc", ".ov2", ".txt", ".kml", ".csv", ".csv", ".asc",
 }};
 
 // Extension to format code when the extension decides (".csv" is MioMap).
@@ -130,9 +134,10 @@ std::string ProposedSaveName(std::string_view currentFileName) {
 }
 
 std::string SaveNameForFormat(std::string_view fileName, int formatCode) {
-  if (formatCode < 0 || formatCode >= static_cast<int>(kCodeExtensions.size())) return std::string(fileName);
+  const SaveEntry* entry = SaveEntryForCode(formatCode);
+  if (!entry) return std::string(fileName);
   std::string name = ProposedSaveName(fileName);
-  name += kCodeExtensions[static_cast<std::size_t>(formatCode)];
+  name += entry->extension;
   return name;
 }
 

@@ -55,7 +55,7 @@ EcefPoint Wgs84ToEcef(double lat, double lon, double h);
 GeoPosition EcefToWgs84(double x, double y, double z);
 
 struct CourseDistance {
-  double course = 0.0;    // degrees clockwise from north, 0..360
+  double course = 0.0;    // degrees clockwise from north, 0..360 (north along a meridian is 360)
   double distance = 0.0;  // metres along the great circle
 };
 // Great-circle distance and initial course from point 1 to point 2 on a

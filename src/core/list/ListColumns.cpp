@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "geo/CoordFormat.h"
+#include "geo/Datum.h"
 #include "text/TextHelpers.h"
 #include "text/XmlText.h"
 
@@ -74,6 +76,16 @@ std::string_view InitialColumnHeader(int column) {
 
 std::string PrintableText(std::string_view text) { return ReplaceControlChars(text, 0, ' '); }
 
+std::string CoordinateColumnText(double degrees) { return FormatDegMinSigned(degrees, false); }
+
+double DistanceFromHome(const TGpxRecord& record, const HomePosition& home) {
+  return DistanceAndBearing(home.lat, home.lon, record.Lat, record.Lon).distance;
+}
+
+std::string DistanceColumnText(const TGpxRecord& record, const HomePosition& home) {
+  return FormatFixed(RoundTo(DistanceFromHome(record, home) * 0.001, 1), 1);
+}
+
 char LogLetter(std::string_view logType) {
   for (const LogType& t : kLogLetters) {
     if (EqualsIgnoreCase(t.type, logType)) return t.letter;
@@ -141,7 +153,7 @@ void RefreshDisplayCache(TGpxRecord& record, int mode) {
   }
 }
 
-std::string ColumnText(TGpxRecord& record, int mode, const HomePosition& /*home*/) {
+std::string ColumnText(TGpxRecord& record, int mode, const HomePosition& home) {
   switch (mode) {
     case kColumnDescription:
       return PrintableText(record.Desc);
@@ -151,6 +163,8 @@ std::string ColumnText(TGpxRecord& record, int mode, const HomePosition& /*home*
       return PrintableText(record.UrlName);
     case kColumnTimestamp:
       return PrintableStart(record.Time, 10);
+    case kColumnDistance:
+      return DistanceColumnText(record, home);
     case kColumnDateFound:
       return PrintableStart(FirstElementText(record.GroundspeakXml, "groundspeak:date"), 10);
     case kColumnPlacedBy:

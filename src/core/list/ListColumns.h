@@ -40,6 +40,9 @@ std::string_view InitialColumnHeader(int column);
 // Control characters and soft hyphens as blanks, at most 399 characters.
 std::string PrintableText(std::string_view text);
 
+// The latitude and longitude columns: degrees and minutes, signed.
+std::string CoordinateColumnText(double degrees);
+
 // The letter of one log type ("Found it" is "+"); "." for any other type.
 char LogLetter(std::string_view logType);
 // One letter per log of the cache element, in file order.
@@ -53,9 +56,13 @@ std::string StateOf(std::string_view groundspeakXml);
 // State) from the record's Groundspeak data; other modes change nothing.
 void RefreshDisplayCache(TGpxRecord& record, int mode);
 
+// Metres from the home position to the record (0 where the computation fails).
+double DistanceFromHome(const TGpxRecord& record, const HomePosition& home);
+// Kilometres with one decimal, as the distance column shows them.
+std::string DistanceColumnText(const TGpxRecord& record, const HomePosition& home);
+
 // Column text of a mode; modes 7..10 store their text into the display cache
-// as they go. An unknown mode gives the empty text. Mode 4 (distance from
-// home) is empty until the distance code is in.
+// as they go. An unknown mode gives the empty text.
 std::string ColumnText(TGpxRecord& record, int mode, const HomePosition& home);
 
 // How a row is drawn: blue when it has a link and a description; red and

@@ -3,13 +3,12 @@
 // columns, the home position, the last search and the active filter.
 #include <string>
 
+#include "geo/GeoTypes.h"
+
 namespace quill {
 
-// WGS84 decimal degrees; (0, 0) when no home is set.
-struct HomePosition {
-  double lat = 0.0;
-  double lon = 0.0;
-};
+// The HomeCoords setting as read; (0, 0) when no home is set.
+using HomePosition = LatLon;
 
 struct ListViewState {
   int Column4Mode = 0;  // Description

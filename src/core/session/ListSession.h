@@ -6,9 +6,12 @@
 
 #include "formats/FormatTable.h"
 #include "formats/FormatTypes.h"
+#include "list/ListSort.h"
+#include "list/ListViewState.h"
 #include "list/WaypointStore.h"
 #include "session/QuestionSeam.h"
 #include "session/StatusSink.h"
+#include "text/LocaleText.h"
 
 namespace quill {
 
@@ -62,6 +65,30 @@ class ListSession {
   // Progress of a long load: bytes done and total.
   std::function<void(std::uint64_t done, std::uint64_t total)> onProgress;
 
+  // ---- Presentation of the list: columns, sort, filter, search, rename
+  // (ListSessionView.cpp). Each command that changes the shown list ends
+  // with onListRebuilt.
+  ListViewState& View() { return view_; }
+  const ListViewState& View() const { return view_; }
+  // Collation and lower-casing; the user's locale unless a test sets another.
+  const LocaleText& Text() const { return text_; }
+  void SetTextLocale(const QLocale& locale) { text_ = LocaleText(locale); }
+  // The home position from the HomeCoords setting's text.
+  void SetHome(const std::string& homeCoords);
+  void SortShown(SortOrder order);
+  // A filter mode index 0..14 with the text the filter dialog gave; false
+  // (nothing done) when the shown list is empty or the mode is unknown.
+  bool FilterShown(int modeIndex, const std::string& filterText);
+  // Every record shown again in load order; the filter is off.
+  void ShowAllWaypoints();
+  // The search text as typed; it is kept lower-cased for SearchFrom.
+  void SetSearchText(const std::string& typed);
+  // The first shown row at or after `row` matching the search text, or -1.
+  int SearchFrom(int row) const;
+  // Renames every shown waypoint after ConfirmRename on the first new name;
+  // a rename marks the list modified. False when nothing was renamed.
+  bool RenameShown(const std::string& pattern);
+
  private:
   void RememberFile(const std::string& fileName);
   void CopyOv2Bitmap(const std::string& savedFile) const;
@@ -75,6 +102,9 @@ class ListSession {
   int lastImportSeconds_ = 0;
   bool favoriteLoaded_ = false;
   std::string programFolder_;
+
+  ListViewState view_;
+  LocaleText text_;
 };
 
 // The folder of the running executable, with a trailing "/" ("./" when it

@@ -12,8 +12,9 @@ class QuestionSeam {
   virtual int AskDuplicate(const std::string& name) = 0;
   // "Are you sure?" with a caption naming the operation; true only for Yes.
   virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;
-  // The rename confirmation on the first row ("Is this name OK?").
-  virtual bool ConfirmRename(const std::string& name) { return AskYesNo(name, "Is this name OK?"); }
+  // The rename confirmation: the new name of the first row as the text,
+  // "Is this name OK?" as the caption; true only for OK.
+  virtual bool ConfirmRename(const std::string& name) { return AskYesNo("Is this name OK?", name); }
 };
 
 }  // namespace quill

@@ -238,3 +238,32 @@ TEST_F(ListColumnsCorpus, SlovakStateIsDecodedToMemoryText) {
 
 }  // namespace
 }  // namespace quill
+
+namespace quill {
+namespace {
+
+TEST(ListCoordinateColumns, DegreesAndMinutesWithoutMinuteMark) {
+  EXPECT_EQ(CoordinateColumnText(51.31735), "51\xB0 19.041");
+  EXPECT_EQ(CoordinateColumnText(-4.35495), "-4\xB0 21.297");
+  EXPECT_EQ(CoordinateColumnText(-0.5), "-0\xB0 30.000");
+}
+
+TEST(ListDistanceColumn, KilometresWithOneDecimalFromHome) {
+  test::RecordSet set;
+  const HomePosition home{52.0, 5.0};
+  TGpxRecord& same = set.Add("same");
+  same.Lat = 52.0;
+  same.Lon = 5.0;
+  TGpxRecord& north = set.Add("north");
+  north.Lat = 53.0;
+  north.Lon = 5.0;
+  EXPECT_EQ(ColumnText(same, kColumnDistance, home), "0.0");
+  EXPECT_EQ(ColumnText(north, kColumnDistance, home), "111.2");
+  EXPECT_NEAR(DistanceFromHome(north, home), 111198.6, 0.5);
+  // Without a home the distance is from (0, 0).
+  EXPECT_EQ(ColumnText(north, kColumnDistance, HomePosition{}), DistanceColumnText(north, HomePosition{}));
+  EXPECT_NE(ColumnText(north, kColumnDistance, HomePosition{}), "111.2");
+}
+
+}  // namespace
+}  // namespace quill

@@ -2,11 +2,13 @@
 // Records for the list tests, built field by field, with a Groundspeak cache
 // element made of the named parts.
 #include <QLocale>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "list/GpxRecord.h"
+#include "list/ListViewState.h"
 #include "text/LocaleText.h"
 
 namespace quill::test {
@@ -82,6 +84,12 @@ inline std::vector<std::string> NamesOf(const std::vector<TGpxRecord*>& rows) {
   for (const TGpxRecord* r : rows) names.push_back(r->Name);
   return names;
 }
+
+inline constexpr HomePosition kHome{52.0, 5.0};
+
+// The latitude a given number of metres north of kHome, on the sphere the
+// distances are measured on.
+inline double LatMetresNorth(double metres) { return kHome.lat + metres / 6371229.0 * 180.0 / M_PI; }
 
 // A fixed locale, so orders and lower-casing do not depend on the machine.
 inline const LocaleText& EnglishText() {

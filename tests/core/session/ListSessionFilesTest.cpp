@@ -102,6 +102,30 @@ TEST_F(SessionFiles, SaveByCodeAndByExtension) {
   EXPECT_EQ(ReadFileBytes(dir.File("p.ov2")).size(), 21u + 4 * 17);
 }
 
+TEST_F(SessionFiles, TextLayoutsByCodeAndByExtension) {
+  session.Store().AddWaypointSimple(52.1, 4.3, "GC1");
+  // The Garmin/Navman entry chosen for a name ending in .txt writes a .csv file.
+  std::string garmin = SaveNameForFormat(dir.File("list.txt"), FormatCodeForFilterIndex(6));
+  ASSERT_TRUE(session.SaveFile(garmin, FormatCodeForFilterIndex(6)));
+  EXPECT_EQ(ReadFileBytes(dir.File("list.csv")), "4.300000, 52.100000, \"GC1\"\r\n");
+  ASSERT_TRUE(session.SaveFile(dir.File("m.CSV"), kFormatByExtension));  // .csv by extension is MioMap
+  EXPECT_EQ(ReadFileBytes(dir.File("m.CSV")), "\"GC1\",\"GC1\",4.300000,52.100000,,,,\r\n");
+  ASSERT_TRUE(session.SaveFile(dir.File("n.asc"), kFormatByExtension));
+  EXPECT_EQ(ReadFileBytes(dir.File("n.asc")), "\"GC1\", 52.100000, 4.300000\r\n");
+  session.Settings().txtExportMode = 5;
+  ASSERT_TRUE(session.SaveFile(dir.File("u.txt"), kFormatByExtension));
+  EXPECT_EQ(ReadFileBytes(dir.File("u.txt")).rfind("=UTM\r\n31U  E ", 0), 0u);
+  // And each reads back by its extension.
+  for (const char* name : {"list.csv", "m.CSV", "n.asc", "u.txt"}) {
+    RecordingStatus s2;
+    ScriptedQuestions q2;
+    ListSession other(s2, q2);
+    ASSERT_TRUE(other.LoadFile(dir.File(name))) << name;
+    ASSERT_EQ(other.Store().size(), 1u) << name;
+    EXPECT_NEAR(other.Store().AllWaypoints()[0]->Lat, 52.1, 2e-5) << name;
+  }
+}
+
 TEST_F(SessionFiles, FailedSaveChangesNothing) {
   WriteFileBytes(dir.File("in.gpx"), kTwoCaches);
   ASSERT_TRUE(session.LoadFile(dir.File("in.gpx")));

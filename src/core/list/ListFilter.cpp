@@ -1,0 +1,169 @@
+#include "list/ListFilter.h"
+
+#include <array>
+#include <charconv>
+
+#include "list/ListColumns.h"
+#include "text/TextHelpers.h"
+#include "text/XmlText.h"
+
+namespace quill {
+namespace {
+
+struct ModeInfo {
+  std::string_view caption;
+  std::string_view name;
+  FilterInput input;
+};
+
+constexpr std::array<ModeInfo, kFilterModeCount> kModes = {{
+    {"Name", "name", FilterInput::Text},
+    {"Description", "description", FilterInput::Text},
+    {"Placed by", "placedby", FilterInput::Text},
+    {"Terrain (lower or equal)", "terrain-max", FilterInput::Text},
+    {"Terrain (higher or equal)", "terrain-min", FilterInput::Text},
+    {"Difficulty (lower or equal)", "difficulty-max", FilterInput::Text},
+    {"Difficulty (higher or equal)", "difficulty-min", FilterInput::Text},
+    {"Country", "country", FilterInput::Text},
+    {"Max distance from home", "distance-max", FilterInput::Text},
+    {"Type", "type", FilterInput::Type},
+    {"Container", "container", FilterInput::Size},
+    {"Real caches", "real", FilterInput::YesNo},
+    {"Found", "found", FilterInput::YesNo},
+    {"Archived", "archived", FilterInput::YesNo},
+    {"Logs", "logs", FilterInput::Text},
+}};
+
+constexpr std::array<std::string_view, kContainerSizeCount> kSizes = {
+    "Micro", "Small", "Regular", "Large", "Other", "Virtual", "Not chosen",
+};
+
+bool ValidMode(int modeIndex) { return modeIndex >= 0 && modeIndex < kFilterModeCount; }
+
+// An empty filter text is contained in nothing.
+bool Contains(std::string_view value, std::string_view filterText) {
+  return !filterText.empty() && value.find(filterText) != std::string_view::npos;
+}
+
+bool ParseWholeInt(std::string_view text, int& value) {
+  if (text.empty()) return false;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return ec == std::errc() && end == text.data() + text.size();
+}
+
+std::string_view Element(const TGpxRecord& r, std::string_view tag) { return FirstElementText(r.GroundspeakXml, tag); }
+
+double ElementNumber(const TGpxRecord& r, std::string_view tag) {
+  return TextToFloat(DecodeElementText(Element(r, tag)));
+}
+
+bool IsArchived(const TGpxRecord& r) {
+  return DecodeElementText(AttributeValue(r.GroundspeakXml, "groundspeak:cache", "archived")) == "True";
+}
+
+}  // namespace
+
+FilterInput FilterInputOf(int modeIndex) {
+  return ValidMode(modeIndex) ? kModes[static_cast<std::size_t>(modeIndex)].input : FilterInput::Text;
+}
+
+std::string_view FilterModeCaption(int modeIndex) {
+  return ValidMode(modeIndex) ? kModes[static_cast<std::size_t>(modeIndex)].caption : std::string_view();
+}
+
+std::string_view FilterModeName(int modeIndex) {
+  return ValidMode(modeIndex) ? kModes[static_cast<std::size_t>(modeIndex)].name : std::string_view();
+}
+
+int FilterModeFromName(std::string_view name) {
+  for (int i = 0; i < kFilterModeCount; ++i) {
+    if (kModes[static_cast<std::size_t>(i)].name == name) return i;
+  }
+  return -1;
+}
+
+std::string_view ContainerSizeName(int index) {
+  return index >= 0 && index < kContainerSizeCount ? kSizes[static_cast<std::size_t>(index)] : std::string_view();
+}
+
+std::optional<std::string> FilterValueFromInput(int modeIndex, std::string_view input, const LocaleText& text) {
+  if (!ValidMode(modeIndex)) return std::nullopt;
+  switch (FilterInputOf(modeIndex)) {
+    case FilterInput::Type: {
+      int code = -1;
+      if (ParseWholeInt(input, code)) {
+        if (code < 0 || code >= kTypeCodeCount) return std::nullopt;
+        return std::to_string(code);
+      }
+      for (int i = 0; i < kTypeCodeCount; ++i) {
+        if (EqualsIgnoreCase(TypeName(i), input)) return std::to_string(i);
+      }
+      return std::nullopt;
+    }
+    case FilterInput::YesNo:
+      if (EqualsIgnoreCase(input, "yes")) return std::string("yes");
+      if (EqualsIgnoreCase(input, "no")) return std::string();
+      return std::nullopt;
+    case FilterInput::Size:
+    case FilterInput::Text:
+      return text.Lower(input);
+  }
+  return std::nullopt;
+}
+
+void FilterWaypoints(std::vector<TGpxRecord*>& records, int modeIndex, std::string_view filterText,
+                     const LocaleText& text, const HomePosition& home) {
+  if (!ValidMode(modeIndex)) return;
+  const double value = TextToFloat(filterText);
+  const bool yes = filterText == "yes";
+  int typeCode = -1;
+  const bool typeValid = ParseWholeInt(filterText, typeCode);
+
+  auto passes = [&](TGpxRecord& r) -> bool {
+    const bool hasXml = !r.GroundspeakXml.empty();
+    switch (modeIndex) {
+      case kFilterName:
+        return Contains(DecodeElementText(text.Lower(r.Name)), filterText);
+      case kFilterDescription:
+        return Contains(DecodeElementText(text.Lower(r.Desc)), filterText);
+      case kFilterPlacedBy:
+        return hasXml && Contains(text.Lower(DecodeElementText(Element(r, "groundspeak:placed_by"))), filterText);
+      // Lower-casing cannot change how a number reads, so it is left out.
+      case kFilterTerrainMax:
+        return hasXml && ElementNumber(r, "groundspeak:terrain") <= value;
+      case kFilterTerrainMin:
+        return hasXml && ElementNumber(r, "groundspeak:terrain") >= value;
+      case kFilterDifficultyMax:
+        return hasXml && ElementNumber(r, "groundspeak:difficulty") <= value;
+      case kFilterDifficultyMin:
+        return hasXml && ElementNumber(r, "groundspeak:difficulty") >= value;
+      case kFilterCountry:
+        return hasXml && Contains(text.Lower(DecodeElementText(Element(r, "groundspeak:country"))), filterText);
+      case kFilterDistanceMax:
+        return DistanceFromHome(r, home) <= 1000.0 * value;
+      case kFilterType:
+        return typeValid && r.TypeCode == typeCode;
+      case kFilterContainer:
+        return hasXml && text.Lower(DecodeElementText(Element(r, "groundspeak:container"))) == filterText;
+      case kFilterReal:
+        return yes ? r.TypeCode >= kFirstGeocacheType : r.TypeCode < kFirstGeocacheType;
+      case kFilterFound:
+        return yes == r.Found;
+      case kFilterArchived:
+        return yes == (hasXml && IsArchived(r));
+      case kFilterLogs:
+        RefreshDisplayCache(r, kColumnLogs);
+        return Contains(r.LogSummary, filterText);
+      default:
+        return true;
+    }
+  };
+
+  std::size_t kept = 0;
+  for (TGpxRecord* r : records) {
+    if (passes(*r)) records[kept++] = r;
+  }
+  records.resize(kept);
+}
+
+}  // namespace quill

@@ -1,0 +1,50 @@
+#pragma once
+// The sixteen orders of the waypoint list. Every order is ascending and ends
+// with the record names as the tie-break; text keys compare by the locale's
+// case-sensitive collation. Keys are computed once per sort.
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "list/GpxRecord.h"
+#include "list/ListViewState.h"
+#include "text/LocaleText.h"
+
+namespace quill {
+
+enum class SortOrder : int {
+  Name,
+  GCName,
+  Date,
+  Dist,
+  North,
+  East,
+  Type,
+  Hidden,
+  DateFound,
+  Desc,
+  Cmt,
+  UrlName,
+  Logs,
+  Country,
+  State,
+  Diffic,
+};
+inline constexpr int kSortOrderCount = 16;
+
+// "Sort by Name" ..., the caption of the order's command.
+std::string_view SortOrderCaption(SortOrder order);
+// The order's name on the command line ("name", "gcname", ...), and back.
+std::string_view SortOrderName(SortOrder order);
+std::optional<SortOrder> SortOrderFromName(std::string_view name);
+// The order a click on the header of a column showing this mode sorts by.
+SortOrder SortOrderForColumnMode(int mode);
+
+// Sorts records in place. The Logs, Country, State and Difficulty orders
+// first refresh the records' display caches from their Groundspeak data, so
+// they do not depend on which columns were shown. Records equal in key and
+// name keep their relative order, so repeating a sort changes nothing.
+void SortWaypoints(std::vector<TGpxRecord*>& records, SortOrder order, const LocaleText& text,
+                   const HomePosition& home);
+
+}  // namespace quill

@@ -1,0 +1,303 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "ListTestRecords.h"
+#include "list/ListColumns.h"
+#include "list/ListSort.h"
+
+namespace quill {
+namespace {
+
+using test::CacheParts;
+using test::EnglishText;
+using test::kHome;
+using test::LatMetresNorth;
+using test::NamesOf;
+
+struct SortCase {
+  const char* label;
+  SortOrder order;
+  std::function<void(test::RecordSet&)> build;
+  std::vector<std::string> expected;
+};
+
+CacheParts Placed(const std::string& by) {
+  CacheParts p;
+  p.placedBy = by;
+  return p;
+}
+CacheParts Logs(std::vector<std::string> types) {
+  CacheParts p;
+  p.logTypes = std::move(types);
+  return p;
+}
+CacheParts Where(const std::string& country, const std::string& state) {
+  CacheParts p;
+  p.country = country;
+  p.state = state;
+  return p;
+}
+CacheParts Rating(const std::string& d, const std::string& t) {
+  CacheParts p;
+  p.difficulty = d;
+  p.terrain = t;
+  return p;
+}
+CacheParts FirstLog(const std::string& date) {
+  CacheParts p;
+  p.logTypes = {"Found it"};
+  p.firstLogDate = date;
+  return p;
+}
+
+// Each table holds records that tie on the primary key, so the secondary key
+// and the name tie-break are seen to work.
+const std::vector<SortCase>& Cases() {
+  static const std::vector<SortCase> cases = {
+      {"Name collates by locale, case-sensitive", SortOrder::Name,
+       [](test::RecordSet& s) {
+         for (const char* n : {"b", "Zebra", "B", "a", "9", "zebra", "A", "10"}) s.Add(n);
+       },
+       {"10", "9", "a", "A", "b", "B", "zebra", "Zebra"}},
+      {"GC-Name groups a code with its additional waypoints", SortOrder::GCName,
+       [](test::RecordSet& s) {
+         for (const char* n : {"ST12AB", "PK12AB", "Gc12AB", "AB12AB", "GC12AB", "GC11ZZ", "X", "GC"}) s.Add(n);
+       },
+       {"GC", "X", "GC11ZZ", "GC12AB", "AB12AB", "Gc12AB", "PK12AB", "ST12AB"}},
+      {"Date compares the time texts", SortOrder::Date,
+       [](test::RecordSet& s) {
+         s.Add("T3").Time = "2011-01-01T00:00:00";
+         s.Add("T2").Time = "2010-01-02T00:00:00";
+         s.Add("T1").Time = "2010-01-02T00:00:00";
+         s.Add("T0").Time = "2009-12-31T23:59:59";
+       },
+       {"T0", "T1", "T2", "T3"}},
+      {"Distance from home, ties by name", SortOrder::Dist,
+       [](test::RecordSet& s) {
+         auto at = [&](const char* n, double metres) {
+           TGpxRecord& r = s.Add(n);
+           r.Lat = LatMetresNorth(metres);
+           r.Lon = kHome.lon;
+         };
+         at("far", 10001);
+         at("near-b", 9999);
+         at("near-a", 9999);
+         at("home", 0);
+       },
+       {"home", "near-a", "near-b", "far"}},
+      {"North: latitude, then longitude, then name", SortOrder::North,
+       [](test::RecordSet& s) {
+         auto at = [&](const char* n, double lat, double lon) {
+           TGpxRecord& r = s.Add(n);
+           r.Lat = lat;
+           r.Lon = lon;
+         };
+         at("n3", 52, 5);
+         at("n2", 52, 4);
+         at("n1", 52, 4);
+         at("a-far-east", 52, 6);
+         at("n0", -1, 100);
+       },
+       {"n0", "n1", "n2", "n3", "a-far-east"}},
+      {"East: longitude, then latitude, then name", SortOrder::East,
+       [](test::RecordSet& s) {
+         auto at = [&](const char* n, double lat, double lon) {
+           TGpxRecord& r = s.Add(n);
+           r.Lat = lat;
+           r.Lon = lon;
+         };
+         at("a-east", 2, 4);
+         at("b-east", 1, 4);
+         at("c-east", 1, 4);
+         at("west", 80, -4);
+       },
+       {"west", "b-east", "c-east", "a-east"}},
+      {"Type code, then name", SortOrder::Type,
+       [](test::RecordSet& s) {
+         s.Add("t19").TypeCode = 19;
+         s.Add("b6").TypeCode = 6;
+         s.Add("a6").TypeCode = 6;
+         s.Add("z0").TypeCode = 0;
+       },
+       {"z0", "a6", "b6", "t19"}},
+      {"Placed by, lightly decoded; no data first", SortOrder::Hidden,
+       [](test::RecordSet& s) {
+         s.AddCache("h1", Placed("Zed"));
+         s.AddCache("h0", Placed("Zed"));
+         s.Add("hx");
+         s.AddCache("ha", CacheParts{});
+         s.AddCache("hb", Placed("bob"));
+         // Decoded, "<" comes before ">"; undecoded "&gt;" would come first.
+         s.AddCache("p1", Placed("&gt;x"));
+         s.AddCache("p2", Placed("&lt;x"));
+       },
+       {"ha", "hx", "p2", "p1", "hb", "h0", "h1"}},
+      {"Date found is the first log date; no data first", SortOrder::DateFound,
+       [](test::RecordSet& s) {
+         s.AddCache("d2", FirstLog("2012-01-01T00:00:00Z"));
+         s.AddCache("d1", FirstLog("2012-01-01T00:00:00Z"));
+         s.AddCache("d0", FirstLog("2003-05-05T00:00:00Z"));
+         s.Add("none");
+       },
+       {"none", "d0", "d1", "d2"}},
+      {"Description, then name", SortOrder::Desc,
+       [](test::RecordSet& s) {
+         s.Add("x2").Desc = "mill";
+         s.Add("x1").Desc = "Mill";
+         s.Add("x0").Desc = "mill";
+         s.Add("x3");
+       },
+       {"x3", "x0", "x2", "x1"}},
+      {"Comment, then name", SortOrder::Cmt,
+       [](test::RecordSet& s) {
+         s.Add("c1").Cmt = "same";
+         s.Add("c0").Cmt = "same";
+         s.Add("c2").Cmt = "\xE9t\xE9";  // e acute sorts with e
+         s.Add("c3").Cmt = "f";
+       },
+       {"c2", "c3", "c0", "c1"}},
+      {"URL name, then name", SortOrder::UrlName,
+       [](test::RecordSet& s) {
+         s.Add("u1").UrlName = "Bridge";
+         s.Add("u0").UrlName = "Bridge";
+         s.Add("u2").UrlName = "abbey";
+       },
+       {"u2", "u0", "u1"}},
+      {"Logs from the cache data, whatever the caches held", SortOrder::Logs,
+       [](test::RecordSet& s) {
+         s.AddCache("L1", Logs({"Will Attend"})).LogSummary = "a";
+         s.AddCache("L2", Logs({"Write note", "Write note"}));
+         s.AddCache("L3", Logs({"Attended"})).LogSummary = "zzz";
+         s.AddCache("L4", Logs({"Write note"}));
+         s.Add("L5").LogSummary = "stale";
+         s.AddCache("L6", Logs({"Attended"}));
+       },
+       {"L5", "L3", "L6", "L4", "L2", "L1"}},
+      {"Country from the cache data, whatever the caches held", SortOrder::Country,
+       [](test::RecordSet& s) {
+         s.AddCache("c2", Where("Germany", "")).Country = "Aaa";
+         s.AddCache("c1", Where("Germany", ""));
+         s.AddCache("c0", Where("Austria", ""));
+         s.Add("c3").Country = "Zzz";
+       },
+       {"c3", "c0", "c1", "c2"}},
+      {"State from the cache data, whatever the caches held", SortOrder::State,
+       [](test::RecordSet& s) {
+         s.AddCache("s2", Where("", "Bayern"));
+         s.AddCache("s1", Where("", "Bayern")).State = "Zzz";
+         s.AddCache("s0", Where("", "\xC3\x84gypten"));  // A umlaut sorts with A
+         s.AddCache("s3", Where("", "Zug"));
+       },
+       {"s0", "s1", "s2", "s3"}},
+      {"Difficulty, then terrain, then name", SortOrder::Diffic,
+       [](test::RecordSet& s) {
+         s.AddCache("d25", Rating("2.5", "1"));
+         s.AddCache("d2t15", Rating("2", "1,5"));
+         s.AddCache("d2t1b", Rating("2", "1")).DiffTerr = "9/9";
+         s.AddCache("d2t1a", Rating("2", "1"));
+         s.Add("none").DiffTerr = "5/5";
+         s.AddCache("bad", Rating("x", "y"));
+       },
+       {"bad", "none", "d2t1a", "d2t1b", "d2t15", "d25"}},
+  };
+  return cases;
+}
+
+class SortOrders : public ::testing::TestWithParam<std::size_t> {};
+
+TEST_P(SortOrders, GivesTheOrderWhateverTheStartingOrder) {
+  const SortCase& c = Cases()[GetParam()];
+  test::RecordSet set;
+  c.build(set);
+  auto rows = set.Rows();
+  SortWaypoints(rows, c.order, EnglishText(), kHome);
+  EXPECT_EQ(NamesOf(rows), c.expected) << c.label;
+
+  auto reversed = set.Rows();
+  std::reverse(reversed.begin(), reversed.end());
+  SortWaypoints(reversed, c.order, EnglishText(), kHome);
+  EXPECT_EQ(NamesOf(reversed), c.expected) << c.label << " (from reversed input)";
+
+  SortWaypoints(rows, c.order, EnglishText(), kHome);
+  EXPECT_EQ(NamesOf(rows), c.expected) << c.label << " (sorted again)";
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryOrder, SortOrders, ::testing::Range<std::size_t>(0, 16),
+                         [](const ::testing::TestParamInfo<std::size_t>& info) {
+                           return std::string(SortOrderName(Cases()[info.param].order));
+                         });
+
+TEST(SortNames, EveryOrderHasItsNameCaptionAndColumn) {
+  for (int i = 0; i < kSortOrderCount; ++i) {
+    SortOrder o = static_cast<SortOrder>(i);
+    EXPECT_EQ(SortOrderFromName(SortOrderName(o)), o);
+    EXPECT_EQ(SortOrderCaption(o).substr(0, 8), "Sort by ");
+  }
+  EXPECT_FALSE(SortOrderFromName("Name").has_value());
+  EXPECT_EQ(SortOrderCaption(SortOrder::Hidden), "Sort by 'Placed by'");
+  EXPECT_EQ(SortOrderForColumnMode(kColumnTimestamp), SortOrder::Date);
+  EXPECT_EQ(SortOrderForColumnMode(kColumnPlacedBy), SortOrder::Hidden);
+  EXPECT_EQ(SortOrderForColumnMode(kColumnDifficulty), SortOrder::Diffic);
+  EXPECT_EQ(SortOrderForColumnMode(kColumnDistance), SortOrder::Dist);
+}
+
+TEST(SortStability, FullTiesKeepTheirOrderSoRepeatingChangesNothing) {
+  test::RecordSet set;
+  for (int i = 0; i < 50; ++i) {
+    TGpxRecord& r = set.Add(i % 2 ? "twin" : "other");
+    r.Desc = std::to_string(i);  // tells the records apart
+  }
+  auto rows = set.Rows();
+  for (int i = 0; i < kSortOrderCount; ++i) {
+    SortWaypoints(rows, static_cast<SortOrder>(i), EnglishText(), kHome);
+    auto once = rows;
+    SortWaypoints(rows, static_cast<SortOrder>(i), EnglishText(), kHome);
+    EXPECT_EQ(rows, once) << SortOrderName(static_cast<SortOrder>(i));
+  }
+}
+
+TEST(SortOrdersMend, DisplayCachesAreLeftAsTheColumnWouldShowThem) {
+  test::RecordSet set;
+  CacheParts p = Where("Canada", "Quebec");
+  p.difficulty = "1.5";
+  p.terrain = "2";
+  p.logTypes = {"Found it"};
+  TGpxRecord& r = set.AddCache("GC1", p);
+  auto rows = set.Rows();
+  for (SortOrder o : {SortOrder::Logs, SortOrder::Country, SortOrder::State, SortOrder::Diffic}) {
+    SortWaypoints(rows, o, EnglishText(), kHome);
+  }
+  EXPECT_EQ(r.LogSummary, "+");
+  EXPECT_EQ(r.Country, "Canada");
+  EXPECT_EQ(r.State, "Quebec");
+  EXPECT_EQ(r.DiffTerr, "1.5/2");
+}
+
+TEST(SortOrdersEdge, EmptyAndSingleListsAndOddNumbers) {
+  std::vector<TGpxRecord*> none;
+  SortWaypoints(none, SortOrder::Name, EnglishText(), kHome);
+  EXPECT_TRUE(none.empty());
+  test::RecordSet set;
+  set.Add("inf").Lat = HUGE_VAL;
+  set.Add("nan").Lat = std::nan("");
+  set.Add("neg").Lat = -1;
+  set.Add("inf2").Lat = HUGE_VAL;
+  auto rows = set.Rows();
+  SortWaypoints(rows, SortOrder::North, EnglishText(), kHome);
+  EXPECT_EQ(NamesOf(rows), (std::vector<std::string>{"neg", "nan", "inf", "inf2"}));
+}
+
+TEST(SortOrdersEdge, TextsThatCollateEqualTieOnTheName) {
+  test::RecordSet set;
+  set.Add("b").Cmt = "\xE1";        // a acute, one code-page byte
+  set.Add("a").Cmt = "a\xCC\x81";   // a and a combining acute, kept as UTF-8
+  set.Add("c").Cmt = "\xE1";
+  auto rows = set.Rows();
+  SortWaypoints(rows, SortOrder::Cmt, EnglishText(), kHome);
+  EXPECT_EQ(NamesOf(rows), (std::vector<std::string>{"a", "b", "c"}));
+}
+
+}  // namespace
+}  // namespace quill
