@@ -15,10 +15,11 @@ struct Command {
   CommandFn run;
 };
 
-constexpr std::array<Command, 3> kCommands = {{
+constexpr std::array<Command, 4> kCommands = {{
     {"convert", &RunConvert},
     {"list", &RunList},
     {"coord", &RunCoord},
+    {"open", &RunOpen},
 }};
 
 constexpr const char* kUsage =
@@ -41,7 +42,9 @@ constexpr const char* kUsage =
     "    prints one line per waypoint: name, latitude, longitude, A, B, separated by tabs\n"
     "  coord [--json] [--datum wgs84|ed50|bessel] [--south] [--west] --latlon NORTH [EAST]\n"
     "  coord [--json] --rd TEXT | --lambert TEXT | --utm TEXT | --ecef TEXT\n"
-    "    show one position in every notation, as the converter panel does\n";
+    "    show one position in every notation, as the converter panel does\n"
+    "  open FILE\n"
+    "    hand FILE to the running window, which loads it\n";
 
 }  // namespace
 

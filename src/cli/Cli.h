@@ -13,6 +13,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunCoord(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunOpen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 int UsageError(std::ostream& err, const std::string& message);
 

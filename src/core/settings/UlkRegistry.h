@@ -1,0 +1,79 @@
+#pragma once
+// The settings store. It keeps the interface of a registry (root, key path,
+// section, value name; typed reads with defaults, typed writes) over one text
+// file per root in the registry-export syntax:
+//
+//   Windows Registry Editor Version 5.00
+//
+//   [Software\Tarnwick\Quillmark\Settings]
+//   "WarnDel"=dword:00000000
+//   "HomeCoords"="N 52 E 5"
+//   "X"=hex:01,02
+//
+// The file lives in $XDG_CONFIG_HOME/quillmark/ (default ~/.config/quillmark/),
+// is private to the user (0600) and is rewritten atomically under a lock file,
+// so two running copies never lose each other's values. Every call opens,
+// reads or rewrites, and closes; nothing is cached. A file that cannot be
+// parsed reads as defaults; the next write keeps it aside as *.damaged-N
+// instead of overwriting it.
+//
+// Values are held in memory as Windows-1252 text (see text/Ansi.h); the file
+// is UTF-8.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace quill {
+
+enum class RegistryRoot {
+  kLocalMachine,  // HKEY_LOCAL_MACHINE
+  kCurrentUser,   // HKEY_CURRENT_USER
+};
+
+class TUlkRegistry {
+ public:
+  // folder: where the root files live; empty picks the per-user config folder.
+  explicit TUlkRegistry(std::string folder = {});
+
+  void Init(RegistryRoot root, const std::string& base, const std::string& first, const std::string& second);
+
+  // Missing or empty string, another type, or no file: the default.
+  std::string ReadString(const std::string& section, const std::string& name, const std::string& def) const;
+  // Missing value or a value that is not a dword: the default.
+  std::int32_t ReadInt(const std::string& section, const std::string& name, std::int32_t def) const;
+  // Bytes of a binary value that fits into the buffer; 0 otherwise (buffer untouched).
+  int ReadBinary(const std::string& section, const std::string& name, void* buffer, int size) const;
+
+  // False when the file could not be written (the old file stays as it was).
+  bool WriteString(const std::string& section, const std::string& name, const std::string& value);
+  bool WriteInt(const std::string& section, const std::string& name, std::int32_t value);
+  bool WriteBinary(const std::string& section, const std::string& name, const void* buffer, int size);
+  // Several integers in one rewrite, so a group (a window position) is never
+  // stored half from one writer and half from another.
+  bool WriteInts(const std::string& section, const std::vector<std::pair<std::string, std::int32_t>>& values);
+
+  const std::string& KeyPath() const { return keyPath_; }
+  RegistryRoot RootKey() const { return root_; }
+  // The file backing the current root.
+  std::string FilePath() const;
+  // The per-user folder: $XDG_CONFIG_HOME/quillmark or ~/.config/quillmark.
+  static std::string DefaultFolder();
+
+ private:
+  struct Entry {
+    std::string name;
+    std::string rawValue;  // the text after '=' as it stands in the file
+  };
+  bool Write(const std::string& section, const std::vector<Entry>& entries);
+  // Raw value text of section\name, or false when there is none (or the file is damaged).
+  bool FindRaw(const std::string& section, const std::string& name, std::string& raw) const;
+  std::string FullKey(const std::string& section) const;
+
+  std::string folder_;
+  std::string keyPath_;
+  RegistryRoot root_ = RegistryRoot::kLocalMachine;
+};
+
+}  // namespace quill

@@ -1,0 +1,90 @@
+#pragma once
+// The upper half of the window: the " Input " group with the five notations
+// and their buttons, and the " Results " group that shows one position in
+// every notation. The conversions are the core's; this is glue.
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "geo/Converter.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace quill {
+
+class StatusSink;
+class TUlkEdit;
+
+class ConverterPanel : public QWidget {
+  Q_OBJECT
+ public:
+  ConverterPanel(StatusSink& status, QWidget* parent = nullptr);
+
+  void ShowResult(double lat, double lon, double h);
+  void ClearResults();
+  double CurrentResultLat() const { return result_.lat; }
+  double CurrentResultLon() const { return result_.lon; }
+  const ConverterResult& Result() const { return result_; }
+
+  // The window's start: inputs empty, WGS84, the hemisphere boxes from the
+  // NorthDefault and EastDefault settings, results cleared.
+  void Reset(int northDefault, int eastDefault);
+  // What only ExtendedMode shows: the datum choice, the altitude, the VE button.
+  void SetExtendedMode(bool on);
+
+  void ButtonConvertClick();
+  void ButtonConvertRDClick();
+  void ButtonConvertLambertClick();
+  void ButtonConvertUTMClick();
+  void ButtonConvertECEFClick();
+  void ButtonClearClick();
+
+  // "Add to list" and "Google Maps" belong to the window.
+  QPushButton* ButtonAddWp() const { return buttonAddWp_; }
+  QPushButton* ButtonGoogleMaps() const { return buttonGoogleMaps_; }
+  QPushButton* ButtonLiveCom() const { return buttonLiveCom_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QGroupBox* BuildInput();
+  QGroupBox* BuildResults();
+  void Show(const ConverterResult& result);
+
+  StatusSink& status_;
+  ConverterResult result_;
+
+  QLineEdit* editN_;
+  QLineEdit* editE_;
+  QComboBox* comboNorth_;
+  QComboBox* comboEast_;
+  QLineEdit* editRD_;
+  QLineEdit* editLambert_;
+  QLineEdit* editUTM_;
+  QLineEdit* editEcef_;
+  QWidget* panelLatLonFormat_;
+  QRadioButton* radioWGS84_;
+  QRadioButton* radioED50_;
+  QRadioButton* radioBessel_;
+
+  TUlkEdit* resultDeg_;
+  TUlkEdit* resultDegMin_;
+  TUlkEdit* resultDegMinSec_;
+  TUlkEdit* resultRD_;
+  TUlkEdit* resultLambert_;
+  TUlkEdit* resultUTM_;
+  TUlkEdit* resultECEF_;
+  TUlkEdit* resultAltitude_;
+  QLabel* labelAltitude_;
+  QPushButton* buttonAddWp_;
+  QPushButton* buttonGoogleMaps_;
+  QPushButton* buttonLiveCom_;
+};
+
+}  // namespace quill

@@ -1,0 +1,56 @@
+#include "ui/app/FormNaam.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "text/QtText.h"
+
+namespace quill {
+
+TFormNaam::TFormNaam(QWidget* parent) : QDialog(parent) {
+  setObjectName("FormNaam");
+  setWindowTitle("Name");
+  setModal(true);
+  editNaam_ = new QLineEdit(this);
+  editNaam_->setObjectName("EditNaam");
+  auto* ok = new QPushButton("OK", this);
+  ok->setObjectName("ButtonOk");
+  ok->setDefault(true);
+  auto* cancel = new QPushButton("Cancel", this);
+  cancel->setObjectName("ButtonCancel");
+  connect(ok, &QPushButton::clicked, this, &TFormNaam::ButtonOkClick);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(editNaam_);
+  layout->addLayout(buttons);
+  setMinimumWidth(300);
+}
+
+void TFormNaam::ButtonOkClick() {
+  NameText = QStringToAnsi(editNaam_->text());
+  accept();
+}
+
+void TFormNaam::showEvent(QShowEvent* event) {
+  editNaam_->setText(AnsiToQString(NameText));
+  QDialog::showEvent(event);
+  editNaam_->setFocus();
+  PlaceCaret();
+  // Activation may select the text when it gives the focus; undo that.
+  QTimer::singleShot(0, this, &TFormNaam::PlaceCaret);
+}
+
+void TFormNaam::PlaceCaret() {
+  editNaam_->deselect();
+  editNaam_->setCursorPosition(static_cast<int>(editNaam_->text().size()));
+}
+
+}  // namespace quill

@@ -1,0 +1,58 @@
+#include "ui/app/WindowQuestions.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "text/QtText.h"
+#include "ui/list/FormSelectWpAddMode.h"
+
+namespace quill {
+namespace {
+
+// A question must be answerable even while a load shows the hourglass.
+class NormalCursor {
+ public:
+  NormalCursor() : active_(QApplication::overrideCursor() != nullptr) {
+    if (active_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  }
+  ~NormalCursor() {
+    if (active_) QApplication::restoreOverrideCursor();
+  }
+
+ private:
+  bool active_;
+};
+
+}  // namespace
+
+WindowQuestions::WindowQuestions(QWidget* parent, TFormSelectWpAddMode& duplicateDialog)
+    : parent_(parent), duplicateDialog_(duplicateDialog) {}
+
+int WindowQuestions::AskDuplicate(const std::string& name) {
+  if (override_) return override_->AskDuplicate(name);
+  NormalCursor cursor;
+  duplicateDialog_.SetNameText(name);
+  duplicateDialog_.exec();
+  return duplicateDialog_.Result();
+}
+
+bool WindowQuestions::AskYesNo(const std::string& caption, const std::string& text) {
+  if (override_) return override_->AskYesNo(caption, text);
+  NormalCursor cursor;
+  QMessageBox box(QMessageBox::Question, AnsiToQString(caption), AnsiToQString(text), QMessageBox::Yes | QMessageBox::No,
+                  parent_);
+  box.setObjectName("QuestionBox");
+  return box.exec() == QMessageBox::Yes;
+}
+
+bool WindowQuestions::ConfirmRename(const std::string& name) {
+  if (override_) return override_->ConfirmRename(name);
+  NormalCursor cursor;
+  // The proposed name is the text; the caption asks.
+  QMessageBox box(QMessageBox::NoIcon, "Is this name OK?", AnsiToQString(name), QMessageBox::Ok | QMessageBox::Cancel,
+                  parent_);
+  box.setObjectName("QuestionBox");
+  return box.exec() == QMessageBox::Ok;
+}
+
+}  // namespace quill

@@ -1,0 +1,28 @@
+#pragma once
+// The questions of the core, asked with real dialogs. A test may put a
+// scripted seam in front.
+#include <QWidget>
+
+#include "session/QuestionSeam.h"
+
+namespace quill {
+
+class TFormSelectWpAddMode;
+
+class WindowQuestions : public QuestionSeam {
+ public:
+  WindowQuestions(QWidget* parent, TFormSelectWpAddMode& duplicateDialog);
+
+  void SetOverride(QuestionSeam* seam) { override_ = seam; }
+
+  int AskDuplicate(const std::string& name) override;
+  bool AskYesNo(const std::string& caption, const std::string& text) override;
+  bool ConfirmRename(const std::string& name) override;
+
+ private:
+  QWidget* parent_;
+  TFormSelectWpAddMode& duplicateDialog_;
+  QuestionSeam* override_ = nullptr;
+};
+
+}  // namespace quill

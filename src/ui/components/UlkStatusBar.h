@@ -1,0 +1,67 @@
+#pragma once
+// The status bar: one self-drawn panel showing a standing message, or for
+// FlashTimeout milliseconds a flash message, each in one of nine colour levels.
+#include <QColor>
+#include <QStatusBar>
+#include <QString>
+#include <QTimer>
+#include <string>
+
+#include "session/StatusSink.h"
+
+namespace quill {
+
+class TUlkStatusBar : public QStatusBar, public StatusSink {
+  Q_OBJECT
+ public:
+  static constexpr int kMaxText = 999;
+
+  explicit TUlkStatusBar(QWidget* parent = nullptr);
+
+  // StatusSink: texts in memory form (Windows-1252).
+  void SetError(int level, const std::string& text) override;
+  void FlashError(int level, const std::string& text) override;
+  // Panel 0 is the only panel; its text is also the standing message at level 0.
+  void SetText(int panel, const std::string& text);
+
+  void StartTimer();
+  void StopTimer();
+
+  int FlashTimeout() const { return flashTimeout_; }
+  void SetFlashTimeout(int ms) { flashTimeout_ = ms; }
+  QColor TextColor() const { return textColor_; }
+  void SetTextColor(const QColor& c);
+  QColor BackColor() const { return backColor_; }
+  void SetBackColor(const QColor& c);
+
+  bool Flashing() const { return flashing_; }
+  const QString& MessageText() const { return messageText_; }
+  int MessageLevel() const { return messageLevel_; }
+  const QString& FlashText() const { return flashText_; }
+  int FlashLevel() const { return flashLevel_; }
+  // What the panel shows now, and in which level.
+  const QString& ShownText() const { return flashing_ ? flashText_ : messageText_; }
+  int ShownLevel() const { return flashing_ ? flashLevel_ : messageLevel_; }
+  // The colours a level paints with (an unknown level paints as 0).
+  QColor LevelBackground(int level) const;
+  QColor LevelText(int level) const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void TimerExpired();
+  static QString Cut(const QString& text);
+
+  QTimer timer_;
+  int flashTimeout_ = 1000;
+  QColor textColor_;
+  QColor backColor_;
+  bool flashing_ = false;
+  QString flashText_;
+  int flashLevel_ = 0;
+  QString messageText_;
+  int messageLevel_ = 0;
+};
+
+}  // namespace quill

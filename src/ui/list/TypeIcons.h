@@ -1,0 +1,10 @@
+#pragma once
+// The small picture of each waypoint type code 0..19 (drawn here, at start).
+#include <QIcon>
+
+namespace quill {
+
+// An empty icon for a code outside 0..19.
+const QIcon& TypeIcon(int typeCode);
+
+}  // namespace quill

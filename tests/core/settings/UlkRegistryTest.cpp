@@ -1,0 +1,234 @@
+#include "settings/UlkRegistry.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "settings/AppSettings.h"
+#include "support/TestSupport.h"
+
+namespace quill {
+namespace {
+
+using test::ReadFileBytes;
+using test::TempDir;
+using test::WriteFileBytes;
+
+TUlkRegistry MakeRegistry(const TempDir& dir) {
+  TUlkRegistry r(dir.path());
+  r.Init(RegistryRoot::kLocalMachine, "Software", "Tarnwick", "Quillmark");
+  return r;
+}
+
+TEST(SettingsRegistry, KeyPathJoinsNonEmptyParts) {
+  TUlkRegistry r("/nonexistent");
+  r.Init(RegistryRoot::kLocalMachine, "Software", "Tarnwick", "");
+  EXPECT_EQ(r.KeyPath(), "Software\\Tarnwick");
+  r.Init(RegistryRoot::kLocalMachine, "Software", "", "Quillmark");
+  EXPECT_EQ(r.KeyPath(), "Software\\Quillmark");
+  r.Init(RegistryRoot::kLocalMachine, std::string(300, 'x'), "A", "B");
+  EXPECT_EQ(r.KeyPath(), std::string(199, 'x') + "\\A\\B");
+}
+
+TEST(SettingsRegistry, TypedValuesRoundTripInRegistryExportSyntax) {
+  TempDir dir;
+  TUlkRegistry r = MakeRegistry(dir);
+  ASSERT_TRUE(r.WriteInt("Settings", "WarnDel", 1));
+  ASSERT_TRUE(r.WriteInt("Settings", "FtpProxyPort", -2));
+  ASSERT_TRUE(r.WriteString("Settings", "HomeCoords", "N 52 E 5"));
+  ASSERT_TRUE(r.WriteString("Settings", "Path", "C:\\dir \"quoted\" caf\xE9 \xC5\x99"));
+  const unsigned char bin[] = {1, 2, 0xFF};
+  ASSERT_TRUE(r.WriteBinary("Settings", "X", bin, 3));
+
+  EXPECT_EQ(r.ReadInt("Settings", "WarnDel", 0), 1);
+  EXPECT_EQ(r.ReadInt("Settings", "FtpProxyPort", 0), -2);
+  EXPECT_EQ(r.ReadString("Settings", "HomeCoords", "d"), "N 52 E 5");
+  EXPECT_EQ(r.ReadString("Settings", "Path", "d"), "C:\\dir \"quoted\" caf\xE9 \xC5\x99");
+  unsigned char out[8] = {};
+  EXPECT_EQ(r.ReadBinary("Settings", "X", out, sizeof out), 3);
+  EXPECT_EQ(out[2], 0xFF);
+
+  std::string text = ReadFileBytes(r.FilePath());
+  EXPECT_EQ(text.rfind("Windows Registry Editor Version 5.00\n", 0), 0u);
+  EXPECT_NE(text.find("[Software\\Tarnwick\\Quillmark\\Settings]\n"), std::string::npos);
+  EXPECT_NE(text.find("\"WarnDel\"=dword:00000001\n"), std::string::npos);
+  EXPECT_NE(text.find("\"FtpProxyPort\"=dword:fffffffe\n"), std::string::npos);
+  EXPECT_NE(text.find("\"HomeCoords\"=\"N 52 E 5\"\n"), std::string::npos);
+  // UTF-8 on disk, escapes of the export syntax.
+  EXPECT_NE(text.find("\"Path\"=\"C:\\\\dir \\\"quoted\\\" caf\xC3\xA9 \xC5\x99\"\n"), std::string::npos);
+  EXPECT_NE(text.find("\"X\"=hex:01,02,ff\n"), std::string::npos);
+}
+
+TEST(SettingsRegistry, DefaultRules) {
+  TempDir dir;
+  TUlkRegistry r = MakeRegistry(dir);
+  // No file at all.
+  EXPECT_EQ(r.ReadString("Settings", "A", "def"), "def");
+  EXPECT_EQ(r.ReadInt("Settings", "A", 7), 7);
+  ASSERT_TRUE(r.WriteString("Settings", "Empty", ""));
+  ASSERT_TRUE(r.WriteString("Settings", "Text", "12"));
+  ASSERT_TRUE(r.WriteInt("Settings", "Number", 5));
+  EXPECT_EQ(r.ReadString("Settings", "Empty", "def"), "def");
+  EXPECT_EQ(r.ReadString("Settings", "Missing", "def"), "def");
+  EXPECT_EQ(r.ReadInt("Settings", "Text", 3), 3);        // a string is not an integer
+  EXPECT_EQ(r.ReadString("Settings", "Number", "d"), "d");  // nor the other way round
+  unsigned char small[1];
+  const unsigned char two[] = {1, 2};
+  ASSERT_TRUE(r.WriteBinary("Settings", "Two", two, 2));
+  small[0] = 9;
+  EXPECT_EQ(r.ReadBinary("Settings", "Two", small, 1), 0);
+  EXPECT_EQ(small[0], 9);
+  EXPECT_EQ(r.ReadBinary("Settings", "Text", small, 1), 0);
+  // Names and keys compare without regard to case, as in a registry.
+  EXPECT_EQ(r.ReadInt("SETTINGS", "number", 0), 5);
+}
+
+TEST(SettingsRegistry, ReadingAMissingSectionCreatesNothing) {
+  TempDir dir;
+  TUlkRegistry r(dir.path() + "/sub/quillmark");
+  r.Init(RegistryRoot::kLocalMachine, "Software", "Tarnwick", "Quillmark");
+  EXPECT_EQ(r.ReadString("Nowhere", "A", "x"), "x");
+  EXPECT_FALSE(std::filesystem::exists(dir.path() + "/sub"));
+  ASSERT_TRUE(r.WriteInt("Settings", "A", 1));
+  std::string before = ReadFileBytes(r.FilePath());
+  EXPECT_EQ(r.ReadInt("Other", "A", 4), 4);
+  EXPECT_EQ(ReadFileBytes(r.FilePath()), before);
+}
+
+TEST(SettingsRegistry, FileIsPrivateToTheUser) {
+  TempDir dir;
+  TUlkRegistry r = MakeRegistry(dir);
+  ASSERT_TRUE(r.WriteString("Settings", "FtpPassword", "secret"));
+  struct stat st{};
+  ASSERT_EQ(::stat(r.FilePath().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  // Loosened by hand: the next write makes it private again.
+  ::chmod(r.FilePath().c_str(), 0644);
+  ASSERT_TRUE(r.WriteInt("Settings", "A", 1));
+  ASSERT_EQ(::stat(r.FilePath().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+TEST(SettingsRegistry, ValuesWithLineBreaksSurvive) {
+  TempDir dir;
+  TUlkRegistry r = MakeRegistry(dir);
+  ASSERT_TRUE(r.WriteString("Settings", "Multi", "one\ntwo\r\n\xC5\x99"));
+  ASSERT_TRUE(r.WriteInt("Settings", "After", 3));
+  EXPECT_EQ(r.ReadString("Settings", "Multi", ""), "one\ntwo\r\n\xC5\x99");
+  EXPECT_EQ(r.ReadInt("Settings", "After", 0), 3);
+}
+
+TEST(SettingsRegistry, ReadsFilesWrittenByHand) {
+  TempDir dir;
+  TUlkRegistry r = MakeRegistry(dir);
+  WriteFileBytes(r.FilePath(),
+                 "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n\r\n"
+                 "; a comment\r\n"
+                 "[software\\tarnwick\\quillmark\\settings]\r\n"
+                 "\"GmZoomLevel\"=dword:0000000a\r\n"
+                 "\"Blob\"=hex:01,02,\\\r\n  03,04\r\n"
+                 "\"Expand\"=hex(2):41,00,42,00,00,00\r\n");
+  EXPECT_EQ(r.ReadInt("Settings", "GmZoomLevel", 14), 10);
+  unsigned char buf[8];
+  EXPECT_EQ(r.ReadBinary("Settings", "Blob", buf, sizeof buf), 4);
+  EXPECT_EQ(buf[3], 4);
+  EXPECT_EQ(r.ReadString("Settings", "Expand", ""), "AB");
+}
+
+class SettingsRegistryDamaged : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(SettingsRegistryDamaged, ReadsAsDefaultsAndIsKeptAsideOnWrite) {
+  TempDir dir;
+  TUlkRegistry r = MakeRegistry(dir);
+  const std::string damaged = GetParam();
+  WriteFileBytes(r.FilePath(), damaged);
+  EXPECT_EQ(r.ReadInt("Settings", "WarnDel", 42), 42);
+  EXPECT_EQ(r.ReadString("Settings", "HomeCoords", "def"), "def");
+  ASSERT_TRUE(r.WriteInt("Settings", "WarnDel", 1));
+  EXPECT_EQ(r.ReadInt("Settings", "WarnDel", 0), 1);
+  // The damaged file was not overwritten: it is kept beside the new one.
+  EXPECT_EQ(ReadFileBytes(r.FilePath() + ".damaged-1"), damaged);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SettingsRegistryDamaged,
+    ::testing::Values(std::string("garbage\n"),
+                      std::string("Windows Registry Editor Version 5.00\n\"WarnDel\"=dword:00000001\n"),
+                      std::string("Windows Registry Editor Version 5.00\n[Software\\Tarnwick\\Quillmark\\Settings]\n"
+                                  "\"WarnDel\"=dword:1\n"),
+                      std::string("Windows Registry Editor Version 5.00\n[Software\\Tarnwick\\Quillmark\\Settings]\n"
+                                  "\"HomeCoords\"=\"unterminated\n"),
+                      std::string("Windows Registry Editor Version 5.00\n[Software\\Tarnwick\\Quillmark\\Settings\n"),
+                      std::string("Windows Registry Editor Version 5.00\n[S]\n\"X\"=hex:1,zz\n"),
+                      std::string("Windows Registry Editor Version 5.00\0\n", 38)));
+
+TEST(SettingsRegistry, ConcurrentWritersLoseNothing) {
+  TempDir dir;
+  constexpr int kWriters = 4;
+  constexpr int kRounds = 25;
+  std::vector<std::thread> threads;
+  for (int w = 0; w < kWriters; ++w) {
+    threads.emplace_back([&, w] {
+      TUlkRegistry r = MakeRegistry(dir);
+      for (int i = 0; i < kRounds; ++i) {
+        r.WriteInt("Settings", "Writer" + std::to_string(w) + "_" + std::to_string(i), i);
+        WriteWindowPositions(r, w, w, w, w);
+      }
+    });
+  }
+  for (auto& t : threads) t.join();
+  TUlkRegistry r = MakeRegistry(dir);
+  for (int w = 0; w < kWriters; ++w) {
+    for (int i = 0; i < kRounds; ++i) {
+      EXPECT_EQ(r.ReadInt("Settings", "Writer" + std::to_string(w) + "_" + std::to_string(i), -1), i);
+    }
+  }
+  // The four positions come from one writer, never mixed.
+  AppSettings s = ReadAppSettings(r);
+  EXPECT_EQ(s.AppTop, s.AppLeft);
+  EXPECT_EQ(s.AppTop, s.HistTop);
+  EXPECT_EQ(s.AppTop, s.HistLeft);
+}
+
+TEST(SettingsRegistry, DefaultFolderFollowsXdgConfigHome) {
+  const char* old = std::getenv("XDG_CONFIG_HOME");
+  std::string saved = old ? old : "";
+  ::setenv("XDG_CONFIG_HOME", "/tmp/xdg-test", 1);
+  EXPECT_EQ(TUlkRegistry::DefaultFolder(), "/tmp/xdg-test/quillmark");
+  if (old) {
+    ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+  } else {
+    ::unsetenv("XDG_CONFIG_HOME");
+  }
+}
+
+TEST(SettingsApp, EverySettingHasItsDefaultOnAFreshMachine) {
+  TempDir dir;
+  TUlkRegistry r = MakeRegistry(dir);
+  AppSettings s = ReadAppSettings(r);
+  EXPECT_FALSE(s.WarnDel);
+  EXPECT_TRUE(s.WarnExit);
+  EXPECT_TRUE(s.WarnSaveFav);
+  EXPECT_TRUE(s.WarnSaveFtp);
+  EXPECT_EQ(s.GmZoomLevel, 14);
+  EXPECT_EQ(s.GmType, 'm');
+  EXPECT_EQ(s.FtpPassive, 1);
+  EXPECT_EQ(s.FavoriteFile, "");
+  EXPECT_EQ(s.AppTop, 0);
+  EXPECT_EQ(ReadSavePath(r), ".");
+  r.WriteInt("Settings", "WarnExit", 0);
+  r.WriteInt("Settings", "WarnDel", 7);
+  r.WriteString("Settings", "GmZoomLevel", "12");
+  s = ReadAppSettings(r);
+  EXPECT_FALSE(s.WarnExit);
+  EXPECT_TRUE(s.WarnDel);          // any value but 0 is on
+  EXPECT_EQ(s.GmZoomLevel, 14);    // a string where an integer belongs
+}
+
+}  // namespace
+}  // namespace quill
