@@ -22,7 +22,6 @@
 #include <QVBoxLayout>
 
 #include "formats/FormatTable.h"
-#include "geo/CoordParse.h"
 #include "list/ArchiveLine.h"
 #include "list/ListColumns.h"
 #include "quillmark/BuildVersion.h"
@@ -37,6 +36,7 @@
 #include "ui/components/UlkStatusBar.h"
 #include "ui/list/FormSelectWpAddMode.h"
 #include "ui/list/ListView.h"
+#include "ui/list/ListCommands.h"
 #include "ui/list/WaypointListModel.h"
 
 // Resources of a static library are registered by hand.
@@ -171,9 +171,6 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   registry_.Init(RegistryRoot::kLocalMachine, "Software", identity_.companyName, identity_.fileDescription);
   settings_ = ReadAppSettings(registry_);
 
-  LatLon home = ParseLatLon(settings_.HomeCoords);
-  viewState_.Home = HomePosition{home.lat, home.lon};
-
   statusBar_ = new TUlkStatusBar(this);
   setStatusBar(statusBar_);
   progress_ = new QProgressBar(statusBar_);
@@ -196,6 +193,7 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   ss.savePathGpx = PathFromSetting(ReadSavePath(registry_));
   ss.txtExportMode = 0;
   ss.internalName = identity_.internalName;
+  session_->SetHome(settings_.HomeCoords);
   session_->onListRebuilt = [this] { FillListView(); };
   session_->onSavePathChanged = [this](const std::string& folder) {
     registry_.WriteString(kSettingsSection, "SavePathGPX", SettingFromPath(folder));
@@ -226,6 +224,7 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   resize(kDesignWidth, kDesignHeight);
 
   ConnectSignals();
+  listCommands_ = new TListCommands(*this);
 
   if (options.listenForFiles) {
     openServer_ = new OpenFileServer(this);
@@ -273,7 +272,7 @@ QWidget* TFormApp::BuildListGroup() {
   box->setObjectName("GroupBoxWaypointLijst");
 
   listView_ = new TListView(box);
-  model_ = new WaypointListModel(session_->Store().ShownWaypoints(), viewState_, this);
+  model_ = new WaypointListModel(session_->Store().ShownWaypoints(), session_->View(), this);
   listView_->setModel(model_);
   const int widths[kListColumnCount] = {265, 90, 90, 300, 90};
   for (int c = 0; c < kListColumnCount; ++c) listView_->header()->resizeSection(c, widths[c]);
@@ -686,7 +685,7 @@ void TFormApp::RefreshCounters() {
   } else {
     labelRecordCount_->setText(QString("(%1)").arg(rows));
   }
-  labelFiltered_->setVisible(viewState_.FilterMode != 0);
+  labelFiltered_->setVisible(session_->View().FilterMode != 0);
   EnableListButtons(any, link, cacheData);
 }
 
@@ -729,7 +728,7 @@ void TFormApp::ButtonDeleteAllClick() {
   session_->Store().Clear();
   labelRecordCount_->setText("(0)");
   labelFiltered_->hide();
-  viewState_.FilterMode = 0;
+  session_->View().FilterMode = 0;
   session_->SetCurrentFileName("");
   FillListView();
   ClearResults();
@@ -756,7 +755,7 @@ void TFormApp::ButtonArchiveClick() {
 
 void TFormApp::SetColumnMode(int column, int mode) {
   if (mode < 0 || mode >= kColumnModeCount) return;
-  (column == 4 ? viewState_.Column4Mode : viewState_.Column5Mode) = mode;
+  (column == 4 ? session_->View().Column4Mode : session_->View().Column5Mode) = mode;
   QActionGroup* group = column == 4 ? column4Group_ : column5Group_;
   for (QAction* a : group->actions()) {
     if (a->data().toInt() == mode) a->setChecked(true);
@@ -784,10 +783,10 @@ void TFormApp::ListView1ColumnClick(int column) {
       action = "ActionSortEast";
       break;
     case 3:
-      action = kSortForMode[viewState_.Column4Mode];
+      action = kSortForMode[session_->View().Column4Mode];
       break;
     case 4:
-      action = kSortForMode[viewState_.Column5Mode];
+      action = kSortForMode[session_->View().Column5Mode];
       break;
     default:
       return;
@@ -818,7 +817,7 @@ bool TFormApp::ListView1KeyDown(QKeyEvent* event) {
     return true;
   }
   if (event->key() == Qt::Key_N && mods == Qt::ControlModifier) {
-    ActionColumn4Execute(viewState_.Column4Mode >= kColumnModeCount - 1 ? 0 : viewState_.Column4Mode + 1);
+    ActionColumn4Execute(session_->View().Column4Mode >= kColumnModeCount - 1 ? 0 : session_->View().Column4Mode + 1);
     return true;
   }
   return false;

@@ -29,6 +29,7 @@ class HelpWindow;
 class OpenFileServer;
 class TFormNaam;
 class TFormSelectWpAddMode;
+class TListCommands;
 class TListView;
 class TUlkStatusBar;
 class WaypointListModel;
@@ -101,13 +102,15 @@ class TFormApp : public QMainWindow {
   ListSession& Session() { return *session_; }
   const AppSettings& Settings() const { return settings_; }
   AppSettings& MutableSettings() { return settings_; }
-  ListViewState& ViewState() { return viewState_; }
+  ListViewState& ViewState() { return session_->View(); }
   TUlkRegistry& Registry() { return registry_; }
   const ProgramIdentity& Identity() const { return identity_; }
   bool ExtendedMode() const { return extendedMode_; }
   TUlkStatusBar& StatusBar() { return *statusBar_; }
   WaypointListModel& Model() { return *model_; }
   TListView& ListView() { return *listView_; }
+  // Sort, search, filter, "Show All" and rename, with their dialogs.
+  TListCommands& ListCommands() { return *listCommands_; }
   ConverterPanel& Converter() { return *converter_; }
   TFormSelectWpAddMode& DuplicateDialog() { return *duplicateDialog_; }
   TFormNaam& NaamDialog() { return *naamDialog_; }
@@ -152,13 +155,13 @@ class TFormApp : public QMainWindow {
   ProgramIdentity identity_;
   TUlkRegistry registry_;
   AppSettings settings_;
-  ListViewState viewState_;
 
   TUlkStatusBar* statusBar_ = nullptr;
   std::unique_ptr<WindowQuestions> questions_;
   std::unique_ptr<ListSession> session_;
   WaypointListModel* model_ = nullptr;
   TListView* listView_ = nullptr;
+  TListCommands* listCommands_ = nullptr;
   ConverterPanel* converter_ = nullptr;
   TFormNaam* naamDialog_ = nullptr;
   TFormSelectWpAddMode* duplicateDialog_ = nullptr;

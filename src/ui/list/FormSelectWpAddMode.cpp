@@ -1,13 +1,12 @@
 #include "ui/list/FormSelectWpAddMode.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "text/QtText.h"
+#include "ui/components/CenterOnScreen.h"
 
 namespace quill {
 
@@ -62,11 +61,7 @@ void TFormSelectWpAddMode::reject() { Choose(0); }
 void TFormSelectWpAddMode::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   adjustSize();
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CenterOnScreen(this);
 }
 
 }  // namespace quill
