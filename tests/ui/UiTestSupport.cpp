@@ -101,7 +101,7 @@ TFormApp& WindowFixture::Open(const QStringList& arguments, bool extendedMode) {
   options.extendedMode = extendedMode;
   options.settingsFolder = settingsFolder_;
   options.arguments = arguments;
-  options.listenForFiles = false;
+  options.listenForFiles = listen;
   app_ = std::make_unique<TFormApp>(options);
   app_->SetQuestionOverride(&questions);
   app_->show();
