@@ -1,9 +1,7 @@
 #include "formats/GpxReader.h"
 
-#include <cstring>
-#include <ctime>
 
-#include "formats/FileIo.h"
+#include "formats/RecordFiles.h"
 #include "list/GpxRecord.h"
 #include "text/TextHelpers.h"
 #include "text/XmlText.h"
@@ -31,22 +29,12 @@ void AddGpxElement(std::string_view e, WaypointStore& store, bool includeGrounds
 }
 
 bool ReadGpxFile(const std::string& path, WaypointStore& store, const ReadOptions& options, ReadResult* result) {
-  bool listWasEmpty = store.ShownWaypoints().empty();
-  InputFile file;
-  if (!file.Open(path, true)) return false;
-  std::time_t start = std::time(nullptr);
-  bool skip = listWasEmpty && options.noCheckWhenEmpty;
+  bool skip = store.ShownWaypoints().empty() && options.noCheckWhenEmpty;
   std::string cacheBuffer;
   GpxScanner scanner([&](std::string_view element) {
     AddGpxElement(element, store, options.includeGroundspeak, skip, cacheBuffer);
   });
-  for (std::string_view chunk = file.ReadChunk(); !chunk.empty(); chunk = file.ReadChunk()) {
-    scanner.Feed(chunk);
-    if (options.progress) options.progress(file.Consumed(), file.Size());
-  }
-  file.Close();
-  if (result) result->elapsedSeconds = static_cast<int>(std::time(nullptr) - start);
-  return true;
+  return ReadFileChunks(path, true, options, result, [&](std::string_view chunk) { scanner.Feed(chunk); });
 }
 
 }  // namespace quill

@@ -1,5 +1,6 @@
 #include "formats/GpxWriter.h"
 
+#include "formats/RecordFiles.h"
 #include "text/TextHelpers.h"
 #include "text/XmlText.h"
 
@@ -99,18 +100,8 @@ void WriteWptElement(AtomicFileWriter& file, const TGpxRecord& record) {
 }
 
 bool WriteGpxFile(const std::string& path, RecordSpan records, const WriteOptions& options) {
-  AtomicFileWriter file;
-  if (!file.Open(path, true)) return false;
-  file.Write(GpxHeader(records, options.internalName, CurrentUtcTimeText()));
-  std::string text;
-  for (const TGpxRecord* r : records) {
-    text.clear();
-    AppendWptElement(text, *r);
-    file.Write(text);
-    if (!file.Ok()) break;
-  }
-  file.Write("</gpx>\n");
-  return file.Commit();
+  return WriteRecordFile(path, true, GpxHeader(records, options.internalName, CurrentUtcTimeText()), records,
+                         &AppendWptElement, "</gpx>\n");
 }
 
 }  // namespace quill

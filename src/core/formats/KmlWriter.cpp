@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "formats/FileIo.h"
+#include "formats/RecordFiles.h"
 #include "text/TextHelpers.h"
 #include "text/XmlText.h"
 
@@ -93,18 +93,10 @@ void AppendKmlPlacemark(std::string& out, const TGpxRecord& r) {
 }
 
 bool WriteKmlFile(const std::string& path, RecordSpan records, const WriteOptions& /*options*/) {
-  AtomicFileWriter file;
-  if (!file.Open(path, true)) return false;
-  file.Write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml xmlns=\"http://earth.google.com/kml/2.2\">\n<Document>\n");
-  std::string text;
-  for (const TGpxRecord* r : records) {
-    text.clear();
-    AppendKmlPlacemark(text, *r);
-    file.Write(text);
-    if (!file.Ok()) break;
-  }
-  file.Write("</Document>\n</kml>\n");
-  return file.Commit();
+  return WriteRecordFile(path, true,
+                         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                         "<kml xmlns=\"http://earth.google.com/kml/2.2\">\n<Document>\n",
+                         records, &AppendKmlPlacemark, "</Document>\n</kml>\n");
 }
 
 }  // namespace quill

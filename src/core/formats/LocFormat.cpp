@@ -1,9 +1,8 @@
 #include "formats/LocFormat.h"
 
 #include <array>
-#include <ctime>
 
-#include "formats/FileIo.h"
+#include "formats/RecordFiles.h"
 #include "text/Ansi.h"
 #include "text/TextHelpers.h"
 #include "text/XmlText.h"
@@ -119,19 +118,9 @@ void AddLocElement(std::string_view e, WaypointStore& store, bool skipSearch) {
 }
 
 bool ReadLocFile(const std::string& path, WaypointStore& store, const ReadOptions& options, ReadResult* result) {
-  bool listWasEmpty = store.ShownWaypoints().empty();
-  InputFile file;
-  if (!file.Open(path, true)) return false;
-  std::time_t start = std::time(nullptr);
-  bool skip = listWasEmpty && options.noCheckWhenEmpty;
+  bool skip = store.ShownWaypoints().empty() && options.noCheckWhenEmpty;
   LocScanner scanner([&](std::string_view element) { AddLocElement(element, store, skip); });
-  for (std::string_view chunk = file.ReadChunk(); !chunk.empty(); chunk = file.ReadChunk()) {
-    scanner.Feed(chunk);
-    if (options.progress) options.progress(file.Consumed(), file.Size());
-  }
-  file.Close();
-  if (result) result->elapsedSeconds = static_cast<int>(std::time(nullptr) - start);
-  return true;
+  return ReadFileChunks(path, true, options, result, [&](std::string_view chunk) { scanner.Feed(chunk); });
 }
 
 void AppendLocWaypoint(std::string& out, const TGpxRecord& r) {
@@ -156,18 +145,9 @@ void AppendLocWaypoint(std::string& out, const TGpxRecord& r) {
 }
 
 bool WriteLocFile(const std::string& path, RecordSpan records, const WriteOptions& /*options*/) {
-  AtomicFileWriter file;
-  if (!file.Open(path, true)) return false;
-  file.Write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<loc version=\"1.0\" src=\"Tarnwick\">\n");
-  std::string text;
-  for (const TGpxRecord* r : records) {
-    text.clear();
-    AppendLocWaypoint(text, *r);
-    file.Write(text);
-    if (!file.Ok()) break;
-  }
-  file.Write("</loc>\n");
-  return file.Commit();
+  return WriteRecordFile(path, true,
+                         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<loc version=\"1.0\" src=\"Tarnwick\">\n",
+                         records, &AppendLocWaypoint, "</loc>\n");
 }
 
 }  // namespace quill

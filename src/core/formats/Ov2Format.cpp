@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "formats/FileIo.h"
+#include "formats/RecordFiles.h"
 
 namespace quill {
 
@@ -95,6 +96,15 @@ void AppendInt32(std::string& out, std::int32_t v) {
   out.push_back(static_cast<char>((u >> 8) & 0xFF));
   out.push_back(static_cast<char>((u >> 16) & 0xFF));
   out.push_back(static_cast<char>((u >> 24) & 0xFF));
+}
+
+void AppendPoi(std::string& out, const TGpxRecord& r) {
+  out.push_back('\x02');
+  AppendInt32(out, static_cast<std::int32_t>(r.Name.size() + 14));
+  AppendInt32(out, Ov2Units(r.Lon));
+  AppendInt32(out, Ov2Units(r.Lat));
+  out.append(r.Name);
+  out.push_back('\0');
 }
 
 void FlashInvalid(const ReadOptions& options, unsigned char type) {
@@ -189,31 +199,14 @@ bool WriteOv2File(const std::string& path, RecordSpan records, const WriteOption
   }
   // The size fields are 32 bits wide.
   if (total > 0x7FFFFFFF) return false;
-  AtomicFileWriter file;
-  if (!file.Open(path, false)) return false;
-  std::string out;
-  out.reserve(64 * 1024);
-  out.push_back('\x01');
-  AppendInt32(out, static_cast<std::int32_t>(total));
-  AppendInt32(out, Ov2Units(maxLon));
-  AppendInt32(out, Ov2Units(maxLat));
-  AppendInt32(out, Ov2Units(minLon));
-  AppendInt32(out, Ov2Units(minLat));
-  for (const TGpxRecord* r : records) {
-    out.push_back('\x02');
-    AppendInt32(out, static_cast<std::int32_t>(r->Name.size() + 14));
-    AppendInt32(out, Ov2Units(r->Lon));
-    AppendInt32(out, Ov2Units(r->Lat));
-    out.append(r->Name);
-    out.push_back('\0');
-    if (out.size() >= 60 * 1024) {
-      file.Write(out);
-      out.clear();
-      if (!file.Ok()) break;
-    }
-  }
-  file.Write(out);
-  return file.Commit();
+  std::string head;
+  head.push_back('\x01');
+  AppendInt32(head, static_cast<std::int32_t>(total));
+  AppendInt32(head, Ov2Units(maxLon));
+  AppendInt32(head, Ov2Units(maxLat));
+  AppendInt32(head, Ov2Units(minLon));
+  AppendInt32(head, Ov2Units(minLat));
+  return WriteRecordFile(path, false, head, records, &AppendPoi, {});
 }
 
 }  // namespace quill

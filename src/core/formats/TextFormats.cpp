@@ -2,9 +2,8 @@
 
 #include <array>
 #include <cmath>
-#include <ctime>
 
-#include "formats/FileIo.h"
+#include "formats/RecordFiles.h"
 #include "formats/LineSplitter.h"
 #include "geo/CoordFormat.h"
 #include "geo/CoordParse.h"
@@ -79,35 +78,12 @@ void AppendQuoted(std::string& out, std::string_view text) {
 // Reads every line of a text file through onLine(std::string&).
 template <typename F>
 bool ReadLines(const std::string& path, const ReadOptions& options, ReadResult* result, F&& onLine) {
-  InputFile file;
-  if (!file.Open(path, true)) return false;
-  std::time_t start = std::time(nullptr);
   LineSplitter lines;
-  for (std::string_view chunk = file.ReadChunk(); !chunk.empty(); chunk = file.ReadChunk()) {
-    lines.Feed(chunk, onLine);
-    if (options.progress) options.progress(file.Consumed(), file.Size());
+  if (!ReadFileChunks(path, true, options, result, [&](std::string_view chunk) { lines.Feed(chunk, onLine); })) {
+    return false;
   }
   lines.Finish(onLine);
-  file.Close();
-  if (result) result->elapsedSeconds = static_cast<int>(std::time(nullptr) - start);
   return true;
-}
-
-bool WriteRecords(const std::string& path, RecordSpan records, std::string_view firstLine,
-                  void (*appendRecord)(std::string&, const TGpxRecord&, int), int arg) {
-  AtomicFileWriter file;
-  if (!file.Open(path, true)) return false;
-  std::string text(firstLine);
-  for (const TGpxRecord* r : records) {
-    appendRecord(text, *r, arg);
-    if (text.size() >= 60 * 1024) {
-      file.Write(text);
-      text.clear();
-      if (!file.Ok()) break;
-    }
-  }
-  file.Write(text);
-  return file.Commit();
 }
 
 void AppendTxtLine(std::string& out, const TGpxRecord& r, int mode) {
@@ -279,11 +255,14 @@ bool WriteTxtFile(const std::string& path, RecordSpan records, const WriteOption
   if (mode < kTxtWgs84 || mode > kTxtEcef) mode = kTxtWgs84;
   std::string first(TxtModeLine(mode));
   if (!first.empty()) first += '\n';
-  return WriteRecords(path, records, first, &AppendTxtLine, mode);
+  return WriteRecordFile(
+      path, true, first, records, [mode](std::string& out, const TGpxRecord& r) { AppendTxtLine(out, r, mode); }, {});
 }
 
 bool WriteCsvFile(const std::string& path, RecordSpan records, int layout) {
-  return WriteRecords(path, records, {}, &AppendCsvLine, layout);
+  return WriteRecordFile(
+      path, true, {}, records, [layout](std::string& out, const TGpxRecord& r) { AppendCsvLine(out, r, layout); },
+      {});
 }
 
 bool WriteMioMapFile(const std::string& path, RecordSpan records, const WriteOptions&) {

@@ -1,0 +1,44 @@
+#include "formats/RecordFiles.h"
+
+#include <ctime>
+
+#include "formats/FileIo.h"
+
+namespace quill {
+
+bool ReadFileChunks(const std::string& path, bool textMode, const ReadOptions& options, ReadResult* result,
+                    const std::function<void(std::string_view chunk)>& onChunk) {
+  InputFile file;
+  if (!file.Open(path, textMode)) return false;
+  std::time_t start = std::time(nullptr);
+  for (std::string_view chunk = file.ReadChunk(); !chunk.empty(); chunk = file.ReadChunk()) {
+    onChunk(chunk);
+    if (options.progress) options.progress(file.Consumed(), file.Size());
+  }
+  file.Close();
+  if (result) result->elapsedSeconds = static_cast<int>(std::time(nullptr) - start);
+  return true;
+}
+
+bool WriteRecordFile(const std::string& path, bool textMode, std::string_view head, RecordSpan records,
+                     const std::function<void(std::string& out, const TGpxRecord& record)>& appendRecord,
+                     std::string_view tail) {
+  constexpr std::size_t kBatch = 60 * 1024;
+  AtomicFileWriter file;
+  if (!file.Open(path, textMode)) return false;
+  std::string text(head);
+  text.reserve(kBatch + 4096);
+  for (const TGpxRecord* r : records) {
+    appendRecord(text, *r);
+    if (text.size() >= kBatch) {
+      file.Write(text);
+      text.clear();
+      if (!file.Ok()) break;
+    }
+  }
+  text += tail;
+  file.Write(text);
+  return file.Commit();
+}
+
+}  // namespace quill

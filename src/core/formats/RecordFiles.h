@@ -1,0 +1,23 @@
+#pragma once
+// The read and write loops every format shares: a reader streams the file
+// chunk by chunk with progress and elapsed time; a writer writes a head, one
+// piece per record and a tail through one atomic, checked file.
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "formats/FormatTypes.h"
+
+namespace quill {
+
+// False only when the file cannot be opened. textMode turns CR LF into LF.
+bool ReadFileChunks(const std::string& path, bool textMode, const ReadOptions& options, ReadResult* result,
+                    const std::function<void(std::string_view chunk)>& onChunk);
+
+// textMode writes every LF as CR LF. False, with any old file left as it
+// was, when the file could not be written whole.
+bool WriteRecordFile(const std::string& path, bool textMode, std::string_view head, RecordSpan records,
+                     const std::function<void(std::string& out, const TGpxRecord& record)>& appendRecord,
+                     std::string_view tail);
+
+}  // namespace quill
