@@ -206,6 +206,28 @@ TEST_F(UiWindow, WindowPositionIsRestoredAndWrittenAtClose) {
   EXPECT_EQ(again.pos(), QPoint(50, 60));
 }
 
+TEST_F(UiWindow, TwoWindowsClosingKeepTheSettingsWhole) {
+  WriteSetting(SettingsFolder(), "HomeCoords", "N 52 E 5");
+  FormAppOptions options;
+  options.settingsFolder = SettingsFolder();
+  options.listenForFiles = false;
+  TFormApp first(options);
+  TFormApp second(options);
+  first.show();
+  second.show();
+  first.move(100, 110);
+  second.move(200, 210);
+  Settle();
+  EXPECT_TRUE(first.close());
+  EXPECT_TRUE(second.close());
+  // The last to close wins, as one whole position; nothing else is lost.
+  EXPECT_EQ(test::ReadSettingInt(SettingsFolder(), "AppLeft", -1), 200);
+  EXPECT_EQ(test::ReadSettingInt(SettingsFolder(), "AppTop", -1), 210);
+  TUlkRegistry registry(SettingsFolder());
+  registry.Init(RegistryRoot::kLocalMachine, "Software", "Tarnwick", "Quillmark");
+  EXPECT_EQ(registry.ReadString("Settings", "HomeCoords", ""), "N 52 E 5");
+}
+
 TEST_F(UiWindow, CloseAsksOnlyAboutUnsavedChanges) {
   std::string a = WriteGpx("a.gpx", {kThree[0]});
   std::string b = WriteGpx("b.gpx", {kThree[1]});
@@ -248,6 +270,10 @@ TEST_F(UiWindow, LoadsTheFileNamedOnTheCommandLine) {
   EXPECT_EQ(Text("LabelRecordCount"), "(3)");
   EXPECT_EQ(app.StatusBar().ShownText(), "Done!");
   EXPECT_TRUE(Find<QWidget>("ButtonSort")->isEnabled());
+  // The folder is remembered for the file dialogs of the next start.
+  TUlkRegistry registry(SettingsFolder());
+  registry.Init(RegistryRoot::kLocalMachine, "Software", "Tarnwick", "Quillmark");
+  EXPECT_EQ(registry.ReadString("Settings", "SavePathGPX", "."), Dir().path() + "/");
   // Nothing selected yet: the converter stays empty.
   EXPECT_TRUE(Text("UlkEditResultDeg").isEmpty());
 }

@@ -1,17 +1,16 @@
 #include "settings/UlkRegistry.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "formats/FileIo.h"
+#include "settings/UserFolders.h"
 #include "text/Ansi.h"
 #include "text/TextHelpers.h"
 
@@ -399,17 +398,7 @@ TUlkRegistry::TUlkRegistry(std::string folder) : folder_(std::move(folder)) {
   if (folder_.empty()) folder_ = DefaultFolder();
 }
 
-std::string TUlkRegistry::DefaultFolder() {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg && xdg[0] == '/') return std::string(xdg) + "/quillmark";
-  const char* home = std::getenv("HOME");
-  std::string h = home && home[0] ? home : "";
-  if (h.empty()) {
-    if (const passwd* pw = ::getpwuid(::getuid())) h = pw->pw_dir ? pw->pw_dir : "";
-  }
-  if (h.empty()) h = ".";
-  return h + "/.config/quillmark";
-}
+std::string TUlkRegistry::DefaultFolder() { return ConfigFolder(); }
 
 void TUlkRegistry::Init(RegistryRoot root, const std::string& base, const std::string& first,
                         const std::string& second) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "settings/AppSettings.h"
+#include "settings/UserFolders.h"
 #include "support/TestSupport.h"
 
 namespace quill {
@@ -200,6 +201,9 @@ TEST(SettingsRegistry, DefaultFolderFollowsXdgConfigHome) {
   std::string saved = old ? old : "";
   ::setenv("XDG_CONFIG_HOME", "/tmp/xdg-test", 1);
   EXPECT_EQ(TUlkRegistry::DefaultFolder(), "/tmp/xdg-test/quillmark");
+  // A relative value is ignored, as the base directory rules say.
+  ::setenv("XDG_CONFIG_HOME", "relative", 1);
+  EXPECT_EQ(TUlkRegistry::DefaultFolder(), HomeFolder() + "/.config/quillmark");
   if (old) {
     ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
   } else {
