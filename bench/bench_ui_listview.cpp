@@ -19,8 +19,8 @@
 #include "PocketQuery.h"
 #include "geo/CoordFormat.h"
 #include "list/ListColumns.h"
-#include "text/QtText.h"
 #include "settings/UlkRegistry.h"
+#include "text/QtText.h"
 #include "ui/app/FormApp.h"
 #include "ui/list/ListView.h"
 #include "ui/list/WaypointListModel.h"
@@ -92,7 +92,8 @@ int main(int argc, char** argv) {
   double afterSort = BestSeconds(
       [&] {
         shown = loadOrder;
-        std::sort(shown.begin(), shown.end(), [](const TGpxRecord* a, const TGpxRecord* b) { return a->Name < b->Name; });
+        std::sort(shown.begin(), shown.end(),
+                  [](const TGpxRecord* a, const TGpxRecord* b) { return a->Name < b->Name; });
       },
       rebuild);
   double afterFilter = BestSeconds(

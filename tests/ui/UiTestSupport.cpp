@@ -1,9 +1,10 @@
 #include "UiTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QDialog>
 #include <QPointer>
-#include <gtest/gtest.h>
 #include <QTest>
 
 #include "settings/AppSettings.h"

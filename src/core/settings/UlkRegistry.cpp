@@ -343,7 +343,7 @@ bool MakeFolders(const std::string& folder) {
     if (!path.empty() && ::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
     i = slash + 1;
   }
-  struct stat st{};
+  struct stat st {};
   return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -374,7 +374,7 @@ class FileLock {
 bool KeepDamaged(const std::string& path) {
   for (int n = 1; n < 1000; ++n) {
     std::string aside = path + ".damaged-" + std::to_string(n);
-    struct stat st{};
+    struct stat st {};
     if (::lstat(aside.c_str(), &st) == 0) continue;
     return ::rename(path.c_str(), aside.c_str()) == 0;
   }
@@ -412,9 +412,7 @@ std::string TUlkRegistry::FilePath() const {
   return folder_ + (root_ == RegistryRoot::kLocalMachine ? "/HKEY_LOCAL_MACHINE.reg" : "/HKEY_CURRENT_USER.reg");
 }
 
-std::string TUlkRegistry::FullKey(const std::string& section) const {
-  return AnsiToUtf8(keyPath_ + "\\" + section);
-}
+std::string TUlkRegistry::FullKey(const std::string& section) const { return AnsiToUtf8(keyPath_ + "\\" + section); }
 
 bool TUlkRegistry::FindRaw(const std::string& section, const std::string& name, std::string& raw) const {
   std::string text;

@@ -155,8 +155,8 @@ QGroupBox* ConverterPanel::BuildResults() {
   buttonLiveCom_ = MakeButton(box, "ButtonLiveCom", "VE", nullptr);
 
   auto* g = new QGridLayout(box);
-  TUlkEdit* fields[] = {resultDeg_, resultDegMin_, resultDegMinSec_, resultRD_,
-                        resultLambert_, resultUTM_, resultECEF_, resultAltitude_};
+  TUlkEdit* fields[] = {resultDeg_,     resultDegMin_, resultDegMinSec_, resultRD_,
+                        resultLambert_, resultUTM_,    resultECEF_,      resultAltitude_};
   // The labels are the core's, in the same order as the fields.
   for (int i = 0; i < 8; ++i) {
     auto* label = new QLabel(kResultFields[static_cast<std::size_t>(i)].label, box);
@@ -219,8 +219,8 @@ void ConverterPanel::ShowResult(double lat, double lon, double h) { Show(quill::
 void ConverterPanel::ClearResults() {
   status_.SetError(0, "");
   quill::ClearResults(result_);
-  for (TUlkEdit* e : {resultDeg_, resultDegMin_, resultDegMinSec_, resultRD_, resultLambert_, resultUTM_,
-                      resultECEF_, resultAltitude_}) {
+  for (TUlkEdit* e : {resultDeg_, resultDegMin_, resultDegMinSec_, resultRD_, resultLambert_, resultUTM_, resultECEF_,
+                      resultAltitude_}) {
     e->clear();
   }
 }

@@ -65,9 +65,10 @@ constexpr const char* kColumnMenuSuffix[kColumnModeCount] = {
     "Desc", "Cmt", "UrlName", "Timestamp", "DateFound", "DistHome", "PlacedBy", "Logs", "Country", "State", "Diffic"};
 
 // The sort of a column mode, run by a click on its header.
-constexpr const char* kSortForMode[kColumnModeCount] = {
-    "ActionSortDesc", "ActionSortCmt",    "ActionSortUrlName", "ActionSortDate",    "ActionSortDist",   "ActionSortDateFound",
-    "ActionSortHidden", "ActionSortLogs", "ActionSortDiffic",  "ActionSortCountry", "ActionSortState"};
+constexpr const char* kSortForMode[kColumnModeCount] = {"ActionSortDesc",    "ActionSortCmt",  "ActionSortUrlName",
+                                                        "ActionSortDate",    "ActionSortDist", "ActionSortDateFound",
+                                                        "ActionSortHidden",  "ActionSortLogs", "ActionSortDiffic",
+                                                        "ActionSortCountry", "ActionSortState"};
 
 struct NamedAction {
   const char* name;
@@ -185,8 +186,9 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   progress_->hide();
   statusBar_->addPermanentWidget(progress_);
 
-  duplicateDialog_ = new TFormSelectWpAddMode(this);
+  // The dialogs live for the whole run.
   naamDialog_ = new TFormNaam(this);
+  duplicateDialog_ = new TFormSelectWpAddMode(this);
   questions_ = std::make_unique<WindowQuestions>(this, *duplicateDialog_);
   session_ = std::make_unique<ListSession>(*statusBar_, *questions_);
   SessionSettings& ss = session_->Settings();
@@ -654,8 +656,7 @@ void TFormApp::SelectRow(int row) {
     return;
   }
   QModelIndex index = model_->index(row, 0);
-  listView_->selectionModel()->setCurrentIndex(
-      index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  listView_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   listView_->scrollTo(index);
 }
 

@@ -15,7 +15,7 @@ namespace {
 constexpr qsizetype kMaxName = 64 * 1024;
 
 bool SameUser(qintptr fd) {
-  struct ucred cred{};
+  struct ucred cred {};
   socklen_t len = sizeof cred;
   if (::getsockopt(static_cast<int>(fd), SOL_SOCKET, SO_PEERCRED, &cred, &len) != 0) return false;
   return cred.uid == ::getuid();
