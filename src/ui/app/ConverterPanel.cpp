@@ -14,6 +14,7 @@
 
 #include "session/StatusSink.h"
 #include "text/QtText.h"
+#include "ui/components/DesignWidth.h"
 #include "ui/components/UlkEdit.h"
 
 namespace quill {
@@ -190,7 +191,7 @@ void ConverterPanel::SetExtendedMode(bool on) {
   labelAltitude_->setVisible(on);
   resultAltitude_->setVisible(on);
   buttonLiveCom_->setVisible(on);
-  buttonGoogleMaps_->setFixedWidth(on ? 73 : 97);
+  SetDesignWidth(buttonGoogleMaps_, on ? 73 : 97);
 }
 
 void ConverterPanel::Show(const ConverterResult& result) {

@@ -34,6 +34,7 @@
 #include "ui/app/HelpWindow.h"
 #include "ui/app/OpenFileServer.h"
 #include "ui/app/WindowQuestions.h"
+#include "ui/components/DesignWidth.h"
 #include "ui/components/UlkStatusBar.h"
 #include "ui/list/FormSelectWpAddMode.h"
 #include "ui/list/ListView.h"
@@ -481,11 +482,11 @@ void TFormApp::FormShow() {
                      static_cast<QWidget*>(buttonArchive_), static_cast<QWidget*>(labelImportTime_)}) {
     w->setVisible(ext);
   }
-  buttonOpenFile_->setFixedWidth(ext ? 49 : 97);
-  buttonSaveFile_->setFixedWidth(ext ? 49 : 97);
+  SetDesignWidth(buttonOpenFile_, ext ? 49 : 97);
+  SetDesignWidth(buttonSaveFile_, ext ? 49 : 97);
   if (ext) {
     for (QPushButton* b : {buttonLoadFavorite_, buttonFtpLoad_, buttonSaveFavorite_, buttonFtpSave_}) {
-      b->setFixedWidth(48);
+      SetDesignWidth(b, 48);
     }
   }
 
