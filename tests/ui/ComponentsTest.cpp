@@ -63,7 +63,7 @@ TEST(UiStatusBar, FlashGivesWayToTheStandingMessage) {
   // A standing message set during the flash waits for the flash to end.
   bar.SetError(2, "Error saving file");
   EXPECT_EQ(bar.ShownText(), "Done!");
-  QTRY_VERIFY_WITH_TIMEOUT(!bar.Flashing(), 2000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !bar.Flashing(); }, 2000));
   EXPECT_EQ(bar.ShownText(), "Error saving file");
   EXPECT_EQ(bar.ShownLevel(), 2);
 }
@@ -77,7 +77,7 @@ TEST(UiStatusBar, ASecondFlashRestartsTheTimer) {
   QTest::qWait(200);
   bar.FlashError(2, "Invalid name");
   qint64 second = clock.elapsed();
-  QTRY_VERIFY_WITH_TIMEOUT(!bar.Flashing(), 2000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !bar.Flashing(); }, 2000));
   // Counted from the second call, not the first.
   EXPECT_GE(clock.elapsed() - second, 250);
 }

@@ -71,16 +71,35 @@ TEST_F(UiWindow, OpensWithEveryControlNamedAndCaptioned) {
   EXPECT_EQ(app.windowTitle(), "Quillmark");
   EXPECT_EQ(Text("LabelRecordCount"), "(0)");
   const std::pair<const char*, const char*> captions[] = {
-      {"ButtonConvert", "Calculate"},     {"ButtonClear", "Clear input"},      {"ButtonConvertRD", "Calc"},
-      {"ButtonConvertUTM", "Calc"},       {"ButtonConvertLambert", "Calc"},    {"ButtonConvertECEF", "Calc"},
-      {"RadioButtonInputWGS84", "WGS84"}, {"RadioButtonInputED50", "ED50"},    {"RadioButtonInputBessel", "Bessel"},
-      {"ButtonAddWp", "Add to list"},     {"ButtonGoogleMaps", "Google Maps"}, {"ButtonLiveCom", "VE"},
-      {"ButtonOpenFile", "Load"},         {"ButtonLoadFavorite", "Fav"},       {"ButtonFtpLoad", "Ftp"},
-      {"ButtonSaveFile", "Save"},         {"ButtonSaveFavorite", "Fav"},       {"ButtonFtpSave", "Ftp"},
-      {"ButtonDeleteAll", "Clear List"},  {"ButtonSort", "Sort by Name"},      {"ButtonFilter", "Filter"},
-      {"ButtonShowAll", "Show All"},      {"ButtonLaunch", "Web Link"},        {"ButtonLaunchLocal", "Local"},
-      {"ButtonGoogleEarth", "Google Earth"}, {"ButtonArchive", "Archive Waypoint"}, {"LabelFiltered", "(Filtered)"},
-      {"LabelRecord", "Record"},          {"Label_altitude", "Altitude"},
+      {"ButtonConvert", "Calculate"},
+      {"ButtonClear", "Clear input"},
+      {"ButtonConvertRD", "Calc"},
+      {"ButtonConvertUTM", "Calc"},
+      {"ButtonConvertLambert", "Calc"},
+      {"ButtonConvertECEF", "Calc"},
+      {"RadioButtonInputWGS84", "WGS84"},
+      {"RadioButtonInputED50", "ED50"},
+      {"RadioButtonInputBessel", "Bessel"},
+      {"ButtonAddWp", "Add to list"},
+      {"ButtonGoogleMaps", "Google Maps"},
+      {"ButtonLiveCom", "VE"},
+      {"ButtonOpenFile", "Load"},
+      {"ButtonLoadFavorite", "Fav"},
+      {"ButtonFtpLoad", "Ftp"},
+      {"ButtonSaveFile", "Save"},
+      {"ButtonSaveFavorite", "Fav"},
+      {"ButtonFtpSave", "Ftp"},
+      {"ButtonDeleteAll", "Clear List"},
+      {"ButtonSort", "Sort by Name"},
+      {"ButtonFilter", "Filter"},
+      {"ButtonShowAll", "Show All"},
+      {"ButtonLaunch", "Web Link"},
+      {"ButtonLaunchLocal", "Local"},
+      {"ButtonGoogleEarth", "Google Earth"},
+      {"ButtonArchive", "Archive Waypoint"},
+      {"LabelFiltered", "(Filtered)"},
+      {"LabelRecord", "Record"},
+      {"Label_altitude", "Altitude"},
   };
   for (const auto& [name, caption] : captions) EXPECT_EQ(Text(name), caption) << name;
   EXPECT_EQ(Find<QGroupBox>("GroupBoxInvoerWGS84")->title(), " Input ");
@@ -128,8 +147,8 @@ TEST_F(UiWindow, OpensWithEveryControlNamedAndCaptioned) {
                                "Sort by State", "Sort by Difficulty"}));
   QStringList column4;
   for (QAction* a : app.findChild<QMenu*>("MenuColumn4")->actions()) column4 << a->text();
-  EXPECT_EQ(column4, QStringList({"Description", "Comment", "URL Name", "Timestamp", "Date Found",
-                                  "Distance from Home", "'Placed By'", "Logs", "Country", "State", "Difficulty"}));
+  EXPECT_EQ(column4, QStringList({"Description", "Comment", "URL Name", "Timestamp", "Date Found", "Distance from Home",
+                                  "'Placed By'", "Logs", "Country", "State", "Difficulty"}));
   EXPECT_TRUE(app.findChild<QAction*>("MenuColumn4Desc")->isChecked());
   EXPECT_TRUE(app.findChild<QAction*>("MenuColumn5Timestamp")->isChecked());
 }
@@ -147,9 +166,9 @@ TEST_F(UiWindow, CannotShrinkBelowItsDesignSize) {
 }
 
 TEST_F(UiWindow, ExtendedModeOffHidesItsControls) {
-  const char* hidden[] = {"PanelLatLonFormat", "Label_altitude", "UlkEditResultAltitude", "ButtonLiveCom",
-                          "ButtonLoadFavorite", "ButtonSaveFavorite", "ButtonFtpLoad", "ButtonFtpSave",
-                          "ButtonArchive", "LabelImportTime"};
+  const char* hidden[] = {"PanelLatLonFormat",  "Label_altitude",     "UlkEditResultAltitude", "ButtonLiveCom",
+                          "ButtonLoadFavorite", "ButtonSaveFavorite", "ButtonFtpLoad",         "ButtonFtpSave",
+                          "ButtonArchive",      "LabelImportTime"};
   Open({}, false);
   EXPECT_FALSE(App().ExtendedMode());
   for (const char* name : hidden) EXPECT_TRUE(Find<QWidget>(name)->isHidden()) << name;
@@ -159,9 +178,13 @@ TEST_F(UiWindow, ExtendedModeOffHidesItsControls) {
 
   Open({}, true);
   for (const char* name : hidden) EXPECT_FALSE(Find<QWidget>(name)->isHidden()) << name;
-  EXPECT_EQ(Find<QWidget>("ButtonGoogleMaps")->width(), 73);
-  EXPECT_EQ(Find<QWidget>("ButtonOpenFile")->width(), 49);
-  EXPECT_EQ(Find<QWidget>("ButtonSaveFile")->width(), 49);
+  // The design widths, or what the caption needs in the font at hand.
+  for (auto [name, width] : {std::pair{"ButtonGoogleMaps", 73}, {"ButtonOpenFile", 49}, {"ButtonSaveFile", 49}}) {
+    auto* b = Find<QPushButton>(name);
+    EXPECT_GE(b->width(), width) << name;
+    EXPECT_GE(b->width(), b->fontMetrics().horizontalAdvance(b->text())) << name;
+    EXPECT_LT(b->width(), 97) << name;
+  }
 }
 
 TEST_F(UiWindow, F1ShowsTheHelpPage) {
@@ -206,6 +229,28 @@ TEST_F(UiWindow, WindowPositionIsRestoredAndWrittenAtClose) {
   EXPECT_EQ(again.pos(), QPoint(50, 60));
 }
 
+TEST_F(UiWindow, TwoWindowsClosingKeepTheSettingsWhole) {
+  WriteSetting(SettingsFolder(), "HomeCoords", "N 52 E 5");
+  FormAppOptions options;
+  options.settingsFolder = SettingsFolder();
+  options.listenForFiles = false;
+  TFormApp first(options);
+  TFormApp second(options);
+  first.show();
+  second.show();
+  first.move(100, 110);
+  second.move(200, 210);
+  Settle();
+  EXPECT_TRUE(first.close());
+  EXPECT_TRUE(second.close());
+  // The last to close wins, as one whole position; nothing else is lost.
+  EXPECT_EQ(test::ReadSettingInt(SettingsFolder(), "AppLeft", -1), 200);
+  EXPECT_EQ(test::ReadSettingInt(SettingsFolder(), "AppTop", -1), 210);
+  TUlkRegistry registry(SettingsFolder());
+  registry.Init(RegistryRoot::kLocalMachine, "Software", "Tarnwick", "Quillmark");
+  EXPECT_EQ(registry.ReadString("Settings", "HomeCoords", ""), "N 52 E 5");
+}
+
 TEST_F(UiWindow, CloseAsksOnlyAboutUnsavedChanges) {
   std::string a = WriteGpx("a.gpx", {kThree[0]});
   std::string b = WriteGpx("b.gpx", {kThree[1]});
@@ -248,6 +293,10 @@ TEST_F(UiWindow, LoadsTheFileNamedOnTheCommandLine) {
   EXPECT_EQ(Text("LabelRecordCount"), "(3)");
   EXPECT_EQ(app.StatusBar().ShownText(), "Done!");
   EXPECT_TRUE(Find<QWidget>("ButtonSort")->isEnabled());
+  // The folder is remembered for the file dialogs of the next start.
+  TUlkRegistry registry(SettingsFolder());
+  registry.Init(RegistryRoot::kLocalMachine, "Software", "Tarnwick", "Quillmark");
+  EXPECT_EQ(registry.ReadString("Settings", "SavePathGPX", "."), Dir().path() + "/");
   // Nothing selected yet: the converter stays empty.
   EXPECT_TRUE(Text("UlkEditResultDeg").isEmpty());
 }
@@ -440,8 +489,7 @@ TEST_F(UiWindow, ArchiveAppendsTheLineThenDeletes) {
   // -33.869443 is 33 degrees 52.16658 minutes south.
   SelectRow(2);
   Click("ButtonArchive");
-  EXPECT_EQ(ReadFileBytes(archive),
-            "S 33\xB0 52.167  E 151\xB0 12.500; GC1CCC   (Sydney)  2010-09-24T08:05:09\r\n");
+  EXPECT_EQ(ReadFileBytes(archive), "S 33\xB0 52.167  E 151\xB0 12.500; GC1CCC   (Sydney)  2010-09-24T08:05:09\r\n");
   EXPECT_EQ(RowNames(), (std::vector<std::string>{"GC1AAA", "GC1BBB"}));
   EXPECT_EQ(app.StatusBar().ShownText(), "Done!");
   SelectRow(1);
@@ -509,8 +557,8 @@ TEST_F(UiWindow, ColumnModesCycleWithCtrlN) {
       EXPECT_EQ(m.data(m.index(1, 3), Qt::DisplayRole).toString(), "/");
     }
   }
-  EXPECT_EQ(headers, QStringList({"Comment", "URL Name", "Timestamp", "Distance from Home", "Date Found",
-                                  "'Placed By'", "Logs", "Difficulty", "Country", "State", "Description"}));
+  EXPECT_EQ(headers, QStringList({"Comment", "URL Name", "Timestamp", "Distance from Home", "Date Found", "'Placed By'",
+                                  "Logs", "Difficulty", "Country", "State", "Description"}));
   EXPECT_EQ(app.ViewState().Column4Mode, 0);
   // The 5th column's menu.
   app.findChild<QAction*>("MenuColumn5UrlName")->trigger();
@@ -534,8 +582,8 @@ TEST_F(UiWindow, RebuildKeepsTheSelectedRecord) {
 TEST_F(UiWindow, HeaderClicksAndKeysReachTheirActions) {
   TFormApp& app = Open({QString::fromStdString(WriteGpx("l.gpx", kThree))});
   QStringList fired;
-  for (const char* name : {"ActionSortName", "ActionSortNorth", "ActionSortEast", "ActionSortDesc",
-                           "ActionSortDate", "ActionSortCountry", "ActionSearch", "ActionSearchNext"}) {
+  for (const char* name : {"ActionSortName", "ActionSortNorth", "ActionSortEast", "ActionSortDesc", "ActionSortDate",
+                           "ActionSortCountry", "ActionSearch", "ActionSearchNext"}) {
     QObject::connect(app.Action(name), &QAction::triggered, [&fired, name] { fired << name; });
   }
   for (int c = 0; c < 5; ++c) app.ListView().header()->sectionClicked(c);
@@ -546,9 +594,9 @@ TEST_F(UiWindow, HeaderClicksAndKeysReachTheirActions) {
   PressInList(Qt::Key_F, Qt::ControlModifier);
   PressInList(Qt::Key_F3);
   Click("ButtonSort");
-  EXPECT_EQ(fired, QStringList({"ActionSortName", "ActionSortNorth", "ActionSortEast", "ActionSortDesc",
-                                "ActionSortDate", "ActionSortCountry", "ActionSearch", "ActionSearchNext",
-                                "ActionSortName"}));
+  EXPECT_EQ(fired,
+            QStringList({"ActionSortName", "ActionSortNorth", "ActionSortEast", "ActionSortDesc", "ActionSortDate",
+                         "ActionSortCountry", "ActionSearch", "ActionSearchNext", "ActionSortName"}));
 }
 
 TEST_F(UiWindow, DoubleClickAsksForTheEditorOfTheRow) {
@@ -578,8 +626,7 @@ TEST_P(UiConverter, EachNotationShowsWhatTheCoreComputes) {
       {"EditN", "ButtonConvert", "N 51\xC2\xB0 02.804 E 003\xC2\xB0 56.782",
        [](const std::string& t) { return ConvertLatLon(t, "", false, false, InputDatum::Wgs84); }},
       {"EditRD", "ButtonConvertRD", "136013 455723", [](const std::string& t) { return ConvertRd(t); }},
-      {"EditLambert", "ButtonConvertLambert", "149037 223059",
-       [](const std::string& t) { return ConvertLambert(t); }},
+      {"EditLambert", "ButtonConvertLambert", "149037 223059", [](const std::string& t) { return ConvertLambert(t); }},
       {"EditUTM", "ButtonConvertUTM", "31U 594425 5685988", [](const std::string& t) { return ConvertUtm(t); }},
       {"EditEcef", "ButtonConvertECEF", "3982999 / 303325 / 4955687",
        [](const std::string& t) { return ConvertEcef(t); }},

@@ -1,9 +1,10 @@
 #include "UiTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QDialog>
 #include <QPointer>
-#include <gtest/gtest.h>
 #include <QTest>
 
 #include "settings/AppSettings.h"
@@ -101,7 +102,7 @@ TFormApp& WindowFixture::Open(const QStringList& arguments, bool extendedMode) {
   options.extendedMode = extendedMode;
   options.settingsFolder = settingsFolder_;
   options.arguments = arguments;
-  options.listenForFiles = false;
+  options.listenForFiles = listen;
   app_ = std::make_unique<TFormApp>(options);
   app_->SetQuestionOverride(&questions);
   app_->show();

@@ -61,6 +61,8 @@ class WindowFixture {
   std::vector<std::string> RowNames();
 
   ScriptedQuestions questions;
+  // Listen for `quillmark-cli open` (off: tests run side by side).
+  bool listen = false;
 
  private:
   TempDir dir_;

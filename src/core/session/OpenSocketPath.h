@@ -5,7 +5,7 @@
 
 namespace quill {
 
-// $XDG_RUNTIME_DIR/quillmark.sock, or ~/.cache/quillmark/open.sock when there
+// $XDG_RUNTIME_DIR/quillmark.sock, or open.sock in the cache folder when there
 // is no runtime folder. The folder of the second form may not exist yet.
 std::string OpenSocketPath();
 

@@ -19,8 +19,8 @@ TUlkFileversionInfo::TUlkFileversionInfo() : table_(&BuildVersionTable()) {}
 TUlkFileversionInfo::TUlkFileversionInfo(const VersionTable* table) : table_(table) {}
 
 bool TUlkFileversionInfo::GetInfo() {
-  std::string* fields[] = {&CompanyName,      &FileDescription, &FileVersion, &InternalName,   &LegalCopyright,
-                           &LegalTrademarks,  &OriginalFilename, &ProductName, &ProductVersion, &Comments};
+  std::string* fields[] = {&CompanyName,     &FileDescription,  &FileVersion, &InternalName,   &LegalCopyright,
+                           &LegalTrademarks, &OriginalFilename, &ProductName, &ProductVersion, &Comments};
   for (std::string* f : fields) f->clear();
   if (!table_) return false;
   const char* values[] = {table_->companyName,      table_->fileDescription, table_->fileVersion,

@@ -1,17 +1,16 @@
 #include "settings/UlkRegistry.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "formats/FileIo.h"
+#include "settings/UserFolders.h"
 #include "text/Ansi.h"
 #include "text/TextHelpers.h"
 
@@ -344,7 +343,7 @@ bool MakeFolders(const std::string& folder) {
     if (!path.empty() && ::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
     i = slash + 1;
   }
-  struct stat st{};
+  struct stat st {};
   return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -375,7 +374,7 @@ class FileLock {
 bool KeepDamaged(const std::string& path) {
   for (int n = 1; n < 1000; ++n) {
     std::string aside = path + ".damaged-" + std::to_string(n);
-    struct stat st{};
+    struct stat st {};
     if (::lstat(aside.c_str(), &st) == 0) continue;
     return ::rename(path.c_str(), aside.c_str()) == 0;
   }
@@ -399,17 +398,7 @@ TUlkRegistry::TUlkRegistry(std::string folder) : folder_(std::move(folder)) {
   if (folder_.empty()) folder_ = DefaultFolder();
 }
 
-std::string TUlkRegistry::DefaultFolder() {
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg && xdg[0] == '/') return std::string(xdg) + "/quillmark";
-  const char* home = std::getenv("HOME");
-  std::string h = home && home[0] ? home : "";
-  if (h.empty()) {
-    if (const passwd* pw = ::getpwuid(::getuid())) h = pw->pw_dir ? pw->pw_dir : "";
-  }
-  if (h.empty()) h = ".";
-  return h + "/.config/quillmark";
-}
+std::string TUlkRegistry::DefaultFolder() { return ConfigFolder(); }
 
 void TUlkRegistry::Init(RegistryRoot root, const std::string& base, const std::string& first,
                         const std::string& second) {
@@ -423,9 +412,7 @@ std::string TUlkRegistry::FilePath() const {
   return folder_ + (root_ == RegistryRoot::kLocalMachine ? "/HKEY_LOCAL_MACHINE.reg" : "/HKEY_CURRENT_USER.reg");
 }
 
-std::string TUlkRegistry::FullKey(const std::string& section) const {
-  return AnsiToUtf8(keyPath_ + "\\" + section);
-}
+std::string TUlkRegistry::FullKey(const std::string& section) const { return AnsiToUtf8(keyPath_ + "\\" + section); }
 
 bool TUlkRegistry::FindRaw(const std::string& section, const std::string& name, std::string& raw) const {
   std::string text;

@@ -14,6 +14,7 @@
 
 #include "session/StatusSink.h"
 #include "text/QtText.h"
+#include "ui/components/DesignWidth.h"
 #include "ui/components/UlkEdit.h"
 
 namespace quill {
@@ -154,8 +155,8 @@ QGroupBox* ConverterPanel::BuildResults() {
   buttonLiveCom_ = MakeButton(box, "ButtonLiveCom", "VE", nullptr);
 
   auto* g = new QGridLayout(box);
-  TUlkEdit* fields[] = {resultDeg_, resultDegMin_, resultDegMinSec_, resultRD_,
-                        resultLambert_, resultUTM_, resultECEF_, resultAltitude_};
+  TUlkEdit* fields[] = {resultDeg_,     resultDegMin_, resultDegMinSec_, resultRD_,
+                        resultLambert_, resultUTM_,    resultECEF_,      resultAltitude_};
   // The labels are the core's, in the same order as the fields.
   for (int i = 0; i < 8; ++i) {
     auto* label = new QLabel(kResultFields[static_cast<std::size_t>(i)].label, box);
@@ -190,7 +191,7 @@ void ConverterPanel::SetExtendedMode(bool on) {
   labelAltitude_->setVisible(on);
   resultAltitude_->setVisible(on);
   buttonLiveCom_->setVisible(on);
-  buttonGoogleMaps_->setFixedWidth(on ? 73 : 97);
+  SetDesignWidth(buttonGoogleMaps_, on ? 73 : 97);
 }
 
 void ConverterPanel::Show(const ConverterResult& result) {
@@ -218,8 +219,8 @@ void ConverterPanel::ShowResult(double lat, double lon, double h) { Show(quill::
 void ConverterPanel::ClearResults() {
   status_.SetError(0, "");
   quill::ClearResults(result_);
-  for (TUlkEdit* e : {resultDeg_, resultDegMin_, resultDegMinSec_, resultRD_, resultLambert_, resultUTM_,
-                      resultECEF_, resultAltitude_}) {
+  for (TUlkEdit* e : {resultDeg_, resultDegMin_, resultDegMinSec_, resultRD_, resultLambert_, resultUTM_, resultECEF_,
+                      resultAltitude_}) {
     e->clear();
   }
 }

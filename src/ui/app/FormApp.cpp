@@ -33,6 +33,7 @@
 #include "ui/app/HelpWindow.h"
 #include "ui/app/OpenFileServer.h"
 #include "ui/app/WindowQuestions.h"
+#include "ui/components/DesignWidth.h"
 #include "ui/components/UlkStatusBar.h"
 #include "ui/list/FormSelectWpAddMode.h"
 #include "ui/list/ListView.h"
@@ -64,9 +65,10 @@ constexpr const char* kColumnMenuSuffix[kColumnModeCount] = {
     "Desc", "Cmt", "UrlName", "Timestamp", "DateFound", "DistHome", "PlacedBy", "Logs", "Country", "State", "Diffic"};
 
 // The sort of a column mode, run by a click on its header.
-constexpr const char* kSortForMode[kColumnModeCount] = {
-    "ActionSortDesc", "ActionSortCmt",    "ActionSortUrlName", "ActionSortDate",    "ActionSortDist",   "ActionSortDateFound",
-    "ActionSortHidden", "ActionSortLogs", "ActionSortDiffic",  "ActionSortCountry", "ActionSortState"};
+constexpr const char* kSortForMode[kColumnModeCount] = {"ActionSortDesc",    "ActionSortCmt",  "ActionSortUrlName",
+                                                        "ActionSortDate",    "ActionSortDist", "ActionSortDateFound",
+                                                        "ActionSortHidden",  "ActionSortLogs", "ActionSortDiffic",
+                                                        "ActionSortCountry", "ActionSortState"};
 
 struct NamedAction {
   const char* name;
@@ -181,8 +183,10 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   progress_->hide();
   statusBar_->addPermanentWidget(progress_);
 
-  duplicateDialog_ = new TFormSelectWpAddMode(this);
+  // The dialogs live for the whole run.
   naamDialog_ = new TFormNaam(this);
+  listCommands_ = new TListCommands(*this);
+  duplicateDialog_ = new TFormSelectWpAddMode(this);
   questions_ = std::make_unique<WindowQuestions>(this, *duplicateDialog_);
   session_ = std::make_unique<ListSession>(*statusBar_, *questions_);
   SessionSettings& ss = session_->Settings();
@@ -224,7 +228,7 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   resize(kDesignWidth, kDesignHeight);
 
   ConnectSignals();
-  listCommands_ = new TListCommands(*this);
+  listCommands_->Connect();
 
   if (options.listenForFiles) {
     openServer_ = new OpenFileServer(this);
@@ -480,11 +484,11 @@ void TFormApp::FormShow() {
                      static_cast<QWidget*>(buttonArchive_), static_cast<QWidget*>(labelImportTime_)}) {
     w->setVisible(ext);
   }
-  buttonOpenFile_->setFixedWidth(ext ? 49 : 97);
-  buttonSaveFile_->setFixedWidth(ext ? 49 : 97);
+  SetDesignWidth(buttonOpenFile_, ext ? 49 : 97);
+  SetDesignWidth(buttonSaveFile_, ext ? 49 : 97);
   if (ext) {
     for (QPushButton* b : {buttonLoadFavorite_, buttonFtpLoad_, buttonSaveFavorite_, buttonFtpSave_}) {
-      b->setFixedWidth(48);
+      SetDesignWidth(b, 48);
     }
   }
 
@@ -652,8 +656,7 @@ void TFormApp::SelectRow(int row) {
     return;
   }
   QModelIndex index = model_->index(row, 0);
-  listView_->selectionModel()->setCurrentIndex(
-      index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  listView_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   listView_->scrollTo(index);
 }
 

@@ -15,7 +15,7 @@ namespace {
 constexpr qsizetype kMaxName = 64 * 1024;
 
 bool SameUser(qintptr fd) {
-  struct ucred cred{};
+  struct ucred cred {};
   socklen_t len = sizeof cred;
   if (::getsockopt(static_cast<int>(fd), SOL_SOCKET, SO_PEERCRED, &cred, &len) != 0) return false;
   return cred.uid == ::getuid();
@@ -38,16 +38,17 @@ bool OpenFileServer::Listen(const QString& path) {
     QDir().mkpath(folder);
     ::chmod(QFile::encodeName(folder).constData(), 0700);
   }
-  if (server_->listen(path)) return true;
-  if (server_->serverError() != QAbstractSocket::AddressInUseError) return false;
-  // A socket file is there: another window answers, or it is left over.
-  QLocalSocket probe;
-  probe.connectToServer(path);
-  if (probe.waitForConnected(300)) {
-    probe.disconnectFromServer();
-    return false;
+  // Listening with user-only access puts a new socket in place of any old
+  // one, so ask first whether another window answers there.
+  if (QFileInfo::exists(path)) {
+    QLocalSocket probe;
+    probe.connectToServer(path);
+    if (probe.waitForConnected(300)) {
+      probe.disconnectFromServer();
+      return false;
+    }
+    QLocalServer::removeServer(path);
   }
-  QLocalServer::removeServer(path);
   return server_->listen(path);
 }
 

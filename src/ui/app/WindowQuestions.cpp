@@ -39,8 +39,8 @@ int WindowQuestions::AskDuplicate(const std::string& name) {
 bool WindowQuestions::AskYesNo(const std::string& caption, const std::string& text) {
   if (override_) return override_->AskYesNo(caption, text);
   NormalCursor cursor;
-  QMessageBox box(QMessageBox::Question, AnsiToQString(caption), AnsiToQString(text), QMessageBox::Yes | QMessageBox::No,
-                  parent_);
+  QMessageBox box(QMessageBox::Question, AnsiToQString(caption), AnsiToQString(text),
+                  QMessageBox::Yes | QMessageBox::No, parent_);
   box.setObjectName("QuestionBox");
   return box.exec() == QMessageBox::Yes;
 }

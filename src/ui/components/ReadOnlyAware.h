@@ -48,7 +48,8 @@ class ReadOnlyAware : public Widget {
     QColor c = Background();
     QPalette pal = this->palette();
     // Every colour group, so the disabled look is ours and not the style's.
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) pal.setColor(group, QPalette::Base, c);
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+      pal.setColor(group, QPalette::Base, c);
     this->setPalette(pal);
   }
 

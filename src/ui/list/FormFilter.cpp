@@ -23,9 +23,8 @@ constexpr int kTraditionalCache = 6;
 
 }  // namespace
 
-TFormFilter::TFormFilter(const LocaleText& text, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      text_(text) {
+TFormFilter::TFormFilter(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName("FormFilter");
   setWindowTitle("Filter");
   setModal(true);
@@ -90,16 +89,21 @@ void TFormFilter::ButtonOkClick() {
       FilterValue = std::to_string(comboBoxType_->currentIndex());
       break;
     case FilterInput::Size:
-      FilterValue = text_.Lower(QStringToAnsi(comboBoxSizes_->currentText()));
+      FilterValue = Lower(comboBoxSizes_->currentText());
       break;
     case FilterInput::YesNo:
       FilterValue = radioButtonYes_->isChecked() ? "yes" : "";
       break;
     case FilterInput::Text:
-      FilterValue = text_.Lower(QStringToAnsi(editSearch_->text()));
+      FilterValue = Lower(editSearch_->text());
       break;
   }
   accept();
+}
+
+std::string TFormFilter::Lower(const QString& typed) const {
+  if (text_) return text_->Lower(QStringToAnsi(typed));
+  return LocaleText().Lower(QStringToAnsi(typed));
 }
 
 void TFormFilter::showEvent(QShowEvent* event) {

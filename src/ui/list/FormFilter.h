@@ -18,8 +18,10 @@ class LocaleText;
 class TFormFilter : public QDialog {
   Q_OBJECT
  public:
-  // Lower-casing of typed values follows text (the session's locale).
-  explicit TFormFilter(const LocaleText& text, QWidget* parent = nullptr);
+  explicit TFormFilter(QWidget* parent = nullptr);
+  // Typed values are lower-cased in this locale (the session's); until it is
+  // set, in the user's.
+  void SetLocaleText(const LocaleText* text) { text_ = text; }
 
   int FilterModeIndex = 0;
   // Memory text, as the filter of the list takes it.
@@ -32,7 +34,9 @@ class TFormFilter : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  const LocaleText& text_;
+  std::string Lower(const QString& typed) const;
+
+  const LocaleText* text_ = nullptr;
   QComboBox* comboBoxMode_;
   QLineEdit* editSearch_;
   QComboBox* comboBoxType_;

@@ -60,7 +60,11 @@ void TFormSelectWpAddMode::reject() { Choose(0); }
 
 void TFormSelectWpAddMode::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  setMinimumSize(420, 88);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   adjustSize();
+  // A fixed dialog: as laid out, never smaller than its design size.
+  setFixedSize(size().expandedTo(QSize(420, 88)));
   CenterOnScreen(this);
 }
 

@@ -35,8 +35,12 @@ const char* SortActionName(SortOrder order) { return kSortActionNames[static_cas
 TListCommands::TListCommands(TFormApp& app) : QObject(&app), app_(app) {
   setObjectName("ListCommands");
   search_ = new TFormSearch(&app);
-  filter_ = new TFormFilter(app.Session().Text(), &app);
+  filter_ = new TFormFilter(&app);
+}
 
+void TListCommands::Connect() {
+  TFormApp& app = app_;
+  filter_->SetLocaleText(&app.Session().Text());
   for (int i = 0; i < kSortOrderCount; ++i) {
     SortOrder order = static_cast<SortOrder>(i);
     if (QAction* a = app.Action(SortActionName(order))) {

@@ -2,6 +2,8 @@
 // The sort, search, filter, "Show All" and rename commands of the main
 // window. It owns the two dialogs they use and ties itself to the window's
 // actions and buttons by their names; the work is the session's.
+// Made with the window's dialogs; Connect once the actions and the session
+// exist.
 #include <QObject>
 
 #include "list/ListSort.h"
@@ -16,6 +18,7 @@ class TListCommands : public QObject {
   Q_OBJECT
  public:
   explicit TListCommands(TFormApp& app);
+  void Connect();
 
   // ActionSortNameExecute .. ActionSortDifficExecute.
   void ActionSortExecute(SortOrder order);

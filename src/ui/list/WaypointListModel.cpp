@@ -10,8 +10,7 @@
 
 namespace quill {
 
-WaypointListModel::WaypointListModel(const std::vector<TGpxRecord*>& shown, const ListViewState& state,
-                                     QObject* parent)
+WaypointListModel::WaypointListModel(const std::vector<TGpxRecord*>& shown, const ListViewState& state, QObject* parent)
     : QAbstractTableModel(parent), shown_(shown), state_(state) {
   for (int c = 0; c < kListColumnCount; ++c) headers_[c] = AnsiToQString(InitialColumnHeader(c));
   strikeFont_.setStrikeOut(true);
@@ -21,9 +20,7 @@ int WaypointListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
-int WaypointListModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : kListColumnCount;
-}
+int WaypointListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kListColumnCount; }
 
 TGpxRecord* WaypointListModel::RecordAt(int row) const {
   if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return nullptr;
@@ -130,8 +127,6 @@ void WaypointListModel::BeginRemoveRow(int row) {
   texts_.erase(texts_.begin() + row);
 }
 
-void WaypointListModel::EndRemoveRow() {
-  endRemoveRows();
-}
+void WaypointListModel::EndRemoveRow() { endRemoveRows(); }
 
 }  // namespace quill

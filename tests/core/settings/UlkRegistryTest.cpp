@@ -1,5 +1,3 @@
-#include "settings/UlkRegistry.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -10,6 +8,8 @@
 #include <vector>
 
 #include "settings/AppSettings.h"
+#include "settings/UlkRegistry.h"
+#include "settings/UserFolders.h"
 #include "support/TestSupport.h"
 
 namespace quill {
@@ -75,7 +75,7 @@ TEST(SettingsRegistry, DefaultRules) {
   ASSERT_TRUE(r.WriteInt("Settings", "Number", 5));
   EXPECT_EQ(r.ReadString("Settings", "Empty", "def"), "def");
   EXPECT_EQ(r.ReadString("Settings", "Missing", "def"), "def");
-  EXPECT_EQ(r.ReadInt("Settings", "Text", 3), 3);        // a string is not an integer
+  EXPECT_EQ(r.ReadInt("Settings", "Text", 3), 3);           // a string is not an integer
   EXPECT_EQ(r.ReadString("Settings", "Number", "d"), "d");  // nor the other way round
   unsigned char small[1];
   const unsigned char two[] = {1, 2};
@@ -104,7 +104,7 @@ TEST(SettingsRegistry, FileIsPrivateToTheUser) {
   TempDir dir;
   TUlkRegistry r = MakeRegistry(dir);
   ASSERT_TRUE(r.WriteString("Settings", "FtpPassword", "secret"));
-  struct stat st{};
+  struct stat st {};
   ASSERT_EQ(::stat(r.FilePath().c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
   // Loosened by hand: the next write makes it private again.
@@ -200,6 +200,9 @@ TEST(SettingsRegistry, DefaultFolderFollowsXdgConfigHome) {
   std::string saved = old ? old : "";
   ::setenv("XDG_CONFIG_HOME", "/tmp/xdg-test", 1);
   EXPECT_EQ(TUlkRegistry::DefaultFolder(), "/tmp/xdg-test/quillmark");
+  // A relative value is ignored, as the base directory rules say.
+  ::setenv("XDG_CONFIG_HOME", "relative", 1);
+  EXPECT_EQ(TUlkRegistry::DefaultFolder(), HomeFolder() + "/.config/quillmark");
   if (old) {
     ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
   } else {
@@ -226,8 +229,8 @@ TEST(SettingsApp, EverySettingHasItsDefaultOnAFreshMachine) {
   r.WriteString("Settings", "GmZoomLevel", "12");
   s = ReadAppSettings(r);
   EXPECT_FALSE(s.WarnExit);
-  EXPECT_TRUE(s.WarnDel);          // any value but 0 is on
-  EXPECT_EQ(s.GmZoomLevel, 14);    // a string where an integer belongs
+  EXPECT_TRUE(s.WarnDel);        // any value but 0 is on
+  EXPECT_EQ(s.GmZoomLevel, 14);  // a string where an integer belongs
 }
 
 }  // namespace
