@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "formats/FileIo.h"
+#include "text/Ansi.h"
 #include "text/TextHelpers.h"
 
 namespace quill {
@@ -89,7 +90,8 @@ bool ListSession::SaveFile(const std::string& fileName, int formatCode) {
   RememberFile(fileName);
   listModified_ = false;
   status_.SetError(0, "");
-  status_.FlashError(0, "Saved to " + fileName);
+  // File names are UTF-8 bytes; messages are memory text.
+  status_.FlashError(0, "Saved to " + Utf8ToAnsi(fileName));
   return true;
 }
 

@@ -100,6 +100,9 @@ TEST_F(SessionFiles, SaveByCodeAndByExtension) {
   EXPECT_EQ(ReadFileBytes(dir.File("loc.txt")).find("<?xml"), 0u);
   ASSERT_TRUE(session.SaveFile(dir.File("p.ov2"), kFormatByExtension));
   EXPECT_EQ(ReadFileBytes(dir.File("p.ov2")).size(), 21u + 4 * 17);
+  // A UTF-8 file name is shown as memory text: the e-acute is one byte, not two.
+  ASSERT_TRUE(session.SaveFile(dir.File("caf\xC3\xA9.gpx"), kFormatByExtension));
+  EXPECT_EQ(status.flashed.back().second, "Saved to " + dir.File("caf\xE9.gpx"));
 }
 
 TEST_F(SessionFiles, TextLayoutsByCodeAndByExtension) {
