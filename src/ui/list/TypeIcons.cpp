@@ -13,14 +13,14 @@ namespace {
 
 enum class Shape { kCircle, kSquare, kEvent };
 
-struct IconSpec {
+struct IconStyle {
   Shape shape;
   QRgb fill;
   const char* glyph;
 };
 
 // Additional waypoints are round, caches square, events have cut corners.
-constexpr std::array<IconSpec, kTypeCodeCount> kSpecs = {{
+constexpr std::array<IconStyle, kTypeCodeCount> kStyles = {{
     {Shape::kCircle, 0xFFB01818, "F"},  // Final Location
     {Shape::kCircle, 0xFF1F5FBF, "P"},  // Parking Area
     {Shape::kCircle, 0xFFE07800, "S"},  // Stages of a Multicache
@@ -43,16 +43,16 @@ constexpr std::array<IconSpec, kTypeCodeCount> kSpecs = {{
     {Shape::kSquare, 0xFF3E6E9E, "G"},  // GPS Adventures Exhibits
 }};
 
-QPixmap Draw(const IconSpec& spec, int size) {
+QPixmap Draw(const IconStyle& style, int size) {
   QPixmap pm(size, size);
   pm.fill(Qt::transparent);
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
   QRectF r(0.5, 0.5, size - 1.0, size - 1.0);
   QPainterPath path;
-  if (spec.shape == Shape::kCircle) {
+  if (style.shape == Shape::kCircle) {
     path.addEllipse(r);
-  } else if (spec.shape == Shape::kSquare) {
+  } else if (style.shape == Shape::kSquare) {
     path.addRoundedRect(r, size / 6.0, size / 6.0);
   } else {
     qreal c = size / 4.0;
@@ -66,15 +66,15 @@ QPixmap Draw(const IconSpec& spec, int size) {
     path.lineTo(r.left(), r.top() + c);
     path.closeSubpath();
   }
-  p.fillPath(path, QColor::fromRgba(spec.fill));
-  p.setPen(QPen(QColor::fromRgba(spec.fill).darker(150), size / 16.0));
+  p.fillPath(path, QColor::fromRgba(style.fill));
+  p.setPen(QPen(QColor::fromRgba(style.fill).darker(150), size / 16.0));
   p.drawPath(path);
   QFont f("DejaVu Sans");
   f.setBold(true);
   f.setPixelSize(size * 11 / 16);
   p.setFont(f);
   p.setPen(Qt::white);
-  p.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, QString::fromLatin1(spec.glyph));
+  p.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, QString::fromLatin1(style.glyph));
   return pm;
 }
 
@@ -85,8 +85,8 @@ const QIcon& TypeIcon(int typeCode) {
   static const auto* icons = [] {
     auto* a = new std::array<QIcon, kTypeCodeCount + 1>;
     for (int i = 0; i < kTypeCodeCount; ++i) {
-      (*a)[i].addPixmap(Draw(kSpecs[i], 16));
-      (*a)[i].addPixmap(Draw(kSpecs[i], 32));
+      (*a)[i].addPixmap(Draw(kStyles[i], 16));
+      (*a)[i].addPixmap(Draw(kStyles[i], 32));
     }
     return a;
   }();
