@@ -164,6 +164,15 @@ std::string PocketQueryText(const PocketQueryOptions& o) {
   return out;
 }
 
+PocketQueryOptions HundredThousandWaypoints() {
+  PocketQueryOptions o;
+  o.caches = 80000;
+  o.childEvery = 4;
+  o.logsPerCache = 5;
+  o.descriptionBytes = 400;
+  return o;
+}
+
 bool WritePocketQuery(const std::string& path, const PocketQueryOptions& options) {
   std::string text = PocketQueryText(options);
   std::ofstream f(path, std::ios::binary | std::ios::trunc);

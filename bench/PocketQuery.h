@@ -15,6 +15,10 @@ struct PocketQueryOptions {
   int descriptionBytes = 5000;  // about this much long description per cache
 };
 
+// The 100,000-waypoint list the list benchmarks share: 80,000 caches, a
+// parking area for every fourth, five logs each.
+PocketQueryOptions HundredThousandWaypoints();
+
 // Writes the file; false when it could not be written.
 bool WritePocketQuery(const std::string& path, const PocketQueryOptions& options);
 std::string PocketQueryText(const PocketQueryOptions& options);

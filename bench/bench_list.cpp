@@ -46,11 +46,7 @@ std::vector<TGpxRecord*> LoadOrder(const WaypointStore& store) {
 int main() {
   std::string dir = TempFolder();
   std::string path = dir + "/list100k.gpx";
-  PocketQueryOptions o;
-  o.caches = 80000;
-  o.childEvery = 4;
-  o.logsPerCache = 5;
-  o.descriptionBytes = 400;
+  PocketQueryOptions o = HundredThousandWaypoints();
   WritePocketQuery(path, o);
 
   WaypointStore store;

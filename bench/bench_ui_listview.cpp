@@ -49,11 +49,7 @@ int main(int argc, char** argv) {
 
   std::string dir = TempFolder();
   std::string path = dir + "/list100k.gpx";
-  PocketQueryOptions o;
-  o.caches = 80000;
-  o.childEvery = 4;
-  o.logsPerCache = 5;
-  o.descriptionBytes = 400;
+  PocketQueryOptions o = HundredThousandWaypoints();
   if (!WritePocketQuery(path, o)) {
     std::fprintf(stderr, "cannot write %s\n", path.c_str());
     return 1;

@@ -21,4 +21,16 @@ MemoryFile::~MemoryFile() {
   if (fd_ >= 0) ::close(fd_);
 }
 
+void ReadWithInputChosenOptions(ReaderFn reader, const std::uint8_t* data, std::size_t size) {
+  MemoryFile file(data, size);
+  if (file.path().empty()) return;
+  WaypointStore store;
+  int answer = size ? data[0] % 3 : 2;
+  store.SetDuplicateQuestion([answer](const std::string&) { return answer; });
+  ReadOptions options;
+  options.includeGroundspeak = size > 1 && (data[1] & 1);
+  options.noCheckWhenEmpty = size > 1 && (data[1] & 2);
+  reader(file.path(), store, options, nullptr);
+}
+
 }  // namespace quill::fuzz

@@ -4,6 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+#include "formats/FormatTypes.h"
 
 namespace quill::fuzz {
 
@@ -18,5 +21,19 @@ class MemoryFile {
   int fd_ = -1;
   std::string path_;
 };
+
+// Runs a reader over the bytes as a file, with the duplicate answer and the
+// two load settings chosen by the first bytes.
+void ReadWithInputChosenOptions(ReaderFn reader, const std::uint8_t* data, std::size_t size);
+
+// Feeds the bytes to a scanner in two pieces cut where the last byte says, so
+// a chunk boundary can fall anywhere.
+template <typename Scanner>
+void FeedInTwoPieces(Scanner& scanner, const std::uint8_t* data, std::size_t size) {
+  std::string_view all(reinterpret_cast<const char*>(data), size);
+  std::size_t cut = size ? data[size - 1] % (size + 1) : 0;
+  scanner.Feed(all.substr(0, cut));
+  scanner.Feed(all.substr(cut));
+}
 
 }  // namespace quill::fuzz

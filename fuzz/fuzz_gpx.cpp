@@ -8,24 +8,12 @@
 #include "list/WaypointStore.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  quill::fuzz::MemoryFile file(data, size);
-  if (!file.path().empty()) {
-    quill::WaypointStore store;
-    int answer = size ? data[0] % 3 : 2;
-    store.SetDuplicateQuestion([answer](const std::string&) { return answer; });
-    quill::ReadOptions options;
-    options.includeGroundspeak = size > 1 && (data[1] & 1);
-    options.noCheckWhenEmpty = size > 1 && (data[1] & 2);
-    quill::ReadGpxFile(file.path(), store, options, nullptr);
-  }
+  quill::fuzz::ReadWithInputChosenOptions(&quill::ReadGpxFile, data, size);
   quill::WaypointStore store;
   std::string cache;
   quill::GpxScanner scanner([&](std::string_view element) {
     quill::AddGpxElement(element, store, true, false, cache);
   });
-  std::string_view all(reinterpret_cast<const char*>(data), size);
-  std::size_t cut = size ? data[size - 1] % (size + 1) : 0;
-  scanner.Feed(all.substr(0, cut));
-  scanner.Feed(all.substr(cut));
+  quill::fuzz::FeedInTwoPieces(scanner, data, size);
   return 0;
 }

@@ -8,20 +8,9 @@
 #include "list/WaypointStore.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  quill::fuzz::MemoryFile file(data, size);
-  if (!file.path().empty()) {
-    quill::WaypointStore store;
-    int answer = size ? data[0] % 3 : 2;
-    store.SetDuplicateQuestion([answer](const std::string&) { return answer; });
-    quill::ReadOptions options;
-    options.noCheckWhenEmpty = size > 1 && (data[1] & 2);
-    quill::ReadLocFile(file.path(), store, options, nullptr);
-  }
+  quill::fuzz::ReadWithInputChosenOptions(&quill::ReadLocFile, data, size);
   quill::WaypointStore store;
   quill::LocScanner scanner([&](std::string_view element) { quill::AddLocElement(element, store, false); });
-  std::string_view all(reinterpret_cast<const char*>(data), size);
-  std::size_t cut = size ? data[size - 1] % (size + 1) : 0;
-  scanner.Feed(all.substr(0, cut));
-  scanner.Feed(all.substr(cut));
+  quill::fuzz::FeedInTwoPieces(scanner, data, size);
   return 0;
 }
