@@ -29,7 +29,7 @@ ProcessRun RunProcess(const std::vector<std::string>& argv, bool quiet) {
   }
   if (pid < 0) return run;
   int status = 0;
-  struct rusage usage{};
+  struct rusage usage {};
   ::wait4(pid, &status, 0, &usage);
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
@@ -47,7 +47,7 @@ ProcessRun BestOf(int n, const std::vector<std::string>& argv) {
 }
 
 double FileSizeMiB(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return 0.0;
   return static_cast<double>(st.st_size) / (1024.0 * 1024.0);
 }

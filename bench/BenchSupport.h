@@ -6,9 +6,9 @@
 namespace quill::bench {
 
 struct ProcessRun {
-  bool ok = false;        // exited with status 0
-  double seconds = 0.0;   // wall time
-  long maxRssKiB = 0;     // peak resident memory of the child
+  bool ok = false;       // exited with status 0
+  double seconds = 0.0;  // wall time
+  long maxRssKiB = 0;    // peak resident memory of the child
 };
 
 ProcessRun RunProcess(const std::vector<std::string>& argv, bool quiet = true);

@@ -24,19 +24,34 @@ class Rng {
   std::uint32_t s_;
 };
 
-constexpr std::array<const char*, 13> kTypes = {
-    "Traditional Cache", "Multi-cache",      "Unknown Cache",   "Virtual Cache", "Earthcache",
-    "Webcam Cache",      "Letterbox Hybrid", "Event Cache",     "Mega-Event Cache",
-    "Cache In Trash Out Event", "Wherigo Cache", "Locationless (Reverse) Cache", "Project APE Cache"};
-constexpr std::array<const char*, 7> kContainers = {"Micro", "Small", "Regular", "Large", "Other", "Not chosen",
-                                                    "Virtual"};
-constexpr std::array<const char*, 6> kCountries = {"Netherlands", "Belgium", "Germany", "Czech Republic", "Poland",
-                                                   "Greece"};
-constexpr std::array<const char*, 6> kStates = {"Utrecht", "Antwerpen", "Bayern", "Jihomoravsk\xC3\xBD kraj", "Ma\xC5\x82opolskie",
+constexpr std::array<const char*, 13> kTypes = {"Traditional Cache", "Multi-cache",
+                                                "Unknown Cache",     "Virtual Cache",
+                                                "Earthcache",        "Webcam Cache",
+                                                "Letterbox Hybrid",  "Event Cache",
+                                                "Mega-Event Cache",  "Cache In Trash Out Event",
+                                                "Wherigo Cache",     "Locationless (Reverse) Cache",
+                                                "Project APE Cache"};
+constexpr std::array<const char*, 7> kContainers = {"Micro", "Small",      "Regular", "Large",
+                                                    "Other", "Not chosen", "Virtual"};
+constexpr std::array<const char*, 6> kCountries = {"Netherlands",    "Belgium", "Germany",
+                                                   "Czech Republic", "Poland",  "Greece"};
+constexpr std::array<const char*, 6> kStates = {"Utrecht",
+                                                "Antwerpen",
+                                                "Bayern",
+                                                "Jihomoravsk\xC3\xBD kraj",
+                                                "Ma\xC5\x82opolskie",
                                                 "\xCE\x91\xCF\x84\xCF\x84\xCE\xB9\xCE\xBA\xCE\xAE"};
-constexpr std::array<const char*, 10> kWords = {
-    "forest", "bridge", "Kirche", "caf\xC3\xA9", "M\xC3\xBChle", "h\xC5\x99" "bitov", "\xC5\x82\xC4\x85ka",
-    "\xCE\xB4\xCE\xAC\xCF\x83\xCE\xBF\xCF\x82", "trail", "\xF0\x9F\x8C\xB2"};
+constexpr std::array<const char*, 10> kWords = {"forest",
+                                                "bridge",
+                                                "Kirche",
+                                                "caf\xC3\xA9",
+                                                "M\xC3\xBChle",
+                                                "h\xC5\x99"
+                                                "bitov",
+                                                "\xC5\x82\xC4\x85ka",
+                                                "\xCE\xB4\xCE\xAC\xCF\x83\xCE\xBF\xCF\x82",
+                                                "trail",
+                                                "\xF0\x9F\x8C\xB2"};
 constexpr std::array<const char*, 5> kLogTypes = {"Found it", "Didn't find it", "Write note", "Needs Maintenance",
                                                   "Owner Maintenance"};
 constexpr std::array<const char*, 5> kOwners = {"Tarnwick Team", "Ann & Bob", "J\xC3\xBCrgen", "Ji\xC5\x99\xC3\xAD",
@@ -94,8 +109,8 @@ std::string PocketQueryText(const PocketQueryOptions& o) {
     out += "  <wpt lat=\"" + Coord(lat) + "\" lon=\"" + Coord(lon) + "\">\n";
     out += "    <time>" + Date(rng) + "</time>\n";
     out += std::string("    <name>") + code + "</name>\n";
-    out += "    <desc>" + name + " by " + (owner[0] == 'A' ? std::string("Ann &amp; Bob") : std::string(owner)) +
-           ", " + kTypes[static_cast<std::size_t>(t)] + " (" + std::to_string(1 + rng.Below(5)) + "/" +
+    out += "    <desc>" + name + " by " + (owner[0] == 'A' ? std::string("Ann &amp; Bob") : std::string(owner)) + ", " +
+           kTypes[static_cast<std::size_t>(t)] + " (" + std::to_string(1 + rng.Below(5)) + "/" +
            std::to_string(1 + rng.Below(5)) + ")</desc>\n";
     out += std::string("    <url>https://coord.info/") + code + "</url>\n";
     out += "    <urlname>" + name + "</urlname>\n";
@@ -105,8 +120,8 @@ std::string PocketQueryText(const PocketQueryOptions& o) {
            (available ? "True" : "False") + "\" archived=\"" + (archived ? "True" : "False") +
            "\" xmlns:groundspeak=\"http://www.groundspeak.com/cache/1/0/1\">\n";
     out += "      <groundspeak:name>" + name + "</groundspeak:name>\n";
-    out += std::string("      <groundspeak:placed_by>") +
-           (owner[0] == 'A' ? "Ann &amp; Bob" : owner) + "</groundspeak:placed_by>\n";
+    out += std::string("      <groundspeak:placed_by>") + (owner[0] == 'A' ? "Ann &amp; Bob" : owner) +
+           "</groundspeak:placed_by>\n";
     out += std::string("      <groundspeak:owner id=\"") + std::to_string(5000 + rng.Below(1000)) + "\">" +
            (owner[0] == 'A' ? "Ann &amp; Bob" : owner) + "</groundspeak:owner>\n";
     out += std::string("      <groundspeak:type>") + kTypes[static_cast<std::size_t>(t)] + "</groundspeak:type>\n";
@@ -142,8 +157,8 @@ std::string PocketQueryText(const PocketQueryOptions& o) {
              "</groundspeak:type>\n";
       out += "          <groundspeak:finder id=\"" + std::to_string(rng.Below(100000)) + "\">" + Words(rng, 10) +
              "</groundspeak:finder>\n";
-      out += "          <groundspeak:text encoded=\"False\">" + Words(rng, 300 + static_cast<std::size_t>(rng.Below(400))) +
-             "</groundspeak:text>\n";
+      out += "          <groundspeak:text encoded=\"False\">" +
+             Words(rng, 300 + static_cast<std::size_t>(rng.Below(400))) + "</groundspeak:text>\n";
       out += "        </groundspeak:log>\n";
     }
     out += "      </groundspeak:logs>\n";

@@ -19,15 +19,14 @@ using namespace quill::bench;
 namespace {
 
 struct Conversion {
-  const char* ours;   // --format
+  const char* ours;  // --format
   const char* ext;
   const char* babel;  // gpsbabel -o
 };
 
 constexpr Conversion kConversions[] = {
-    {"gpx", "gpx", "gpx"},       {"loc", "loc", "geo"},       {"ov2", "ov2", "tomtom"},
-    {"kml", "kml", "kml"},       {"txt", "txt", "text"},      {"miomap", "csv", "csv"},
-    {"garmin", "csv", "csv"},    {"navio", "asc", "tomtom_asc"},
+    {"gpx", "gpx", "gpx"},  {"loc", "loc", "geo"},    {"ov2", "ov2", "tomtom"}, {"kml", "kml", "kml"},
+    {"txt", "txt", "text"}, {"miomap", "csv", "csv"}, {"garmin", "csv", "csv"}, {"navio", "asc", "tomtom_asc"},
 };
 
 }  // namespace
@@ -43,8 +42,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot write %s\n", pq.c_str());
     return 1;
   }
-  std::printf("input: %d caches (with child waypoints every %d), %.1f MiB; best of %d runs\n", o.caches,
-              o.childEvery, FileSizeMiB(pq), runs);
+  std::printf("input: %d caches (with child waypoints every %d), %.1f MiB; best of %d runs\n", o.caches, o.childEvery,
+              FileSizeMiB(pq), runs);
   std::printf("%-8s %-12s %10s %10s %8s\n", "format", "gpsbabel -o", "ours s", "gpsbabel s", "ratio");
   bool allOk = true;
   for (const Conversion& c : kConversions) {

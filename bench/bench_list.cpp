@@ -83,11 +83,11 @@ int main() {
     const char* value;
   };
   const std::vector<FilterCase> filters = {
-      {kFilterName, "gc1"},         {kFilterDescription, "cache"}, {kFilterPlacedBy, "ann"},
-      {kFilterTerrainMax, "2"},     {kFilterTerrainMin, "2"},      {kFilterDifficultyMax, "2"},
-      {kFilterDifficultyMin, "3"},  {kFilterCountry, "germ"},      {kFilterDistanceMax, "50"},
-      {kFilterType, "6"},           {kFilterContainer, "small"},   {kFilterReal, "yes"},
-      {kFilterFound, "yes"},        {kFilterArchived, "yes"},      {kFilterLogs, "+"},
+      {kFilterName, "gc1"},        {kFilterDescription, "cache"}, {kFilterPlacedBy, "ann"},
+      {kFilterTerrainMax, "2"},    {kFilterTerrainMin, "2"},      {kFilterDifficultyMax, "2"},
+      {kFilterDifficultyMin, "3"}, {kFilterCountry, "germ"},      {kFilterDistanceMax, "50"},
+      {kFilterType, "6"},          {kFilterContainer, "small"},   {kFilterReal, "yes"},
+      {kFilterFound, "yes"},       {kFilterArchived, "yes"},      {kFilterLogs, "+"},
   };
   std::printf("\n%-16s %10s %8s %8s\n", "filter", "ms", "ratio", "kept");
   for (const FilterCase& f : filters) {

@@ -16,10 +16,14 @@ int main(int argc, char** argv) {
   for (int i = 3; i + 1 < argc; i += 2) {
     std::string a = argv[i];
     int v = std::atoi(argv[i + 1]);
-    if (a == "--seed") o.seed = static_cast<std::uint32_t>(v);
-    else if (a == "--children") o.childEvery = v;
-    else if (a == "--logs") o.logsPerCache = v;
-    else if (a == "--desc") o.descriptionBytes = v;
+    if (a == "--seed")
+      o.seed = static_cast<std::uint32_t>(v);
+    else if (a == "--children")
+      o.childEvery = v;
+    else if (a == "--logs")
+      o.logsPerCache = v;
+    else if (a == "--desc")
+      o.descriptionBytes = v;
     else {
       std::cerr << "unknown option " << a << "\n";
       return 2;

@@ -11,9 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   quill::fuzz::ReadWithInputChosenOptions(&quill::ReadGpxFile, data, size);
   quill::WaypointStore store;
   std::string cache;
-  quill::GpxScanner scanner([&](std::string_view element) {
-    quill::AddGpxElement(element, store, true, false, cache);
-  });
+  quill::GpxScanner scanner(
+      [&](std::string_view element) { quill::AddGpxElement(element, store, true, false, cache); });
   quill::fuzz::FeedInTwoPieces(scanner, data, size);
   return 0;
 }

@@ -45,8 +45,7 @@ bool ParseCoordArgs(const std::vector<std::string>& args, CoordRequest& req, std
   std::size_t i = 0;
   // The value of an option: "--opt=VALUE" or the next word, whatever it holds
   // (a coordinate text may begin with "-").
-  auto value = [&](const std::string& option, std::string_view inlineValue, bool hasInline,
-                   std::string& out) -> bool {
+  auto value = [&](const std::string& option, std::string_view inlineValue, bool hasInline, std::string& out) -> bool {
     if (hasInline) {
       out.assign(inlineValue);
       return true;
@@ -155,8 +154,8 @@ void AppendJsonNumber(std::string& out, double value) {
 }
 
 // JSON names of the result fields, in the panel's order.
-constexpr std::array<const char*, kResultFields.size()> kJsonKeys = {
-    "degrees", "degmin", "degminsec", "rd", "lambert", "utm", "ecef", "altitude"};
+constexpr std::array<const char*, kResultFields.size()> kJsonKeys = {"degrees", "degmin", "degminsec", "rd",
+                                                                     "lambert", "utm",    "ecef",      "altitude"};
 
 std::string ResultJson(const ConverterResult& r) {
   std::string out = "{\"lat\": ";
@@ -202,11 +201,20 @@ int RunCoord(const std::vector<std::string>& args, std::ostream& out, std::ostre
     case Input::LatLon:
       result = ConvertLatLon(Utf8ToAnsi(req.north), Utf8ToAnsi(req.east), req.south, req.west, req.datum);
       break;
-    case Input::Rd: result = ConvertRd(Utf8ToAnsi(req.text)); break;
-    case Input::Lambert: result = ConvertLambert(Utf8ToAnsi(req.text)); break;
-    case Input::Utm: result = ConvertUtm(Utf8ToAnsi(req.text)); break;
-    case Input::Ecef: result = ConvertEcef(Utf8ToAnsi(req.text)); break;
-    case Input::None: break;
+    case Input::Rd:
+      result = ConvertRd(Utf8ToAnsi(req.text));
+      break;
+    case Input::Lambert:
+      result = ConvertLambert(Utf8ToAnsi(req.text));
+      break;
+    case Input::Utm:
+      result = ConvertUtm(Utf8ToAnsi(req.text));
+      break;
+    case Input::Ecef:
+      result = ConvertEcef(Utf8ToAnsi(req.text));
+      break;
+    case Input::None:
+      break;
   }
   out << (req.json ? ResultJson(result) : ResultLines(result));
   out.flush();

@@ -23,8 +23,9 @@ bool ParseFilter(const std::string& option, ListSession& session, Filter& filter
   std::string name = option.substr(0, eq);
   filter.mode = FilterModeFromName(name);
   if (eq == std::string::npos || filter.mode < 0) {
-    error = "--filter needs MODE=VALUE with a mode of name, description, placedby, terrain-max, terrain-min, "
-            "difficulty-max, difficulty-min, country, distance-max, type, container, real, found, archived, logs";
+    error =
+        "--filter needs MODE=VALUE with a mode of name, description, placedby, terrain-max, terrain-min, "
+        "difficulty-max, difficulty-min, country, distance-max, type, container, real, found, archived, logs";
     return false;
   }
   auto value = FilterValueFromInput(filter.mode, MemoryText(option.substr(eq + 1)), session.Text());
@@ -67,8 +68,9 @@ bool CheckListOptions(const std::vector<CliOption>& extra, ListSession& session,
     }
     int c4 = 0, c5 = 0;
     if (o.name == "--columns" && !ParseColumns(o.value, c4, c5)) {
-      error = "--columns needs two of description, comment, urlname, timestamp, dist, datefound, placedby, logs, "
-              "difficulty, country, state, as A,B";
+      error =
+          "--columns needs two of description, comment, urlname, timestamp, dist, datefound, placedby, logs, "
+          "difficulty, country, state, as A,B";
       return false;
     }
   }

@@ -60,8 +60,8 @@ bool Contains(const std::vector<std::string_view>& names, std::string_view name)
 int FormatCodeForName(std::string_view name) { return Lookup(kFormatNames, name); }
 int TxtModeForName(std::string_view name) { return Lookup(kTxtModeNames, name); }
 
-bool ParseCliOptions(const std::vector<std::string>& args, const ExtraOptionNames& extraNames,
-                     CliOptions& options, std::string& error) {
+bool ParseCliOptions(const std::vector<std::string>& args, const ExtraOptionNames& extraNames, CliOptions& options,
+                     std::string& error) {
   bool onlyFiles = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];

@@ -49,8 +49,8 @@ struct ExtraOptionNames {
 };
 
 // Parses args into options. False with a message in error on wrong usage.
-bool ParseCliOptions(const std::vector<std::string>& args, const ExtraOptionNames& extraNames,
-                     CliOptions& options, std::string& error);
+bool ParseCliOptions(const std::vector<std::string>& args, const ExtraOptionNames& extraNames, CliOptions& options,
+                     std::string& error);
 
 // Format code of a --format name, or -1.
 int FormatCodeForName(std::string_view name);

@@ -1,6 +1,6 @@
-#include "cli/CliOptions.h"
-
 #include <gtest/gtest.h>
+
+#include "cli/CliOptions.h"
 
 namespace quill::cli {
 namespace {
@@ -8,9 +8,9 @@ namespace {
 TEST(CliOptionsParse, KnownOptionsInBothSpellings) {
   CliOptions o;
   std::string error;
-  ASSERT_TRUE(ParseCliOptions({"a.gpx", "--format", "garmin", "--txt-mode=utm", "--duplicates", "keep",
-                               "--no-groundspeak", "b.loc", "out.csv"},
-                              {}, o, error))
+  ASSERT_TRUE(ParseCliOptions(
+      {"a.gpx", "--format", "garmin", "--txt-mode=utm", "--duplicates", "keep", "--no-groundspeak", "b.loc", "out.csv"},
+      {}, o, error))
       << error;
   EXPECT_EQ(o.formatCode, kFormatGarmin);
   EXPECT_EQ(o.txtMode, 5);
@@ -48,8 +48,8 @@ TEST(CliOptionsParse, ExtraOptionsComeBackInOrder) {
 
 TEST(CliOptionsParse, WrongUsageIsAnError) {
   const std::vector<std::vector<std::string>> bad = {
-      {"--format", "xls", "a", "b"}, {"--format"},          {"--txt-mode", "osgb"}, {"--duplicates", "ask"},
-      {"--sort", "name"},            {"--no-groundspeak=1"}, {"-x"},
+      {"--format", "xls", "a", "b"}, {"--format"}, {"--txt-mode", "osgb"}, {"--duplicates", "ask"}, {"--sort", "name"},
+      {"--no-groundspeak=1"},        {"-x"},
   };
   for (const auto& args : bad) {
     CliOptions o;

@@ -49,8 +49,7 @@ TEST_F(CliConvertFormats, TextModesAndCsvLayouts) {
   ASSERT_EQ(Convert(Q("e.txt") + " " + Q("e.loc"), &out), 0) << out;
   EXPECT_NE(ReadFileBytes(dir.File("e.loc")).find("<coord lat=\"52.09999"), std::string::npos);  // to the metre
   ASSERT_EQ(Convert("--format garmin " + ShellQuote(in) + " " + Q("g.csv"), &out), 0) << out;
-  EXPECT_EQ(ReadFileBytes(dir.File("g.csv")),
-            "4.300000, 52.100000, \"GC1\"\r\n-70.123450, -33.868820, \"GC2\"\r\n");
+  EXPECT_EQ(ReadFileBytes(dir.File("g.csv")), "4.300000, 52.100000, \"GC1\"\r\n-70.123450, -33.868820, \"GC2\"\r\n");
   ASSERT_EQ(Convert("--format navio " + ShellQuote(in) + " " + Q("n.asc"), &out), 0) << out;
   ASSERT_EQ(Convert("--format miomap " + ShellQuote(in) + " " + Q("m.csv"), &out), 0) << out;
   ASSERT_EQ(Convert(Q("g.csv") + " " + Q("n.asc") + " " + Q("m.csv") + " " + Q("all.ov2"), &out), 0) << out;

@@ -36,8 +36,10 @@ std::string Gpx(const std::string& body) {
 }
 
 std::string Wpt(const std::string& name, const std::string& desc, double lat = 50.0) {
-  return "  <wpt lat=\"" + std::to_string(lat) + "\" lon=\"5.000000\">\n    <time>2020-01-01T00:00:00</time>\n"
-         "    <name>" + name + "</name>\n    <desc>" + desc + "</desc>\n  </wpt>\n";
+  return "  <wpt lat=\"" + std::to_string(lat) +
+         "\" lon=\"5.000000\">\n    <time>2020-01-01T00:00:00</time>\n"
+         "    <name>" +
+         name + "</name>\n    <desc>" + desc + "</desc>\n  </wpt>\n";
 }
 
 TEST(CliConvertGpx, TextsInEveryScriptAreWrittenBackUnchanged) {
@@ -71,8 +73,8 @@ TEST(CliConvertGpx, SampleListRoundTripsWithItsGroundspeakData) {
   ASSERT_EQ(Convert(ShellQuote(sample) + " " + ShellQuote(dir.File("a.gpx")), &out), 0) << out;
   ASSERT_EQ(Convert(ShellQuote(dir.File("a.gpx")) + " " + ShellQuote(dir.File("b.gpx")), &out), 0) << out;
   std::string a = ReadFileBytes(dir.File("a.gpx")), b = ReadFileBytes(dir.File("b.gpx"));
-  EXPECT_EQ(ElementTexts(a, "groundspeak:long_description"), ElementTexts(ReadFileBytes(sample),
-                                                                          "groundspeak:long_description"));
+  EXPECT_EQ(ElementTexts(a, "groundspeak:long_description"),
+            ElementTexts(ReadFileBytes(sample), "groundspeak:long_description"));
   // Apart from the time of writing, a saved list saves to the same bytes.
   std::regex stamp("<time>[^<]*</time>");
   EXPECT_EQ(std::regex_replace(a, stamp, "", std::regex_constants::format_first_only),
@@ -174,13 +176,12 @@ TEST(CliConvertGpx, SaveOntoAFullFileSystemFailsAndKeepsTheOldFile) {
   const std::string mnt = dir.File("mnt");
   ::mkdir(mnt.c_str(), 0755);
   // The old list (small) fits; the new one (the sample, several times over) does not.
-  std::string script =
-      "set -e; mount -t tmpfs -o size=64k tmpfs " + ShellQuote(mnt) + "; " +
-      "printf 'old contents' > " + ShellQuote(mnt + "/list.gpx") + "; " +
-      "set +e; " + Cli() + " convert " + ShellQuote(sample) + " " + ShellQuote(sample) + " " + ShellQuote(sample) +
-      " " + ShellQuote(sample) + " " + ShellQuote(sample) + " " + ShellQuote(mnt + "/list.gpx") + "; " +
-      "echo \"rc=$?\"; echo \"old=$(cat " + ShellQuote(mnt + "/list.gpx") + ")\"; " +
-      "echo \"files=$(ls -A " + ShellQuote(mnt) + " | tr '\\n' ' ')\"";
+  std::string script = "set -e; mount -t tmpfs -o size=64k tmpfs " + ShellQuote(mnt) + "; " +
+                       "printf 'old contents' > " + ShellQuote(mnt + "/list.gpx") + "; " + "set +e; " + Cli() +
+                       " convert " + ShellQuote(sample) + " " + ShellQuote(sample) + " " + ShellQuote(sample) + " " +
+                       ShellQuote(sample) + " " + ShellQuote(sample) + " " + ShellQuote(mnt + "/list.gpx") + "; " +
+                       "echo \"rc=$?\"; echo \"old=$(cat " + ShellQuote(mnt + "/list.gpx") + ")\"; " +
+                       "echo \"files=$(ls -A " + ShellQuote(mnt) + " | tr '\\n' ' ')\"";
   std::string unshare = ::geteuid() == 0 ? "unshare -m" : "unshare -rm";
   std::string probe;
   if (RunCommand(unshare + " sh -c " + ShellQuote("mount -t tmpfs -o size=64k tmpfs " + ShellQuote(mnt)), &probe) != 0)

@@ -142,9 +142,9 @@ TEST_F(CliList, RenameBeforeOrAfterAFilter) {
 }
 
 TEST_F(CliList, WrongUsageIsExitTwoBeforeAnyLoad) {
-  for (std::string args : {"--sort size", "--sort", "--filter colour=red", "--filter name", "--filter type=Bogus",
-                           "--filter type=20", "--filter found=maybe", "--columns description",
-                           "--columns description,size", "--bogus"}) {
+  for (std::string args :
+       {"--sort size", "--sort", "--filter colour=red", "--filter name", "--filter type=Bogus", "--filter type=20",
+        "--filter found=maybe", "--columns description", "--columns description,size", "--bogus"}) {
     std::string out;
     // The input does not exist: checked after the load, this would be exit 1.
     EXPECT_EQ(Run("list " + args + " " + ShellQuote(dir_.File("missing.gpx")), &out), 2) << args;
@@ -162,14 +162,23 @@ TEST_F(CliList, UnreadableInputIsExitOne) {
 
 TEST_F(CliList, TextIsUtf8AndLinesStayWhole) {
   std::vector<Cache> caches = {{"Hřbitov\tx", 50, 14, "line one\nline two", "", "Geocache|Traditional Cache",
-                                "\xC4\x8C" "esko", "1", "1", "Small", false}};
+                                "\xC4\x8C"
+                                "esko",
+                                "1", "1", "Small", false}};
   std::string file = dir_.File("cz.gpx");
   WriteFileBytes(file, Gpx(caches));
   std::string out;
   ASSERT_EQ(Run("list --columns description,country " + ShellQuote(file), &out), 0) << out;
   // The reader keeps a line break as CR LF: two blanks.
-  EXPECT_EQ(out, "Hřbitov x\t50\xC2\xB0 00.000\t14\xC2\xB0 00.000\tline one  line two\t\xC4\x8C" "esko\n");
-  ASSERT_EQ(Run("list --filter 'country=\xC4\x8C" "ES' " + ShellQuote(file), &out), 0) << out;
+  EXPECT_EQ(out,
+            "Hřbitov x\t50\xC2\xB0 00.000\t14\xC2\xB0 00.000\tline one  line two\t\xC4\x8C"
+            "esko\n");
+  ASSERT_EQ(Run("list --filter 'country=\xC4\x8C"
+                "ES' " +
+                    ShellQuote(file),
+                &out),
+            0)
+      << out;
   EXPECT_EQ(out.substr(0, 8), "Hřbitov");
 }
 
@@ -188,10 +197,9 @@ TEST_F(CliList, CorpusPocketQueryCaches) {
 TEST_F(CliList, ConvertAppliesTheSameOptionsBeforeSaving) {
   std::string out;
   std::string saved = dir_.File("out.gpx");
-  ASSERT_EQ(Run("convert --sort name --filter real=yes --rename '%n!' " + ShellQuote(file_) + " " +
-                    ShellQuote(saved),
-                &out),
-            0)
+  ASSERT_EQ(
+      Run("convert --sort name --filter real=yes --rename '%n!' " + ShellQuote(file_) + " " + ShellQuote(saved), &out),
+      0)
       << out;
   std::string listed;
   ASSERT_EQ(Run("list " + ShellQuote(saved), &listed), 0) << listed;

@@ -71,8 +71,10 @@ int RunCommand(const std::string& command, std::string* output) {
 std::string ShellQuote(const std::string& s) {
   std::string q = "'";
   for (char c : s) {
-    if (c == '\'') q += "'\\''";
-    else q += c;
+    if (c == '\'')
+      q += "'\\''";
+    else
+      q += c;
   }
   return q + "'";
 }

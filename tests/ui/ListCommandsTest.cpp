@@ -293,7 +293,8 @@ TEST_F(ListWindow, TypeSizeAndYesNoInputsGiveTheirValues) {
   Find<QPushButton>("ButtonFilter")->click();
   EXPECT_EQ(app.ViewState().FilterText, "yes");
   EXPECT_EQ(RowNames(), Names{"GC3CCC"});
-  AnswerFilter(kFilterContainer, [](QWidget* d) { d->findChild<QComboBox*>("ComboBoxSizes")->setEditText("Not Chosen"); });
+  AnswerFilter(kFilterContainer,
+               [](QWidget* d) { d->findChild<QComboBox*>("ComboBoxSizes")->setEditText("Not Chosen"); });
   Find<QPushButton>("ButtonFilter")->click();
   EXPECT_EQ(app.ViewState().FilterText, "not chosen");
   EXPECT_TRUE(RowNames().empty());

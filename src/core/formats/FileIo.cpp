@@ -21,7 +21,7 @@ bool InputFile::Open(const std::string& path, bool textMode) {
   Close();
   fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd_ < 0) return false;
-  struct stat st{};
+  struct stat st {};
   if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
     Close();
     return false;
@@ -113,7 +113,7 @@ bool AtomicFileWriter::Open(const std::string& target, bool textMode) {
     return false;
   }
   // Keep the permissions of a file being replaced.
-  struct stat st{};
+  struct stat st {};
   if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::fchmod(fd_, st.st_mode & 07777);
   ok_ = true;
   buffer_.clear();
@@ -199,7 +199,7 @@ void AtomicFileWriter::Abandon() {
 }
 
 bool FileExists(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   return ::stat(path.c_str(), &st) == 0;
 }
 

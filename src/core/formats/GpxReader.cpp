@@ -1,6 +1,5 @@
 #include "formats/GpxReader.h"
 
-
 #include "formats/RecordFiles.h"
 #include "list/GpxRecord.h"
 #include "text/TextHelpers.h"
@@ -31,9 +30,8 @@ void AddGpxElement(std::string_view e, WaypointStore& store, bool includeGrounds
 bool ReadGpxFile(const std::string& path, WaypointStore& store, const ReadOptions& options, ReadResult* result) {
   bool skip = store.ShownWaypoints().empty() && options.noCheckWhenEmpty;
   std::string cacheBuffer;
-  GpxScanner scanner([&](std::string_view element) {
-    AddGpxElement(element, store, options.includeGroundspeak, skip, cacheBuffer);
-  });
+  GpxScanner scanner(
+      [&](std::string_view element) { AddGpxElement(element, store, options.includeGroundspeak, skip, cacheBuffer); });
   return ReadFileChunks(path, true, options, result, [&](std::string_view chunk) { scanner.Feed(chunk); });
 }
 

@@ -124,7 +124,7 @@ bool ReadLocFile(const std::string& path, WaypointStore& store, const ReadOption
 }
 
 void AppendLocWaypoint(std::string& out, const TGpxRecord& r) {
-  std::string_view code = StartsWithGc(r.Name) ? std::string_view(r.Name)
+  std::string_view code = StartsWithGc(r.Name)      ? std::string_view(r.Name)
                           : StartsWithGc(r.UrlName) ? std::string_view(r.UrlName)
                                                     : std::string_view("GC0000");
   out += "<waypoint>\n\t<name id=\"";

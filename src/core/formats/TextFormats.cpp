@@ -3,8 +3,8 @@
 #include <array>
 #include <cmath>
 
-#include "formats/RecordFiles.h"
 #include "formats/LineSplitter.h"
+#include "formats/RecordFiles.h"
 #include "geo/CoordFormat.h"
 #include "geo/CoordParse.h"
 #include "geo/Datum.h"
@@ -255,14 +255,13 @@ bool WriteTxtFile(const std::string& path, RecordSpan records, const WriteOption
   if (mode < kTxtWgs84 || mode > kTxtEcef) mode = kTxtWgs84;
   std::string first(TxtModeLine(mode));
   if (!first.empty()) first += '\n';
-  return WriteRecordFile(
-      path, true, first, records, [mode](std::string& out, const TGpxRecord& r) { AppendTxtLine(out, r, mode); }, {});
+  return WriteRecordFile(path, true, first, records,
+                         [mode](std::string& out, const TGpxRecord& r) { AppendTxtLine(out, r, mode); }, {});
 }
 
 bool WriteCsvFile(const std::string& path, RecordSpan records, int layout) {
-  return WriteRecordFile(
-      path, true, {}, records, [layout](std::string& out, const TGpxRecord& r) { AppendCsvLine(out, r, layout); },
-      {});
+  return WriteRecordFile(path, true, {}, records,
+                         [layout](std::string& out, const TGpxRecord& r) { AppendCsvLine(out, r, layout); }, {});
 }
 
 bool WriteMioMapFile(const std::string& path, RecordSpan records, const WriteOptions&) {

@@ -22,14 +22,14 @@ struct ConverterResult {
   double lat = 0.0;
   double lon = 0.0;
   double height = 0.0;
-  std::string degrees;    // FormatLatLonDeg
-  std::string degMin;     // FormatLatLonDegMin
-  std::string degMinSec;  // FormatLatLonDegMinSec
-  std::string rd;         // FormatGridPair of Wgs84ToRd
-  std::string lambert;    // FormatGridPair of Wgs84ToLambert72
-  std::string utm;        // FormatUtm of Wgs84ToUtm
-  std::string ecef;       // FormatEcef of Wgs84ToEcef (with height)
-  std::string altitude;   // FormatAltitude of height
+  std::string degrees;          // FormatLatLonDeg
+  std::string degMin;           // FormatLatLonDegMin
+  std::string degMinSec;        // FormatLatLonDegMinSec
+  std::string rd;               // FormatGridPair of Wgs84ToRd
+  std::string lambert;          // FormatGridPair of Wgs84ToLambert72
+  std::string utm;              // FormatUtm of Wgs84ToUtm
+  std::string ecef;             // FormatEcef of Wgs84ToEcef (with height)
+  std::string altitude;         // FormatAltitude of height
   bool rdInRange = false;       // RD text shown black, else grey
   bool lambertInRange = false;  // Lambert72 text shown black, else grey
 };

@@ -149,9 +149,15 @@ LatLon ParseLatLon(std::string_view text) {
   if (inToken) {
     double value = TextToFloat(token.View());
     switch (part) {
-      case Part::Degrees: deg = value; break;
-      case Part::Minutes: min = value; break;
-      case Part::Seconds: sec = value; break;
+      case Part::Degrees:
+        deg = value;
+        break;
+      case Part::Minutes:
+        min = value;
+        break;
+      case Part::Seconds:
+        sec = value;
+        break;
     }
   }
   double& target = targetLon ? lon : lat;
@@ -314,11 +320,20 @@ UtmCoord ParseUtm(std::string_view text) {
     if (state == 8) break;
   }
   switch (state) {
-    case 1: result.zone = static_cast<int>(AtolText(token.View())); break;
-    case 3: result.band = token.First(); break;
-    case 5: result.easting = static_cast<double>(AtolText(token.View())); break;
-    case 7: result.northing = static_cast<double>(AtolText(token.View())); break;
-    default: break;
+    case 1:
+      result.zone = static_cast<int>(AtolText(token.View()));
+      break;
+    case 3:
+      result.band = token.First();
+      break;
+    case 5:
+      result.easting = static_cast<double>(AtolText(token.View()));
+      break;
+    case 7:
+      result.northing = static_cast<double>(AtolText(token.View()));
+      break;
+    default:
+      break;
   }
   return result;
 }

@@ -12,10 +12,10 @@ using Table = std::array<TDatum, kDatumCount + 1>;
 
 Table MakeTable() {
   Table rows = {{
-      {6378137.0, 0, 298.257223563, 0, 0, 0, 0.0, 0.0, 0.0},        // WGS84
-      {6378388.0, 0, 297.0, 0, 0, 0, -125.8, 79.9, -100.5},         // Belgian 1972
+      {6378137.0, 0, 298.257223563, 0, 0, 0, 0.0, 0.0, 0.0},         // WGS84
+      {6378388.0, 0, 297.0, 0, 0, 0, -125.8, 79.9, -100.5},          // Belgian 1972
       {6377397.155, 0, 299.1528128, 0, 0, 0, 593.03, 26.0, 478.74},  // Bessel 1841
-      {6378388.0, 0, 297.0, 0, 0, 0, -87.0, -96.0, -120.0},         // ED50
+      {6378388.0, 0, 297.0, 0, 0, 0, -87.0, -96.0, -120.0},          // ED50
       {-1.0, 0, 0, 0, 0, 0, 0, 0, 0},                                // end marker
   }};
   InitDatumTable(rows.data());
@@ -35,8 +35,7 @@ struct Shift {
 
 // Standard three-parameter Molodensky shift evaluated with ellipsoid `ell` at
 // (phi, lam) radians.
-Shift Molodensky(const TDatum& ell, double dX, double dY, double dZ, double da, double df, double phi,
-                 double lam) {
+Shift Molodensky(const TDatum& ell, double dX, double dY, double dZ, double da, double df, double phi, double lam) {
   const double a = ell.a, b = ell.b, e2 = ell.e2;
   const double sinp = std::sin(phi), cosp = std::cos(phi);
   const double sinl = std::sin(lam), cosl = std::cos(lam);

@@ -6,13 +6,26 @@ namespace quill {
 namespace {
 
 constexpr std::array<std::string_view, kTypeCodeCount> kTypeNames = {
-    "Final Location",    "Parking Area",       "Stages of a Multicache",
-    "Reference Point",   "Question to Answer", "Trailhead",
-    "Traditional Cache", "Multi-cache",        "Mystery/Puzzle Cache",
-    "Virtual Cache",     "Earthcache",         "Webcam Cache",
-    "Letterbox Hybrid",  "Event Cache",        "Mega-Event Cache",
-    "Cache In Trash Out Event", "Wherigo Cache", "Locationless (Reverse) Cache",
-    "Project APE Cache", "GPS Adventures Exhibits",
+    "Final Location",
+    "Parking Area",
+    "Stages of a Multicache",
+    "Reference Point",
+    "Question to Answer",
+    "Trailhead",
+    "Traditional Cache",
+    "Multi-cache",
+    "Mystery/Puzzle Cache",
+    "Virtual Cache",
+    "Earthcache",
+    "Webcam Cache",
+    "Letterbox Hybrid",
+    "Event Cache",
+    "Mega-Event Cache",
+    "Cache In Trash Out Event",
+    "Wherigo Cache",
+    "Locationless (Reverse) Cache",
+    "Project APE Cache",
+    "GPS Adventures Exhibits",
 };
 
 constexpr std::array<std::string_view, kTypeCodeCount> kGpxTypeTexts = {
@@ -47,11 +60,16 @@ std::string_view TypeName(int typeCode) {
 
 std::string_view DefaultSymbol(int typeCode, bool found) {
   switch (typeCode) {
-    case 1: return "Parking Area";
-    case 2: return "Stages of a Multicache";
-    case 3: return "Reference Point";
-    case 4: return "Question to Answer";
-    case 5: return "Trailhead";
+    case 1:
+      return "Parking Area";
+    case 2:
+      return "Stages of a Multicache";
+    case 3:
+      return "Reference Point";
+    case 4:
+      return "Question to Answer";
+    case 5:
+      return "Trailhead";
     default:
       if (typeCode >= kFirstGeocacheType && typeCode < kTypeCodeCount) return found ? "Geocache Found" : "Geocache";
       return "Final Location";

@@ -11,8 +11,8 @@ namespace quill {
 namespace {
 
 constexpr std::array<std::string_view, kColumnModeCount> kCaptions = {
-    "Description", "Comment", "URL Name",   "Timestamp", "Distance from Home", "Date Found",
-    "'Placed By'", "Logs",    "Difficulty", "Country",   "State",
+    "Description", "Comment",    "URL Name", "Timestamp", "Distance from Home", "Date Found", "'Placed By'",
+    "Logs",        "Difficulty", "Country",  "State",
 };
 
 constexpr std::array<std::string_view, kColumnModeCount> kNames = {
@@ -71,7 +71,7 @@ int ColumnModeFromName(std::string_view name) {
 
 std::string_view InitialColumnHeader(int column) {
   return column >= 0 && column < kListColumnCount ? kInitialHeaders[static_cast<std::size_t>(column)]
-                                                   : std::string_view();
+                                                  : std::string_view();
 }
 
 std::string PrintableText(std::string_view text) { return ReplaceControlChars(text, 0, ' '); }

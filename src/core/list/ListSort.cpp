@@ -110,9 +110,7 @@ std::size_t CharacterOffset(std::string_view text, std::size_t n) {
   return pos;
 }
 
-bool IsAsciiAlnum(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
+bool IsAsciiAlnum(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 bool PrefixIsGc(std::string_view prefix, const LocaleText& text) {
   if (prefix == "GC") return true;

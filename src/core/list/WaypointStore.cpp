@@ -67,8 +67,8 @@ void WaypointStore::IndexAdd(TGpxRecord* record, std::uint64_t seq) {
   if (it == index_.end()) it = index_.emplace(record->Name, std::vector<Entry>{}).first;
   auto& entries = it->second;
   // Keep entries in order of addition so front() is the first in AllWaypoints.
-  auto pos = std::upper_bound(entries.begin(), entries.end(), seq,
-                              [](std::uint64_t s, const Entry& e) { return s < e.seq; });
+  auto pos =
+      std::upper_bound(entries.begin(), entries.end(), seq, [](std::uint64_t s, const Entry& e) { return s < e.seq; });
   entries.insert(pos, Entry{seq, record});
 }
 

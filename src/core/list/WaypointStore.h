@@ -42,9 +42,9 @@ class WaypointStore {
 
   // Adds one waypoint under the duplicate policy. Returns the new or replaced
   // record, or nullptr when the Keep choice dropped it.
-  TGpxRecord* AddWaypoint(double lat, double lon, std::string name, std::string cmt, std::string desc,
-                          std::string url, std::string urlName, std::string time, std::string sym, int typeCode,
-                          bool found, std::string_view groundspeak, bool skipSearch);
+  TGpxRecord* AddWaypoint(double lat, double lon, std::string name, std::string cmt, std::string desc, std::string url,
+                          std::string urlName, std::string time, std::string sym, int typeCode, bool found,
+                          std::string_view groundspeak, bool skipSearch);
   TGpxRecord* AddWaypointSimple(double lat, double lon, std::string name);
 
   // The first record of AllWaypoints with exactly this name, or nullptr.

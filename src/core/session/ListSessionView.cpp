@@ -34,15 +34,13 @@ void ListSession::ShowAllWaypoints() {
 
 void ListSession::SetSearchText(const std::string& typed) { view_.SearchText = text_.Lower(typed); }
 
-int ListSession::SearchFrom(int row) const {
-  return SearchRows(store_.ShownWaypoints(), row, view_.SearchText, text_);
-}
+int ListSession::SearchFrom(int row) const { return SearchRows(store_.ShownWaypoints(), row, view_.SearchText, text_); }
 
 bool ListSession::RenameShown(const std::string& pattern) {
   if (store_.ShownWaypoints().empty()) return false;
   status_.SetError(0, "");
-  bool renamed = RenameShownWaypoints(store_, pattern,
-                                      [this](const std::string& name) { return questions_.ConfirmRename(name); });
+  bool renamed =
+      RenameShownWaypoints(store_, pattern, [this](const std::string& name) { return questions_.ConfirmRename(name); });
   if (!renamed) return false;
   listModified_ = true;
   if (onListRebuilt) onListRebuilt();

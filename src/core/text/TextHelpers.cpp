@@ -137,20 +137,26 @@ std::string CsvField(std::string_view line, int n) {
     switch (state) {
       case S::Between:
         if (c == ' ') break;
-        if (c == '"') state = S::Quoted;
-        else if (c == ',') finish();
+        if (c == '"')
+          state = S::Quoted;
+        else if (c == ',')
+          finish();
         else {
           field.push_back(c);
           state = S::Plain;
         }
         break;
       case S::Plain:
-        if (c == ',') finish();
-        else if (c != '"') field.push_back(c);
+        if (c == ',')
+          finish();
+        else if (c != '"')
+          field.push_back(c);
         break;
       case S::Quoted:
-        if (c == '"') state = S::AfterQuote;
-        else field.push_back(c);
+        if (c == '"')
+          state = S::AfterQuote;
+        else
+          field.push_back(c);
         break;
       case S::AfterQuote:
         if (c == '"') {
@@ -190,7 +196,14 @@ std::string SafeNameText(std::string_view text) {
   std::string out(text.substr(0, kMaxCopy));
   for (char& c : out) {
     switch (c) {
-      case '*': case '/': case ':': case '<': case '>': case '?': case '\\': case '|':
+      case '*':
+      case '/':
+      case ':':
+      case '<':
+      case '>':
+      case '?':
+      case '\\':
+      case '|':
         c = '_';
         break;
       default:
@@ -210,8 +223,7 @@ std::string FormatUtcTime(std::time_t t) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%04u-%02u-%02uT%02u:%02u:%02u", static_cast<unsigned>(tm.tm_year + 1900),
                 static_cast<unsigned>(tm.tm_mon + 1), static_cast<unsigned>(tm.tm_mday),
-                static_cast<unsigned>(tm.tm_hour), static_cast<unsigned>(tm.tm_min),
-                static_cast<unsigned>(tm.tm_sec));
+                static_cast<unsigned>(tm.tm_hour), static_cast<unsigned>(tm.tm_min), static_cast<unsigned>(tm.tm_sec));
   return buf;
 }
 

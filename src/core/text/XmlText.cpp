@@ -123,10 +123,14 @@ void DecodeNumericReferences(std::string& text) {
       while (j < text.size()) {
         char c = text[j];
         int d;
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else break;
+        if (c >= '0' && c <= '9')
+          d = c - '0';
+        else if (hex && c >= 'a' && c <= 'f')
+          d = c - 'a' + 10;
+        else if (hex && c >= 'A' && c <= 'F')
+          d = c - 'A' + 10;
+        else
+          break;
         v = v * (hex ? 16 : 10) + static_cast<std::uint32_t>(d);
         if (v > 0x10FFFF) overflow = true;
         if (overflow) v = 0x110000;
@@ -204,13 +208,26 @@ void AppendEscapedXml(std::string& out, std::string_view text) {
   for (char ch : text) {
     unsigned char c = static_cast<unsigned char>(ch);
     switch (c) {
-      case '\n': escaped.push_back('\n'); break;
-      case '\r': break;
-      case '"': escaped.append("&quot;"); break;
-      case '&': escaped.append("&amp;"); break;
-      case '<': escaped.append("&lt;"); break;
-      case '>': escaped.append("&gt;"); break;
-      default: escaped.push_back(c < 0x20 ? '.' : ch); break;
+      case '\n':
+        escaped.push_back('\n');
+        break;
+      case '\r':
+        break;
+      case '"':
+        escaped.append("&quot;");
+        break;
+      case '&':
+        escaped.append("&amp;");
+        break;
+      case '<':
+        escaped.append("&lt;");
+        break;
+      case '>':
+        escaped.append("&gt;");
+        break;
+      default:
+        escaped.push_back(c < 0x20 ? '.' : ch);
+        break;
     }
   }
   AppendAnsiAsUtf8(out, escaped);
@@ -228,10 +245,14 @@ std::string CleanText(std::string_view text) {
   cleaned.reserve(text.size());
   for (char ch : text) {
     unsigned char c = static_cast<unsigned char>(ch);
-    if (c == '\n') cleaned.push_back('\n');
-    else if (c == '\r') continue;
-    else if (c < 0x20) cleaned.push_back('_');
-    else cleaned.push_back(ch);
+    if (c == '\n')
+      cleaned.push_back('\n');
+    else if (c == '\r')
+      continue;
+    else if (c < 0x20)
+      cleaned.push_back('_');
+    else
+      cleaned.push_back(ch);
   }
   return AnsiToUtf8(cleaned);
 }

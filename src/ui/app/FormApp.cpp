@@ -36,8 +36,8 @@
 #include "ui/components/DesignWidth.h"
 #include "ui/components/UlkStatusBar.h"
 #include "ui/list/FormSelectWpAddMode.h"
-#include "ui/list/ListView.h"
 #include "ui/list/ListCommands.h"
+#include "ui/list/ListView.h"
 #include "ui/list/WaypointListModel.h"
 
 // Resources of a static library are registered by hand.

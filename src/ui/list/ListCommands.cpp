@@ -16,10 +16,10 @@ namespace quill {
 namespace {
 
 constexpr const char* kSortActionNames[kSortOrderCount] = {
-    "ActionSortName",      "ActionSortGCName", "ActionSortDate",    "ActionSortDist",
-    "ActionSortNorth",     "ActionSortEast",   "ActionSortType",    "ActionSortHidden",
-    "ActionSortDateFound", "ActionSortDesc",   "ActionSortCmt",     "ActionSortUrlName",
-    "ActionSortLogs",      "ActionSortCountry", "ActionSortState",  "ActionSortDiffic",
+    "ActionSortName",      "ActionSortGCName",  "ActionSortDate",  "ActionSortDist",
+    "ActionSortNorth",     "ActionSortEast",    "ActionSortType",  "ActionSortHidden",
+    "ActionSortDateFound", "ActionSortDesc",    "ActionSortCmt",   "ActionSortUrlName",
+    "ActionSortLogs",      "ActionSortCountry", "ActionSortState", "ActionSortDiffic",
 };
 
 class WaitCursor {

@@ -72,8 +72,7 @@ inline bool GpsbabelRead(const std::string& fmt, const std::string& path, std::v
   TempDir dir;
   std::string out = dir.File("peer.csv");
   std::string output;
-  int rc = RunCommand("gpsbabel -i " + fmt + " -f " + ShellQuote(path) + " -o unicsv -F " + ShellQuote(out),
-                      &output);
+  int rc = RunCommand("gpsbabel -i " + fmt + " -f " + ShellQuote(path) + " -o unicsv -F " + ShellQuote(out), &output);
   if (log) *log = output;
   if (rc != 0) return false;
   std::string text = ReadFileBytes(out);

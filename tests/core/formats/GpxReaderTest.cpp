@@ -35,9 +35,10 @@ class GpxReaderTest : public ::testing::Test {
 };
 
 TEST_F(GpxReaderTest, OneWaypointWithEveryField) {
-  ASSERT_TRUE(Read(Gpx(Wpt("<name>GC1</name><cmt>c</cmt><desc>d &amp; e</desc><url>http://x</url>"
-                           "<urlname>U</urlname><time>2010-09-24T08:05:09</time><sym>Geocache</sym>"
-                           "<type>Geocache|Multi-cache</type>"))));
+  ASSERT_TRUE(
+      Read(Gpx(Wpt("<name>GC1</name><cmt>c</cmt><desc>d &amp; e</desc><url>http://x</url>"
+                   "<urlname>U</urlname><time>2010-09-24T08:05:09</time><sym>Geocache</sym>"
+                   "<type>Geocache|Multi-cache</type>"))));
   ASSERT_EQ(store.size(), 1u);
   const TGpxRecord& r = At(0);
   EXPECT_DOUBLE_EQ(r.Lat, 51.5);
@@ -85,14 +86,16 @@ TEST_F(GpxReaderTest, CdataDescriptionKeepsItsLineEnds) {
 }
 
 TEST_F(GpxReaderTest, CrLfIsReadAsLf) {
-  ASSERT_TRUE(Read("<gpx>\r\n<wpt lat=\"1\" lon=\"2\">\r\n<name>A</name>\r\n<desc>a\r\nb</desc>\r\n"
-                   "<groundspeak:cache id=\"1\">\r\n<x/>\r\n</groundspeak:cache>\r\n</wpt>\r\n</gpx>\r\n"));
+  ASSERT_TRUE(
+      Read("<gpx>\r\n<wpt lat=\"1\" lon=\"2\">\r\n<name>A</name>\r\n<desc>a\r\nb</desc>\r\n"
+           "<groundspeak:cache id=\"1\">\r\n<x/>\r\n</groundspeak:cache>\r\n</wpt>\r\n</gpx>\r\n"));
   EXPECT_EQ(At(0).Desc, "a\r\nb");  // memory text holds CR LF, as decoded
   EXPECT_TRUE(At(0).GroundspeakXml.empty());
   store.Clear();
   options.includeGroundspeak = true;
-  ASSERT_TRUE(Read("<gpx>\r\n<wpt lat=\"1\" lon=\"2\"><name>A</name>\r\n"
-                   "<groundspeak:cache id=\"1\" archived=\"True\">\r\n<x/>\r\n</groundspeak:cache>\r\n</wpt></gpx>"));
+  ASSERT_TRUE(
+      Read("<gpx>\r\n<wpt lat=\"1\" lon=\"2\"><name>A</name>\r\n"
+           "<groundspeak:cache id=\"1\" archived=\"True\">\r\n<x/>\r\n</groundspeak:cache>\r\n</wpt></gpx>"));
   EXPECT_EQ(At(0).GroundspeakXml, "<groundspeak:cache id=\"1\" archived=\"True\">\n<x/>\n</groundspeak:cache>");
 }
 
@@ -105,7 +108,8 @@ TEST_F(GpxReaderTest, DecimalCommaAndMissingAttributes) {
 }
 
 TEST_F(GpxReaderTest, UnclosedLastWaypointIsDropped) {
-  ASSERT_TRUE(Read("<gpx>" + Wpt("<name>A</name>") + Wpt("<name>B</name>") + "<wpt lat=\"1\" lon=\"1\"><name>C</name>"));
+  ASSERT_TRUE(
+      Read("<gpx>" + Wpt("<name>A</name>") + Wpt("<name>B</name>") + "<wpt lat=\"1\" lon=\"1\"><name>C</name>"));
   ASSERT_EQ(store.size(), 2u);
   EXPECT_EQ(At(1).Name, "B");
 }
@@ -132,9 +136,9 @@ TEST_F(GpxReaderTest, ReadOnlyFileLoads) {
 TEST_F(GpxReaderTest, WaypointOfSeveralMegabytesLoadsWhole) {
   options.includeGroundspeak = true;
   std::string log(6 * 1024 * 1024, 'x');
-  ASSERT_TRUE(Read(Gpx(Wpt("<name>BIG</name><groundspeak:cache><groundspeak:text>" + log +
-                           "</groundspeak:text></groundspeak:cache>") +
-                       Wpt("<name>NEXT</name>"))));
+  ASSERT_TRUE(Read(Gpx(
+      Wpt("<name>BIG</name><groundspeak:cache><groundspeak:text>" + log + "</groundspeak:text></groundspeak:cache>") +
+      Wpt("<name>NEXT</name>"))));
   ASSERT_EQ(store.size(), 2u);
   EXPECT_EQ(At(0).GroundspeakXml.size(), log.size() + 76);
   EXPECT_EQ(At(1).Name, "NEXT");

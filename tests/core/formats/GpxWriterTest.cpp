@@ -4,8 +4,8 @@
 
 #include "formats/GpxReader.h"
 #include "formats/GpxWriter.h"
-#include "text/XmlText.h"
 #include "support/TestSupport.h"
+#include "text/XmlText.h"
 
 namespace quill {
 namespace {
@@ -139,9 +139,12 @@ TEST(GpxWriter, UnwritableTargetFailsAndLeavesNothingBehind) {
 TEST(GpxWriter, TextsInEveryScriptSurviveSaveAndLoad) {
   TempDir dir;
   const std::vector<std::string> texts = {
-      "Hřbitovní zahrada – tři stanoviště",          "Łąka nad rzeką, źdźbło",
-      "Ακρόπολη και Παρθενώνας",                      "Кремль",
-      "Café Müller \xE2\x82\xAC 5, 20\xC2\xB0",        "Tree \xF0\x9F\x8C\xB2 and smile \xF0\x9F\x98\x80",
+      "Hřbitovní zahrada – tři stanoviště",
+      "Łąka nad rzeką, źdźbło",
+      "Ακρόπολη και Παρθενώνας",
+      "Кремль",
+      "Café Müller \xE2\x82\xAC 5, 20\xC2\xB0",
+      "Tree \xF0\x9F\x8C\xB2 and smile \xF0\x9F\x98\x80",
   };
   std::vector<TGpxRecord> records(texts.size());
   std::vector<const TGpxRecord*> pointers;

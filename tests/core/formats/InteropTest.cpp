@@ -29,8 +29,14 @@ bool HaveGpsbabel() { return test::RunCommand("gpsbabel -V") == 0; }
 // that LOC keeps them as its cache codes.
 RecordList HardList() {
   RecordList list;
-  const char* names[] = {"GC1 Fish & Chips", "GC2 <b>bold</b>", "GC3 caf\xE9 \xFC\xDF", "GC4 \"quoted\"",
-                         "GC5 it's",         "GC6 \x80 euro",   "GC7",                  "GC8 a>b"};
+  const char* names[] = {"GC1 Fish & Chips",
+                         "GC2 <b>bold</b>",
+                         "GC3 caf\xE9 \xFC\xDF",
+                         "GC4 \"quoted\"",
+                         "GC5 it's",
+                         "GC6 \x80 euro",
+                         "GC7",
+                         "GC8 a>b"};
   int i = 0;
   for (const char* n : names) {
     double lat = -89.5 + i * 23.123457;

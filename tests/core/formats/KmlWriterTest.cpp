@@ -1,8 +1,7 @@
-#include "formats/KmlWriter.h"
-
 #include <gtest/gtest.h>
 
 #include "core/formats/FormatTestSupport.h"
+#include "formats/KmlWriter.h"
 
 namespace quill {
 namespace {
@@ -45,22 +44,32 @@ TEST(KmlWriter, DocumentByteForByte) {
 }
 
 TEST(KmlWriter, IconByType) {
-  const char* paths[] = {"/images/wpttypes/sm/flag.jpg",  "/images/wpttypes/sm/pkg.jpg",
-                         "/images/wpttypes/sm/stage.jpg", "/images/wpttypes/sm/waypoint.jpg",
-                         "/images/wpttypes/sm/puzzle.jpg", "/images/wpttypes/sm/trailhead.jpg",
-                         "/images/kml/2.png",             "/images/kml/3.png",
-                         "/images/kml/8.png",             "/images/kml/4.png",
-                         "/images/kml/earthcache.png",    "/images/kml/11.png",
-                         "/images/kml/5.png",             "/images/kml/6.png",
-                         "/images/kml/453.png",           "/images/kml/13.png",
-                         "/images/WptTypes/1858.gif",     "/images/kml/8.png",
-                         "/images/kml/9.png",             "/images/kml/8.png"};
+  const char* paths[] = {"/images/wpttypes/sm/flag.jpg",
+                         "/images/wpttypes/sm/pkg.jpg",
+                         "/images/wpttypes/sm/stage.jpg",
+                         "/images/wpttypes/sm/waypoint.jpg",
+                         "/images/wpttypes/sm/puzzle.jpg",
+                         "/images/wpttypes/sm/trailhead.jpg",
+                         "/images/kml/2.png",
+                         "/images/kml/3.png",
+                         "/images/kml/8.png",
+                         "/images/kml/4.png",
+                         "/images/kml/earthcache.png",
+                         "/images/kml/11.png",
+                         "/images/kml/5.png",
+                         "/images/kml/6.png",
+                         "/images/kml/453.png",
+                         "/images/kml/13.png",
+                         "/images/WptTypes/1858.gif",
+                         "/images/kml/8.png",
+                         "/images/kml/9.png",
+                         "/images/kml/8.png"};
   for (int code = -1; code <= 21; ++code) {
     bool inTable = code >= 0 && code <= 19;
     std::string path = inTable ? paths[code] : paths[0];
     bool small = !inTable || code <= 5;
-    EXPECT_EQ(KmlIconPart(code), std::string(small ? "<scale>0.5</scale>" : "") + "<Icon>http://www.geocaching.com" +
-                                     path)
+    EXPECT_EQ(KmlIconPart(code),
+              std::string(small ? "<scale>0.5</scale>" : "") + "<Icon>http://www.geocaching.com" + path)
         << code;
   }
 }
@@ -94,10 +103,10 @@ TEST(KmlWriter, HostileTextStaysWellFormed) {
   EXPECT_NE(text.find("caf\xC3\xA9"), std::string::npos);
   // xmllint reads the description back as it was meant.
   std::string out;
-  ASSERT_EQ(test::RunCommand("xmllint --xpath 'string(//*[local-name()=\"description\"])' " +
-                                 test::ShellQuote(dir.File("h.kml")),
-                             &out),
-            0);
+  ASSERT_EQ(
+      test::RunCommand(
+          "xmllint --xpath 'string(//*[local-name()=\"description\"])' " + test::ShellQuote(dir.File("h.kml")), &out),
+      0);
   EXPECT_NE(out.find("ends ]]> here ]]]>>"), std::string::npos) << out;
 }
 

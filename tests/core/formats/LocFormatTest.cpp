@@ -1,9 +1,8 @@
-#include "formats/LocFormat.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "core/formats/FormatTestSupport.h"
+#include "formats/LocFormat.h"
 #include "text/Ansi.h"
 
 namespace quill {
@@ -91,37 +90,34 @@ TEST_P(LocTypeTable, ReadsAndWritesBack) {
 
 INSTANTIATE_TEST_SUITE_P(
     LocFormat, LocTypeTable,
-    ::testing::Values(LocTypeCase{"Final Location", 0, false, "Final Location"},
-                      LocTypeCase{"Parking Area", 1, false, "Parking Area"},
-                      LocTypeCase{"Stages of a Multicache", 2, false, "Stages of a Multicache"},
-                      LocTypeCase{"Reference Point", 3, false, "Reference Point"},
-                      LocTypeCase{"Question to Answer", 4, false, "Question to Answer"},
-                      LocTypeCase{"Trailhead", 5, false, "Trailhead"},
-                      LocTypeCase{"Traditional Cache", 6, false, "Traditional Cache"},
-                      LocTypeCase{"Geocache", 6, false, "Traditional Cache"},
-                      LocTypeCase{"Geocache Found", 6, true, "Traditional Cache"},
-                      LocTypeCase{"Multi-cache", 7, false, "Multi-cache"},
-                      LocTypeCase{"Multi Cache", 7, false, "Multi-cache"},
-                      LocTypeCase{"Unknown Cache", 8, false, "Mystery Cache"},
-                      LocTypeCase{"Unknown", 8, false, "Mystery Cache"},
-                      LocTypeCase{"Mystery Cache", 8, false, "Mystery Cache"},
-                      LocTypeCase{"Mystery/Puzzle Cache", 8, false, "Mystery Cache"},
-                      LocTypeCase{"Virtual Cache", 9, false, "Virtual Cache"},
-                      LocTypeCase{"Virtual Hybrid", 9, false, "Virtual Cache"},
-                      LocTypeCase{"Earthcache", 10, false, "Earthcache"},
-                      LocTypeCase{"Webcam Cache", 11, false, "Webcam Cache"},
-                      LocTypeCase{"Letterbox Hybrid", 12, false, "Letterbox Hybrid"},
-                      LocTypeCase{"Event Cache", 13, false, "Event Cache"},
-                      LocTypeCase{"Mega-Event Cache", 14, false, "Mega-Event Cache"},
-                      LocTypeCase{"Cache In Trash Out Event", 15, false, "Cache In Trash Out Event"},
-                      LocTypeCase{"CITO Event", 15, false, "Cache In Trash Out Event"},
-                      LocTypeCase{"Wherigo Cache", 16, false, "Wherigo Cache"},
-                      LocTypeCase{"Locationless (Reverse) Cache", 17, false, "Locationless (Reverse) Cache"},
-                      LocTypeCase{"Project APE Cache", 18, false, "Project APE Cache"},
-                      LocTypeCase{"GPS Adventures Exhibits", 19, false, "GPS Adventures Exhibits"},
-                      LocTypeCase{"geocache", 0, false, "Final Location"},
-                      LocTypeCase{"Geocache ", 0, false, "Final Location"},
-                      LocTypeCase{"", 0, false, "Final Location"}));
+    ::testing::Values(
+        LocTypeCase{"Final Location", 0, false, "Final Location"},
+        LocTypeCase{"Parking Area", 1, false, "Parking Area"},
+        LocTypeCase{"Stages of a Multicache", 2, false, "Stages of a Multicache"},
+        LocTypeCase{"Reference Point", 3, false, "Reference Point"},
+        LocTypeCase{"Question to Answer", 4, false, "Question to Answer"},
+        LocTypeCase{"Trailhead", 5, false, "Trailhead"},
+        LocTypeCase{"Traditional Cache", 6, false, "Traditional Cache"},
+        LocTypeCase{"Geocache", 6, false, "Traditional Cache"},
+        LocTypeCase{"Geocache Found", 6, true, "Traditional Cache"},
+        LocTypeCase{"Multi-cache", 7, false, "Multi-cache"}, LocTypeCase{"Multi Cache", 7, false, "Multi-cache"},
+        LocTypeCase{"Unknown Cache", 8, false, "Mystery Cache"}, LocTypeCase{"Unknown", 8, false, "Mystery Cache"},
+        LocTypeCase{"Mystery Cache", 8, false, "Mystery Cache"},
+        LocTypeCase{"Mystery/Puzzle Cache", 8, false, "Mystery Cache"},
+        LocTypeCase{"Virtual Cache", 9, false, "Virtual Cache"},
+        LocTypeCase{"Virtual Hybrid", 9, false, "Virtual Cache"}, LocTypeCase{"Earthcache", 10, false, "Earthcache"},
+        LocTypeCase{"Webcam Cache", 11, false, "Webcam Cache"},
+        LocTypeCase{"Letterbox Hybrid", 12, false, "Letterbox Hybrid"},
+        LocTypeCase{"Event Cache", 13, false, "Event Cache"},
+        LocTypeCase{"Mega-Event Cache", 14, false, "Mega-Event Cache"},
+        LocTypeCase{"Cache In Trash Out Event", 15, false, "Cache In Trash Out Event"},
+        LocTypeCase{"CITO Event", 15, false, "Cache In Trash Out Event"},
+        LocTypeCase{"Wherigo Cache", 16, false, "Wherigo Cache"},
+        LocTypeCase{"Locationless (Reverse) Cache", 17, false, "Locationless (Reverse) Cache"},
+        LocTypeCase{"Project APE Cache", 18, false, "Project APE Cache"},
+        LocTypeCase{"GPS Adventures Exhibits", 19, false, "GPS Adventures Exhibits"},
+        LocTypeCase{"geocache", 0, false, "Final Location"}, LocTypeCase{"Geocache ", 0, false, "Final Location"},
+        LocTypeCase{"", 0, false, "Final Location"}));
 
 TEST(LocWriter, CodesOutsideTheTableWriteGeocacheByFound) {
   EXPECT_EQ(LocTypeText(20, false), "Geocache");
@@ -130,10 +126,11 @@ TEST(LocWriter, CodesOutsideTheTableWriteGeocacheByFound) {
 
 TEST(LocReader, ReadsEveryValueOfAWaypoint) {
   TempDir dir;
-  WriteFileBytes(dir.File("a.loc"),
-                 "<?xml version=\"1.0\"?><loc>\r\n<waypoint><name id=\"GC&amp;1\"><![CDATA[A & B &amp; \xC3\xA9]]></name>"
-                 "<coord lat=\"51,5\" lon=\"-4.25\"/><type>Geocache Found</type>"
-                 "<link text=\"Cache &lt;Details&gt;\">http://h/?a=1&amp;b=2</link></waypoint></loc>");
+  WriteFileBytes(
+      dir.File("a.loc"),
+      "<?xml version=\"1.0\"?><loc>\r\n<waypoint><name id=\"GC&amp;1\"><![CDATA[A & B &amp; \xC3\xA9]]></name>"
+      "<coord lat=\"51,5\" lon=\"-4.25\"/><type>Geocache Found</type>"
+      "<link text=\"Cache &lt;Details&gt;\">http://h/?a=1&amp;b=2</link></waypoint></loc>");
   WaypointStore store;
   ASSERT_TRUE(ReadLoc(dir.File("a.loc"), store));
   ASSERT_EQ(store.size(), 1u);

@@ -1,17 +1,16 @@
-#include "formats/Ov2Format.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
 #include "core/formats/FormatTestSupport.h"
+#include "formats/Ov2Format.h"
 
 namespace quill {
 namespace {
 
 using test::ReadFileBytes;
-using test::RecordList;
 using test::RecordingStatus;
+using test::RecordList;
 using test::TempDir;
 using test::WriteFileBytes;
 
@@ -84,8 +83,8 @@ TEST(Ov2Writer, NegativeCoordinatesAndBoundsRoundToTheNearestUnit) {
   list.Add("", 10.0, 151.2092955);
   list.Add("\xE9t\xE9", -0.000004, -0.000006);  // 8-bit text as held
   ASSERT_TRUE(WriteOv2File(dir.File("n.ov2"), list.Span(), {}));
-  std::string expected = Box(21 + 15 + 14 + 17, 15120930, 1000000, -430000, -3386882) +
-                         Poi(-430000, -3386882, "W") + Poi(15120930, 1000000, "") + Poi(-1, 0, "\xE9t\xE9");
+  std::string expected = Box(21 + 15 + 14 + 17, 15120930, 1000000, -430000, -3386882) + Poi(-430000, -3386882, "W") +
+                         Poi(15120930, 1000000, "") + Poi(-1, 0, "\xE9t\xE9");
   EXPECT_EQ(ReadFileBytes(dir.File("n.ov2")), expected);
 }
 
@@ -131,8 +130,8 @@ TEST(Ov2Reader, NameRunsToTheFirstZeroAndLongNamesAreWhole) {
 TEST(Ov2Reader, ExtendedPoiIsReadLikeASimpleOne) {
   // Type 3: position, name to its first zero, then more text the size covers.
   std::string body = std::string("Cafe\0+31 20 1234567\0", 20);
-  std::string ext = std::string(1, '\x03') + Le32(static_cast<std::int32_t>(13 + body.size())) + Le32(490000) +
-                    Le32(5237000) + body;
+  std::string ext =
+      std::string(1, '\x03') + Le32(static_cast<std::int32_t>(13 + body.size())) + Le32(490000) + Le32(5237000) + body;
   Ov2Read r;
   ReadBytes(ext + Poi(1, 1, "after"), r);
   EXPECT_TRUE(r.ok);

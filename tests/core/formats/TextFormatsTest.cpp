@@ -1,12 +1,10 @@
-#include "formats/TextFormats.h"
-
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <cmath>
 
 #include "core/formats/FormatTestSupport.h"
+#include "formats/TextFormats.h"
 
 namespace quill {
 namespace {
@@ -50,8 +48,9 @@ TEST(TxtWriter, WgsFileByteForByte) {
 TEST(TxtWriter, ModeLinesAndNotations) {
   RecordList list;
   list.Add("Dom", 52.0907, 5.1214);
-  const char* expectedStart[] = {"N 52\xB0", "=ED50\r\nN 52\xB0", "=Bessel\r\nN 52\xB0", "=RD\r\n136",
-                                 "=Lambert\r\n",  "=UTM\r\n31U  E ",  "=ECEF\r\n"};
+  const char* expectedStart[] = {"N 52\xB0",   "=ED50\r\nN 52\xB0", "=Bessel\r\nN 52\xB0",
+                                 "=RD\r\n136", "=Lambert\r\n",      "=UTM\r\n31U  E ",
+                                 "=ECEF\r\n"};
   for (int mode = 0; mode <= 6; ++mode) {
     TempDir dir;
     WriteOptions options;
@@ -133,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(TxtFormat, TxtModes,
 TEST(TxtReader, LinesThatAddNothing) {
   Loaded r;
   ReadText(".txt",
-           "N 52 06.000 E 004 18.000\n"           // no semicolon: no name
+           "N 52 06.000 E 004 18.000\n"            // no semicolon: no name
            "N 52 06.000 E 004 18.000  ;   \n"      // blank name
            "N 0 00.000 E 004 18.000  ; equator\n"  // on the equator
            "N 52 06.000 E 0 00.000  ; meridian\n"  // on the prime meridian
@@ -148,9 +147,9 @@ TEST(TxtReader, NameRulesAndModeLines) {
   Loaded r;
   ReadText(".txt",
            "N 52 06.000 E 004 18.000 ;;;   spaced name  \n"  // blanks before the line end stay
-           "=ed50 ; a note\n"                               // lower case, note dropped
+           "=ed50 ; a note\n"                                // lower case, note dropped
            "N 52 06.000 E 004 18.000  ; in ED50\n"
-           "=nonsense\n"                                    // back to WGS84
+           "=nonsense\n"  // back to WGS84
            "N 52 06.000 E 004 18.000  ; in WGS84\n"
            "=UTM\n"
            "31U  E 589045  N 5772958  ; utm\n"
@@ -181,8 +180,8 @@ TEST(TxtReader, NameRulesAndModeLines) {
 
 TEST(TxtReader, ModeTable) {
   const std::pair<const char*, int> cases[] = {
-      {"W", 0}, {"wgs84", 0}, {"E", 1}, {"Ed50", 1}, {"b", 2}, {"BESSEL", 2}, {"R", 3}, {"rd", 3},
-      {"L", 4}, {"Lambert", 4}, {"U", 5}, {"utm", 5}, {"ECEF", 6}, {"xyz", 6}, {"", 0}, {"ED 50", 0},
+      {"W", 0}, {"wgs84", 0},   {"E", 1}, {"Ed50", 1}, {"b", 2},    {"BESSEL", 2}, {"R", 3}, {"rd", 3},
+      {"L", 4}, {"Lambert", 4}, {"U", 5}, {"utm", 5},  {"ECEF", 6}, {"xyz", 6},    {"", 0},  {"ED 50", 0},
   };
   for (const auto& [text, mode] : cases) EXPECT_EQ(TxtModeFromText(text), mode) << text;
 }
@@ -217,17 +216,23 @@ TEST(CsvWriter, PlainNamesAreUnchangedAndLineBreaksCannotSplitARecord) {
   list.Add("two\r\nlines", 3, 4);
   TempDir dir;
   ASSERT_TRUE(WriteCsvFile(dir.File("c.csv"), list.Span(), kCsvGarmin));
-  EXPECT_EQ(ReadFileBytes(dir.File("c.csv")), "2.000000, 1.000000, \"GC12AB\"\r\n4.000000, 3.000000, \"two  lines\"\r\n");
+  EXPECT_EQ(ReadFileBytes(dir.File("c.csv")),
+            "2.000000, 1.000000, \"GC12AB\"\r\n4.000000, 3.000000, \"two  lines\"\r\n");
 }
 
 class CsvLayouts : public ::testing::TestWithParam<int> {};
 
 TEST_P(CsvLayouts, WrittenFileReadsBackThroughItsOwnBranch) {
   RecordList list;
-  const char* names[] = {"GC1", "Caf\xE9 au lait", "with \"quotes\" inside", "comma, inside", "semi;colon",
-                         "x",   "A very long name that goes on and on for well over two hundred characters, "
-                                "so that a reader with a small line buffer would cut it and lose the position "
-                                "after it; ours must read the line whole and give the name back as written."};
+  const char* names[] = {"GC1",
+                         "Caf\xE9 au lait",
+                         "with \"quotes\" inside",
+                         "comma, inside",
+                         "semi;colon",
+                         "x",
+                         "A very long name that goes on and on for well over two hundred characters, "
+                         "so that a reader with a small line buffer would cut it and lose the position "
+                         "after it; ours must read the line whole and give the name back as written."};
   int i = 0;
   for (const char* n : names) {
     list.Add(n, -70.5 + i * 23.4567891, 179.25 - i * 51.1234567);
@@ -256,13 +261,13 @@ INSTANTIATE_TEST_SUITE_P(CsvFormat, CsvLayouts, ::testing::Values(kCsvMioMap, kC
 TEST(CsvReader, LayoutRecognition) {
   Loaded r;
   ReadText(".csv",
-           "lat,lon,name\n"                    // header: no layout
+           "lat,lon,name\n"  // header: no layout
            "4.3, 52.1, \"Garmin\"\n"
            "\"Mio\",\"Mio\",4.3,52.1,,,,\n"
            "\"Navio\", 52.1, 4.3\n"
-           "4.3, 52.1, 12.5\n"                 // the name is a number: no layout
-           "0, 52.1, \"zero lon\"\n"           // a coordinate of exactly 0
-           "\"\", 52.1, 4.3\n"                 // empty name
+           "4.3, 52.1, 12.5\n"        // the name is a number: no layout
+           "0, 52.1, \"zero lon\"\n"  // a coordinate of exactly 0
+           "\"\", 52.1, 4.3\n"        // empty name
            "4.3, 952.1, \"off the earth\"\n"
            "1,2,3,4\n",
            r);
@@ -297,7 +302,9 @@ TEST(CsvReader, CorpusFilesLoad) {
   WaypointStore g;
   ASSERT_TRUE(ReadCsvFile(test::CorpusPath("gpsbabel/grapheme.csv"), g, {}, nullptr));
   ASSERT_EQ(g.size(), 3u);
-  EXPECT_EQ(g.AllWaypoints()[2]->Name, "\xFF" "Eingen");
+  EXPECT_EQ(g.AllWaypoints()[2]->Name,
+            "\xFF"
+            "Eingen");
   EXPECT_DOUBLE_EQ(g.AllWaypoints()[2]->Lat, 48.9464);
 }
 

@@ -25,24 +25,23 @@ TEST_P(GeoParseLatLon, ReadsLatitudeAndLongitude) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, GeoParseLatLon,
-    ::testing::Values(
-        LatLonCase{"N 51\xB0 02.804 E 003\xB0 56.782", 51.0467333333, 3.9463666667},
-        LatLonCase{"51.31735 4.35495", 51.31735, 4.35495},
-        LatLonCase{"S 33 52 10.5", -33.8695833333, 0.0},
-        // Three whole numbers close the latitude.
-        LatLonCase{"51 30 4 15", 51.5011111111, 15.0}, LatLonCase{"N 51 30 E 4 15", 51.5, 4.25},
-        // A letter right after a number is consumed as its separator.
-        LatLonCase{"51.5N 4.25E", 51.5, 4.25}, LatLonCase{"Z 34,5 O 18,25", -34.5, 18.25},
-        LatLonCase{"s 34.5 w 18.25", -34.5, -18.25}, LatLonCase{"-33.5", -33.5, 0.0},
-        // The minus belongs to the degrees only.
-        LatLonCase{"-51 30", -50.5, 0.0},
-        // A later completing token composes the longitude anew from its parts.
-        LatLonCase{"51.5 4.25 7.5 ", 51.5, 4.375},
-        // ...but a token at the very end only fills its part.
-        LatLonCase{"51.5 4.25 7.5", 51.5, 4.25}, LatLonCase{"", 0.0, 0.0}, LatLonCase{"hello", 0.0, 0.0},
-        // Tokens that are no number read as 0.
-        LatLonCase{"1.2.3 4", 0.0, 4.0}, LatLonCase{"N 12-3 E 5.5", 0.0, 5.5},
-        LatLonCase{"N 52\xB0 05' 21.98\" E 5\xB0 06' 36.59\"", 52.0894388889, 5.1101638889}));
+    ::testing::Values(LatLonCase{"N 51\xB0 02.804 E 003\xB0 56.782", 51.0467333333, 3.9463666667},
+                      LatLonCase{"51.31735 4.35495", 51.31735, 4.35495},
+                      LatLonCase{"S 33 52 10.5", -33.8695833333, 0.0},
+                      // Three whole numbers close the latitude.
+                      LatLonCase{"51 30 4 15", 51.5011111111, 15.0}, LatLonCase{"N 51 30 E 4 15", 51.5, 4.25},
+                      // A letter right after a number is consumed as its separator.
+                      LatLonCase{"51.5N 4.25E", 51.5, 4.25}, LatLonCase{"Z 34,5 O 18,25", -34.5, 18.25},
+                      LatLonCase{"s 34.5 w 18.25", -34.5, -18.25}, LatLonCase{"-33.5", -33.5, 0.0},
+                      // The minus belongs to the degrees only.
+                      LatLonCase{"-51 30", -50.5, 0.0},
+                      // A later completing token composes the longitude anew from its parts.
+                      LatLonCase{"51.5 4.25 7.5 ", 51.5, 4.375},
+                      // ...but a token at the very end only fills its part.
+                      LatLonCase{"51.5 4.25 7.5", 51.5, 4.25}, LatLonCase{"", 0.0, 0.0}, LatLonCase{"hello", 0.0, 0.0},
+                      // Tokens that are no number read as 0.
+                      LatLonCase{"1.2.3 4", 0.0, 4.0}, LatLonCase{"N 12-3 E 5.5", 0.0, 5.5},
+                      LatLonCase{"N 52\xB0 05' 21.98\" E 5\xB0 06' 36.59\"", 52.0894388889, 5.1101638889}));
 
 TEST(GeoParseLatLon, ComposesInExtendedPrecision) {
   // 2.804/60 + 51 formed in extended precision and rounded once.
@@ -92,11 +91,9 @@ INSTANTIATE_TEST_SUITE_P(Table, GeoParseGridPair,
                          ::testing::Values(GridCase{"136013 / 455723", 136013, 455723},
                                            GridCase{"136013 455723", 136013, 455723},
                                            GridCase{"x=136013 y=455723", 136013, 455723},
-                                           GridCase{"136013 - 455723", 136013, 0},
-                                           GridCase{"136013,455723", 136013, 0},
-                                           GridCase{"-7000.9 289000.9 5", -7000, 289000},
-                                           GridCase{"12", 12, 0}, GridCase{"", 0, 0},
-                                           GridCase{"99999999999999 1", 2147483647, 1}));
+                                           GridCase{"136013 - 455723", 136013, 0}, GridCase{"136013,455723", 136013, 0},
+                                           GridCase{"-7000.9 289000.9 5", -7000, 289000}, GridCase{"12", 12, 0},
+                                           GridCase{"", 0, 0}, GridCase{"99999999999999 1", 2147483647, 1}));
 
 TEST(GeoParseEcef, KeepsFractionsOfThreeValues) {
   EcefPoint p = ParseEcef("3982999.25 / -303325,5 / 4955687");

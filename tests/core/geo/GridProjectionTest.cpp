@@ -170,8 +170,8 @@ TEST(GeoUtm, ThereAndBackWithinTheSeriesAccuracy) {
       UtmCoord u = Wgs84ToUtm(lat, lon);
       LatLon p = UtmToWgs84(u.zone, u.band, u.easting - 0.5, u.northing - 0.5);
       const double metresPerDegree = 111320.0;
-      const double error = std::hypot((p.lat - lat) * metresPerDegree,
-                                      (p.lon - lon) * metresPerDegree * std::cos(lat * kDegToRad));
+      const double error =
+          std::hypot((p.lat - lat) * metresPerDegree, (p.lon - lon) * metresPerDegree * std::cos(lat * kDegToRad));
       const double offCentre = std::fabs(lon - (6.0 * u.zone - 183.0));
       EXPECT_LT(error, offCentre <= 1.0 ? 0.01 : 0.25) << lat << " " << lon;
     }

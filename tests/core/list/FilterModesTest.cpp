@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "ListTestRecords.h"
 #include "list/ListColumns.h"
 #include "list/ListFilter.h"
@@ -61,7 +60,9 @@ class FilterModes : public ::testing::Test {
     pk.Lat = kHome.lat;
     pk.Lon = kHome.lon;
 
-    set_.Add("\xC5\x98" "eka");  // R with caron, kept as UTF-8; at (0, 0)
+    set_.Add(
+        "\xC5\x98"
+        "eka");  // R with caron, kept as UTF-8; at (0, 0)
   }
 
   std::vector<std::string> Filter(int mode, const std::string& text) {
@@ -85,7 +86,11 @@ TEST_F(FilterModes, EachModeKeepsTheRecordsThatPass) {
       {kFilterName, "gc", {"GC1A", "GC2B", "GC3C"}},
       {kFilterName, "", {}},
       {kFilterName, "GC", {}},  // filter texts are lower-cased already
-      {kFilterName, "\xC5\x99" "e", {"\xC5\x98" "eka"}},
+      {kFilterName,
+       "\xC5\x99"
+       "e",
+       {"\xC5\x98"
+        "eka"}},
       {kFilterDescription, "& cosy", {"GC1A"}},
       {kFilterDescription, "&amp;", {}},
       {kFilterDescription, "mill", {"GC2B"}},
@@ -106,11 +111,23 @@ TEST_F(FilterModes, EachModeKeepsTheRecordsThatPass) {
       {kFilterContainer, "small", {"GC1A"}},
       {kFilterContainer, "small container", {"GC3C"}},
       {kFilterReal, "yes", {"GC1A", "GC2B", "GC3C"}},
-      {kFilterReal, "", {"PK3C", "\xC5\x98" "eka"}},
+      {kFilterReal,
+       "",
+       {"PK3C",
+        "\xC5\x98"
+        "eka"}},
       {kFilterFound, "yes", {"GC1A"}},
-      {kFilterFound, "", {"GC2B", "GC3C", "PK3C", "\xC5\x98" "eka"}},
+      {kFilterFound,
+       "",
+       {"GC2B", "GC3C", "PK3C",
+        "\xC5\x98"
+        "eka"}},
       {kFilterArchived, "yes", {"GC2B"}},
-      {kFilterArchived, "", {"GC1A", "GC3C", "PK3C", "\xC5\x98" "eka"}},
+      {kFilterArchived,
+       "",
+       {"GC1A", "GC3C", "PK3C",
+        "\xC5\x98"
+        "eka"}},
       {kFilterLogs, "-", {"GC1A"}},
       {kFilterLogs, "n", {"GC2B"}},
       {kFilterLogs, "", {}},
@@ -156,7 +173,13 @@ TEST(FilterValues, AsTheFilterDialogGivesThem) {
   };
   const std::vector<Case> cases = {
       {kFilterName, "GC12AB", "gc12ab"},
-      {kFilterDescription, "\xC9" "COLE \xC5\x98" "EKA", "\xE9" "cole \xC5\x99" "eka"},
+      {kFilterDescription,
+       "\xC9"
+       "COLE \xC5\x98"
+       "EKA",
+       "\xE9"
+       "cole \xC5\x99"
+       "eka"},
       {kFilterTerrainMax, "1,5", "1,5"},
       {kFilterType, "Traditional Cache", "6"},
       {kFilterType, "traditional cache", "6"},

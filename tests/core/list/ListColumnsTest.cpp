@@ -72,7 +72,9 @@ TEST(ListColumnText, CacheModesDecodeAndFillTheDisplayCaches) {
   p.difficulty = "1.5";
   p.terrain = "4";
   p.country = "Czechia";
-  p.state = "\xC5\xBD" "ilinsk\xC3\xBD kraj";  // UTF-8 in the file
+  p.state =
+      "\xC5\xBD"
+      "ilinsk\xC3\xBD kraj";  // UTF-8 in the file
   p.logTypes = {"Found it", "Write note"};
   p.firstLogDate = "2011-02-03T04:05:06Z";
   TGpxRecord& r = set.AddCache("GC2", p);
@@ -104,13 +106,26 @@ TEST(ListColumnText, ModesOutsideTheCachesLeaveThemAlone) {
 
 TEST(ListLogLetters, EveryLogTypeHasItsLetterInAnyCase) {
   const std::vector<std::pair<std::string, char>> table = {
-      {"Found it", '+'},          {"Didn't find it", '-'},     {"Enable Listing", 'e'},
-      {"Needs Archived", '~'},    {"Needs Maintenance", '='},  {"Owner Maintenance", 'm'},
-      {"Post Reviewer Note", 'r'}, {"Publish Listing", 'p'},   {"Temporarily Disable Listing", 'd'},
-      {"Unarchive", 'u'},         {"Update Coordinates", 'c'}, {"Attended", 'a'},
-      {"Will Attend", 'w'},       {"Write note", 'n'},         {"FOUND IT", '+'},
-      {"write NOTE", 'n'},        {"Archive", '.'},            {"Found it ", '.'},
-      {"", '.'},                  {"Webcam Photo Taken", '.'},
+      {"Found it", '+'},
+      {"Didn't find it", '-'},
+      {"Enable Listing", 'e'},
+      {"Needs Archived", '~'},
+      {"Needs Maintenance", '='},
+      {"Owner Maintenance", 'm'},
+      {"Post Reviewer Note", 'r'},
+      {"Publish Listing", 'p'},
+      {"Temporarily Disable Listing", 'd'},
+      {"Unarchive", 'u'},
+      {"Update Coordinates", 'c'},
+      {"Attended", 'a'},
+      {"Will Attend", 'w'},
+      {"Write note", 'n'},
+      {"FOUND IT", '+'},
+      {"write NOTE", 'n'},
+      {"Archive", '.'},
+      {"Found it ", '.'},
+      {"", '.'},
+      {"Webcam Photo Taken", '.'},
   };
   for (const auto& [type, letter] : table) EXPECT_EQ(LogLetter(type), letter) << type;
 }
@@ -148,7 +163,8 @@ TEST(ListLogLetters, SummaryCountsTheLogsAsTheElementLookupDoes) {
 
 TEST(ListLogLetters, AtMostTenThousandLogs) {
   std::string xml = "<groundspeak:logs>";
-  for (int i = 0; i < 10005; ++i) xml += "<groundspeak:log><groundspeak:type>Found it</groundspeak:type></groundspeak:log>";
+  for (int i = 0; i < 10005; ++i)
+    xml += "<groundspeak:log><groundspeak:type>Found it</groundspeak:type></groundspeak:log>";
   xml += "</groundspeak:logs>";
   EXPECT_EQ(LogSummaryOf(xml), std::string(10000, '+'));
 }
@@ -161,13 +177,10 @@ TEST(ListRowMarking, ArchivedAndUnavailableCaches) {
     bool strikeOut;
   };
   const std::vector<Case> cases = {
-      {"True", "False", true, RowColour::Red, true},
-      {"True", "True", false, RowColour::Red, true},
-      {"False", "False", true, RowColour::Blue, true},
-      {"False", "False", false, RowColour::Default, true},
+      {"True", "False", true, RowColour::Red, true},        {"True", "True", false, RowColour::Red, true},
+      {"False", "False", true, RowColour::Blue, true},      {"False", "False", false, RowColour::Default, true},
       {"true", "True", true, RowColour::Blue, false},  // only "True" is archived
-      {"False", "false", false, RowColour::Default, false},
-      {"", "", true, RowColour::Blue, false},
+      {"False", "false", false, RowColour::Default, false}, {"", "", true, RowColour::Blue, false},
   };
   for (const Case& c : cases) {
     test::RecordSet set;

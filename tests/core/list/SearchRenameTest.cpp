@@ -18,7 +18,9 @@ class SearchList : public ::testing::Test {
     set_.Add("CACHE-2");
     set_.Add("GC103").UrlName = "Old Cachet";
     set_.Add("GC104").Desc = "nothing";
-    set_.Add("gc105").Desc = "\xC8" "ESK\xC1 CACHE";  // Czech capitals in memory text
+    set_.Add("gc105").Desc =
+        "\xC8"
+        "ESK\xC1 CACHE";  // Czech capitals in memory text
   }
   test::RecordSet set_;
 };
@@ -47,7 +49,11 @@ TEST_F(SearchList, SearchNextWalksEveryMatchAndStopsAtTheLast) {
 
 TEST_F(SearchList, LowerCasesTheRecordsWithTheLocale) {
   auto rows = set_.Rows();
-  EXPECT_EQ(SearchRows(rows, 0, EnglishText().Lower("\xC8" "esk\xE1"), EnglishText()), 5);
+  EXPECT_EQ(SearchRows(rows, 0,
+                       EnglishText().Lower("\xC8"
+                                           "esk\xE1"),
+                       EnglishText()),
+            5);
   EXPECT_EQ(SearchRows(rows, 0, "GC1", EnglishText()), -1);  // the search text is lower-cased already
   EXPECT_EQ(SearchRows(rows, 0, "gc1", EnglishText()), 0);
 }

@@ -56,17 +56,20 @@ CacheParts FirstLog(const std::string& date) {
 // and the name tie-break are seen to work.
 const std::vector<SortCase>& Cases() {
   static const std::vector<SortCase> cases = {
-      {"Name collates by locale, case-sensitive", SortOrder::Name,
+      {"Name collates by locale, case-sensitive",
+       SortOrder::Name,
        [](test::RecordSet& s) {
          for (const char* n : {"b", "Zebra", "B", "a", "9", "zebra", "A", "10"}) s.Add(n);
        },
        {"10", "9", "a", "A", "b", "B", "zebra", "Zebra"}},
-      {"GC-Name groups a code with its additional waypoints", SortOrder::GCName,
+      {"GC-Name groups a code with its additional waypoints",
+       SortOrder::GCName,
        [](test::RecordSet& s) {
          for (const char* n : {"ST12AB", "PK12AB", "Gc12AB", "AB12AB", "GC12AB", "GC11ZZ", "X", "GC"}) s.Add(n);
        },
        {"GC", "X", "GC11ZZ", "GC12AB", "AB12AB", "Gc12AB", "PK12AB", "ST12AB"}},
-      {"Date compares the time texts", SortOrder::Date,
+      {"Date compares the time texts",
+       SortOrder::Date,
        [](test::RecordSet& s) {
          s.Add("T3").Time = "2011-01-01T00:00:00";
          s.Add("T2").Time = "2010-01-02T00:00:00";
@@ -74,7 +77,8 @@ const std::vector<SortCase>& Cases() {
          s.Add("T0").Time = "2009-12-31T23:59:59";
        },
        {"T0", "T1", "T2", "T3"}},
-      {"Distance from home, ties by name", SortOrder::Dist,
+      {"Distance from home, ties by name",
+       SortOrder::Dist,
        [](test::RecordSet& s) {
          auto at = [&](const char* n, double metres) {
            TGpxRecord& r = s.Add(n);
@@ -87,7 +91,8 @@ const std::vector<SortCase>& Cases() {
          at("home", 0);
        },
        {"home", "near-a", "near-b", "far"}},
-      {"North: latitude, then longitude, then name", SortOrder::North,
+      {"North: latitude, then longitude, then name",
+       SortOrder::North,
        [](test::RecordSet& s) {
          auto at = [&](const char* n, double lat, double lon) {
            TGpxRecord& r = s.Add(n);
@@ -101,7 +106,8 @@ const std::vector<SortCase>& Cases() {
          at("n0", -1, 100);
        },
        {"n0", "n1", "n2", "n3", "a-far-east"}},
-      {"East: longitude, then latitude, then name", SortOrder::East,
+      {"East: longitude, then latitude, then name",
+       SortOrder::East,
        [](test::RecordSet& s) {
          auto at = [&](const char* n, double lat, double lon) {
            TGpxRecord& r = s.Add(n);
@@ -114,7 +120,8 @@ const std::vector<SortCase>& Cases() {
          at("west", 80, -4);
        },
        {"west", "b-east", "c-east", "a-east"}},
-      {"Type code, then name", SortOrder::Type,
+      {"Type code, then name",
+       SortOrder::Type,
        [](test::RecordSet& s) {
          s.Add("t19").TypeCode = 19;
          s.Add("b6").TypeCode = 6;
@@ -122,7 +129,8 @@ const std::vector<SortCase>& Cases() {
          s.Add("z0").TypeCode = 0;
        },
        {"z0", "a6", "b6", "t19"}},
-      {"Placed by, lightly decoded; no data first", SortOrder::Hidden,
+      {"Placed by, lightly decoded; no data first",
+       SortOrder::Hidden,
        [](test::RecordSet& s) {
          s.AddCache("h1", Placed("Zed"));
          s.AddCache("h0", Placed("Zed"));
@@ -134,7 +142,8 @@ const std::vector<SortCase>& Cases() {
          s.AddCache("p2", Placed("&lt;x"));
        },
        {"ha", "hx", "p2", "p1", "hb", "h0", "h1"}},
-      {"Date found is the first log date; no data first", SortOrder::DateFound,
+      {"Date found is the first log date; no data first",
+       SortOrder::DateFound,
        [](test::RecordSet& s) {
          s.AddCache("d2", FirstLog("2012-01-01T00:00:00Z"));
          s.AddCache("d1", FirstLog("2012-01-01T00:00:00Z"));
@@ -142,7 +151,8 @@ const std::vector<SortCase>& Cases() {
          s.Add("none");
        },
        {"none", "d0", "d1", "d2"}},
-      {"Description, then name", SortOrder::Desc,
+      {"Description, then name",
+       SortOrder::Desc,
        [](test::RecordSet& s) {
          s.Add("x2").Desc = "mill";
          s.Add("x1").Desc = "Mill";
@@ -150,7 +160,8 @@ const std::vector<SortCase>& Cases() {
          s.Add("x3");
        },
        {"x3", "x0", "x2", "x1"}},
-      {"Comment, then name", SortOrder::Cmt,
+      {"Comment, then name",
+       SortOrder::Cmt,
        [](test::RecordSet& s) {
          s.Add("c1").Cmt = "same";
          s.Add("c0").Cmt = "same";
@@ -158,14 +169,16 @@ const std::vector<SortCase>& Cases() {
          s.Add("c3").Cmt = "f";
        },
        {"c2", "c3", "c0", "c1"}},
-      {"URL name, then name", SortOrder::UrlName,
+      {"URL name, then name",
+       SortOrder::UrlName,
        [](test::RecordSet& s) {
          s.Add("u1").UrlName = "Bridge";
          s.Add("u0").UrlName = "Bridge";
          s.Add("u2").UrlName = "abbey";
        },
        {"u2", "u0", "u1"}},
-      {"Logs from the cache data, whatever the caches held", SortOrder::Logs,
+      {"Logs from the cache data, whatever the caches held",
+       SortOrder::Logs,
        [](test::RecordSet& s) {
          s.AddCache("L1", Logs({"Will Attend"})).LogSummary = "a";
          s.AddCache("L2", Logs({"Write note", "Write note"}));
@@ -175,7 +188,8 @@ const std::vector<SortCase>& Cases() {
          s.AddCache("L6", Logs({"Attended"}));
        },
        {"L5", "L3", "L6", "L4", "L2", "L1"}},
-      {"Country from the cache data, whatever the caches held", SortOrder::Country,
+      {"Country from the cache data, whatever the caches held",
+       SortOrder::Country,
        [](test::RecordSet& s) {
          s.AddCache("c2", Where("Germany", "")).Country = "Aaa";
          s.AddCache("c1", Where("Germany", ""));
@@ -183,7 +197,8 @@ const std::vector<SortCase>& Cases() {
          s.Add("c3").Country = "Zzz";
        },
        {"c3", "c0", "c1", "c2"}},
-      {"State from the cache data, whatever the caches held", SortOrder::State,
+      {"State from the cache data, whatever the caches held",
+       SortOrder::State,
        [](test::RecordSet& s) {
          s.AddCache("s2", Where("", "Bayern"));
          s.AddCache("s1", Where("", "Bayern")).State = "Zzz";
@@ -191,7 +206,8 @@ const std::vector<SortCase>& Cases() {
          s.AddCache("s3", Where("", "Zug"));
        },
        {"s0", "s1", "s2", "s3"}},
-      {"Difficulty, then terrain, then name", SortOrder::Diffic,
+      {"Difficulty, then terrain, then name",
+       SortOrder::Diffic,
        [](test::RecordSet& s) {
          s.AddCache("d25", Rating("2.5", "1"));
          s.AddCache("d2t15", Rating("2", "1,5"));
@@ -291,8 +307,8 @@ TEST(SortOrdersEdge, EmptyAndSingleListsAndOddNumbers) {
 
 TEST(SortOrdersEdge, TextsThatCollateEqualTieOnTheName) {
   test::RecordSet set;
-  set.Add("b").Cmt = "\xE1";        // a acute, one code-page byte
-  set.Add("a").Cmt = "a\xCC\x81";   // a and a combining acute, kept as UTF-8
+  set.Add("b").Cmt = "\xE1";       // a acute, one code-page byte
+  set.Add("a").Cmt = "a\xCC\x81";  // a and a combining acute, kept as UTF-8
   set.Add("c").Cmt = "\xE1";
   auto rows = set.Rows();
   SortWaypoints(rows, SortOrder::Cmt, EnglishText(), kHome);

@@ -17,8 +17,8 @@ class StoreTest : public ::testing::Test {
     });
   }
   TGpxRecord* Add(const std::string& name, double lat = 1.0, const std::string& desc = "d", bool skip = false) {
-    return store.AddWaypoint(lat, 2.0, name, "c", desc, "u", "un", "2010-01-01T00:00:00", "Geocache", 6, false,
-                             "", skip);
+    return store.AddWaypoint(lat, 2.0, name, "c", desc, "u", "un", "2010-01-01T00:00:00", "Geocache", 6, false, "",
+                             skip);
   }
   WaypointStore store;
   std::vector<std::string> asked;

@@ -170,7 +170,7 @@ TEST_F(SessionFiles, ProgramFolderDefaultsToTheExecutablesFolder) {
   ASSERT_FALSE(folder.empty());
   EXPECT_EQ(folder.back(), '/');
   EXPECT_EQ(session.ProgramFolder(), folder);
-  struct stat st{};
+  struct stat st {};
   EXPECT_EQ(::stat((folder + "quillmark_core_tests").c_str(), &st), 0);
 }
 
@@ -210,16 +210,15 @@ TEST(SaveDialogTables, FilterTextWithAndWithoutKml) {
 }
 
 TEST(SaveDialogTables, FilterIndexToFormatCode) {
-  const int codes[] = {-1, kFormatGpx,    kFormatLoc,    kFormatOv2,   kFormatTxt,
-                       kFormatMioMap,   kFormatGarmin, kFormatNavio, kFormatKml};
+  const int codes[] = {-1,           kFormatGpx, kFormatLoc, kFormatOv2, kFormatTxt, kFormatMioMap, kFormatGarmin,
+                       kFormatNavio, kFormatKml};
   for (int i = 0; i <= 8; ++i) EXPECT_EQ(FormatCodeForFilterIndex(i), codes[i]) << i;
   EXPECT_EQ(FormatCodeForFilterIndex(9), -1);
 }
 
 TEST(SaveDialogTables, PreselectedIndexFromTheCurrentFileName) {
-  const std::pair<const char*, int> cases[] = {{"a.gpx", 1}, {"a.LOC", 2}, {"x.y.ov2", 3}, {"t.txt", 4},
-                                               {"c.csv", 5}, {"n.asc", 7}, {"k.kml", 8},   {"", 1},
-                                               {"noext", 1}, {"z.xml", 1}};
+  const std::pair<const char*, int> cases[] = {{"a.gpx", 1}, {"a.LOC", 2}, {"x.y.ov2", 3}, {"t.txt", 4}, {"c.csv", 5},
+                                               {"n.asc", 7}, {"k.kml", 8}, {"", 1},        {"noext", 1}, {"z.xml", 1}};
   for (const auto& [name, index] : cases) EXPECT_EQ(FilterIndexForFileName(name), index) << name;
 }
 

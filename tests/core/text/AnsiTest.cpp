@@ -9,7 +9,9 @@ TEST(Utf8ToAnsi, LatinOneAndCodePageRowsBecomeBytes) {
   EXPECT_EQ(Utf8ToAnsi("caf\xC3\xA9"), "caf\xE9");
   EXPECT_EQ(Utf8ToAnsi("\xC2\xB0"), "\xB0");
   EXPECT_EQ(Utf8ToAnsi("\xE2\x82\xAC"), "\x80");
-  EXPECT_EQ(Utf8ToAnsi("\xC5\xA0" "\xC5\xBE"), "\x8A\x9E");
+  EXPECT_EQ(Utf8ToAnsi("\xC5\xA0"
+                       "\xC5\xBE"),
+            "\x8A\x9E");
   EXPECT_EQ(Utf8ToAnsi("\xE2\x80\x94"), "\x97");
 }
 
@@ -52,7 +54,8 @@ TEST(CodePage, EveryByteRoundTrips) {
 }
 
 TEST(CodePage, MixedTextRoundTripsFromFileSide) {
-  const std::string file = "\xC5\x81\xC3\xB3\x64\xC5\xBA \xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1 \xE2\x82\xAC 5 \xF0\x9F\x8C\x8D";
+  const std::string file =
+      "\xC5\x81\xC3\xB3\x64\xC5\xBA \xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1 \xE2\x82\xAC 5 \xF0\x9F\x8C\x8D";
   EXPECT_EQ(AnsiToUtf8(Utf8ToAnsi(file)), file);
 }
 

@@ -28,7 +28,9 @@ TEST(QtText, RoundTripKeepsCodePageBytesAndForeignSequences) {
   }
   EXPECT_EQ(QStringToAnsi(AnsiToQString(all)), all);
   // r with caron, Greek, an emoji, mixed with code-page bytes
-  const std::string mixed = "P\xC5\x99\xED" "b\xEDh \xCE\xB1\xCE\xB2 \xF0\x9F\x98\x80 \xB0";
+  const std::string mixed =
+      "P\xC5\x99\xED"
+      "b\xEDh \xCE\xB1\xCE\xB2 \xF0\x9F\x98\x80 \xB0";
   EXPECT_EQ(QStringToAnsi(AnsiToQString(mixed)), mixed);
   EXPECT_EQ(AnsiToQString(mixed).size(), 14);  // the emoji takes two UTF-16 units
   EXPECT_EQ(QStringToAnsi(QString::fromUtf8("\xC5\xA0kola")), "\x8Akola");
@@ -54,7 +56,10 @@ TEST(LocaleText, LowerCasingFollowsTheLocale) {
   const LocaleText english(QLocale(QLocale::English, QLocale::UnitedStates));
   EXPECT_EQ(turkish.Lower("I"), "\xC4\xB1");  // dotless i, kept as UTF-8
   EXPECT_EQ(english.Lower("I"), "i");
-  EXPECT_EQ(english.Lower("\xC0" "B"), "\xE0" "b");
+  EXPECT_EQ(english.Lower("\xC0"
+                          "B"),
+            "\xE0"
+            "b");
 }
 
 TEST(LocaleText, CollationIsTheLocalesCaseSensitiveOrder) {

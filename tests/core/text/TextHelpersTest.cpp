@@ -15,16 +15,16 @@ struct FloatCase {
 };
 class TextToFloatTable : public ::testing::TestWithParam<FloatCase> {};
 TEST_P(TextToFloatTable, Reads) { EXPECT_DOUBLE_EQ(TextToFloat(GetParam().text), GetParam().value); }
-INSTANTIATE_TEST_SUITE_P(
-    Numbers, TextToFloatTable,
-    ::testing::Values(FloatCase{"4,35", 4.35}, FloatCase{"4.35", 4.35}, FloatCase{" -12.5 ", -12.5},
-                      FloatCase{"+3", 3.0}, FloatCase{"5.", 5.0}, FloatCase{".5", 0.5}, FloatCase{"1e3", 1000.0},
-                      FloatCase{"2.5E-2", 0.025}, FloatCase{"-,5", -0.5}, FloatCase{"\t7\n", 7.0},
-                      FloatCase{"1,5,6", 0.0}, FloatCase{"", 0.0}, FloatCase{"-", 0.0}, FloatCase{".", 0.0},
-                      FloatCase{"12abc", 0.0}, FloatCase{"1.2.3", 0.0}, FloatCase{"12-3", 0.0},
-                      FloatCase{"inf", 0.0}, FloatCase{"nan", 0.0}, FloatCase{"0x1A", 0.0},
-                      FloatCase{"1e", 0.0}, FloatCase{"1e+", 0.0}, FloatCase{"1 2", 0.0},
-                      FloatCase{"1e999", 0.0}, FloatCase{"no number", 0.0}));
+INSTANTIATE_TEST_SUITE_P(Numbers, TextToFloatTable,
+                         ::testing::Values(FloatCase{"4,35", 4.35}, FloatCase{"4.35", 4.35},
+                                           FloatCase{" -12.5 ", -12.5}, FloatCase{"+3", 3.0}, FloatCase{"5.", 5.0},
+                                           FloatCase{".5", 0.5}, FloatCase{"1e3", 1000.0}, FloatCase{"2.5E-2", 0.025},
+                                           FloatCase{"-,5", -0.5}, FloatCase{"\t7\n", 7.0}, FloatCase{"1,5,6", 0.0},
+                                           FloatCase{"", 0.0}, FloatCase{"-", 0.0}, FloatCase{".", 0.0},
+                                           FloatCase{"12abc", 0.0}, FloatCase{"1.2.3", 0.0}, FloatCase{"12-3", 0.0},
+                                           FloatCase{"inf", 0.0}, FloatCase{"nan", 0.0}, FloatCase{"0x1A", 0.0},
+                                           FloatCase{"1e", 0.0}, FloatCase{"1e+", 0.0}, FloatCase{"1 2", 0.0},
+                                           FloatCase{"1e999", 0.0}, FloatCase{"no number", 0.0}));
 
 TEST(TextToFloatLocale, ResultDoesNotDependOnTheProcessLocale) {
   const char* old = std::setlocale(LC_NUMERIC, nullptr);
@@ -105,11 +105,18 @@ TEST(TextIsoDate, MonthNamesAndBadMonths) {
 }
 
 TEST(TextReplaceControlChars, PrintableCopyKeepsUtf8Whole) {
-  EXPECT_EQ(ReplaceControlChars("a\tb\r\nc\xAD" "d", 0, ' '), "a b  c d");
+  EXPECT_EQ(ReplaceControlChars("a\tb\r\nc\xAD"
+                                "d",
+                                0, ' '),
+            "a b  c d");
   EXPECT_EQ(ReplaceControlChars(std::string(500, 'x'), 0, ' ').size(), 399u);
   EXPECT_EQ(ReplaceControlChars("abcdef", 3, ' '), "abc");
   // 0xAD inside the UTF-8 of a character outside the code page is not a soft hyphen.
-  EXPECT_EQ(ReplaceControlChars("\xE2\x80\xAD" "x", 0, ' '), "\xE2\x80\xAD" "x");
+  EXPECT_EQ(ReplaceControlChars("\xE2\x80\xAD"
+                                "x",
+                                0, ' '),
+            "\xE2\x80\xAD"
+            "x");
   // A sequence that does not fit is left out whole, never cut.
   EXPECT_EQ(ReplaceControlChars("ab\xC5\x99", 3, ' '), "ab");
 }

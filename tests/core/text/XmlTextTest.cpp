@@ -53,22 +53,21 @@ class XmlTextDecode : public ::testing::TestWithParam<DecodeCase> {};
 TEST_P(XmlTextDecode, Decodes) { EXPECT_EQ(DecodeElementText(GetParam().in), GetParam().out); }
 INSTANTIATE_TEST_SUITE_P(
     Table, XmlTextDecode,
-    ::testing::Values(DecodeCase{"a &lt;b&gt; &amp; c", "a <b> & c"},
-                      DecodeCase{"&amp;lt;", "&lt;"},  // one level only
+    ::testing::Values(DecodeCase{"a &lt;b&gt; &amp; c", "a <b> & c"}, DecodeCase{"&amp;lt;", "&lt;"},  // one level only
                       DecodeCase{"&amp;deg; &deg; &quot;x&quot; &amp;quot;", "\xB0 \xB0 \"x\" \""},
-                      DecodeCase{"a&nbsp;b&amp;nbsp;c", "a b c"},
-                      DecodeCase{"it&apos;s", "it's"},
-                      DecodeCase{"caf\xC3\xA9", "caf\xE9"},
-                      DecodeCase{"&#233; &#xE9; &#XE9;", "\xE9 \xE9 \xE9"},
-                      DecodeCase{"&#150;", "\x96"},
-                      DecodeCase{"&#x20AC;", "\x80"},                   // euro sign has a byte
-                      DecodeCase{"&#1000;", "\xCF\xA8"},                // kept as UTF-8
+                      DecodeCase{"a&nbsp;b&amp;nbsp;c", "a b c"}, DecodeCase{"it&apos;s", "it's"},
+                      DecodeCase{"caf\xC3\xA9", "caf\xE9"}, DecodeCase{"&#233; &#xE9; &#XE9;", "\xE9 \xE9 \xE9"},
+                      DecodeCase{"&#150;", "\x96"}, DecodeCase{"&#x20AC;", "\x80"},  // euro sign has a byte
+                      DecodeCase{"&#1000;", "\xCF\xA8"},                             // kept as UTF-8
                       DecodeCase{"&#x1F600;", "\xF0\x9F\x98\x80"},
                       DecodeCase{"&#31; &#xD800; &#99999999; &#12", "&#31; &#xD800; &#99999999; &#12"},
                       DecodeCase{"line1\r\nline2\nline3", "line1\r\nline2\r\nline3"},
                       DecodeCase{"<![CDATA[a &amp; b\nc]]>", "a &amp; b\nc"},
                       DecodeCase{"<![CDATA[caf\xC3\xA9 &#233;]]>", "caf\xE9 \xE9"},
-                      DecodeCase{"h\xC5\x99" "bitov", "h\xC5\x99" "bitov"}));
+                      DecodeCase{"h\xC5\x99"
+                                 "bitov",
+                                 "h\xC5\x99"
+                                 "bitov"}));
 
 TEST(XmlTextDecodeBasic, OnlyTheThreeEntitiesOrCdata) {
   EXPECT_EQ(DecodeBasic("a &lt; &gt; &amp; &quot; &#233;"), "a < > & &quot; &#233;");
@@ -80,12 +79,13 @@ TEST(XmlTextEscape, EntitiesControlCharactersAndUtf8) {
   EXPECT_EQ(EscapeXmlText("a\tb"), "a.b");
   EXPECT_EQ(EscapeXmlText("\xE9"), "\xC3\xA9");
   EXPECT_EQ(EscapeXmlText("x\r\ny \"q\" & <t>"), "x\ny &quot;q&quot; &amp; &lt;t&gt;");
-  EXPECT_EQ(EscapeXmlText("\xC5\x82\xC3\xB3" "d\xC5\xBA"), "\xC5\x82\xC3\x83\xC2\xB3" "d\xC5\xBA");
+  EXPECT_EQ(EscapeXmlText("\xC5\x82\xC3\xB3"
+                          "d\xC5\xBA"),
+            "\xC5\x82\xC3\x83\xC2\xB3"
+            "d\xC5\xBA");
 }
 
-TEST(XmlTextClean, NoEntitiesControlsAsUnderscore) {
-  EXPECT_EQ(CleanText("a&b\t<c>\r\n\xE9"), "a&b_<c>\n\xC3\xA9");
-}
+TEST(XmlTextClean, NoEntitiesControlsAsUnderscore) { EXPECT_EQ(CleanText("a&b\t<c>\r\n\xE9"), "a&b_<c>\n\xC3\xA9"); }
 
 // Any memory text survives escape -> decode (what a save and a load do).
 TEST(XmlTextRoundTrip, EscapeThenDecodeGivesTheTextBack) {
