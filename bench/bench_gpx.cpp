@@ -44,11 +44,11 @@ int main() {
   ProcessRun ours = BestOf(3, {QUILL_CLI_PATH, "convert", pq, dir + "/ours.gpx"});
   ProcessRun babel = BestOf(3, {"gpsbabel", "-i", "gpx", "-f", pq, "-o", "gpx", "-F", dir + "/babel.gpx"});
   std::printf("load+save, quillmark-cli convert: %.3f s (ok=%d), peak %.1f MiB\n", ours.seconds, ours.ok,
-              ours.maxRssKiB / 1024.0);
+              static_cast<double>(ours.maxRssKiB) / 1024.0);
   std::printf("load+save, gpsbabel gpx->gpx:     %.3f s (ok=%d), peak %.1f MiB\n", babel.seconds, babel.ok,
-              babel.maxRssKiB / 1024.0);
+              static_cast<double>(babel.maxRssKiB) / 1024.0);
   std::printf("speed ratio gpsbabel/quillmark: %.1fx\n", babel.seconds / ours.seconds);
-  std::printf("peak memory / file size: %.2f\n", (ours.maxRssKiB / 1024.0) / FileSizeMiB(pq));
+  std::printf("peak memory / file size: %.2f\n", (static_cast<double>(ours.maxRssKiB) / 1024.0) / FileSizeMiB(pq));
 
   // Scaling: the same kind of waypoint, 10,000 and 100,000 of them.
   PocketQueryOptions s = o;

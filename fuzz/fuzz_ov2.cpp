@@ -6,7 +6,7 @@
 #include "FuzzSupport.h"
 #include "formats/Ov2Format.h"
 #include "list/WaypointStore.h"
-#include "session/StatusSink.h"
+#include "base/StatusSink.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <ostream>
 #include <string>
 
-#include "session/QuestionSeam.h"
-#include "session/StatusSink.h"
+#include "base/QuestionSeam.h"
+#include "base/StatusSink.h"
 
 namespace quill::cli {
 

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "session/QuestionSeam.h"
-#include "session/StatusSink.h"
+#include "base/QuestionSeam.h"
+#include "base/StatusSink.h"
 
 namespace quill::test {
 

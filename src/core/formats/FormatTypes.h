@@ -8,7 +8,7 @@
 
 #include "list/GpxRecord.h"
 #include "list/WaypointStore.h"
-#include "session/StatusSink.h"
+#include "base/StatusSink.h"
 
 namespace quill {
 

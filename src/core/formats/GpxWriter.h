@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "formats/FileIo.h"
+#include "base/FileIo.h"
 #include "formats/FormatTypes.h"
 
 namespace quill {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "formats/FileIo.h"
+#include "base/FileIo.h"
 #include "formats/RecordFiles.h"
 
 namespace quill {

@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "formats/FileIo.h"
+#include "base/FileIo.h"
 
 namespace quill {
 

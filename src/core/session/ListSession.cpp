@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "formats/FileIo.h"
+#include "base/FileIo.h"
 #include "text/Ansi.h"
 #include "text/TextHelpers.h"
 

@@ -9,8 +9,8 @@
 #include "list/ListSort.h"
 #include "list/ListViewState.h"
 #include "list/WaypointStore.h"
-#include "session/QuestionSeam.h"
-#include "session/StatusSink.h"
+#include "base/QuestionSeam.h"
+#include "base/StatusSink.h"
 #include "text/LocaleText.h"
 
 namespace quill {

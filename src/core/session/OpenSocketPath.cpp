@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "settings/UserFolders.h"
+#include "base/UserFolders.h"
 
 namespace quill {
 

@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "formats/FileIo.h"
-#include "settings/UserFolders.h"
+#include "base/FileIo.h"
+#include "base/UserFolders.h"
 #include "text/Ansi.h"
 #include "text/TextHelpers.h"
 

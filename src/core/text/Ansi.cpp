@@ -49,8 +49,8 @@ inline unsigned char At(std::string_view t, std::size_t i) {
 int TableRow(std::string_view text, std::size_t pos, std::size_t len) {
   if (pos + len > text.size()) return -1;
   std::string_view piece = text.substr(pos, len);
-  for (int i = 0; i < 32; ++i) {
-    if (kCodePage[i].size() == len && kCodePage[i] == piece) return i;
+  for (std::size_t i = 0; i < kCodePage.size(); ++i) {
+    if (kCodePage[i].size() == len && kCodePage[i] == piece) return static_cast<int>(i);
   }
   return -1;
 }

@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "session/StatusSink.h"
+#include "base/StatusSink.h"
 #include "text/QtText.h"
 #include "ui/components/DesignWidth.h"
 #include "ui/components/UlkEdit.h"

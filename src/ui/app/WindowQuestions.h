@@ -3,7 +3,7 @@
 // scripted seam in front.
 #include <QWidget>
 
-#include "session/QuestionSeam.h"
+#include "base/QuestionSeam.h"
 
 namespace quill {
 

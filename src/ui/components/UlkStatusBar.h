@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <string>
 
-#include "session/StatusSink.h"
+#include "base/StatusSink.h"
 
 namespace quill {
 

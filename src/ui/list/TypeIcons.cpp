@@ -84,14 +84,14 @@ const QIcon& TypeIcon(int typeCode) {
   // Kept for the whole run: pixmaps must not outlive the application object.
   static const auto* icons = [] {
     auto* a = new std::array<QIcon, kTypeCodeCount + 1>;
-    for (int i = 0; i < kTypeCodeCount; ++i) {
+    for (std::size_t i = 0; i < kStyles.size(); ++i) {
       (*a)[i].addPixmap(Draw(kStyles[i], 16));
       (*a)[i].addPixmap(Draw(kStyles[i], 32));
     }
     return a;
   }();
   if (typeCode < 0 || typeCode >= kTypeCodeCount) return (*icons)[kTypeCodeCount];
-  return (*icons)[typeCode];
+  return (*icons)[static_cast<std::size_t>(typeCode)];
 }
 
 }  // namespace quill

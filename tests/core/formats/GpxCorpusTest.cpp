@@ -98,11 +98,11 @@ std::vector<std::string> CorpusGpx() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, GpxCorpus, ::testing::ValuesIn(CorpusGpx()),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                           std::string name = info.param.substr(info.param.find_last_of('/') + 1);
+                         [](const ::testing::TestParamInfo<std::string>& p) {
+                           std::string name = p.param.substr(p.param.find_last_of('/') + 1);
                            for (char& c : name)
                              if (!isalnum(static_cast<unsigned char>(c))) c = '_';
-                           return name + "_" + std::to_string(info.index);
+                           return name + "_" + std::to_string(p.index);
                          });
 
 TEST(GpxCorpusFacts, KnownFilesGiveKnownCounts) {

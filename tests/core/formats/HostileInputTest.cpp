@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, HostileInput,
                                            ReaderCase{".txt", [] { return WriteThree(kFormatTxt); }},
                                            ReaderCase{".csv", [] { return WriteThree(kFormatGarmin); }},
                                            ReaderCase{".asc", [] { return WriteThree(kFormatNavio); }}),
-                         [](const auto& info) { return std::string(info.param.ext + 1); });
+                         [](const auto& p) { return std::string(p.param.ext + 1); });
 
 }  // namespace
 }  // namespace quill

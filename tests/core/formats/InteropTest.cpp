@@ -169,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(Interop, PeerFiles,
                          ::testing::Values(PeerWritten{"gpx", "gpx", &ReadGpxFile, 1e-6},
                                            PeerWritten{"geo", "loc", &ReadLocFile, 1e-6},
                                            PeerWritten{"tomtom", "ov2", &ReadOv2File, 1e-6}),
-                         [](const auto& info) { return std::string(info.param.ext); });
+                         [](const auto& p) { return std::string(p.param.ext); });
 
 }  // namespace
 }  // namespace quill

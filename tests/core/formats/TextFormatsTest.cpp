@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(TxtFormat, TxtModes,
                                            TxtModeCase{kTxtBessel, 1.6, false}, TxtModeCase{kTxtRd, 1.5, true},
                                            TxtModeCase{kTxtLambert, 1.5, true}, TxtModeCase{kTxtUtm, 1.5, false},
                                            TxtModeCase{kTxtEcef, 1.5, false}),
-                         [](const auto& info) { return "Mode" + std::to_string(info.param.mode); });
+                         [](const auto& p) { return "Mode" + std::to_string(p.param.mode); });
 
 TEST(TxtReader, LinesThatAddNothing) {
   Loaded r;

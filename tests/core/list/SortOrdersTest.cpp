@@ -241,8 +241,8 @@ TEST_P(SortOrders, GivesTheOrderWhateverTheStartingOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryOrder, SortOrders, ::testing::Range<std::size_t>(0, 16),
-                         [](const ::testing::TestParamInfo<std::size_t>& info) {
-                           return std::string(SortOrderName(Cases()[info.param].order));
+                         [](const ::testing::TestParamInfo<std::size_t>& p) {
+                           return std::string(SortOrderName(Cases()[p.param].order));
                          });
 
 TEST(SortNames, EveryOrderHasItsNameCaptionAndColumn) {

@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 
 #include "core/formats/FormatTestSupport.h"
-#include "formats/FileIo.h"
+#include "base/FileIo.h"
 #include "formats/FormatTable.h"
 #include "session/ListSession.h"
 

@@ -9,7 +9,7 @@
 
 #include "settings/AppSettings.h"
 #include "settings/UlkRegistry.h"
-#include "settings/UserFolders.h"
+#include "base/UserFolders.h"
 #include "support/TestSupport.h"
 
 namespace quill {

@@ -1,4 +1,4 @@
-#include "formats/FileIo.h"
+#include "base/FileIo.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
