@@ -9,7 +9,6 @@
 namespace quill {
 namespace {
 
-using test::CorpusPath;
 using test::RunCommand;
 using test::ShellQuote;
 using test::TempDir;
@@ -182,16 +181,16 @@ TEST_F(CliList, TextIsUtf8AndLinesStayWhole) {
   EXPECT_EQ(out.substr(0, 8), "Hřbitov");
 }
 
-TEST_F(CliList, CorpusPocketQueryCaches) {
+TEST_F(CliList, PocketQueryColumnsInUtf8) {
   std::string out;
-  ASSERT_EQ(Run("list --columns logs,state --sort country " + ShellQuote(CorpusPath("gpsbabel/GCGCA8.gpx")) + " " +
-                    ShellQuote(CorpusPath("gpsbabel/GC7FA4.gpx")),
-                &out),
-            0)
+  ASSERT_EQ(
+      Run("list --columns logs,state --sort country " + ShellQuote(test::DataPath("gpx10-pocket-query.gpx")), &out), 0)
       << out;
   EXPECT_EQ(out,
-            "GC7FA4\t46\xC2\xB0 08.000\t-73\xC2\xB0 00.000\t+++++\tQuebec\n"
-            "GCGCA8\t35\xC2\xB0 55.300\t-86\xC2\xB0 51.700\t.dm---++n+++++++++++nnnnn\tTennessee\n");
+            "PKQ2CD\t49\xC2\xB0 08.220\t19\xC2\xB0 03.660\t\t\n"
+            "GCQ3EF\t50\xC2\xB0 52.794\t4\xC2\xB0 42.030\tw\tVlaams-Brabant\n"
+            "GCQ1AB\t51\xC2\xB0 59.259\t5\xC2\xB0 54.740\t.dm-+n+\tGelderland\n"
+            "GCQ2CD\t49\xC2\xB0 08.292\t19\xC2\xB0 03.804\t++\t\xC5\xBDilinsk\xC3\xBD kraj\n");
 }
 
 TEST_F(CliList, ConvertAppliesTheSameOptionsBeforeSaving) {

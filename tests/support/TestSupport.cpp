@@ -1,6 +1,8 @@
 #include "support/TestSupport.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -10,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
 
 namespace quill::test {
 
@@ -40,12 +43,43 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string CorpusPath(const std::string& relative) { return std::string(QUILL_CORPUS_DIR) + "/" + relative; }
+std::string CorpusDir() {
+  const char* env = std::getenv("QUILL_CORPUS_DIR");
+  return env && *env ? std::string(env) : std::string(QUILL_CORPUS_DIR);
+}
+
+bool HaveCorpus() {
+  std::error_code ec;
+  return std::filesystem::is_directory(CorpusDir(), ec);
+}
+
+std::string CorpusPath(const std::string& relative) { return CorpusDir() + "/" + relative; }
+
+std::string DataPath(const std::string& relative) { return std::string(QUILL_SOURCE_DIR) + "/tests/data/" + relative; }
+
+bool HaveTool(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  if (!path) return false;
+  std::string_view rest(path);
+  while (true) {
+    std::size_t colon = rest.find(':');
+    std::string dir(rest.substr(0, colon));
+    if (dir.empty()) dir = ".";
+    std::string candidate = dir + "/" + name;
+    if (::access(candidate.c_str(), X_OK) == 0) return true;
+    if (colon == std::string_view::npos) return false;
+    rest.remove_prefix(colon + 1);
+  }
+}
+
+void NoteMissingTool(const std::string& name) {
+  GTEST_SKIP() << name << " not installed (scripts/setup-deps installs it): its check was left out";
+}
 
 std::vector<std::string> CorpusFiles(const std::string& extension) {
   std::vector<std::string> files;
   std::error_code ec;
-  for (auto& entry : std::filesystem::recursive_directory_iterator(QUILL_CORPUS_DIR, ec)) {
+  for (auto& entry : std::filesystem::recursive_directory_iterator(CorpusDir(), ec)) {
     if (!entry.is_regular_file()) continue;
     std::string ext = entry.path().extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });

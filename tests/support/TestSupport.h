@@ -25,8 +25,21 @@ class TempDir {
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+// The corpus of real files: QUILL_CORPUS_DIR from the environment, else the
+// folder named at build time (../shared/corpus beside the source tree). A clone
+// on its own has none; tests over it skip with QUILL_SKIP_WITHOUT_CORPUS().
+std::string CorpusDir();
+bool HaveCorpus();
 std::string CorpusPath(const std::string& relative);
+// Every corpus file with that extension (".gpx"), sorted; empty without a corpus.
 std::vector<std::string> CorpusFiles(const std::string& extension);
+// A file of our own under tests/data.
+std::string DataPath(const std::string& relative);
+// True when an executable of that name is on PATH.
+bool HaveTool(const std::string& name);
+// Marks the running test skipped because a peer tool is missing; the test's
+// other checks still run and a failure among them still fails it.
+void NoteMissingTool(const std::string& name);
 // Runs a shell command; returns its exit status and fills output with stdout+stderr.
 int RunCommand(const std::string& command, std::string* output = nullptr);
 std::string ShellQuote(const std::string& s);
@@ -61,3 +74,11 @@ class ScriptedQuestions : public QuestionSeam {
 };
 
 }  // namespace quill::test
+
+#define QUILL_SKIP_WITHOUT_CORPUS()                                           \
+  if (!::quill::test::HaveCorpus())                                           \
+  GTEST_SKIP() << "no corpus of real files at " << ::quill::test::CorpusDir() \
+               << " (set QUILL_CORPUS_DIR to a folder of waypoint files to run this test)"
+
+#define QUILL_SKIP_WITHOUT_TOOL(name) \
+  if (!::quill::test::HaveTool(name)) GTEST_SKIP() << (name) << " not installed (scripts/setup-deps installs it)"

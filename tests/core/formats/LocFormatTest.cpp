@@ -185,6 +185,7 @@ TEST(LocReader, ReadOnlyFileLoadsAndStaysUntouched) {
 }
 
 TEST(LocReader, CorpusFilesLoad) {
+  QUILL_SKIP_WITHOUT_CORPUS();
   auto files = test::CorpusFiles(".loc");
   ASSERT_GE(files.size(), 3u);
   for (const std::string& f : files) {

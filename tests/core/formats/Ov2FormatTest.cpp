@@ -192,6 +192,7 @@ TEST(Ov2Reader, MissingFileFails) {
 }
 
 TEST(Ov2Reader, CorpusFilesLoad) {
+  QUILL_SKIP_WITHOUT_CORPUS();
   auto files = test::CorpusFiles(".ov2");
   ASSERT_FALSE(files.empty());
   for (const std::string& f : files) {

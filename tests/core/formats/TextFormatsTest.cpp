@@ -283,6 +283,7 @@ TEST(CsvReader, LayoutRecognition) {
 }
 
 TEST(CsvReader, CorpusFilesLoad) {
+  QUILL_SKIP_WITHOUT_CORPUS();
   auto files = test::CorpusFiles(".csv");
   ASSERT_GE(files.size(), 6u);
   for (const std::string& f : files) {

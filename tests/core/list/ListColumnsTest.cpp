@@ -202,51 +202,63 @@ TEST(ListRowMarking, ArchivedAndUnavailableCaches) {
   EXPECT_EQ(MarkingOf(onlyUrl).colour, RowColour::Default);
 }
 
-class ListColumnsCorpus : public ::testing::Test {
+// A pocket query of our own making (tests/data) with three caches and a
+// parking waypoint.
+class ListColumnsPocketQuery : public ::testing::Test {
  protected:
-  ListColumnsCorpus() : session_(status_, questions_) { session_.Settings().includeGroundspeak = true; }
-  TGpxRecord& Load(const std::string& file) {
-    EXPECT_TRUE(session_.LoadFile(test::CorpusPath(file))) << file;
-    return *session_.Store().ShownWaypoints().front();
+  ListColumnsPocketQuery() : session_(status_, questions_) {
+    session_.Settings().includeGroundspeak = true;
+    EXPECT_TRUE(session_.LoadFile(test::DataPath("gpx10-pocket-query.gpx")));
+  }
+  TGpxRecord& Named(const std::string& name) {
+    TGpxRecord* r = session_.Store().FirstWithName(name);
+    EXPECT_NE(r, nullptr) << name;
+    return r ? *r : blank_;
   }
   test::RecordingStatus status_;
   test::ScriptedQuestions questions_;
   ListSession session_;
+  TGpxRecord blank_;
 };
 
-TEST_F(ListColumnsCorpus, ArchivedPocketQueryCache) {
-  TGpxRecord& r = Load("gpsbabel/GCGCA8.gpx");
-  EXPECT_EQ(ColumnText(r, kColumnLogs, kNoHome), ".dm---++n+++++++++++nnnnn");
-  EXPECT_EQ(ColumnText(r, kColumnDifficulty, kNoHome), "3/2");
-  EXPECT_EQ(ColumnText(r, kColumnCountry, kNoHome), "United States");
-  EXPECT_EQ(ColumnText(r, kColumnState, kNoHome), "Tennessee");
-  EXPECT_EQ(ColumnText(r, kColumnPlacedBy, kNoHome), "robertlipe");
-  EXPECT_EQ(ColumnText(r, kColumnDateFound, kNoHome), "2017-11-11");
-  EXPECT_EQ(ColumnText(r, kColumnTimestamp, kNoHome), "2003-06-29");
-  RowMarking m = MarkingOf(r);
-  EXPECT_EQ(m.colour, RowColour::Red);
-  EXPECT_TRUE(m.strikeOut);
-}
-
-TEST_F(ListColumnsCorpus, OldLocationlessCache) {
-  TGpxRecord& r = Load("gpsbabel/GC7FA4.gpx");
-  EXPECT_EQ(ColumnText(r, kColumnLogs, kNoHome), "+++++");
-  EXPECT_EQ(ColumnText(r, kColumnDifficulty, kNoHome), "1/1");
-  EXPECT_EQ(ColumnText(r, kColumnCountry, kNoHome), "Canada");
-  EXPECT_EQ(ColumnText(r, kColumnState, kNoHome), "Quebec");
-  EXPECT_EQ(ColumnText(r, kColumnDateFound, kNoHome), "2005-07-12");
-  EXPECT_FALSE(MarkingOf(r).strikeOut);
-}
-
-TEST_F(ListColumnsCorpus, SlovakStateIsDecodedToMemoryText) {
-  Load("cgeo/liptov_gpx.gpx");
-  bool seen = false;
-  for (TGpxRecord* r : session_.Store().ShownWaypoints()) {
-    if (r->GroundspeakXml.empty()) continue;
-    EXPECT_EQ(ColumnText(*r, kColumnState, kNoHome), "\x8Eilinsk\xFD kraj");
-    seen = true;
+TEST_F(ListColumnsPocketQuery, EveryCacheColumnOfEachRow) {
+  struct Row {
+    const char* name;
+    const char* logs;
+    const char* difficulty;
+    const char* country;
+    const char* state;  // memory text: Windows-1252
+    const char* placedBy;
+    const char* dateFound;
+    const char* timestamp;
+    RowColour colour;
+    bool strikeOut;
+  } rows[] = {
+      // Archived: red and struck out; "Archive" has no letter of its own.
+      {"GCQ1AB", ".dm-+n+", "3/2", "Netherlands", "Gelderland", "Tarn Walker", "2021-04-03", "2012-05-20",
+       RowColour::Red, true},
+      {"GCQ2CD", "++", "1.5/2.5", "Slovakia", "\x8Eilinsk\xFD kraj", "Jo\x9Eko Mrkvi\xC4\x8Dka", "2023-07-02",
+       "2015-08-14", RowColour::Blue, false},
+      {"GCQ3EF", "w", "1/1", "Belgium", "Vlaams-Brabant", "De Kabouters", "2024-06-01", "2024-06-22", RowColour::Blue,
+       false},
+      // No cache element: only the texts of the waypoint itself.
+      {"PKQ2CD", "", "/", "", "", "", "", "2015-08-14", RowColour::Blue, false},
+  };
+  ASSERT_EQ(session_.Store().size(), std::size(rows));
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TGpxRecord& r = Named(row.name);
+    EXPECT_EQ(ColumnText(r, kColumnLogs, kNoHome), row.logs);
+    EXPECT_EQ(ColumnText(r, kColumnDifficulty, kNoHome), row.difficulty);
+    EXPECT_EQ(ColumnText(r, kColumnCountry, kNoHome), row.country);
+    EXPECT_EQ(ColumnText(r, kColumnState, kNoHome), row.state);
+    EXPECT_EQ(ColumnText(r, kColumnPlacedBy, kNoHome), row.placedBy);
+    EXPECT_EQ(ColumnText(r, kColumnDateFound, kNoHome), row.dateFound);
+    EXPECT_EQ(ColumnText(r, kColumnTimestamp, kNoHome), row.timestamp);
+    RowMarking m = MarkingOf(r);
+    EXPECT_EQ(m.colour, row.colour);
+    EXPECT_EQ(m.strikeOut, row.strikeOut);
   }
-  EXPECT_TRUE(seen);
 }
 
 }  // namespace
