@@ -80,7 +80,8 @@ std::string Coord(double v) { return FormatFixed(v, 6); }
 std::string PocketQueryText(const PocketQueryOptions& o) {
   Rng rng(o.seed);
   std::string out;
-  out.reserve(static_cast<std::size_t>(o.caches) * static_cast<std::size_t>(o.descriptionBytes + 700 * o.logsPerCache + 2000));
+  out.reserve(static_cast<std::size_t>(o.caches) *
+              static_cast<std::size_t>(o.descriptionBytes + 700 * o.logsPerCache + 2000));
   out +=
       "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
       "<gpx xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "

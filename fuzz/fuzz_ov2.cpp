@@ -4,9 +4,9 @@
 #include <string>
 
 #include "FuzzSupport.h"
+#include "base/StatusSink.h"
 #include "formats/Ov2Format.h"
 #include "list/WaypointStore.h"
-#include "base/StatusSink.h"
 
 namespace {
 

@@ -52,7 +52,8 @@ TEST(CliConvertGpx, TextsInEveryScriptAreWrittenBackUnchanged) {
       {"Caf\xC3\xA9 M\xC3\xBCller &amp; S\xC3\xB6hne", "20\xC2\xB0 &lt;warm&gt; \xE2\x82\xAC 5 \xE2\x80\x94 ok"},
   };
   std::string body;
-  for (std::size_t i = 0; i < texts.size(); ++i) body += Wpt(texts[i].first, texts[i].second, 50.0 + static_cast<double>(i));
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    body += Wpt(texts[i].first, texts[i].second, 50.0 + static_cast<double>(i));
   WriteFileBytes(dir.File("in.gpx"), Gpx(body));
   std::string out;
   ASSERT_EQ(Convert(ShellQuote(dir.File("in.gpx")) + " " + ShellQuote(dir.File("out.gpx")), &out), 0) << out;

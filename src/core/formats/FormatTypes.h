@@ -6,9 +6,9 @@
 #include <span>
 #include <string>
 
+#include "base/StatusSink.h"
 #include "list/GpxRecord.h"
 #include "list/WaypointStore.h"
-#include "base/StatusSink.h"
 
 namespace quill {
 

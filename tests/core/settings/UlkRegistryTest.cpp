@@ -7,9 +7,9 @@
 #include <thread>
 #include <vector>
 
+#include "base/UserFolders.h"
 #include "settings/AppSettings.h"
 #include "settings/UlkRegistry.h"
-#include "base/UserFolders.h"
 #include "support/TestSupport.h"
 
 namespace quill {
