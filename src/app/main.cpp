@@ -1,11 +1,39 @@
 // quillmark: the window program.
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
+#include <string_view>
 
+#include "settings/ProgramVersion.h"
 #include "settings/UlkFileversionInfo.h"
 #include "ui/app/FormApp.h"
 
+namespace {
+
+constexpr const char* kHelp =
+    "usage: quillmark [FILE]\n"
+    "Opens the Quillmark window: a position converter above, a waypoint list below.\n"
+    "FILE (GPX, LOC, OV2, TXT, CSV or ASC) is loaded into the list at start.\n"
+    "  -h, --help     show this help and exit\n"
+    "  -V, --version  show the version and the data folder, and exit\n"
+    "Qt's own options (such as -platform offscreen) are accepted too.\n"
+    "quillmark-cli --help lists the command-line tools.\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // Answered before any window system is needed, so they work without a display.
+  if (argc == 2) {
+    std::string_view arg = argv[1];
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kHelp, stdout);
+      return 0;
+    }
+    if (arg == "--version" || arg == "-V") {
+      std::fputs(quill::VersionReport("quillmark").c_str(), stdout);
+      return 0;
+    }
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName("Quillmark");
 

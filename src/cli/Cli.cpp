@@ -4,6 +4,8 @@
 #include <ostream>
 #include <string_view>
 
+#include "settings/ProgramVersion.h"
+
 namespace quill::cli {
 
 namespace {
@@ -25,6 +27,7 @@ constexpr std::array<Command, 5> kCommands = {{
 
 constexpr const char* kUsage =
     "usage: quillmark-cli COMMAND [options]\n"
+    "       quillmark-cli --help | --version\n"
     "  convert [options] INPUT... OUTPUT\n"
     "    --format gpx|loc|ov2|txt|kml|miomap|garmin|navio   (default: by OUTPUT's extension)\n"
     "    --txt-mode wgs84|ed50|bessel|rd|lambert|utm|ecef   (notation of a text save)\n"
@@ -51,6 +54,12 @@ constexpr const char* kUsage =
 
 }  // namespace
 
+std::vector<std::string_view> CommandNames() {
+  std::vector<std::string_view> names;
+  for (const Command& c : kCommands) names.push_back(c.name);
+  return names;
+}
+
 int UsageError(std::ostream& err, const std::string& message) {
   if (!message.empty()) err << "quillmark-cli: " << message << "\n";
   err << kUsage;
@@ -61,6 +70,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (args.empty()) return UsageError(err, "no command given");
   if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     out << kUsage;
+    return 0;
+  }
+  if (args[0] == "--version" || args[0] == "-V") {
+    out << VersionReport("quillmark-cli");
     return 0;
   }
   for (const Command& c : kCommands) {

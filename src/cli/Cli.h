@@ -2,6 +2,7 @@
 // quillmark-cli: the core without a window.
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quill::cli {
@@ -17,5 +18,7 @@ int RunOpen(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 int RunLetters(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 int UsageError(std::ostream& err, const std::string& message);
+// Every subcommand's name, in the order the usage text lists them.
+std::vector<std::string_view> CommandNames();
 
 }  // namespace quill::cli

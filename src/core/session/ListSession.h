@@ -4,13 +4,13 @@
 #include <functional>
 #include <string>
 
+#include "base/QuestionSeam.h"
+#include "base/StatusSink.h"
 #include "formats/FormatTable.h"
 #include "formats/FormatTypes.h"
 #include "list/ListSort.h"
 #include "list/ListViewState.h"
 #include "list/WaypointStore.h"
-#include "base/QuestionSeam.h"
-#include "base/StatusSink.h"
 #include "text/LocaleText.h"
 
 namespace quill {
@@ -106,9 +106,5 @@ class ListSession {
   ListViewState view_;
   LocaleText text_;
 };
-
-// The folder of the running executable, with a trailing "/" ("./" when it
-// cannot be found).
-std::string ExecutableFolder();
 
 }  // namespace quill

@@ -1,8 +1,11 @@
 #include "ui/app/HelpWindow.h"
 
+#include <QFileInfo>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include "base/ProgramFolders.h"
 
 namespace quill {
 
@@ -13,7 +16,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
   browser->setObjectName("HelpBrowser");
   // The page links only to its own sections.
   browser->setOpenExternalLinks(false);
-  browser->setSource(QUrl("qrc:/help.html"));
+  // The installed page, which a packager may update; the built-in copy when the
+  // program runs without its data folder.
+  const QString installed = QString::fromLocal8Bit((DataFolder() + "help.html").c_str());
+  browser->setSource(QFileInfo::exists(installed) ? QUrl::fromLocalFile(installed) : QUrl("qrc:/help.html"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(browser);

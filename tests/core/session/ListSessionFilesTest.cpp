@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "core/formats/FormatTestSupport.h"
 #include "base/FileIo.h"
+#include "base/ProgramFolders.h"
+#include "core/formats/FormatTestSupport.h"
 #include "formats/FormatTable.h"
 #include "session/ListSession.h"
 
@@ -165,13 +166,15 @@ TEST_F(SessionFiles, Ov2SaveCopiesTheIconFromTheProgramFolderButNeverOverwrites)
   EXPECT_FALSE(FileExists(dir.File("g.bmp")));
 }
 
-TEST_F(SessionFiles, ProgramFolderDefaultsToTheExecutablesFolder) {
+TEST_F(SessionFiles, ProgramFolderIsTheDataFolderOfTheBuildTree) {
   std::string folder = ExecutableFolder();
   ASSERT_FALSE(folder.empty());
   EXPECT_EQ(folder.back(), '/');
-  EXPECT_EQ(session.ProgramFolder(), folder);
   struct stat st {};
   EXPECT_EQ(::stat((folder + "quillmark_core_tests").c_str(), &st), 0);
+  // The test program sits in tests/ of the build tree, the data one folder up.
+  EXPECT_EQ(session.ProgramFolder(), DataFolder());
+  EXPECT_EQ(::stat((session.ProgramFolder() + "help.html").c_str(), &st), 0);
 }
 
 TEST_F(SessionFiles, FavoriteFileRules) {
