@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -41,6 +42,24 @@ std::string ReadFileBytes(const std::string& path) {
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+DecimalCommaLocale::DecimalCommaLocale() {
+  const char* old = std::setlocale(LC_ALL, nullptr);
+  saved_ = old ? old : "C";
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8")) {
+    ok_ = true;
+    return;
+  }
+  dir_ = std::make_unique<TempDir>();
+  RunCommand("localedef -i de_DE -f UTF-8 " + ShellQuote(dir_->File("de_DE.UTF-8")));
+  ::setenv("LOCPATH", dir_->path().c_str(), 1);
+  ok_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+}
+
+DecimalCommaLocale::~DecimalCommaLocale() {
+  std::setlocale(LC_ALL, saved_.c_str());
+  if (dir_) ::unsetenv("LOCPATH");
 }
 
 std::string CorpusDir() {

@@ -1,5 +1,6 @@
 #pragma once
 // Helpers shared by the test programs.
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,6 +44,23 @@ void NoteMissingTool(const std::string& name);
 // Runs a shell command; returns its exit status and fills output with stdout+stderr.
 int RunCommand(const std::string& command, std::string* output = nullptr);
 std::string ShellQuote(const std::string& s);
+
+// Switches the C locale to German (decimal comma) for its lifetime, building
+// the locale with localedef into a private folder when the machine has none;
+// ok() is false when neither works. The old locale comes back at the end.
+class DecimalCommaLocale {
+ public:
+  DecimalCommaLocale();
+  ~DecimalCommaLocale();
+  DecimalCommaLocale(const DecimalCommaLocale&) = delete;
+  DecimalCommaLocale& operator=(const DecimalCommaLocale&) = delete;
+  bool ok() const { return ok_; }
+
+ private:
+  std::unique_ptr<TempDir> dir_;
+  std::string saved_;
+  bool ok_ = false;
+};
 
 class RecordingStatus : public StatusSink {
  public:

@@ -106,14 +106,8 @@ TEST(GeoConverter, ClearResultsEmptiesTextsAndKeepsColours) {
 class GeoConverterLocale : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) {
-      // No installed German locale: build one into a private folder.
-      dir_ = std::make_unique<test::TempDir>();
-      std::string command = "localedef -i de_DE -f UTF-8 " + test::ShellQuote(dir_->File("de_DE.UTF-8"));
-      test::RunCommand(command);
-      setenv("LOCPATH", dir_->path().c_str(), 1);
-      if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "no locale with a decimal comma";
-    }
+    comma_ = std::make_unique<test::DecimalCommaLocale>();
+    if (!comma_->ok()) GTEST_SKIP() << "no locale with a decimal comma (localedef failed)";
     ASSERT_EQ(std::string(std::localeconv()->decimal_point), ",");
     struct Comma : std::numpunct<char> {
       char do_decimal_point() const override { return ','; }
@@ -122,10 +116,9 @@ class GeoConverterLocale : public ::testing::Test {
   }
   void TearDown() override {
     std::locale::global(std::locale::classic());
-    std::setlocale(LC_ALL, "C");
-    unsetenv("LOCPATH");
+    comma_.reset();
   }
-  std::unique_ptr<test::TempDir> dir_;
+  std::unique_ptr<test::DecimalCommaLocale> comma_;
 };
 
 std::vector<ConverterResult> AllKinds() {
