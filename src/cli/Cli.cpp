@@ -15,11 +15,12 @@ struct Command {
   CommandFn run;
 };
 
-constexpr std::array<Command, 4> kCommands = {{
+constexpr std::array<Command, 5> kCommands = {{
     {"convert", &RunConvert},
     {"list", &RunList},
     {"coord", &RunCoord},
     {"open", &RunOpen},
+    {"ftp", &RunFtp},
 }};
 
 constexpr const char* kUsage =
@@ -44,7 +45,13 @@ constexpr const char* kUsage =
     "  coord [--json] --rd TEXT | --lambert TEXT | --utm TEXT | --ecef TEXT\n"
     "    show one position in every notation, as the converter panel does\n"
     "  open FILE\n"
-    "    hand FILE to the running window, which loads it\n";
+    "    hand FILE to the running window, which loads it\n"
+    "  ftp download [FTP options] OUTPUT\n"
+    "  ftp upload [FTP options] [--duplicates keep|replace|allow] [--no-groundspeak] INPUT...\n"
+    "    fetch the favorite list into OUTPUT, or send INPUT... (merged, as GPX) as the favorite list;\n"
+    "    --host H (name, name:port or ftps://name[:port] for TLS), --user U, --dir D, --name F,\n"
+    "    --active | --passive, --timeout SECONDS; the settings' values are the defaults, the\n"
+    "    password is the settings' one or QUILLMARK_FTP_PASSWORD\n";
 
 }  // namespace
 
