@@ -33,6 +33,21 @@ std::string ConfigFolder() { return XdgFolder("XDG_CONFIG_HOME", "/.config"); }
 
 std::string CacheFolder() { return XdgFolder("XDG_CACHE_HOME", "/.cache"); }
 
+std::string DataHomeFolder() {
+  const char* value = std::getenv("XDG_DATA_HOME");
+  if (value && value[0] == '/') return value;
+  return HomeFolder() + "/.local/share";
+}
+
+std::string ProgramFolder() {
+  char buf[4096];
+  const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n <= 0) return "./";
+  std::string path(buf, static_cast<std::size_t>(n));
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+}
+
 bool MakeFolders(const std::string& folder) {
   std::string path;
   std::size_t i = 0;

@@ -11,6 +11,11 @@ std::string HomeFolder();
 std::string ConfigFolder();
 // $XDG_CACHE_HOME/quillmark, else ~/.cache/quillmark: files made on the fly.
 std::string CacheFolder();
+// $XDG_DATA_HOME, else ~/.local/share: the base of per-user data (logs).
+std::string DataHomeFolder();
+// The folder of the running program with its trailing "/", "./" when it
+// cannot be told.
+std::string ProgramFolder();
 
 // Creates the folder and its missing parents with mode 0700; true when it is
 // a folder afterwards.
