@@ -1,9 +1,8 @@
 #include "base/ProgramFolders.h"
 
-#include <unistd.h>
-
-#include <climits>
 #include <filesystem>
+
+#include "base/UserFolders.h"
 
 namespace quill {
 
@@ -16,16 +15,6 @@ bool HoldsData(const std::string& folder) {
 }
 
 }  // namespace
-
-std::string ExecutableFolder() {
-  char buf[PATH_MAX];
-  ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n <= 0) return "./";
-  std::string path(buf, static_cast<std::size_t>(n));
-  std::size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos) return "./";
-  return path.substr(0, slash + 1);
-}
 
 std::string DataFolderFor(std::string_view executableFolder) {
   std::string exe(executableFolder);
@@ -45,6 +34,6 @@ std::string DataFolderFor(std::string_view executableFolder) {
   return exe;
 }
 
-std::string DataFolder() { return DataFolderFor(ExecutableFolder()); }
+std::string DataFolder() { return DataFolderFor(ProgramFolder()); }
 
 }  // namespace quill

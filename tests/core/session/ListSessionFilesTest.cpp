@@ -5,6 +5,7 @@
 
 #include "base/FileIo.h"
 #include "base/ProgramFolders.h"
+#include "base/UserFolders.h"
 #include "core/formats/FormatTestSupport.h"
 #include "formats/FormatTable.h"
 #include "session/ListSession.h"
@@ -167,7 +168,7 @@ TEST_F(SessionFiles, Ov2SaveCopiesTheIconFromTheProgramFolderButNeverOverwrites)
 }
 
 TEST_F(SessionFiles, ProgramFolderIsTheDataFolderOfTheBuildTree) {
-  std::string folder = ExecutableFolder();
+  std::string folder = ProgramFolder();
   ASSERT_FALSE(folder.empty());
   EXPECT_EQ(folder.back(), '/');
   struct stat st {};
