@@ -1,12 +1,13 @@
 #include "cli/CliSinks.h"
 
-#include <unistd.h>
-
 #include <iostream>
+
+#include "base/Platform.h"
 
 namespace quill::cli {
 
-ProgressPrinter::ProgressPrinter(std::ostream& err) : err_(err), enabled_(&err == &std::cerr && ::isatty(2)) {}
+ProgressPrinter::ProgressPrinter(std::ostream& err)
+    : err_(err), enabled_(&err == &std::cerr && platform::IsTerminal(2)) {}
 
 void ProgressPrinter::Start(const std::string& name) {
   name_ = name;

@@ -1,9 +1,8 @@
 #include "base/UserFolders.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <cstdlib>
+
+#include "base/Platform.h"
 
 namespace quill {
 namespace {
@@ -20,10 +19,8 @@ std::string XdgFolder(const char* variable, const char* fallback) {
 std::string HomeFolder() {
   const char* home = std::getenv("HOME");
   if (home && home[0]) return home;
-  if (const passwd* pw = ::getpwuid(::getuid())) {
-    if (pw->pw_dir && pw->pw_dir[0]) return pw->pw_dir;
-  }
-  return ".";
+  std::string fromDatabase = platform::HomeFromUserDatabase();
+  return fromDatabase.empty() ? std::string(".") : fromDatabase;
 }
 
 std::string ConfigFolder() { return XdgFolder("XDG_CONFIG_HOME", "/.config"); }

@@ -1,20 +1,16 @@
 #include "session/ListSession.h"
 
-#include <unistd.h>
-
-#include <climits>
-
 #include "base/FileIo.h"
+#include "base/Platform.h"
 #include "text/Ansi.h"
 #include "text/TextHelpers.h"
 
 namespace quill {
 
 std::string ExecutableFolder() {
-  char buf[PATH_MAX];
-  ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n <= 0) return "./";
-  std::string_view folder = FolderPart(std::string_view(buf, static_cast<std::size_t>(n)));
+  std::string path = platform::ExecutablePath();
+  if (path.empty()) return "./";
+  std::string_view folder = FolderPart(path);
   return folder.empty() ? std::string("./") : std::string(folder);
 }
 
