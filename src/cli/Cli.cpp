@@ -15,11 +15,12 @@ struct Command {
   CommandFn run;
 };
 
-constexpr std::array<Command, 4> kCommands = {{
+constexpr std::array<Command, 5> kCommands = {{
     {"convert", &RunConvert},
     {"list", &RunList},
     {"coord", &RunCoord},
     {"open", &RunOpen},
+    {"letters", &RunLetters},
 }};
 
 constexpr const char* kUsage =
@@ -44,7 +45,9 @@ constexpr const char* kUsage =
     "  coord [--json] --rd TEXT | --lambert TEXT | --utm TEXT | --ecef TEXT\n"
     "    show one position in every notation, as the converter panel does\n"
     "  open FILE\n"
-    "    hand FILE to the running window, which loads it\n";
+    "    hand FILE to the running window, which loads it\n"
+    "  letters [--class alpha|ascii|lower|upper|numeric|hex|all] TEXT\n"
+    "    the letter-frequency histogram's count listing of TEXT (default class ascii)\n";
 
 }  // namespace
 

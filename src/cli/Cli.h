@@ -14,6 +14,7 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ost
 int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunCoord(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunOpen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunLetters(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 int UsageError(std::ostream& err, const std::string& message);
 
