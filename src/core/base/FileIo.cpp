@@ -243,6 +243,10 @@ bool AtomicFileWriter::NameTemporary(const std::string& suffixBase, std::string&
   return false;
 }
 
+bool AtomicFileWriter::SetPermissions(std::uint32_t permissions) {
+  return ok_ && way_ == Way::kReplace && platform::SetPermissions(fd_, permissions);
+}
+
 void AtomicFileWriter::Write(std::string_view data) {
   if (!text_) {
     WriteRaw(data);

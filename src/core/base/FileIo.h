@@ -72,6 +72,9 @@ class AtomicFileWriter {
     WriteRaw(std::string_view(static_cast<const char*>(data), size));
   }
   bool Ok() const { return ok_; }
+  // Mode of the file that will replace the target (a file written in place or
+  // a device keeps its own): set on the open temporary file, never by path.
+  bool SetPermissions(std::uint32_t permissions);
   // Flushes, syncs, closes and renames; false (old file untouched) on any failure.
   bool Commit();
   void Abandon();
