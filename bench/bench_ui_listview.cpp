@@ -3,6 +3,9 @@
 // Prints the best of five runs of each, and its ratio to a baseline measured
 // in the same run: making the five column texts of every row, which is what a
 // list control that holds its own texts would do at every rebuild.
+// Then the cost of moving the selection near the end of the list (the arrow
+// key's work: select, refresh the counters and the converter), and of
+// SelectedIndex beside a search of the rows for the selected record.
 #include <QApplication>
 #include <QFile>
 #include <QHeaderView>
@@ -22,6 +25,7 @@
 #include "settings/UlkRegistry.h"
 #include "text/QtText.h"
 #include "ui/app/FormApp.h"
+#include "ui/list/ListPanel.h"
 #include "ui/list/ListView.h"
 #include "ui/list/WaypointListModel.h"
 
@@ -126,6 +130,37 @@ int main(int argc, char** argv) {
   line("rebuild after sort", afterSort, rows);
   line("rebuild after filter", afterFilter, filteredRows);
   line("rebuild, Logs in the 4th column", logsColumn, rows);
+
+  // Moving the selection one row at a time near the end of the full list.
+  app.ActionColumn4Execute(kColumnDescription);
+  shown = loadOrder;
+  app.FillListView();
+  const int last = static_cast<int>(rows) - 1;
+  const int moves = 2000;
+  double perMove = BestSeconds([&] { app.SelectRow(last - moves); },
+                               [&] {
+                                 for (int r = last - moves + 1; r <= last; ++r) app.SelectRow(r);
+                               }) /
+                   moves;
+  const int calls = 20000;
+  TListPanel& panel = app.ListPanel();
+  double perIndex = BestSeconds([] {},
+                                [&] {
+                                  for (int i = 0; i < calls; ++i)
+                                    sink += static_cast<std::size_t>(panel.SelectedIndex());
+                                }) /
+                    calls;
+  // What SelectedIndex cost when it searched the rows for the selected record.
+  double perSearch = BestSeconds([] {},
+                                 [&] {
+                                   for (int i = 0; i < 200; ++i) {
+                                     sink += static_cast<std::size_t>(app.Model().RowOf(panel.SelectedRecord()));
+                                   }
+                                 }) /
+                     200;
+  std::printf("selection moved one row at row %d: %8.1f us per move\n", last, perMove * 1e6);
+  std::printf("SelectedIndex from the selection:  %8.3f us per call\n", perIndex * 1e6);
+  std::printf("search of the rows for the record: %8.3f us per call (%.0f x)\n", perSearch * 1e6, perSearch / perIndex);
   std::fprintf(stderr, "(%zu)\n", sink);
   std::error_code ec;
   std::filesystem::remove_all(dir, ec);

@@ -15,12 +15,13 @@ struct Command {
   CommandFn run;
 };
 
-constexpr std::array<Command, 5> kCommands = {{
+constexpr std::array<Command, 6> kCommands = {{
     {"convert", &RunConvert},
     {"list", &RunList},
     {"coord", &RunCoord},
     {"open", &RunOpen},
     {"letters", &RunLetters},
+    {"gps", &RunGps},
 }};
 
 constexpr const char* kUsage =
@@ -47,7 +48,11 @@ constexpr const char* kUsage =
     "  open FILE\n"
     "    hand FILE to the running window, which loads it\n"
     "  letters [--class alpha|ascii|lower|upper|numeric|hex|all] TEXT\n"
-    "    the letter-frequency histogram's count listing of TEXT (default class ascii)\n";
+    "    the letter-frequency histogram's count listing of TEXT (default class ascii)\n"
+    "  gps [--baud N] [--once] DEVICE\n"
+    "    NMEA 0183 from a serial GPS receiver (default 4800 baud); one line per fix until\n"
+    "    interrupted: latitude, longitude, altitude (m, - unknown), satellites, tab-separated;\n"
+    "    --once stops after the first fix\n";
 
 }  // namespace
 

@@ -109,7 +109,7 @@ TEST_F(ListWindow, EveryOrderSortsTheViewAndKeepsTheSelectedRecord) {
   EXPECT_EQ(RowNames(), (Names{"PK1AAA", "GC3CCC", "GC2BBB", "GC1AAA"}));
   // Every order's action runs and leaves all four rows.
   for (int i = 0; i < kSortOrderCount; ++i) {
-    app.Action(SortActionName(static_cast<SortOrder>(i)))->trigger();
+    app.ListCommands().SortAction(static_cast<SortOrder>(i))->trigger();
     EXPECT_EQ(app.Model().rowCount(), 4) << i;
     EXPECT_EQ(Selected(), "GC2BBB") << i;
   }

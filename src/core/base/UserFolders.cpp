@@ -27,4 +27,16 @@ std::string ConfigFolder() { return XdgFolder("XDG_CONFIG_HOME", "/.config"); }
 
 std::string CacheFolder() { return XdgFolder("XDG_CACHE_HOME", "/.cache"); }
 
+std::string DataHomeFolder() {
+  const char* value = std::getenv("XDG_DATA_HOME");
+  if (value && value[0] == '/') return value;
+  return HomeFolder() + "/.local/share";
+}
+
+std::string ProgramFolder() {
+  const std::string path = platform::ExecutablePath();
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+}
+
 }  // namespace quill

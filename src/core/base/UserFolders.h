@@ -10,5 +10,10 @@ std::string HomeFolder();
 std::string ConfigFolder();
 // $XDG_CACHE_HOME/quillmark, else ~/.cache/quillmark: files made on the fly.
 std::string CacheFolder();
+// $XDG_DATA_HOME, else ~/.local/share: the base of per-user data (logs).
+std::string DataHomeFolder();
+// The folder of the running program with its trailing "/", "./" when it
+// cannot be told.
+std::string ProgramFolder();
 
 }  // namespace quill

@@ -16,35 +16,38 @@
 namespace quill {
 namespace {
 
+// One row per order: everything the window and the command line show of it.
 struct OrderInfo {
   SortOrder order;
-  std::string_view name;
-  std::string_view caption;
+  std::string_view name;     // command line
+  std::string_view action;   // the window's action
+  std::string_view caption;  // the action's caption
+  int columnMode;            // the column mode whose header sorts by it, or -1
 };
 
 constexpr std::array<OrderInfo, kSortOrderCount> kOrders = {{
-    {SortOrder::Name, "name", "Sort by Name"},
-    {SortOrder::GCName, "gcname", "Sort by GC-Name"},
-    {SortOrder::Date, "date", "Sort by Date"},
-    {SortOrder::Dist, "dist", "Sort by Distance from home"},
-    {SortOrder::North, "north", "Sort by North coordinates"},
-    {SortOrder::East, "east", "Sort by East coordinates"},
-    {SortOrder::Type, "type", "Sort by Cache Type"},
-    {SortOrder::Hidden, "hidden", "Sort by 'Placed by'"},
-    {SortOrder::DateFound, "datefound", "Sort by Date Found"},
-    {SortOrder::Desc, "desc", "Sort by Description"},
-    {SortOrder::Cmt, "cmt", "Sort by Comment"},
-    {SortOrder::UrlName, "urlname", "Sort by URL Name"},
-    {SortOrder::Logs, "logs", "Sort by Logs"},
-    {SortOrder::Country, "country", "Sort by Country"},
-    {SortOrder::State, "state", "Sort by State"},
-    {SortOrder::Diffic, "diffic", "Sort by Difficulty"},
+    {SortOrder::Name, "name", "ActionSortName", "Sort by Name", -1},
+    {SortOrder::GCName, "gcname", "ActionSortGCName", "Sort by GC-Name", -1},
+    {SortOrder::Date, "date", "ActionSortDate", "Sort by Date", kColumnTimestamp},
+    {SortOrder::Dist, "dist", "ActionSortDist", "Sort by Distance from home", kColumnDistance},
+    {SortOrder::North, "north", "ActionSortNorth", "Sort by North coordinates", -1},
+    {SortOrder::East, "east", "ActionSortEast", "Sort by East coordinates", -1},
+    {SortOrder::Type, "type", "ActionSortType", "Sort by Cache Type", -1},
+    {SortOrder::Hidden, "hidden", "ActionSortHidden", "Sort by 'Placed by'", kColumnPlacedBy},
+    {SortOrder::DateFound, "datefound", "ActionSortDateFound", "Sort by Date Found", kColumnDateFound},
+    {SortOrder::Desc, "desc", "ActionSortDesc", "Sort by Description", kColumnDescription},
+    {SortOrder::Cmt, "cmt", "ActionSortCmt", "Sort by Comment", kColumnComment},
+    {SortOrder::UrlName, "urlname", "ActionSortUrlName", "Sort by URL Name", kColumnUrlName},
+    {SortOrder::Logs, "logs", "ActionSortLogs", "Sort by Logs", kColumnLogs},
+    {SortOrder::Country, "country", "ActionSortCountry", "Sort by Country", kColumnCountry},
+    {SortOrder::State, "state", "ActionSortState", "Sort by State", kColumnState},
+    {SortOrder::Diffic, "diffic", "ActionSortDiffic", "Sort by Difficulty", kColumnDifficulty},
 }};
 
-constexpr std::array<SortOrder, kColumnModeCount> kColumnOrders = {
-    SortOrder::Desc,   SortOrder::Cmt,  SortOrder::UrlName, SortOrder::Date,    SortOrder::Dist,  SortOrder::DateFound,
-    SortOrder::Hidden, SortOrder::Logs, SortOrder::Diffic,  SortOrder::Country, SortOrder::State,
-};
+const OrderInfo& Info(SortOrder order) {
+  auto i = static_cast<std::size_t>(order);
+  return kOrders[i < kOrders.size() ? i : 0];
+}
 
 // The rank of each text among the distinct texts in collation order; texts
 // that collate equal get the same rank. Each distinct text costs one
@@ -145,9 +148,11 @@ std::string_view PrimaryText(const TGpxRecord& r, SortOrder order) {
 
 }  // namespace
 
-std::string_view SortOrderCaption(SortOrder order) { return kOrders[static_cast<std::size_t>(order)].caption; }
+std::string_view SortOrderCaption(SortOrder order) { return Info(order).caption; }
 
-std::string_view SortOrderName(SortOrder order) { return kOrders[static_cast<std::size_t>(order)].name; }
+std::string_view SortOrderName(SortOrder order) { return Info(order).name; }
+
+std::string_view SortOrderActionName(SortOrder order) { return Info(order).action; }
 
 std::optional<SortOrder> SortOrderFromName(std::string_view name) {
   for (const OrderInfo& o : kOrders) {
@@ -157,7 +162,10 @@ std::optional<SortOrder> SortOrderFromName(std::string_view name) {
 }
 
 SortOrder SortOrderForColumnMode(int mode) {
-  return mode >= 0 && mode < kColumnModeCount ? kColumnOrders[static_cast<std::size_t>(mode)] : SortOrder::Name;
+  for (const OrderInfo& o : kOrders) {
+    if (mode >= 0 && o.columnMode == mode) return o.order;
+  }
+  return SortOrder::Name;
 }
 
 void SortWaypoints(std::vector<TGpxRecord*>& records, SortOrder order, const LocaleText& text,

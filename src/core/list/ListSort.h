@@ -37,7 +37,10 @@ std::string_view SortOrderCaption(SortOrder order);
 // The order's name on the command line ("name", "gcname", ...), and back.
 std::string_view SortOrderName(SortOrder order);
 std::optional<SortOrder> SortOrderFromName(std::string_view name);
-// The order a click on the header of a column showing this mode sorts by.
+// The window's action of the order ("ActionSortGCName").
+std::string_view SortOrderActionName(SortOrder order);
+// The order a click on the header of a column showing this mode sorts by;
+// Name for a mode out of range.
 SortOrder SortOrderForColumnMode(int mode);
 
 // Sorts records in place. The Logs, Country, State and Difficulty orders

@@ -1,18 +1,13 @@
 #include "session/ListSession.h"
 
 #include "base/FileIo.h"
-#include "base/Platform.h"
+#include "base/UserFolders.h"
 #include "text/Ansi.h"
 #include "text/TextHelpers.h"
 
 namespace quill {
 
-std::string ExecutableFolder() {
-  std::string path = platform::ExecutablePath();
-  if (path.empty()) return "./";
-  std::string_view folder = FolderPart(path);
-  return folder.empty() ? std::string("./") : std::string(folder);
-}
+std::string ExecutableFolder() { return ProgramFolder(); }
 
 ListSession::ListSession(StatusSink& status, QuestionSeam& questions)
     : status_(status), questions_(questions), programFolder_(ExecutableFolder()) {

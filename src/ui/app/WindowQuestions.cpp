@@ -25,8 +25,8 @@ class NormalCursor {
 
 }  // namespace
 
-WindowQuestions::WindowQuestions(QWidget* parent, TFormSelectWpAddMode& duplicateDialog)
-    : parent_(parent), duplicateDialog_(duplicateDialog) {}
+WindowQuestions::WindowQuestions(QWidget* parent)
+    : parent_(parent), duplicateDialog_(*new TFormSelectWpAddMode(parent)) {}
 
 int WindowQuestions::AskDuplicate(const std::string& name) {
   if (override_) return override_->AskDuplicate(name);

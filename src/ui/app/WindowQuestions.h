@@ -1,6 +1,6 @@
 #pragma once
-// The questions of the core, asked with real dialogs. A test may put a
-// scripted seam in front.
+// The questions of the core, asked with real dialogs (the duplicate dialog
+// is its own). A test may put a scripted seam in front.
 #include <QWidget>
 
 #include "base/QuestionSeam.h"
@@ -11,7 +11,9 @@ class TFormSelectWpAddMode;
 
 class WindowQuestions : public QuestionSeam {
  public:
-  WindowQuestions(QWidget* parent, TFormSelectWpAddMode& duplicateDialog);
+  explicit WindowQuestions(QWidget* parent);
+
+  TFormSelectWpAddMode& DuplicateDialog() { return duplicateDialog_; }
 
   void SetOverride(QuestionSeam* seam) { override_ = seam; }
 

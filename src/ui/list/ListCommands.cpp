@@ -1,74 +1,126 @@
 #include "ui/list/ListCommands.h"
 
 #include <QAction>
-#include <QApplication>
+#include <QMenu>
 #include <QPushButton>
 
 #include "list/ListRename.h"
 #include "session/ListSession.h"
-#include "ui/app/FormApp.h"
-#include "ui/components/UlkStatusBar.h"
+#include "text/QtText.h"
+#include "ui/components/WaitCursor.h"
 #include "ui/list/FormFilter.h"
 #include "ui/list/FormSearch.h"
+#include "ui/list/ListPanel.h"
 #include "ui/list/ListView.h"
 
 namespace quill {
 namespace {
 
-constexpr const char* kSortActionNames[kSortOrderCount] = {
-    "ActionSortName",      "ActionSortGCName",  "ActionSortDate",  "ActionSortDist",
-    "ActionSortNorth",     "ActionSortEast",    "ActionSortType",  "ActionSortHidden",
-    "ActionSortDateFound", "ActionSortDesc",    "ActionSortCmt",   "ActionSortUrlName",
-    "ActionSortLogs",      "ActionSortCountry", "ActionSortState", "ActionSortDiffic",
+// The "Sort" submenu: its own order and item names; Date shows as Timestamp,
+// as the column does.
+struct SortMenuItem {
+  const char* name;
+  SortOrder order;
+  const char* caption;  // nullptr: the order's caption
 };
 
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+constexpr SortMenuItem kSortMenu[] = {
+    {"MenuSortOnName", SortOrder::Name, nullptr},
+    {"MenuSortOnGCname", SortOrder::GCName, nullptr},
+    {"MenuSortOnDate", SortOrder::Date, "Sort by Timestamp"},
+    {"MenuSortOnDateFound", SortOrder::DateFound, nullptr},
+    {"MenuSortOnDist", SortOrder::Dist, nullptr},
+    {"MenuSortOnNorth", SortOrder::North, nullptr},
+    {"MenuSortOnEast", SortOrder::East, nullptr},
+    {"MenuSortOnCacheType", SortOrder::Type, nullptr},
+    {"MenuSortOnHiddenby", SortOrder::Hidden, nullptr},
+    {"MenuSortOnLogs", SortOrder::Logs, nullptr},
+    {"MenuSortOnCountry", SortOrder::Country, nullptr},
+    {"MenuSortOnState", SortOrder::State, nullptr},
+    {"MenuSortOnDiffic", SortOrder::Diffic, nullptr},
 };
 
 }  // namespace
 
-const char* SortActionName(SortOrder order) { return kSortActionNames[static_cast<int>(order)]; }
-
-TListCommands::TListCommands(TFormApp& app) : QObject(&app), app_(app) {
+TListCommands::TListCommands(QWidget* dialogParent, ListSession& session, TListPanel& panel)
+    : QObject(dialogParent), session_(session), panel_(panel) {
   setObjectName("ListCommands");
-  search_ = new TFormSearch(&app);
-  filter_ = new TFormFilter(&app);
+  search_ = new TFormSearch(dialogParent);
+  filter_ = new TFormFilter(dialogParent);
+  filter_->SetLocaleText(&session_.Text());
+
+  for (int i = 0; i < kSortOrderCount; ++i) {
+    auto order = static_cast<SortOrder>(i);
+    sortActions_[i] = MakeAction(AnsiToQString(SortOrderActionName(order)), AnsiToQString(SortOrderCaption(order)));
+    connect(sortActions_[i], &QAction::triggered, this, [this, order] { ActionSortExecute(order); });
+  }
+  actionSearch_ = MakeAction("ActionSearch", "Search");
+  actionSearchNext_ = MakeAction("ActionSearchNext", "Search Next");
+  actionFilter_ = MakeAction("ActionFilter", "Filter");
+  actionRename_ = MakeAction("ActionRename", "Rename");
+  connect(actionSearch_, &QAction::triggered, this, &TListCommands::ActionSearchExecute);
+  connect(actionSearchNext_, &QAction::triggered, this, &TListCommands::ActionSearchNextExecute);
+  connect(actionFilter_, &QAction::triggered, this, &TListCommands::ActionFilterExecute);
+  connect(actionRename_, &QAction::triggered, this, &TListCommands::ActionRenameExecute);
+  BuildMenus();
+
+  const TListPanel::ListButtons& b = panel_.Buttons();
+  connect(b.sort, &QPushButton::clicked, SortAction(SortOrder::Name), &QAction::trigger);
+  connect(b.filter, &QPushButton::clicked, actionFilter_, &QAction::trigger);
+  connect(b.showAll, &QPushButton::clicked, this, &TListCommands::ButtonShowAllClick);
+  connect(&panel_, &TListPanel::SortRequested, this, [this](SortOrder order) { SortAction(order)->trigger(); });
+  connect(&panel_, &TListPanel::SearchRequested, actionSearch_, &QAction::trigger);
+  connect(&panel_, &TListPanel::SearchNextRequested, actionSearchNext_, &QAction::trigger);
 }
 
-void TListCommands::Connect() {
-  TFormApp& app = app_;
-  filter_->SetLocaleText(&app.Session().Text());
-  for (int i = 0; i < kSortOrderCount; ++i) {
-    SortOrder order = static_cast<SortOrder>(i);
-    if (QAction* a = app.Action(SortActionName(order))) {
-      connect(a, &QAction::triggered, this, [this, order] { ActionSortExecute(order); });
-    }
+TListCommands::~TListCommands() {
+  delete search_.data();
+  delete filter_.data();
+}
+
+TFormSearch& TListCommands::SearchDialog() { return *search_; }
+
+TFormFilter& TListCommands::FilterDialog() { return *filter_; }
+
+QAction* TListCommands::MakeAction(const QString& name, const QString& caption) {
+  auto* a = new QAction(caption, this);
+  a->setObjectName(name);
+  return a;
+}
+
+void TListCommands::BuildMenus() {
+  QMenu* popup = panel_.PopupMenu();
+  sortMenu_ = new QMenu("Sort", popup);
+  sortMenu_->setObjectName("MenuSort");
+  for (const SortMenuItem& item : kSortMenu) {
+    QAction* target = SortAction(item.order);
+    auto* entry = new QAction(item.caption ? QString(item.caption) : target->text(), sortMenu_);
+    entry->setObjectName(item.name);
+    connect(entry, &QAction::triggered, target, &QAction::trigger);
+    sortMenu_->addAction(entry);
   }
-  auto bind = [&](const char* name, void (TListCommands::*slot)()) {
-    if (QAction* a = app.Action(name)) connect(a, &QAction::triggered, this, slot);
+  popup->insertMenu(popup->actions().value(0), sortMenu_);
+
+  auto entry = [popup](const char* name, const char* caption, QAction* target) {
+    auto* a = new QAction(caption, popup);
+    a->setObjectName(name);
+    connect(a, &QAction::triggered, target, &QAction::trigger);
+    popup->addAction(a);
   };
-  bind("ActionSearch", &TListCommands::ActionSearchExecute);
-  bind("ActionSearchNext", &TListCommands::ActionSearchNextExecute);
-  bind("ActionFilter", &TListCommands::ActionFilterExecute);
-  bind("ActionRename", &TListCommands::ActionRenameExecute);
-  if (auto* showAll = app.findChild<QPushButton*>("ButtonShowAll")) {
-    connect(showAll, &QPushButton::clicked, this, &TListCommands::ButtonShowAllClick);
-  }
+  entry("MenuRename", "Rename Waypoints", actionRename_);
+  entry("MenuFilter", "Filter Waypoints", actionFilter_);
 }
 
 void TListCommands::ActionSortExecute(SortOrder order) {
-  app_.StatusBar().SetError(0, "");
+  session_.Status().SetError(0, "");
   WaitCursor wait;
-  app_.Session().SortShown(order);
+  session_.SortShown(order);
 }
 
 void TListCommands::SelectMatch(int row) {
   if (row < 0) return;
-  app_.SelectRow(row);
-  app_.ListView().setFocus();
+  panel_.SelectRow(row);
+  panel_.ListView().setFocus();
 }
 
 void TListCommands::ActionSearchExecute() {
@@ -78,37 +130,37 @@ void TListCommands::ActionSearchExecute() {
   if (search_->exec() != QDialog::Accepted) return;
   std::string typed = search_->PromptText;
   search_->PromptText.clear();
-  app_.Session().SetSearchText(typed);
-  SelectMatch(app_.Session().SearchFrom(0));
+  session_.SetSearchText(typed);
+  SelectMatch(session_.SearchFrom(0));
 }
 
 void TListCommands::ActionSearchNextExecute() {
-  if (app_.Session().View().SearchText.empty()) return;
-  SelectMatch(app_.Session().SearchFrom(app_.SelectedIndex() + 1));
+  if (session_.View().SearchText.empty()) return;
+  SelectMatch(session_.SearchFrom(panel_.SelectedIndex() + 1));
 }
 
 void TListCommands::ActionFilterExecute() {
-  if (app_.Session().Store().ShownWaypoints().empty()) return;
-  app_.StatusBar().SetError(0, "");
+  if (session_.Store().ShownWaypoints().empty()) return;
+  session_.Status().SetError(0, "");
   if (filter_->exec() != QDialog::Accepted) return;
   WaitCursor wait;
-  app_.Session().FilterShown(filter_->FilterModeIndex, filter_->FilterValue);
+  session_.FilterShown(filter_->FilterModeIndex, filter_->FilterValue);
 }
 
 void TListCommands::ButtonShowAllClick() {
   WaitCursor wait;
-  app_.Session().ShowAllWaypoints();
+  session_.ShowAllWaypoints();
 }
 
 void TListCommands::ActionRenameExecute() {
-  if (app_.Session().Store().ShownWaypoints().empty()) return;
-  app_.StatusBar().SetError(0, "");
+  if (session_.Store().ShownWaypoints().empty()) return;
+  session_.Status().SetError(0, "");
   search_->setWindowTitle("Rename Waypoints");
   search_->PromptText = std::string(kRenamePattern);
   search_->LegendText = std::string(kRenameLegend);
   if (search_->exec() != QDialog::Accepted || search_->PromptText.empty()) return;
   WaitCursor wait;
-  app_.Session().RenameShown(search_->PromptText);
+  session_.RenameShown(search_->PromptText);
 }
 
 }  // namespace quill

@@ -1,24 +1,31 @@
 #pragma once
-// The sort, search, filter, "Show All" and rename commands of the main
-// window. It owns the two dialogs they use and ties itself to the window's
-// actions and buttons by their names; the work is the session's.
-// Made with the window's dialogs; Connect once the actions and the session
-// exist.
+// The sort, search, filter, "Show All" and rename commands of the list: their
+// actions (built from the core's table of orders), the "Sort" submenu and the
+// rename and filter entries of the list's popup menu, and the two dialogs
+// they use. The work is the session's.
 #include <QObject>
+#include <QPointer>
 
 #include "list/ListSort.h"
 
+class QAction;
+class QMenu;
+class QWidget;
+
 namespace quill {
 
-class TFormApp;
+class ListSession;
 class TFormFilter;
 class TFormSearch;
+class TListPanel;
 
 class TListCommands : public QObject {
   Q_OBJECT
  public:
-  explicit TListCommands(TFormApp& app);
-  void Connect();
+  // dialogParent owns the dialogs; the panel's buttons, keys and header
+  // clicks are tied to the actions here.
+  TListCommands(QWidget* dialogParent, ListSession& session, TListPanel& panel);
+  ~TListCommands() override;
 
   // ActionSortNameExecute .. ActionSortDifficExecute.
   void ActionSortExecute(SortOrder order);
@@ -28,18 +35,26 @@ class TListCommands : public QObject {
   void ButtonShowAllClick();
   void ActionRenameExecute();
 
-  TFormSearch& SearchDialog() { return *search_; }
-  TFormFilter& FilterDialog() { return *filter_; }
+  QAction* SortAction(SortOrder order) const { return sortActions_[static_cast<int>(order)]; }
+  QMenu* SortMenu() const { return sortMenu_; }
+  TFormSearch& SearchDialog();
+  TFormFilter& FilterDialog();
 
  private:
+  QAction* MakeAction(const QString& name, const QString& caption);
+  void BuildMenus();
   void SelectMatch(int row);
 
-  TFormApp& app_;
-  TFormSearch* search_;
-  TFormFilter* filter_;
+  ListSession& session_;
+  TListPanel& panel_;
+  QPointer<TFormSearch> search_;
+  QPointer<TFormFilter> filter_;
+  QAction* sortActions_[kSortOrderCount] = {};
+  QAction* actionSearch_;
+  QAction* actionSearchNext_;
+  QAction* actionFilter_;
+  QAction* actionRename_;
+  QMenu* sortMenu_ = nullptr;
 };
-
-// The window's action of an order ("ActionSortGCName").
-const char* SortActionName(SortOrder order);
 
 }  // namespace quill

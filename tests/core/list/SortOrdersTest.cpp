@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 
 #include "ListTestRecords.h"
 #include "list/ListColumns.h"
@@ -246,11 +247,22 @@ INSTANTIATE_TEST_SUITE_P(EveryOrder, SortOrders, ::testing::Range<std::size_t>(0
                          });
 
 TEST(SortNames, EveryOrderHasItsNameCaptionAndColumn) {
+  std::set<std::string_view> actions;
   for (int i = 0; i < kSortOrderCount; ++i) {
     SortOrder o = static_cast<SortOrder>(i);
     EXPECT_EQ(SortOrderFromName(SortOrderName(o)), o);
     EXPECT_EQ(SortOrderCaption(o).substr(0, 8), "Sort by ");
+    EXPECT_EQ(SortOrderActionName(o).substr(0, 10), "ActionSort");
+    actions.insert(SortOrderActionName(o));
   }
+  EXPECT_EQ(actions.size(), static_cast<std::size_t>(kSortOrderCount));
+  EXPECT_EQ(SortOrderActionName(SortOrder::GCName), "ActionSortGCName");
+  // Every column mode sorts by an order of its own; a mode out of range by name.
+  std::set<SortOrder> byColumn;
+  for (int mode = 0; mode < kColumnModeCount; ++mode) byColumn.insert(SortOrderForColumnMode(mode));
+  EXPECT_EQ(byColumn.size(), static_cast<std::size_t>(kColumnModeCount));
+  EXPECT_FALSE(byColumn.count(SortOrder::Name));
+  for (int mode : {-1, kColumnModeCount, 1 << 30}) EXPECT_EQ(SortOrderForColumnMode(mode), SortOrder::Name) << mode;
   EXPECT_FALSE(SortOrderFromName("Name").has_value());
   EXPECT_EQ(SortOrderCaption(SortOrder::Hidden), "Sort by 'Placed by'");
   EXPECT_EQ(SortOrderForColumnMode(kColumnTimestamp), SortOrder::Date);

@@ -1,4 +1,4 @@
-#include "ui/app/FormNaam.h"
+#include "ui/list/FormNaam.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

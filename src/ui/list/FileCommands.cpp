@@ -1,0 +1,198 @@
+#include "ui/list/FileCommands.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QFileDialog>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include "formats/FormatTable.h"
+#include "session/ListSession.h"
+#include "settings/AppSettings.h"
+#include "text/Ansi.h"
+#include "text/QtText.h"
+#include "ui/components/UlkStatusBar.h"
+#include "ui/components/WaitCursor.h"
+#include "ui/list/ListPanel.h"
+#include "ui/list/ListView.h"
+
+namespace quill {
+namespace {
+
+std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+QString QPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+// "GPX files|*.gpx|LOC files|*.loc" as the dialog's "GPX files (*.gpx)" entries.
+QStringList DialogFilters(std::string_view filter, bool withUpperCase) {
+  QStringList parts = AnsiToQString(filter).split('|');
+  QStringList entries;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QStringList patterns = parts[i + 1].split(';');
+    // File names on this system are case-sensitive; the extensions are not.
+    if (withUpperCase) {
+      for (const QString& p : QStringList(patterns)) patterns << p.toUpper();
+    }
+    entries << parts[i] + " (" + patterns.join(' ') + ")";
+  }
+  return entries;
+}
+
+}  // namespace
+
+TFileCommands::BusyGuard::BusyGuard(TFileCommands& files) : files_(files) { files_.busy_ = true; }
+
+TFileCommands::BusyGuard::~BusyGuard() {
+  files_.busy_ = false;
+  if (!files_.queuedLoads_.empty()) files_.ScheduleQueue();
+}
+
+TFileCommands::TFileCommands(QWidget* dialogParent, ListSession& session, TUlkStatusBar& statusBar,
+                             const TUlkRegistry& registry, TListPanel& panel, bool withKml)
+    : QObject(dialogParent),
+      session_(session),
+      statusBar_(statusBar),
+      registry_(registry),
+      panel_(panel),
+      withKml_(withKml) {
+  setObjectName("FileCommands");
+  openDialog_ = new QFileDialog(dialogParent);
+  openDialog_->setObjectName("OpenDialog");
+  openDialog_->setOption(QFileDialog::DontUseNativeDialog);
+  saveDialog_ = new QFileDialog(dialogParent);
+  saveDialog_->setObjectName("SaveDialog");
+  saveDialog_->setOption(QFileDialog::DontUseNativeDialog);
+  saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
+
+  progress_ = new QProgressBar(&statusBar_);
+  progress_->setObjectName("ProgressLoad");
+  progress_->setRange(0, 100);
+  progress_->setMaximumWidth(200);
+  progress_->setMaximumHeight(statusBar_.fontMetrics().height() + 2);
+  progress_->hide();
+  statusBar_.addPermanentWidget(progress_);
+  session_.onProgress = [this](std::uint64_t done, std::uint64_t total) { ShowProgress(done, total); };
+
+  const TListPanel::ListButtons& b = panel_.Buttons();
+  connect(b.openFile, &QPushButton::clicked, this, &TFileCommands::ActionFileLoadExecute);
+  connect(b.saveFile, &QPushButton::clicked, this, &TFileCommands::ActionFileSaveExecute);
+  connect(b.loadFavorite, &QPushButton::clicked, this, &TFileCommands::ButtonLoadFavoriteClick);
+  connect(b.saveFavorite, &QPushButton::clicked, this, &TFileCommands::ButtonSaveFavoriteClick);
+  connect(&panel_.ListView(), &TListView::FilesDropped, this, [this](const QStringList& files) {
+    std::deque<std::string> names;
+    for (const QString& f : files) names.push_back(NativePath(f));
+    QueueLoads(names);
+  });
+}
+
+TFileCommands::~TFileCommands() {
+  delete openDialog_.data();
+  delete saveDialog_.data();
+}
+
+QFileDialog& TFileCommands::OpenDialog() { return *openDialog_; }
+
+QFileDialog& TFileCommands::SaveDialog() { return *saveDialog_; }
+
+void TFileCommands::ShowProgress(std::uint64_t done, std::uint64_t total) {
+  if (total == 0) return;
+  qint64 now = QDateTime::currentMSecsSinceEpoch();
+  if (now - lastProgressMs_ < 100) return;
+  lastProgressMs_ = now;
+  progress_->show();
+  progress_->setValue(static_cast<int>(done * 100 / total));
+  // Paint, but take no clicks or keys: the list is being built.
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+bool TFileCommands::LoadFile(const std::string& fileName) {
+  if (busy_) {
+    queuedLoads_.push_back(fileName);
+    return false;
+  }
+  return RunLoad([&] { return session_.LoadFile(fileName); });
+}
+
+bool TFileCommands::RunLoad(const std::function<bool()>& load) {
+  BusyGuard busy(*this);
+  bool ok;
+  {
+    WaitCursor wait;
+    lastProgressMs_ = QDateTime::currentMSecsSinceEpoch();
+    ok = load();
+    progress_->hide();
+  }
+  panel_.SetImportSeconds(session_.LastImportSeconds());
+  return ok;
+}
+
+void TFileCommands::QueueLoads(const std::deque<std::string>& files) {
+  queuedLoads_.insert(queuedLoads_.end(), files.begin(), files.end());
+  // Later, from the event loop: a drop or a socket read must return before a
+  // load asks its questions.
+  ScheduleQueue();
+}
+
+void TFileCommands::ScheduleQueue() { QTimer::singleShot(0, this, &TFileCommands::RunQueuedLoads); }
+
+void TFileCommands::RunQueuedLoads() {
+  while (!busy_ && !queuedLoads_.empty()) {
+    std::string next = queuedLoads_.front();
+    queuedLoads_.pop_front();
+    LoadFile(next);
+  }
+}
+
+bool TFileCommands::SaveFile(const std::string& fileName, int formatCode) {
+  if (busy_) return false;
+  BusyGuard busy(*this);
+  WaitCursor wait;
+  return session_.SaveFile(fileName, formatCode);
+}
+
+void TFileCommands::ActionFileLoadExecute() {
+  statusBar_.SetError(0, "");
+  openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
+  openDialog_->setFileMode(QFileDialog::ExistingFiles);
+  openDialog_->setNameFilters(DialogFilters(kLoadDialogFilter, true));
+  openDialog_->setDirectory(QPath(AnsiToUtf8(ReadSavePath(registry_))));
+  openDialog_->selectFile(QString());
+  if (openDialog_->exec() != QDialog::Accepted) return;
+  std::deque<std::string> names;
+  for (const QString& f : openDialog_->selectedFiles()) names.push_back(NativePath(f));
+  openDialog_->setFileMode(QFileDialog::ExistingFile);
+  for (const std::string& name : names) LoadFile(name);
+}
+
+void TFileCommands::ActionFileSaveExecute() {
+  statusBar_.SetError(0, "");
+  QStringList filters = DialogFilters(SaveDialogFilter(withKml_), false);
+  int index = FilterIndexForFileName(session_.CurrentFileName());
+  if (index < 1 || index > filters.size()) index = 1;
+  saveDialog_->setNameFilters(filters);
+  saveDialog_->selectNameFilter(filters[index - 1]);
+  saveDialog_->setDirectory(QPath(AnsiToUtf8(ReadSavePath(registry_))));
+  saveDialog_->selectFile(QPath(ProposedSaveName(session_.CurrentFileName())));
+  if (saveDialog_->exec() != QDialog::Accepted) return;
+  QStringList chosen = saveDialog_->selectedFiles();
+  if (chosen.isEmpty()) return;
+  int code = FormatCodeForFilterIndex(static_cast<int>(filters.indexOf(saveDialog_->selectedNameFilter())) + 1);
+  if (code < 0) return;
+  SaveFile(SaveNameForFormat(NativePath(chosen.first()), code), code);
+}
+
+void TFileCommands::ButtonLoadFavoriteClick() {
+  statusBar_.SetError(0, "");
+  if (busy_) return;
+  RunLoad([this] { return session_.LoadFavorite(); });
+}
+
+void TFileCommands::ButtonSaveFavoriteClick() {
+  statusBar_.SetError(0, "");
+  if (busy_) return;
+  BusyGuard busy(*this);
+  session_.SaveFavorite();
+}
+
+}  // namespace quill

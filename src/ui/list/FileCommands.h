@@ -1,0 +1,84 @@
+#pragma once
+// Loading and saving from the window: the open and save dialogs with their
+// filters, the favorite buttons, the queue of files that arrive by drop or
+// from `quillmark-cli open`, the busy state and the load progress bar.
+#include <QObject>
+#include <QPointer>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+
+class QFileDialog;
+class QProgressBar;
+class QWidget;
+
+namespace quill {
+
+class ListSession;
+class TListPanel;
+class TUlkRegistry;
+class TUlkStatusBar;
+
+class TFileCommands : public QObject {
+  Q_OBJECT
+ public:
+  // The progress bar joins the status bar; SavePathGPX is read from the
+  // registry at each dialog; withKml offers the KML entry.
+  TFileCommands(QWidget* dialogParent, ListSession& session, TUlkStatusBar& statusBar, const TUlkRegistry& registry,
+                TListPanel& panel, bool withKml);
+  ~TFileCommands() override;
+
+  // Paths in the file system's own bytes. A load asked for while busy is
+  // queued and runs when the window is free.
+  bool LoadFile(const std::string& fileName);
+  bool SaveFile(const std::string& fileName, int formatCode);
+  void ActionFileLoadExecute();
+  void ActionFileSaveExecute();
+  void ButtonLoadFavoriteClick();
+  void ButtonSaveFavoriteClick();
+
+  // Files that arrived (drop, command line, socket): loaded in order from the
+  // event loop, as soon as nothing else runs.
+  void QueueLoads(const std::deque<std::string>& files);
+  void ClearQueue() { queuedLoads_.clear(); }
+  // A load, a save or a favorite load is running (it may be asking a question).
+  bool Busy() const { return busy_; }
+
+  QFileDialog& OpenDialog();
+  QFileDialog& SaveDialog();
+
+ private:
+  // Busy for the length of a scope; on every exit the flag clears and the
+  // files that arrived meanwhile are scheduled.
+  class BusyGuard {
+   public:
+    explicit BusyGuard(TFileCommands& files);
+    ~BusyGuard();
+    BusyGuard(const BusyGuard&) = delete;
+    BusyGuard& operator=(const BusyGuard&) = delete;
+
+   private:
+    TFileCommands& files_;
+  };
+
+  // A load (of a file or the favorite) with the hourglass and the progress bar.
+  bool RunLoad(const std::function<bool()>& load);
+  void ScheduleQueue();
+  void RunQueuedLoads();
+  void ShowProgress(std::uint64_t done, std::uint64_t total);
+
+  ListSession& session_;
+  TUlkStatusBar& statusBar_;
+  const TUlkRegistry& registry_;
+  TListPanel& panel_;
+  bool withKml_;
+  QPointer<QFileDialog> openDialog_;
+  QPointer<QFileDialog> saveDialog_;
+  QProgressBar* progress_;
+  bool busy_ = false;
+  std::deque<std::string> queuedLoads_;
+  qint64 lastProgressMs_ = 0;
+};
+
+}  // namespace quill

@@ -1,0 +1,123 @@
+#pragma once
+// The lower half of the window, GroupBoxWaypointLijst: ListView1 over the
+// list model, the record counters, the list buttons, the column modes with
+// their popup menus, header clicks and keys, and the selection. The commands
+// behind the buttons are their own classes; they connect to Buttons() and to
+// the signals below. The panel reads the session; it never changes the list.
+#include <QGroupBox>
+
+#include "list/GpxRecord.h"
+#include "list/ListSort.h"
+
+class QActionGroup;
+class QKeyEvent;
+class QLabel;
+class QMenu;
+class QPushButton;
+
+namespace quill {
+
+class ListSession;
+class TListView;
+class WaypointListModel;
+
+class TListPanel : public QGroupBox {
+  Q_OBJECT
+ public:
+  struct ListButtons {
+    QPushButton* openFile;
+    QPushButton* loadFavorite;
+    QPushButton* ftpLoad;
+    QPushButton* saveFile;
+    QPushButton* saveFavorite;
+    QPushButton* ftpSave;
+    QPushButton* deleteAll;
+    QPushButton* sort;
+    QPushButton* filter;
+    QPushButton* showAll;
+    QPushButton* launch;
+    QPushButton* launchLocal;
+    QPushButton* googleEarth;
+    QPushButton* archive;
+  };
+
+  TListPanel(ListSession& session, QWidget* parent);
+  ~TListPanel() override;
+
+  TListView& ListView() { return *listView_; }
+  WaypointListModel& Model() { return *model_; }
+  const ListButtons& Buttons() const { return buttons_; }
+  // PopupMenu1 of the list; holds the column menus, the list commands add theirs.
+  QMenu* PopupMenu() const { return popupMenu_; }
+
+  // What only ExtendedMode shows, and the widths that go with it.
+  void SetExtendedMode(bool on);
+  void SetVersionText(const QString& text);
+  void SetImportSeconds(int seconds);
+
+  // The selection: the selected row's record and position (nullptr, -1 for none).
+  TGpxRecord* SelectedRecord() const;
+  int SelectedIndex() const;
+  // Selects and shows one row; -1 (or a row out of range) clears the selection.
+  void SelectRow(int row);
+
+  // Rebuilds ListView1 from ShownWaypoints, keeping the selected record.
+  void FillListView();
+  // The counter, the "(Filtered)" mark and the list buttons from the selection.
+  void RefreshCounters();
+  void EnableListButtons(bool any, bool link, bool cacheData);
+
+  // While a hold lives RefreshCounters does nothing; the last one to go refreshes.
+  class RefreshHold {
+   public:
+    explicit RefreshHold(TListPanel& panel) : panel_(panel), was_(panel.refreshSuspended_) {
+      panel_.refreshSuspended_ = true;
+    }
+    ~RefreshHold() {
+      panel_.refreshSuspended_ = was_;
+      if (!was_) panel_.RefreshCounters();
+    }
+    RefreshHold(const RefreshHold&) = delete;
+    RefreshHold& operator=(const RefreshHold&) = delete;
+
+   private:
+    TListPanel& panel_;
+    bool was_;
+  };
+
+  // Column 4 or 5 shows mode 0..10; other values are ignored.
+  void SetColumnMode(int column, int mode);
+  void ListView1ColumnClick(int column);
+  void ListView1DblClick();
+  bool ListView1KeyDown(QKeyEvent* event);
+
+ signals:
+  // A header click asks for the order of what its column shows.
+  void SortRequested(SortOrder order);
+  // Ctrl+F and F3 in the list.
+  void SearchRequested();
+  void SearchNextRequested();
+  // The Delete key with a record selected.
+  void DeleteRequested();
+  // A double click on a row: the edit dialog opens on it.
+  void EditRequested(int row);
+  // A record became the selection: the converter shows its position.
+  void PositionSelected(double lat, double lon);
+
+ private:
+  void BuildPopupMenu();
+
+  ListSession& session_;
+  TListView* listView_;
+  WaypointListModel* model_;
+  ListButtons buttons_{};
+  QLabel* labelRecordCount_;
+  QLabel* labelFiltered_;
+  QLabel* labelImportTime_;
+  QLabel* labelVersion_;
+  QMenu* popupMenu_ = nullptr;
+  QActionGroup* columnGroups_[2] = {nullptr, nullptr};
+  bool refreshSuspended_ = false;
+};
+
+}  // namespace quill
