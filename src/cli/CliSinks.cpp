@@ -1,10 +1,19 @@
 #include "cli/CliSinks.h"
 
+#include <QCoreApplication>
 #include <iostream>
 
 #include "base/Platform.h"
 
 namespace quill::cli {
+
+std::unique_ptr<QCoreApplication> EnsureCoreApplication() {
+  if (QCoreApplication::instance()) return nullptr;
+  static int argc = 1;
+  static char name[] = "quillmark-cli";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QCoreApplication>(argc, argv);
+}
 
 ProgressPrinter::ProgressPrinter(std::ostream& err)
     : err_(err), enabled_(&err == &std::cerr && platform::IsTerminal(2)) {}

@@ -144,6 +144,12 @@ Handle CreateExclusive(const std::string& path, std::uint32_t permissions) {
   return ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, static_cast<mode_t>(permissions));
 }
 
+Handle CreateUniqueFile(std::string& path, std::size_t suffixLength) {
+  if (suffixLength > path.size()) return kNoHandle;
+  int fd = ::mkostemps(path.data(), static_cast<int>(suffixLength), O_CLOEXEC);
+  return fd < 0 ? kNoHandle : fd;
+}
+
 bool LinkUnnamed(Handle handle, const std::string& path) {
   std::string self = "/proc/self/fd/" + std::to_string(handle);
   if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;

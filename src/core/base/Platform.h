@@ -60,6 +60,9 @@ Handle OpenForAppending(const std::string& path);
 // cannot make one (then use CreateExclusive).
 Handle CreateUnnamed(const std::string& folder, std::uint32_t permissions);
 Handle CreateExclusive(const std::string& path, std::uint32_t permissions);
+// A new file for the user alone (0600): the six X before the last suffixLength
+// bytes of path are replaced by what makes the name unique.
+Handle CreateUniqueFile(std::string& path, std::size_t suffixLength);
 // Gives an unnamed file its first name.
 bool LinkUnnamed(Handle handle, const std::string& path);
 

@@ -39,4 +39,26 @@ std::string ProgramFolder() {
   return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
 }
 
+bool MakeFolders(const std::string& folder) {
+  std::size_t i = 0;
+  while (i <= folder.size()) {
+    std::size_t slash = folder.find('/', i);
+    if (slash == std::string::npos) slash = folder.size();
+    std::string path = folder.substr(0, slash);
+    if (!path.empty() && !platform::MakeFolder(path, 0700)) return false;
+    i = slash + 1;
+  }
+  return platform::Stat(folder).kind == platform::FileKind::kDirectory;
+}
+
+std::string CreateCacheTempFile(const std::string& prefix, const std::string& suffix) {
+  const std::string folder = CacheFolder();
+  if (!MakeFolders(folder)) return {};
+  std::string path = folder + "/" + prefix + "XXXXXX" + suffix;
+  const platform::Handle fd = platform::CreateUniqueFile(path, suffix.size());
+  if (fd < 0) return {};
+  platform::Close(fd);
+  return path;
+}
+
 }  // namespace quill

@@ -348,18 +348,6 @@ bool ReadWholeFile(const std::string& path, std::string& text, bool& exists) {
   return in.ReadAll(text);
 }
 
-bool MakeFolders(const std::string& folder) {
-  std::size_t i = 0;
-  while (i <= folder.size()) {
-    std::size_t slash = folder.find('/', i);
-    if (slash == std::string::npos) slash = folder.size();
-    std::string path = folder.substr(0, slash);
-    if (!path.empty() && !platform::MakeFolder(path, 0700)) return false;
-    i = slash + 1;
-  }
-  return platform::Stat(folder).kind == platform::FileKind::kDirectory;
-}
-
 // An exclusive lock on "<file>.lock" for one read-modify-write.
 class FileLock {
  public:
