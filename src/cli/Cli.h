@@ -15,6 +15,8 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 int RunCoord(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunOpen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunLetters(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunGps(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunFtp(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 int UsageError(std::ostream& err, const std::string& message);
 

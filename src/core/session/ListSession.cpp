@@ -5,18 +5,13 @@
 #include <climits>
 
 #include "base/FileIo.h"
+#include "base/UserFolders.h"
 #include "text/Ansi.h"
 #include "text/TextHelpers.h"
 
 namespace quill {
 
-std::string ExecutableFolder() {
-  char buf[PATH_MAX];
-  ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n <= 0) return "./";
-  std::string_view folder = FolderPart(std::string_view(buf, static_cast<std::size_t>(n)));
-  return folder.empty() ? std::string("./") : std::string(folder);
-}
+std::string ExecutableFolder() { return ProgramFolder(); }
 
 ListSession::ListSession(StatusSink& status, QuestionSeam& questions)
     : status_(status), questions_(questions), programFolder_(ExecutableFolder()) {

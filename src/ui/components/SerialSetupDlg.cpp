@@ -1,0 +1,39 @@
+#include "ui/components/SerialSetupDlg.h"
+
+#include "ui/components/SerialSetupForm.h"
+
+namespace quill {
+
+bool TSerialSetupDlg::Execute(QWidget* parent) {
+  TFormSerialSetup form(parent);
+  form.LoadFrom(*this);
+  if (form.exec() != QDialog::Accepted) return false;
+  form.StoreTo(*this);
+  return true;
+}
+
+TFlowStyle FlowStyleOf(std::uint8_t dialogFlowCtrl) {
+  return dialogFlowCtrl == 1 ? flowHardware : dialogFlowCtrl == 2 ? flowSoftware : flowNone;
+}
+
+std::uint8_t DialogFlowCtrlOf(TFlowStyle flow) { return flow == flowHardware ? 1 : flow == flowSoftware ? 2 : 0; }
+
+void TSerialSetupDlg::ApplyTo(TUlkSerialPort& port) const {
+  port.Port = Port;
+  port.Baudrate = Baudrate;
+  port.Databits = Databits;
+  port.Parity = Parity <= parSpace ? static_cast<TParityStyle>(Parity) : parNone;
+  port.Stopbits = Stopbits <= stopbitTwo ? static_cast<TStopbitStyle>(Stopbits) : stopbitOne;
+  port.FlowCtrl = FlowStyleOf(FlowCtrl);
+}
+
+void TSerialSetupDlg::TakeFrom(const TUlkSerialPort& port) {
+  Port = port.Port;
+  Baudrate = port.Baudrate;
+  Databits = port.Databits;
+  Parity = static_cast<std::uint8_t>(port.Parity);
+  Stopbits = static_cast<std::uint8_t>(port.Stopbits);
+  FlowCtrl = DialogFlowCtrlOf(port.FlowCtrl);
+}
+
+}  // namespace quill
