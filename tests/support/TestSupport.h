@@ -1,5 +1,6 @@
 #pragma once
 // Helpers shared by the test programs.
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,6 +31,13 @@ std::vector<std::string> CorpusFiles(const std::string& extension);
 // Runs a shell command; returns its exit status and fills output with stdout+stderr.
 int RunCommand(const std::string& command, std::string* output = nullptr);
 std::string ShellQuote(const std::string& s);
+
+// Runs body in a child process and gives its result, or -1 when the child
+// died or was still busy after timeoutSeconds (a hang fails instead of
+// stopping the tests). asUnprivileged: run as the user "nobody" when the tests
+// run as root, so that file permissions apply (files the child must reach
+// need modes that let it); the result is 125 when that cannot be done.
+int RunInChild(const std::function<int()>& body, bool asUnprivileged = false, unsigned timeoutSeconds = 30);
 
 class RecordingStatus : public StatusSink {
  public:
