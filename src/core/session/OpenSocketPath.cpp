@@ -2,14 +2,35 @@
 
 #include <cstdlib>
 
+#include "base/Platform.h"
 #include "base/UserFolders.h"
 
 namespace quill {
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
 
 std::string OpenSocketPath() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   if (runtime && runtime[0] == '/') return std::string(runtime) + "/quillmark.sock";
   return CacheFolder() + "/open.sock";
+}
+
+bool OpenSocketFolderIsPrivate(const std::string& socketPath) {
+  return platform::PrivateToUser(FolderOf(socketPath), platform::FileKind::kDirectory);
+}
+
+OpenSocketState CheckOpenSocket(const std::string& socketPath) {
+  if (platform::Stat(socketPath, false).kind == platform::FileKind::kMissing) return OpenSocketState::kMissing;
+  if (!OpenSocketFolderIsPrivate(socketPath) || !platform::PrivateToUser(socketPath, platform::FileKind::kSocket))
+    return OpenSocketState::kNotPrivate;
+  return OpenSocketState::kPrivate;
 }
 
 }  // namespace quill
