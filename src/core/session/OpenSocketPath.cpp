@@ -2,19 +2,11 @@
 
 #include <cstdlib>
 
+#include "base/FileIo.h"
 #include "base/Platform.h"
 #include "base/UserFolders.h"
 
 namespace quill {
-namespace {
-
-std::string FolderOf(const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-}  // namespace
 
 std::string OpenSocketPath() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
@@ -23,7 +15,7 @@ std::string OpenSocketPath() {
 }
 
 bool OpenSocketFolderIsPrivate(const std::string& socketPath) {
-  return platform::PrivateToUser(FolderOf(socketPath), platform::FileKind::kDirectory);
+  return platform::PrivateToUser(FolderOfPath(socketPath), platform::FileKind::kDirectory);
 }
 
 OpenSocketState CheckOpenSocket(const std::string& socketPath) {

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QVariant>
 
+#include "base/FileIo.h"
 #include "base/Platform.h"
 #include "base/UserFolders.h"
 #include "session/OpenSocketPath.h"
@@ -28,8 +29,7 @@ bool OpenFileServer::Listen(const QString& path) {
   Close();
   problem_.clear();
   const std::string name = QFile::encodeName(path).toStdString();
-  const std::size_t slash = name.rfind('/');
-  if (slash != std::string::npos && slash > 0) MakeFolders(name.substr(0, slash));
+  MakeFolders(FolderOfPath(name));
   if (!OpenSocketFolderIsPrivate(name)) {
     problem_ = "Not listening for quillmark-cli open: the socket's folder is not private";
     return false;
