@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "geo/Converter.h"
@@ -49,7 +50,6 @@ TFormApp::TFormApp(const FormAppOptions& options, QWidget* parent)
 TFormApp::~TFormApp() {
   // The parts and their widgets hold references into the session: they go
   // first, and nothing calls back into them afterwards.
-  session_->onListRebuilt = nullptr;
   session_->onProgress = nullptr;
   session_->onSavePathChanged = nullptr;
   delete files_;
@@ -83,15 +83,14 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   setCentralWidget(central);
 
   listCommands_ = new TListCommands(this, *session_, *listPanel_);
-  listEdit_ = new TListEditCommands(this, *session_, *questions_, binder_.Settings(), *listPanel_);
+  listEdit_ = new TListEditCommands(this, *session_, *listPanel_);
   files_ = new TFileCommands(this, *session_, *statusBar_, binder_.Registry(), *listPanel_, extendedMode_);
   binder_.Bind(*session_, *listPanel_);
 
-  session_->onListRebuilt = [this] { listPanel_->FillListView(); };
   connect(listPanel_, &TListPanel::PositionSelected, converter_,
           [this](double lat, double lon) { converter_->ShowResult(lat, lon, kDefaultHeight); });
   connect(listPanel_, &TListPanel::EditRequested, this, &TFormApp::EditRequested);
-  connect(listEdit_, &TListEditCommands::ResultsCleared, converter_, &ConverterPanel::ClearResults);
+  connect(listPanel_, &TListPanel::ListEmptied, converter_, &ConverterPanel::ClearResults);
   connect(converter_->ButtonAddWp(), &QPushButton::clicked, this,
           [this] { listEdit_->AddToList(converter_->CurrentResultLat(), converter_->CurrentResultLon()); });
 
@@ -107,7 +106,10 @@ void TFormApp::Listen(const QString& socketPath) {
   openServer_ = new OpenFileServer(this);
   QString path = socketPath.isEmpty() ? QFile::decodeName(QByteArray::fromStdString(OpenSocketPath())) : socketPath;
   // Only the first window listens; a second one simply does not.
-  openServer_->Listen(path);
+  if (!openServer_->Listen(path) && !openServer_->Problem().empty()) {
+    // Said once the start-up has cleared the status bar.
+    QTimer::singleShot(0, this, [this] { statusBar_->SetError(1, openServer_->Problem()); });
+  }
   connect(openServer_, &OpenFileServer::FileReceived, this, [this](const QByteArray& name) {
     raise();
     activateWindow();
@@ -195,8 +197,7 @@ void TFormApp::closeEvent(QCloseEvent* event) {
 
 void TFormApp::FormHide() {
   files_->ClearQueue();
-  listPanel_->Model().Detach();
-  session_->Store().Clear();
+  session_->ReleaseList();
 }
 
 void TFormApp::ActionExitExecute() { close(); }
@@ -222,7 +223,7 @@ QFileDialog& TFormApp::OpenDialog() { return files_->OpenDialog(); }
 TFormSelectWpAddMode& TFormApp::DuplicateDialog() { return questions_->DuplicateDialog(); }
 WaypointListModel& TFormApp::Model() { return listPanel_->Model(); }
 TListView& TFormApp::ListView() { return listPanel_->ListView(); }
-TGpxRecord* TFormApp::SelectedRecord() const { return listPanel_->SelectedRecord(); }
+const TGpxRecord* TFormApp::SelectedRecord() const { return listPanel_->SelectedRecord(); }
 int TFormApp::SelectedIndex() const { return listPanel_->SelectedIndex(); }
 void TFormApp::SelectRow(int row) { listPanel_->SelectRow(row); }
 void TFormApp::FillListView() { listPanel_->FillListView(); }
