@@ -206,21 +206,14 @@ TEST(ListRowMarking, ArchivedAndUnavailableCaches) {
 // parking waypoint.
 class ListColumnsPocketQuery : public ::testing::Test {
  protected:
-<<<<<<< HEAD
   ListColumnsPocketQuery() : session_(status_, questions_) {
     session_.Settings().includeGroundspeak = true;
     EXPECT_TRUE(session_.LoadFile(test::DataPath("gpx10-pocket-query.gpx")));
   }
-  TGpxRecord& Named(const std::string& name) {
-    TGpxRecord* r = session_.Store().FirstWithName(name);
+  const TGpxRecord& Named(const std::string& name) {
+    const TGpxRecord* r = session_.Store().FirstWithName(name);
     EXPECT_NE(r, nullptr) << name;
     return r ? *r : blank_;
-=======
-  ListColumnsCorpus() : session_(status_, questions_) { session_.Settings().includeGroundspeak = true; }
-  const TGpxRecord& Load(const std::string& file) {
-    EXPECT_TRUE(session_.LoadFile(test::CorpusPath(file))) << file;
-    return *session_.Store().ShownWaypoints().front();
->>>>>>> main
   }
   test::RecordingStatus status_;
   test::ScriptedQuestions questions_;
@@ -228,7 +221,6 @@ class ListColumnsPocketQuery : public ::testing::Test {
   TGpxRecord blank_;
 };
 
-<<<<<<< HEAD
 TEST_F(ListColumnsPocketQuery, EveryCacheColumnOfEachRow) {
   struct Row {
     const char* name;
@@ -255,7 +247,7 @@ TEST_F(ListColumnsPocketQuery, EveryCacheColumnOfEachRow) {
   ASSERT_EQ(session_.Store().size(), std::size(rows));
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    TGpxRecord& r = Named(row.name);
+    const TGpxRecord& r = Named(row.name);
     EXPECT_EQ(ColumnText(r, kColumnLogs, kNoHome), row.logs);
     EXPECT_EQ(ColumnText(r, kColumnDifficulty, kNoHome), row.difficulty);
     EXPECT_EQ(ColumnText(r, kColumnCountry, kNoHome), row.country);
@@ -266,39 +258,6 @@ TEST_F(ListColumnsPocketQuery, EveryCacheColumnOfEachRow) {
     RowMarking m = MarkingOf(r);
     EXPECT_EQ(m.colour, row.colour);
     EXPECT_EQ(m.strikeOut, row.strikeOut);
-=======
-TEST_F(ListColumnsCorpus, ArchivedPocketQueryCache) {
-  const TGpxRecord& r = Load("gpsbabel/GCGCA8.gpx");
-  EXPECT_EQ(ColumnText(r, kColumnLogs, kNoHome), ".dm---++n+++++++++++nnnnn");
-  EXPECT_EQ(ColumnText(r, kColumnDifficulty, kNoHome), "3/2");
-  EXPECT_EQ(ColumnText(r, kColumnCountry, kNoHome), "United States");
-  EXPECT_EQ(ColumnText(r, kColumnState, kNoHome), "Tennessee");
-  EXPECT_EQ(ColumnText(r, kColumnPlacedBy, kNoHome), "robertlipe");
-  EXPECT_EQ(ColumnText(r, kColumnDateFound, kNoHome), "2017-11-11");
-  EXPECT_EQ(ColumnText(r, kColumnTimestamp, kNoHome), "2003-06-29");
-  RowMarking m = MarkingOf(r);
-  EXPECT_EQ(m.colour, RowColour::Red);
-  EXPECT_TRUE(m.strikeOut);
-}
-
-TEST_F(ListColumnsCorpus, OldLocationlessCache) {
-  const TGpxRecord& r = Load("gpsbabel/GC7FA4.gpx");
-  EXPECT_EQ(ColumnText(r, kColumnLogs, kNoHome), "+++++");
-  EXPECT_EQ(ColumnText(r, kColumnDifficulty, kNoHome), "1/1");
-  EXPECT_EQ(ColumnText(r, kColumnCountry, kNoHome), "Canada");
-  EXPECT_EQ(ColumnText(r, kColumnState, kNoHome), "Quebec");
-  EXPECT_EQ(ColumnText(r, kColumnDateFound, kNoHome), "2005-07-12");
-  EXPECT_FALSE(MarkingOf(r).strikeOut);
-}
-
-TEST_F(ListColumnsCorpus, SlovakStateIsDecodedToMemoryText) {
-  Load("cgeo/liptov_gpx.gpx");
-  bool seen = false;
-  for (const TGpxRecord* r : session_.Store().ShownWaypoints()) {
-    if (r->GroundspeakXml.empty()) continue;
-    EXPECT_EQ(ColumnText(*r, kColumnState, kNoHome), "\x8Eilinsk\xFD kraj");
-    seen = true;
->>>>>>> main
   }
 }
 
