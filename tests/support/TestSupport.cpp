@@ -2,6 +2,8 @@
 
 #include <sys/wait.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -77,6 +79,16 @@ std::string ShellQuote(const std::string& s) {
       q += c;
   }
   return q + "'";
+}
+
+bool RunEventsUntil(const std::function<bool()>& done) {
+  QElapsedTimer timer;
+  timer.start();
+  while (!done()) {
+    if (timer.elapsed() > 10000) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
 }
 
 }  // namespace quill::test

@@ -1,5 +1,6 @@
 #pragma once
 // Helpers shared by the test programs.
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,6 +31,9 @@ std::vector<std::string> CorpusFiles(const std::string& extension);
 // Runs a shell command; returns its exit status and fills output with stdout+stderr.
 int RunCommand(const std::string& command, std::string* output = nullptr);
 std::string ShellQuote(const std::string& s);
+// Runs the Qt event loop until done() holds; false when it did not within
+// 10 s (a guard against a hang, not a measure of speed).
+bool RunEventsUntil(const std::function<bool()>& done);
 
 class RecordingStatus : public StatusSink {
  public:
