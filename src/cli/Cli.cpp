@@ -15,13 +15,14 @@ struct Command {
   CommandFn run;
 };
 
-constexpr std::array<Command, 6> kCommands = {{
+constexpr std::array<Command, 7> kCommands = {{
     {"convert", &RunConvert},
     {"list", &RunList},
     {"coord", &RunCoord},
     {"open", &RunOpen},
     {"letters", &RunLetters},
     {"gps", &RunGps},
+    {"ftp", &RunFtp},
 }};
 
 constexpr const char* kUsage =
@@ -52,7 +53,13 @@ constexpr const char* kUsage =
     "  gps [--baud N] [--once] DEVICE\n"
     "    NMEA 0183 from a serial GPS receiver (default 4800 baud); one line per fix until\n"
     "    interrupted: latitude, longitude, altitude (m, - unknown), satellites, tab-separated;\n"
-    "    --once stops after the first fix\n";
+    "    --once stops after the first fix\n"
+    "  ftp download [FTP options] OUTPUT\n"
+    "  ftp upload [FTP options] [--duplicates keep|replace|allow] [--no-groundspeak] INPUT...\n"
+    "    fetch the favorite list into OUTPUT, or send INPUT... (merged, as GPX) as the favorite list;\n"
+    "    --host H (name, name:port or ftps://name[:port] for TLS), --user U, --dir D, --name F,\n"
+    "    --active | --passive, --timeout SECONDS; the settings' values are the defaults, the\n"
+    "    password is the settings' one or QUILLMARK_FTP_PASSWORD\n";
 
 }  // namespace
 

@@ -16,6 +16,7 @@ int RunCoord(const std::vector<std::string>& args, std::ostream& out, std::ostre
 int RunOpen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunLetters(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunGps(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunFtp(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 int UsageError(std::ostream& err, const std::string& message);
 

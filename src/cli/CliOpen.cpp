@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/Cli.h"
+#include "cli/CliSinks.h"
 #include "session/OpenSocketPath.h"
 
 #ifdef QUILL_HAVE_NETWORK
@@ -24,13 +25,7 @@ int RunOpen(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return 1;
   }
 #ifdef QUILL_HAVE_NETWORK
-  std::unique_ptr<QCoreApplication> app;
-  if (!QCoreApplication::instance()) {
-    static int argc = 1;
-    static char name[] = "quillmark-cli";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QCoreApplication>(argc, argv);
-  }
+  const std::unique_ptr<QCoreApplication> app = EnsureCoreApplication();
   QLocalSocket socket;
   socket.connectToServer(QString::fromLocal8Bit(OpenSocketPath().c_str()));
   if (!socket.waitForConnected(2000)) {

@@ -2,9 +2,18 @@
 
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <iostream>
 
 namespace quill::cli {
+
+std::unique_ptr<QCoreApplication> EnsureCoreApplication() {
+  if (QCoreApplication::instance()) return nullptr;
+  static int argc = 1;
+  static char name[] = "quillmark-cli";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QCoreApplication>(argc, argv);
+}
 
 ProgressPrinter::ProgressPrinter(std::ostream& err) : err_(err), enabled_(&err == &std::cerr && ::isatty(2)) {}
 

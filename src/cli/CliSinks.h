@@ -1,13 +1,20 @@
 #pragma once
 // Status sink and question seam of the command line: errors on stderr,
 // the duplicate policy from --duplicates.
+#include <memory>
 #include <ostream>
 #include <string>
 
 #include "base/QuestionSeam.h"
 #include "base/StatusSink.h"
 
+class QCoreApplication;
+
 namespace quill::cli {
+
+// The Qt application object a command's event loop or sockets need; empty
+// when one exists already (a test made it).
+std::unique_ptr<QCoreApplication> EnsureCoreApplication();
 
 class StderrStatus : public StatusSink {
  public:

@@ -1,9 +1,12 @@
 #include "base/UserFolders.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <vector>
 
 namespace quill {
 namespace {
@@ -43,6 +46,33 @@ std::string ProgramFolder() {
   std::string path(buf, static_cast<std::size_t>(n));
   const std::size_t slash = path.rfind('/');
   return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+}
+
+bool MakeFolders(const std::string& folder) {
+  std::string path;
+  std::size_t i = 0;
+  while (i <= folder.size()) {
+    std::size_t slash = folder.find('/', i);
+    if (slash == std::string::npos) slash = folder.size();
+    path = folder.substr(0, slash);
+    if (!path.empty() && ::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    i = slash + 1;
+  }
+  struct stat st {};
+  return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string CreateCacheTempFile(const std::string& prefix, const std::string& suffix) {
+  const std::string folder = CacheFolder();
+  if (!MakeFolders(folder)) return {};
+  std::string pattern = folder + "/" + prefix + "XXXXXX" + suffix;
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  // mkstemps makes the file for the user alone (0600).
+  const int fd = ::mkstemps(name.data(), static_cast<int>(suffix.size()));
+  if (fd < 0) return {};
+  ::close(fd);
+  return std::string(name.data());
 }
 
 }  // namespace quill

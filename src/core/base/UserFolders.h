@@ -1,5 +1,6 @@
 #pragma once
-// The user's own folders, after the XDG base directory rules. None is created.
+// The user's own folders, after the XDG base directory rules. None is created
+// until a caller asks.
 #include <string>
 
 namespace quill {
@@ -15,5 +16,14 @@ std::string DataHomeFolder();
 // The folder of the running program with its trailing "/", "./" when it
 // cannot be told.
 std::string ProgramFolder();
+
+// Creates the folder and its missing parents with mode 0700; true when it is
+// a folder afterwards.
+bool MakeFolders(const std::string& folder);
+
+// A new empty file "<prefix>XXXXXX<suffix>" with a unique name and mode 0600
+// in the cache folder (made when missing); its path, or empty on failure.
+// The caller removes it.
+std::string CreateCacheTempFile(const std::string& prefix, const std::string& suffix);
 
 }  // namespace quill

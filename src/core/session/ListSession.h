@@ -46,6 +46,8 @@ class ListSession {
   bool LoadFavorite();
   bool SaveFavorite();
   bool FavoriteLoaded() const { return favoriteLoaded_; }
+  // The FTP download counts as a favorite load whatever its outcome.
+  void SetFavoriteLoaded() { favoriteLoaded_ = true; }
 
   // The folder of the running program, where the OV2 icon bitmaps lie.
   // Defaults to the executable's folder; tests point it elsewhere.

@@ -333,20 +333,6 @@ bool ReadWholeFile(const std::string& path, std::string& text, bool& exists) {
   return in.ReadAll(text);
 }
 
-bool MakeFolders(const std::string& folder) {
-  std::string path;
-  std::size_t i = 0;
-  while (i <= folder.size()) {
-    std::size_t slash = folder.find('/', i);
-    if (slash == std::string::npos) slash = folder.size();
-    path = folder.substr(0, slash);
-    if (!path.empty() && ::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
-    i = slash + 1;
-  }
-  struct stat st {};
-  return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 // An exclusive lock on "<file>.lock" for one read-modify-write.
 class FileLock {
  public:

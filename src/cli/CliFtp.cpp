@@ -1,0 +1,142 @@
+// `quillmark-cli ftp download|upload`: the favorite list transfer of the
+// window's two Ftp buttons, with the settings' FTP values as defaults.
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <cstdlib>
+#include <memory>
+#include <ostream>
+
+#include "base/FileIo.h"
+#include "cli/Cli.h"
+#include "cli/CliOptions.h"
+#include "cli/CliSinks.h"
+#include "net/FtpTransfer.h"
+#include "net/ScramblePassword.h"
+#include "session/ListSession.h"
+#include "settings/AppSettings.h"
+#include "settings/UlkFileversionInfo.h"
+#include "settings/UlkRegistry.h"
+
+namespace quill::cli {
+namespace {
+
+// Keeps the last message: the transfer reports its outcome as a passing one.
+class FtpStatus : public StatusSink {
+ public:
+  std::string standing;
+  std::string flashed;
+  std::ostream* echo = nullptr;  // errors of the load, as they come
+  void SetError(int level, const std::string& text) override {
+    standing = level >= 2 ? text : std::string();
+    if (echo && !standing.empty()) *echo << text << "\n";
+  }
+  void FlashError(int, const std::string& text) override { flashed = text; }
+};
+
+FtpTransferSettings SettingsFromStore() {
+  TUlkFileversionInfo info;
+  info.GetInfo();
+  const ProgramIdentity identity = IdentityFromVersionInfo(info);
+  TUlkRegistry registry;
+  registry.Init(RegistryRoot::kLocalMachine, "Software", identity.companyName, identity.fileDescription);
+  return FtpSettingsFrom(ReadAppSettings(registry));
+}
+
+bool CopyWhole(const std::string& from, const std::string& to) {
+  InputFile in;
+  AtomicFileWriter out;
+  if (!in.Open(from, false) || !out.Open(to, false)) return false;
+  for (std::string_view chunk = in.ReadChunk(); !chunk.empty(); chunk = in.ReadChunk()) out.Write(chunk);
+  return !in.HadError() && out.Commit();
+}
+
+}  // namespace
+
+int RunFtp(const std::vector<std::string>& args, std::ostream& /*out*/, std::ostream& err) {
+  if (args.empty() || (args[0] != "download" && args[0] != "upload")) {
+    return UsageError(err, "ftp needs download or upload");
+  }
+  const bool upload = args[0] == "upload";
+  for (const std::string& a : args) {
+    if (a.rfind("--pass", 0) == 0) {
+      return UsageError(err, "the password comes from the settings or QUILLMARK_FTP_PASSWORD, never an argument");
+    }
+  }
+  const std::vector<std::string> rest(args.begin() + 1, args.end());
+  ExtraOptionNames names;
+  names.withValue = {"--host", "--user", "--dir", "--name", "--timeout"};
+  names.flags = {"--active", "--passive"};
+  CliOptions options;
+  std::string error;
+  if (!ParseCliOptions(rest, names, options, error)) return UsageError(err, error);
+  if (upload ? options.files.empty() : options.files.size() != 1) {
+    return UsageError(err, upload ? "ftp upload needs at least one INPUT" : "ftp download takes one OUTPUT");
+  }
+
+  FtpTransferSettings settings = SettingsFromStore();
+  settings.WarnSaveFtp = false;  // asking is the command itself
+  if (const char* password = std::getenv("QUILLMARK_FTP_PASSWORD")) {
+    settings.FtpPassword = ScramblePassword(password, kFtpPasswordKey, ScrambleDirection::Add);
+  }
+  for (const CliOption& o : options.extra) {
+    if (o.name == "--host") settings.FtpHost = o.value;
+    if (o.name == "--user") settings.FtpUser = o.value;
+    if (o.name == "--dir") settings.FtpRemDirFav = o.value;
+    if (o.name == "--name") settings.FtpRemFilenameFav = o.value;
+    if (o.name == "--active") settings.FtpPassive = false;
+    if (o.name == "--passive") settings.FtpPassive = true;
+    if (o.name == "--timeout") {
+      char* end = nullptr;
+      const long seconds = std::strtol(o.value.c_str(), &end, 10);
+      if (o.value.empty() || *end != '\0' || seconds < 1 || seconds > 3600) {
+        return UsageError(err, "--timeout takes 1 to 3600 seconds");
+      }
+      settings.connectTimeoutMs = settings.idleTimeoutMs = static_cast<int>(seconds * 1000);
+    }
+  }
+
+  const std::unique_ptr<QCoreApplication> app = EnsureCoreApplication();
+
+  FixedAnswers answers;
+  FtpStatus status;
+  ListSession session(status, answers);
+  ApplyCliOptions(options, session, answers);
+  FtpTransfer ftp(session);
+  ftp.Settings() = settings;
+
+  if (upload) {
+    status.echo = &err;
+    if (int rc = LoadInputs(session, options.files, err)) return rc;
+    status.echo = nullptr;
+  } else {
+    const std::string output = options.files.front();
+    ftp.loadDownloaded = [&status, output](const std::string& local) {
+      if (CopyWhole(local, output)) return true;
+      status.flashed = "Error saving file";
+      return false;
+    };
+  }
+
+  bool finished = false;
+  bool ok = false;
+  QEventLoop loop;
+  ftp.onFinished = [&](bool success) {
+    finished = true;
+    ok = success;
+    loop.quit();
+  };
+  if (upload) {
+    ftp.FtpSave();
+  } else {
+    ftp.FtpLoad();
+  }
+  if (!finished && ftp.Connected()) loop.exec();
+  if (!finished || !ok) {
+    const std::string& text = status.standing.empty() ? status.flashed : status.standing;
+    err << (text.empty() ? std::string("FTP transfer failed") : text) << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace quill::cli

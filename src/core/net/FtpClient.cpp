@@ -1,0 +1,673 @@
+#include "net/FtpClient.h"
+
+#include <curl/curl.h>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QMetaObject>
+#include <QObject>
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <set>
+#include <thread>
+
+#include "net/FtpHost.h"
+
+namespace quill {
+
+namespace {
+
+constexpr std::array<const char*, 16> kCommandNames = {
+    "ChangeDir", "MakeDir", "Delete", "RemoveDir", "List",     "Rename", "UpRestore", "DownRestore",
+    "Download",  "Upload",  "Append", "ReInit",    "Allocate", "NList",  "DoCommand", "CurrentDir",
+};
+
+// Worker jobs besides the command codes.
+constexpr int kJobConnect = -1;
+constexpr int kJobDisconnect = -2;
+
+std::once_flag gCurlInit;
+
+// A name must not smuggle a second command onto the control connection.
+bool IsSafeName(const std::string& name) { return name.find_first_of(std::string("\r\n\0", 3)) == std::string::npos; }
+
+std::size_t Discard(char*, std::size_t size, std::size_t count, void*) { return size * count; }
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string FtpCommandName(int code) {
+  if (code < 0 || code >= static_cast<int>(kCommandNames.size())) return {};
+  return kCommandNames[static_cast<std::size_t>(code)];
+}
+
+struct FtpClient::Outcome {
+  enum Kind {
+    kNone,
+    kConnected,
+    kSuccess,
+    kFailure,
+    kError,
+    kConnectionFailed,
+    kAuthFailed,
+    kInvalidHost,
+    kUnsupported
+  };
+  Kind kind = kNone;
+  int code = 0;
+  int number = 0;
+  std::string text;
+  unsigned generation = 0;
+};
+
+class FtpClient::Worker {
+ public:
+  struct Job {
+    unsigned generation = 0;
+    int command = 0;
+    std::string a;
+    std::string b;
+    FtpProperties properties;
+  };
+
+  explicit Worker(FtpClient& owner) : owner_(owner), thread_([this] { Loop(); }) {}
+
+  ~Worker() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      stopping_ = true;
+    }
+    live_.fetch_add(1);
+    ShutdownSockets();
+    wake_.notify_all();
+    thread_.join();
+  }
+
+  void Push(Job job) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    jobs_.push_back(std::move(job));
+    wake_.notify_one();
+  }
+
+  // Jobs of older generations are dropped; one that runs is cut short.
+  void SetLive(unsigned generation) {
+    live_.store(generation);
+    if (running_.load()) ShutdownSockets();
+  }
+
+ private:
+  void Loop();
+  Outcome Run(const Job& job);
+  Outcome ConnectJob(const Job& job);
+  Outcome ChangeDirJob(const std::string& folder);
+  Outcome DownloadJob(const std::string& remote, const std::string& local);
+  Outcome UploadJob(const std::string& local, const std::string& remote);
+  Outcome RenameJob(const std::string& from, const std::string& to);
+  void Close();
+
+  void Prepare();
+  CURLcode Perform(const std::string& url);
+  Outcome Classify(int command, CURLcode code);
+  bool EscapePath(const std::string& folder, std::string& out) const;
+  std::string UrlFor(const std::string& escapedName) const;
+  bool Abandoned() const { return live_.load() != jobGeneration_; }
+
+  void ShutdownSockets() {
+    std::lock_guard<std::mutex> lock(socketMutex_);
+    for (int fd : sockets_) ::shutdown(fd, SHUT_RDWR);
+  }
+
+  static curl_socket_t OpenSocket(void* self, curlsocktype, curl_sockaddr* address);
+  static int SocketOption(void* self, curl_socket_t fd, curlsocktype purpose);
+  static int CloseSocket(void* self, curl_socket_t fd);
+  static int Progress(void* self, curl_off_t downTotal, curl_off_t downNow, curl_off_t upTotal, curl_off_t upNow);
+  static std::size_t WriteData(char* data, std::size_t size, std::size_t count, void* self);
+  static std::size_t ReadData(char* data, std::size_t size, std::size_t count, void* self);
+
+  FtpClient& owner_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<Job> jobs_;
+  bool stopping_ = false;
+  std::atomic<unsigned> live_{0};
+  std::atomic<bool> running_{false};
+  std::mutex socketMutex_;
+  std::set<int> sockets_;
+
+  // Owned by the worker thread alone.
+  CURL* curl_ = nullptr;
+  FtpProperties properties_;
+  FtpEndpoint endpoint_;
+  std::string folder_;  // escaped, without a trailing '/'
+  unsigned jobGeneration_ = 0;
+  int fileFd_ = -1;
+  std::uint64_t fileBytes_ = 0;
+  bool fileError_ = false;
+  // Stall detection: when a byte last moved, and whether the wait ran out.
+  std::chrono::steady_clock::time_point lastMove_;
+  curl_off_t lastBytes_ = 0;
+  bool timedOut_ = false;
+  char errorText_[CURL_ERROR_SIZE] = {};
+
+  std::thread thread_;  // last: it starts running at construction
+};
+
+void FtpClient::Worker::Loop() {
+  for (;;) {
+    Job job;
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      wake_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
+      if (stopping_) break;
+      job = std::move(jobs_.front());
+      jobs_.pop_front();
+    }
+    if (job.command != kJobDisconnect && job.generation != live_.load()) continue;
+    jobGeneration_ = job.generation;
+    running_.store(true);
+    Outcome outcome = Run(job);
+    running_.store(false);
+    if (outcome.kind == Outcome::kNone || Abandoned()) continue;
+    outcome.generation = job.generation;
+    FtpClient* owner = &owner_;
+    QMetaObject::invokeMethod(
+        owner_.context_.get(), [owner, outcome] { owner->Deliver(outcome); }, Qt::QueuedConnection);
+  }
+  Close();
+}
+
+FtpClient::Outcome FtpClient::Worker::Run(const Job& job) {
+  owner_.bytesDone_.store(0);
+  owner_.bytesTotal_.store(0);
+  switch (job.command) {
+    case kJobConnect:
+      return ConnectJob(job);
+    case kJobDisconnect:
+      Close();
+      return {};
+    case kFtpChangeDir:
+      return ChangeDirJob(job.a);
+    case kFtpDownload:
+      return DownloadJob(job.a, job.b);
+    case kFtpUpload:
+      return UploadJob(job.a, job.b);
+    case kFtpRename:
+      return RenameJob(job.a, job.b);
+    default: {
+      Outcome out;
+      out.kind = Outcome::kUnsupported;
+      out.code = job.command;
+      return out;
+    }
+  }
+}
+
+void FtpClient::Worker::Close() {
+  if (curl_) curl_easy_cleanup(curl_);  // QUIT on a connection still alive
+  curl_ = nullptr;
+  folder_.clear();
+}
+
+curl_socket_t FtpClient::Worker::OpenSocket(void* self, curlsocktype, curl_sockaddr* address) {
+  auto* worker = static_cast<Worker*>(self);
+  const int fd = ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
+  if (fd < 0) return CURL_SOCKET_BAD;
+  std::lock_guard<std::mutex> lock(worker->socketMutex_);
+  worker->sockets_.insert(fd);
+  return fd;
+}
+
+int FtpClient::Worker::SocketOption(void* self, curl_socket_t fd, curlsocktype purpose) {
+  // The data connection of active mode comes from accept(), not OpenSocket.
+  if (purpose == CURLSOCKTYPE_ACCEPT) {
+    auto* worker = static_cast<Worker*>(self);
+    std::lock_guard<std::mutex> lock(worker->socketMutex_);
+    worker->sockets_.insert(fd);
+  }
+  return CURL_SOCKOPT_OK;
+}
+
+int FtpClient::Worker::CloseSocket(void* self, curl_socket_t fd) {
+  auto* worker = static_cast<Worker*>(self);
+  // Under the lock, so a shutdown from another thread never meets a reused number.
+  std::lock_guard<std::mutex> lock(worker->socketMutex_);
+  worker->sockets_.erase(fd);
+  return ::close(fd);
+}
+
+int FtpClient::Worker::Progress(void* self, curl_off_t downTotal, curl_off_t downNow, curl_off_t upTotal,
+                                curl_off_t upNow) {
+  auto* worker = static_cast<Worker*>(self);
+  const curl_off_t total = downTotal > 0 ? downTotal : upTotal;
+  const curl_off_t done = downTotal > 0 || downNow > 0 ? downNow : upNow;
+  worker->owner_.bytesTotal_.store(static_cast<std::uint64_t>(total > 0 ? total : 0));
+  worker->owner_.bytesDone_.store(static_cast<std::uint64_t>(done > 0 ? done : 0));
+  if (worker->Abandoned()) return 1;
+  // libcurl's own low-speed check averages over seconds; this one cuts a
+  // stalled server off once the idle time has passed, to the moment.
+  const auto now = std::chrono::steady_clock::now();
+  if (downNow + upNow != worker->lastBytes_) {
+    worker->lastBytes_ = downNow + upNow;
+    worker->lastMove_ = now;
+  } else if (now - worker->lastMove_ > std::chrono::milliseconds(worker->properties_.idleTimeoutMs)) {
+    worker->timedOut_ = true;
+    return 1;
+  }
+  return 0;
+}
+
+std::size_t FtpClient::Worker::WriteData(char* data, std::size_t size, std::size_t count, void* self) {
+  auto* worker = static_cast<Worker*>(self);
+  const std::size_t bytes = size * count;
+  if (!WriteAll(worker->fileFd_, data, bytes)) {
+    worker->fileError_ = true;
+    return 0;
+  }
+  worker->fileBytes_ += bytes;
+  return bytes;
+}
+
+std::size_t FtpClient::Worker::ReadData(char* data, std::size_t size, std::size_t count, void* self) {
+  auto* worker = static_cast<Worker*>(self);
+  for (;;) {
+    const ssize_t n = ::read(worker->fileFd_, data, size * count);
+    if (n >= 0) {
+      worker->fileBytes_ += static_cast<std::uint64_t>(n);
+      return static_cast<std::size_t>(n);
+    }
+    if (errno != EINTR) break;
+  }
+  worker->fileError_ = true;
+  return CURL_READFUNC_ABORT;
+}
+
+// Every request starts from the same options, so libcurl reuses the one
+// connection it logged in with.
+void FtpClient::Worker::Prepare() {
+  curl_easy_reset(curl_);
+  errorText_[0] = '\0';
+  const auto connectMs = static_cast<long>(properties_.connectTimeoutMs);
+  const long idleSeconds = std::max(1L, static_cast<long>(properties_.idleTimeoutMs + 999) / 1000);
+  curl_easy_setopt(curl_, CURLOPT_ERRORBUFFER, errorText_);
+  curl_easy_setopt(curl_, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(curl_, CURLOPT_PROTOCOLS_STR, "ftp");
+  curl_easy_setopt(curl_, CURLOPT_CONNECTTIMEOUT_MS, connectMs);
+  curl_easy_setopt(curl_, CURLOPT_ACCEPTTIMEOUT_MS, connectMs);
+  curl_easy_setopt(curl_, CURLOPT_SERVER_RESPONSE_TIMEOUT, idleSeconds);
+  curl_easy_setopt(curl_, CURLOPT_TCP_KEEPALIVE, 1L);
+  curl_easy_setopt(curl_, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_SINGLECWD));
+  if (!properties_.UserID.empty()) {
+    curl_easy_setopt(curl_, CURLOPT_USERNAME, properties_.UserID.c_str());
+    curl_easy_setopt(curl_, CURLOPT_PASSWORD, properties_.Password.c_str());
+  }
+  if (!properties_.Passive) curl_easy_setopt(curl_, CURLOPT_FTPPORT, "-");
+  curl_easy_setopt(curl_, CURLOPT_PROXY, properties_.Proxy.c_str());
+  if (!properties_.Proxy.empty()) {
+    if (properties_.ProxyPort > 0) curl_easy_setopt(curl_, CURLOPT_PROXYPORT, static_cast<long>(properties_.ProxyPort));
+    curl_easy_setopt(curl_, CURLOPT_HTTPPROXYTUNNEL, 1L);
+  }
+  if (endpoint_.tls) {
+    curl_easy_setopt(curl_, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+    curl_easy_setopt(curl_, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS));
+    curl_easy_setopt(curl_, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(curl_, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (!properties_.caFile.empty()) curl_easy_setopt(curl_, CURLOPT_CAINFO, properties_.caFile.c_str());
+  }
+  curl_easy_setopt(curl_, CURLOPT_OPENSOCKETFUNCTION, &Worker::OpenSocket);
+  curl_easy_setopt(curl_, CURLOPT_OPENSOCKETDATA, this);
+  curl_easy_setopt(curl_, CURLOPT_SOCKOPTFUNCTION, &Worker::SocketOption);
+  curl_easy_setopt(curl_, CURLOPT_SOCKOPTDATA, this);
+  curl_easy_setopt(curl_, CURLOPT_CLOSESOCKETFUNCTION, &Worker::CloseSocket);
+  curl_easy_setopt(curl_, CURLOPT_CLOSESOCKETDATA, this);
+  // A request without a body still reports the file's size as header lines.
+  curl_easy_setopt(curl_, CURLOPT_WRITEFUNCTION, &Discard);
+  curl_easy_setopt(curl_, CURLOPT_HEADERFUNCTION, &Discard);
+  curl_easy_setopt(curl_, CURLOPT_NOPROGRESS, 0L);
+  curl_easy_setopt(curl_, CURLOPT_XFERINFOFUNCTION, &Worker::Progress);
+  curl_easy_setopt(curl_, CURLOPT_XFERINFODATA, this);
+}
+
+CURLcode FtpClient::Worker::Perform(const std::string& url) {
+  curl_easy_setopt(curl_, CURLOPT_URL, url.c_str());
+  lastMove_ = std::chrono::steady_clock::now();
+  lastBytes_ = 0;
+  timedOut_ = false;
+  return curl_easy_perform(curl_);
+}
+
+FtpClient::Outcome FtpClient::Worker::Classify(int command, CURLcode code) {
+  Outcome out;
+  out.code = command;
+  if (Abandoned()) return out;
+  long response = 0;
+  curl_easy_getinfo(curl_, CURLINFO_RESPONSE_CODE, &response);
+  if (code == CURLE_ABORTED_BY_CALLBACK && timedOut_) {
+    out.kind = command == kJobConnect ? Outcome::kConnectionFailed : Outcome::kError;
+    out.number = static_cast<int>(CURLE_OPERATION_TIMEDOUT);
+    out.text = "Timed out: no data moved for " + std::to_string((properties_.idleTimeoutMs + 999) / 1000) + " s";
+    return out;
+  }
+  switch (code) {
+    case CURLE_OK:
+      out.kind = command == kJobConnect ? Outcome::kConnected : Outcome::kSuccess;
+      return out;
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+      out.kind = Outcome::kInvalidHost;
+      return out;
+    case CURLE_LOGIN_DENIED:
+      out.kind = Outcome::kAuthFailed;
+      return out;
+    case CURLE_COULDNT_CONNECT:
+      out.kind = Outcome::kConnectionFailed;
+      return out;
+    case CURLE_REMOTE_ACCESS_DENIED:
+    case CURLE_REMOTE_FILE_NOT_FOUND:
+    case CURLE_FTP_COULDNT_RETR_FILE:
+    case CURLE_UPLOAD_FAILED:
+    case CURLE_QUOTE_ERROR:
+    case CURLE_PARTIAL_FILE:
+    case CURLE_REMOTE_DISK_FULL:
+    case CURLE_REMOTE_FILE_EXISTS:
+      if (command >= 0) {
+        // 500, 502 and 504: the server does not know the command at all.
+        out.kind = response == 500 || response == 502 || response == 504 ? Outcome::kUnsupported : Outcome::kFailure;
+        return out;
+      }
+      break;
+    default:
+      break;
+  }
+  if (command == kJobConnect) {
+    // No usable control connection came about.
+    switch (code) {
+      case CURLE_OPERATION_TIMEDOUT:
+      case CURLE_WEIRD_SERVER_REPLY:
+      case CURLE_GOT_NOTHING:
+      case CURLE_RECV_ERROR:
+      case CURLE_SEND_ERROR:
+        out.kind = Outcome::kConnectionFailed;
+        return out;
+      default:
+        break;
+    }
+  }
+  out.kind = Outcome::kError;
+  out.number = static_cast<int>(code);
+  out.text = errorText_[0] ? errorText_ : curl_easy_strerror(code);
+  return out;
+}
+
+bool FtpClient::Worker::EscapePath(const std::string& folder, std::string& out) const {
+  out.clear();
+  if (!IsSafeName(folder)) return false;
+  std::string rest = folder;
+  while (rest.size() > 1 && rest.back() == '/') rest.pop_back();
+  std::size_t start = 0;
+  if (!rest.empty() && rest.front() == '/') {
+    out = "%2F";  // from the server's root, not the login folder
+    start = 1;
+  }
+  while (start < rest.size()) {
+    std::size_t slash = rest.find('/', start);
+    if (slash == std::string::npos) slash = rest.size();
+    char* escaped = curl_easy_escape(curl_, rest.data() + start, static_cast<int>(slash - start));
+    if (!escaped) return false;
+    if (!out.empty() && out != "%2F") out += '/';
+    out += escaped;
+    curl_free(escaped);
+    start = slash + 1;
+  }
+  return true;
+}
+
+std::string FtpClient::Worker::UrlFor(const std::string& escapedName) const {
+  std::string url = endpoint_.Url() + "/" + folder_;
+  if (!folder_.empty()) url += '/';
+  return url + escapedName;
+}
+
+FtpClient::Outcome FtpClient::Worker::ConnectJob(const Job& job) {
+  Close();
+  properties_ = job.properties;
+  Outcome out;
+  out.code = kJobConnect;
+  const std::optional<FtpEndpoint> endpoint = ParseFtpHost(properties_.Host);
+  if (!endpoint) {
+    out.kind = Outcome::kInvalidHost;
+    return out;
+  }
+  endpoint_ = *endpoint;
+  curl_ = curl_easy_init();
+  if (!curl_) {
+    out.kind = Outcome::kError;
+    out.text = "Out of memory";
+    return out;
+  }
+  Prepare();
+  curl_easy_setopt(curl_, CURLOPT_NOBODY, 1L);
+  const CURLcode code = Perform(UrlFor(""));
+  return Classify(kJobConnect, code);
+}
+
+FtpClient::Outcome FtpClient::Worker::ChangeDirJob(const std::string& folder) {
+  Outcome out;
+  out.code = kFtpChangeDir;
+  std::string path;
+  if (!curl_ || !EscapePath(folder, path)) {
+    out.kind = Outcome::kFailure;
+    return out;
+  }
+  const std::string before = folder_;
+  folder_ = path;
+  Prepare();
+  curl_easy_setopt(curl_, CURLOPT_NOBODY, 1L);
+  out = Classify(kFtpChangeDir, Perform(UrlFor("")));
+  if (out.kind != Outcome::kSuccess) folder_ = before;
+  return out;
+}
+
+FtpClient::Outcome FtpClient::Worker::DownloadJob(const std::string& remote, const std::string& local) {
+  Outcome out;
+  out.code = kFtpDownload;
+  out.kind = Outcome::kFailure;
+  std::string name;
+  if (!curl_ || remote.empty() || !EscapePath(remote, name)) return out;
+  fileFd_ = ::open(local.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fileFd_ < 0) {
+    out.kind = Outcome::kError;
+    out.text = "Cannot write " + local;
+    return out;
+  }
+  fileBytes_ = 0;
+  fileError_ = false;
+  Prepare();
+  curl_easy_setopt(curl_, CURLOPT_WRITEFUNCTION, &Worker::WriteData);
+  curl_easy_setopt(curl_, CURLOPT_WRITEDATA, this);
+  const CURLcode code = Perform(UrlFor(name));
+  curl_off_t announced = -1;
+  curl_easy_getinfo(curl_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+  const bool closed = ::close(fileFd_) == 0;
+  fileFd_ = -1;
+  out = Classify(kFtpDownload, code);
+  if (out.kind == Outcome::kSuccess) {
+    if (fileError_ || !closed) {
+      out.kind = Outcome::kError;
+      out.text = "Cannot write " + local;
+    } else if (announced >= 0 && static_cast<std::uint64_t>(announced) != fileBytes_) {
+      out.kind = Outcome::kFailure;
+    }
+  }
+  return out;
+}
+
+FtpClient::Outcome FtpClient::Worker::UploadJob(const std::string& local, const std::string& remote) {
+  Outcome out;
+  out.code = kFtpUpload;
+  out.kind = Outcome::kFailure;
+  std::string name;
+  if (!curl_ || remote.empty() || !EscapePath(remote, name)) return out;
+  fileFd_ = ::open(local.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat st {};
+  if (fileFd_ < 0 || ::fstat(fileFd_, &st) != 0) {
+    if (fileFd_ >= 0) ::close(fileFd_);
+    fileFd_ = -1;
+    out.kind = Outcome::kError;
+    out.text = "Cannot read " + local;
+    return out;
+  }
+  const auto size = static_cast<std::uint64_t>(st.st_size);
+  fileBytes_ = 0;
+  fileError_ = false;
+  Prepare();
+  curl_easy_setopt(curl_, CURLOPT_UPLOAD, 1L);
+  curl_easy_setopt(curl_, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(size));
+  curl_easy_setopt(curl_, CURLOPT_READFUNCTION, &Worker::ReadData);
+  curl_easy_setopt(curl_, CURLOPT_READDATA, this);
+  const CURLcode code = Perform(UrlFor(name));
+  ::close(fileFd_);
+  fileFd_ = -1;
+  out = Classify(kFtpUpload, code);
+  if (out.kind != Outcome::kSuccess) return out;
+  if (fileError_ || fileBytes_ != size) {
+    out.kind = Outcome::kError;
+    out.text = "Cannot read " + local;
+    return out;
+  }
+  // Ask the server what it holds; a server that does not tell is trusted.
+  Prepare();
+  curl_easy_setopt(curl_, CURLOPT_NOBODY, 1L);
+  const CURLcode sizeCode = Perform(UrlFor(name));
+  curl_off_t stored = -1;
+  curl_easy_getinfo(curl_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &stored);
+  if (Abandoned()) return {};
+  if (sizeCode == CURLE_OK && stored >= 0 && static_cast<std::uint64_t>(stored) != size) out.kind = Outcome::kFailure;
+  return out;
+}
+
+FtpClient::Outcome FtpClient::Worker::RenameJob(const std::string& from, const std::string& to) {
+  Outcome out;
+  out.code = kFtpRename;
+  out.kind = Outcome::kFailure;
+  if (!curl_ || from.empty() || to.empty() || !IsSafeName(from) || !IsSafeName(to)) return out;
+  // Sent after the folder change, so the names are relative to the folder.
+  curl_slist* commands = curl_slist_append(nullptr, ("RNFR " + from).c_str());
+  curl_slist* all = commands ? curl_slist_append(commands, ("RNTO " + to).c_str()) : nullptr;
+  if (!all) {
+    curl_slist_free_all(commands);
+    return out;
+  }
+  Prepare();
+  curl_easy_setopt(curl_, CURLOPT_NOBODY, 1L);
+  curl_easy_setopt(curl_, CURLOPT_POSTQUOTE, all);
+  const CURLcode code = Perform(UrlFor(""));
+  curl_slist_free_all(all);
+  return Classify(kFtpRename, code);
+}
+
+FtpClient::FtpClient(FtpEvents& events) : events_(events), context_(std::make_unique<QObject>()) {
+  std::call_once(gCurlInit, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+  worker_ = std::make_unique<Worker>(*this);
+}
+
+FtpClient::~FtpClient() {
+  // The worker goes first: nothing may post to the context once it is gone.
+  worker_.reset();
+  context_.reset();
+}
+
+void FtpClient::Queue(int command, std::string a, std::string b) {
+  Worker::Job job;
+  job.generation = generation_;
+  job.command = command;
+  job.a = std::move(a);
+  job.b = std::move(b);
+  if (command == kJobConnect) job.properties = properties_;
+  worker_->Push(std::move(job));
+}
+
+void FtpClient::Connect() {
+  worker_->SetLive(++generation_);
+  connected_ = true;
+  Queue(kJobConnect, {}, {});
+}
+
+void FtpClient::ChangeDir(const std::string& folder) { Queue(kFtpChangeDir, folder, {}); }
+
+void FtpClient::Download(const std::string& remoteName, const std::string& localFile) {
+  Queue(kFtpDownload, remoteName, localFile);
+}
+
+void FtpClient::Upload(const std::string& localFile, const std::string& remoteName) {
+  Queue(kFtpUpload, localFile, remoteName);
+}
+
+void FtpClient::Rename(const std::string& from, const std::string& to) { Queue(kFtpRename, from, to); }
+
+void FtpClient::Disconnect() {
+  connected_ = false;
+  worker_->SetLive(++generation_);
+  Queue(kJobDisconnect, {}, {});
+}
+
+void FtpClient::Deliver(const Outcome& outcome) {
+  if (outcome.generation != generation_) return;  // from a connection since closed
+  bool handled = true;
+  switch (outcome.kind) {
+    case Outcome::kNone:
+      break;
+    case Outcome::kConnected:
+      events_.OnConnect();
+      break;
+    case Outcome::kSuccess:
+      events_.OnSuccess(outcome.code);
+      break;
+    case Outcome::kFailure:
+      handled = false;
+      events_.OnFailure(handled, outcome.code);
+      if (!handled && generation_ == outcome.generation) Disconnect();
+      break;
+    case Outcome::kError:
+      if (outcome.code == kJobConnect) connected_ = false;
+      events_.OnError(outcome.number, outcome.text);
+      break;
+    case Outcome::kConnectionFailed:
+      connected_ = false;
+      events_.OnConnectionFailed();
+      break;
+    case Outcome::kAuthFailed:
+      connected_ = false;
+      handled = false;
+      events_.OnAuthenticationFailed(handled);
+      break;
+    case Outcome::kInvalidHost:
+      connected_ = false;
+      handled = false;
+      events_.OnInvalidHost(handled);
+      break;
+    case Outcome::kUnsupported:
+      events_.OnUnSupportedFunction(outcome.code);
+      break;
+  }
+}
+
+}  // namespace quill

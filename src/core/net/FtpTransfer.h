@@ -1,0 +1,112 @@
+#pragma once
+// The favorite list over FTP: the sequence around the client (connect,
+// folder change, transfer, load) and its messages, for the window's two Ftp
+// buttons and the command line. Events arrive on the thread that made it.
+#include <functional>
+#include <string>
+
+#include "net/FtpClient.h"
+#include "session/ListSession.h"
+#include "settings/AppSettings.h"
+
+namespace quill {
+
+enum class FtpDirection { Download = 0, Upload = 1 };
+
+// The FTP values of the settings, the password scrambled as stored.
+struct FtpTransferSettings {
+  std::string FtpHost;
+  std::string FtpUser;
+  std::string FtpPassword;
+  std::string FtpRemDirFav;
+  std::string FtpRemFilenameFav;
+  std::string FtpProxy;
+  int FtpProxyPort = 0;
+  bool FtpPassive = true;
+  bool WarnSaveFtp = true;
+  int connectTimeoutMs = 20000;
+  int idleTimeoutMs = 30000;
+  std::string caFile;  // for "ftps://" hosts; empty: the system's certificates
+};
+
+FtpTransferSettings FtpSettingsFrom(const AppSettings& settings);
+
+// The remote name an upload goes to before it is renamed over the file.
+std::string FtpPartName(const std::string& remoteFile);
+
+class FtpTransfer : private FtpEvents {
+ public:
+  // Reports through the session's status sink and question seam.
+  explicit FtpTransfer(ListSession& session);
+  // A running transfer is cut off; its local file is removed.
+  ~FtpTransfer() override = default;
+
+  FtpTransferSettings& Settings() { return settings_; }
+
+  // ButtonFtpLoad: downloads the remote favorite file into a private
+  // temporary file and loads it. FavoriteLoaded is set whatever happens.
+  void FtpLoad();
+  // ButtonFtpSave: after "FTP Upload GPX" (when WarnSaveFtp is on), writes
+  // the shown waypoints as GPX and uploads them.
+  void FtpSave();
+
+  // Starts one transfer of localFile; false (and "Already connected!") while
+  // one is busy. An upload arrives under FtpPartName first and is renamed over
+  // the remote file once complete.
+  bool StartFtpTransfer(FtpDirection direction, const std::string& host, const std::string& user,
+                        const std::string& scrambledPassword, const std::string& remoteDir,
+                        const std::string& remoteFile, const std::string& localFile);
+
+  // While the client is connected or the downloaded list is still loading.
+  bool Busy() const { return running_ || client_.Connected(); }
+  bool Connected() const { return client_.Connected(); }
+  const FtpClient& Client() const { return client_; }
+
+  // What a completed download is handed to; the session's LoadFile unless
+  // set (the command line keeps the file instead). True when it was taken.
+  std::function<bool(const std::string& localFile)> loadDownloaded;
+  // Once per started transfer, when it has ended; true when it completed.
+  std::function<void(bool ok)> onFinished;
+
+ private:
+  void OnConnect() override;
+  void OnSuccess(int code) override;
+  void OnFailure(bool& handled, int code) override;
+  void OnError(int number, const std::string& text) override;
+  void OnConnectionFailed() override;
+  void OnAuthenticationFailed(bool& handled) override;
+  void OnInvalidHost(bool& handled) override;
+  void OnUnSupportedFunction(int code) override;
+
+  bool RefuseWhileBusy();
+  // The transfer of the settings' favorite file with a private local file.
+  void StartWithLocalFile(FtpDirection direction, const std::string& local);
+  void Fail(const std::string& message);
+  void Finish(bool ok);
+
+  // The private local file of a transfer; removed only after the client,
+  // declared below and so gone first, can no longer write it.
+  struct LocalFile {
+    std::string path;
+    bool owned = false;
+    void Remove();
+    ~LocalFile() { Remove(); }
+  };
+
+  ListSession& session_;
+  FtpTransferSettings settings_;
+  LocalFile local_;
+  FtpClient client_;
+
+  // The transfer in progress.
+  FtpDirection FtpDirection_ = FtpDirection::Download;
+  std::string FtpHostText_;
+  std::string FtpUserText_;
+  std::string FtpPasswordText_;
+  std::string FtpRemoteDir_;
+  std::string FtpRemoteFile_;
+  std::string FtpLocalFile_;
+  bool running_ = false;
+};
+
+}  // namespace quill

@@ -1,0 +1,102 @@
+// quillmark-cli ftp upload|download against a real server on loopback.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "net/ScramblePassword.h"
+#include "settings/UlkFileversionInfo.h"
+#include "settings/UlkRegistry.h"
+#include "support/FtpServer.h"
+#include "support/TestSupport.h"
+
+namespace quill {
+namespace {
+
+using test::FtpServer;
+using test::ShellQuote;
+
+class FtpCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (std::string why = FtpServer::Unavailable(); !why.empty()) GTEST_SKIP() << why;
+    server_ = std::make_unique<FtpServer>();
+    ASSERT_TRUE(server_->Started());
+    std::filesystem::create_directory(server_->Root() + "/lists");
+    // The settings the options dialog would have stored.
+    TUlkFileversionInfo info;
+    info.GetInfo();
+    const ProgramIdentity id = IdentityFromVersionInfo(info);
+    TUlkRegistry registry(home_.File("config/quillmark"));
+    registry.Init(RegistryRoot::kLocalMachine, "Software", id.companyName, id.fileDescription);
+    ASSERT_TRUE(registry.WriteString("Settings", "FtpHost", server_->HostText()));
+    ASSERT_TRUE(registry.WriteString("Settings", "FtpUser", FtpServer::kUser));
+    ASSERT_TRUE(registry.WriteString("Settings", "FtpPassword",
+                                     ScramblePassword(FtpServer::kPassword, kFtpPasswordKey, ScrambleDirection::Add)));
+    ASSERT_TRUE(registry.WriteString("Settings", "FtpRemDirFav", "lists"));
+    ASSERT_TRUE(registry.WriteString("Settings", "FtpRemFilenameFav", "fav.gpx"));
+  }
+
+  // Runs the program with this test's config and cache folders.
+  int Cli(const std::string& arguments, const std::string& passwordEnv, std::string* output) {
+    std::string env = "env -u QUILLMARK_FTP_PASSWORD XDG_CONFIG_HOME=" + ShellQuote(home_.File("config")) +
+                      " XDG_CACHE_HOME=" + ShellQuote(home_.File("cache"));
+    if (!passwordEnv.empty()) env += " QUILLMARK_FTP_PASSWORD=" + ShellQuote(passwordEnv);
+    return test::RunCommand(env + " " + ShellQuote(QUILL_CLI_PATH) + " ftp " + arguments, output);
+  }
+
+  test::TempDir home_;
+  std::unique_ptr<FtpServer> server_;
+};
+
+TEST_F(FtpCommand, UploadThenDownloadBringsBackTheServersBytes) {
+  std::string gpx = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx>\n";
+  for (int i = 0; i < 500; ++i) {
+    gpx += "<wpt lat=\"52." + std::to_string(i) + "\" lon=\"4.9\"><name>GC" + std::to_string(1000 + i) +
+           "</name><desc>\xce\xb1\xce\xb2 \xc5\x99</desc></wpt>\n";
+  }
+  gpx += "</gpx>\n";
+  const std::string input = home_.File("in.gpx");
+  test::WriteFileBytes(input, gpx);
+  std::string output;
+  ASSERT_EQ(Cli("upload " + ShellQuote(input), "", &output), 0) << output;
+  const std::string remote = test::ReadFileBytes(server_->Root() + "/lists/fav.gpx");
+  EXPECT_NE(remote.find("<name>GC1499</name>"), std::string::npos);
+  EXPECT_NE(remote.find("\xce\xb1\xce\xb2 \xc5\x99"), std::string::npos);
+
+  // Flags and the environment's password over the settings.
+  const std::string copy = home_.File("out.gpx");
+  ASSERT_EQ(Cli("download --active --timeout 20 " + ShellQuote(copy), FtpServer::kPassword, &output), 0) << output;
+  EXPECT_TRUE(test::ReadFileBytes(copy) == remote);
+  std::error_code ec;
+  EXPECT_TRUE(std::filesystem::is_empty(home_.File("cache/quillmark"), ec));
+}
+
+TEST_F(FtpCommand, FailuresExitOneWithTheStatusText) {
+  struct Case {
+    std::string arguments;
+    std::string password;
+    int status;
+    const char* text;
+  };
+  const std::string out = ShellQuote(home_.File("out.gpx"));
+  const Case cases[] = {
+      {"download " + out, "wrong", 1, "Authentication Failed!"},
+      {"download --dir elsewhere " + out, "", 1, "Failure! (ChangeDir)"},
+      {"download --name missing.gpx " + out, "", 1, "Failure! (Download)"},
+      {"download --host 'bad host' " + out, "", 1, "Invalid host!"},
+      {"upload " + ShellQuote(home_.File("absent.gpx")), "", 1, "Error loading file"},
+      {"download --password x " + out, "", 2, "never an argument"},
+      {"download --timeout 0 " + out, "", 2, "--timeout"},
+      {"download", "", 2, "one OUTPUT"},
+      {"fetch " + out, "", 2, "download or upload"},
+  };
+  for (const Case& c : cases) {
+    std::string output;
+    EXPECT_EQ(Cli(c.arguments, c.password, &output), c.status) << c.arguments << "\n" << output;
+    EXPECT_NE(output.find(c.text), std::string::npos) << c.arguments << "\n" << output;
+  }
+  EXPECT_FALSE(std::filesystem::exists(home_.File("out.gpx")));
+}
+
+}  // namespace
+}  // namespace quill

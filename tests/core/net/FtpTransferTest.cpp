@@ -1,0 +1,404 @@
+// The favorite list over FTP against a real server on loopback.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+
+#include "base/UserFolders.h"
+#include "net/FtpTransfer.h"
+#include "net/ScramblePassword.h"
+#include "support/FtpServer.h"
+#include "support/TestSupport.h"
+
+namespace quill {
+namespace {
+
+using test::FtpServer;
+
+constexpr const char* kFolder = "fav";
+constexpr const char* kRemote = "favorites.gpx";
+
+void EnsureApplication() {
+  static int argc = 1;
+  static char name[] = "quillmark_core_tests";
+  static char* argv[] = {name, nullptr};
+  if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
+}
+
+std::string ListGpx(int count, const std::string& prefix) {
+  std::string gpx = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx>\n";
+  for (int i = 0; i < count; ++i) {
+    gpx += "<wpt lat=\"51." + std::to_string(100000 + i) + "\" lon=\"-4.5\"><name>" + prefix + std::to_string(i) +
+           "</name><desc>Caf\xc3\xa9 &amp; more " + std::string(40, 'x') + "</desc></wpt>\n";
+  }
+  return gpx + "</gpx>\n";
+}
+
+std::vector<std::string> Names(const ListSession& session) {
+  std::vector<std::string> names;
+  for (const TGpxRecord* r : session.Store().ShownWaypoints()) names.push_back(r->Name);
+  return names;
+}
+
+std::vector<std::string> TempFilesIn(const std::string& folder) {
+  std::vector<std::string> files;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) files.push_back(entry.path().string());
+  return files;
+}
+
+// One window's worth: a session, its status bar and questions, the transfer.
+struct Side {
+  test::RecordingStatus status;
+  test::ScriptedQuestions questions;
+  ListSession session{status, questions};
+  FtpTransfer ftp{session};
+  int finished = 0;
+  bool lastOk = false;
+  QEventLoop* loop = nullptr;
+
+  explicit Side(const std::string& host) {
+    FtpTransferSettings& s = ftp.Settings();
+    s.FtpHost = host;
+    s.FtpUser = FtpServer::kUser;
+    s.FtpPassword = ScramblePassword(FtpServer::kPassword, kFtpPasswordKey, ScrambleDirection::Add);
+    s.FtpRemDirFav = kFolder;
+    s.FtpRemFilenameFav = kRemote;
+    s.connectTimeoutMs = 5000;
+    s.idleTimeoutMs = 10000;
+    ftp.onFinished = [this](bool ok) {
+      ++finished;
+      lastOk = ok;
+      if (loop) loop->quit();
+    };
+  }
+
+  // Runs the event loop until `count` transfers have ended; the guard only
+  // keeps a broken build from hanging the suite.
+  bool WaitFinished(int count = 1) {
+    QEventLoop events;
+    loop = &events;
+    QTimer::singleShot(60000, &events, &QEventLoop::quit);
+    while (finished < count) {
+      const int before = finished;
+      events.exec();
+      if (finished == before) break;
+    }
+    loop = nullptr;
+    return finished >= count;
+  }
+
+  void LoadList(const std::string& gpx, const test::TempDir& dir) {
+    const std::string path = dir.File("list.gpx");
+    test::WriteFileBytes(path, gpx);
+    ASSERT_TRUE(session.LoadFile(path));
+  }
+};
+
+class FtpTransferTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (std::string why = FtpServer::Unavailable(); !why.empty()) GTEST_SKIP() << why;
+    EnsureApplication();
+    const char* old = std::getenv("XDG_CACHE_HOME");
+    oldCache_ = old ? std::make_unique<std::string>(old) : nullptr;
+    ::setenv("XDG_CACHE_HOME", cache_.path().c_str(), 1);
+  }
+  void TearDown() override {
+    if (oldCache_) {
+      ::setenv("XDG_CACHE_HOME", oldCache_->c_str(), 1);
+    } else {
+      ::unsetenv("XDG_CACHE_HOME");
+    }
+  }
+
+  // The folder our temporary files go to.
+  std::string CacheFolder() const { return cache_.path() + "/quillmark"; }
+
+  std::unique_ptr<FtpServer> StartServer(const std::vector<std::string>& modes = {}) {
+    auto server = std::make_unique<FtpServer>(modes);
+    EXPECT_TRUE(server->Started());
+    std::filesystem::create_directory(server->Root() + "/" + kFolder);
+    return server;
+  }
+
+  test::TempDir cache_;
+  test::TempDir work_;
+  std::unique_ptr<std::string> oldCache_;
+};
+
+class FtpRoundTrip : public FtpTransferTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(FtpRoundTrip, UploadThenDownloadGivesTheSameWaypoints) {
+  auto server = StartServer();
+  const std::string remote = server->Root() + "/" + kFolder + "/" + kRemote;
+  test::WriteFileBytes(remote, "old list");
+
+  Side up(server->HostText());
+  up.ftp.Settings().FtpPassive = GetParam();
+  up.LoadList(ListGpx(300, "GC"), work_);
+  up.ftp.FtpSave();
+  ASSERT_TRUE(up.WaitFinished());
+  EXPECT_TRUE(up.lastOk) << up.status.LastFlash();
+  EXPECT_EQ(up.questions.captions, std::vector<std::string>{"FTP Upload GPX"});
+  EXPECT_EQ(up.status.LastFlash(), "Done!");
+  EXPECT_FALSE(std::filesystem::exists(remote + ".part"));
+  EXPECT_NE(test::ReadFileBytes(remote).find("<name>GC299</name>"), std::string::npos);
+
+  Side down(server->HostText());
+  down.ftp.Settings().FtpPassive = GetParam();
+  down.ftp.FtpLoad();
+  EXPECT_TRUE(down.session.FavoriteLoaded());
+  ASSERT_TRUE(down.WaitFinished());
+  EXPECT_TRUE(down.lastOk) << down.status.LastFlash();
+  EXPECT_EQ(Names(down.session), Names(up.session));
+  const auto& a = up.session.Store().ShownWaypoints();
+  const auto& b = down.session.Store().ShownWaypoints();
+  ASSERT_EQ(a.size(), b.size());
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    EXPECT_EQ(a[i]->Lat, b[i]->Lat);
+    EXPECT_EQ(a[i]->Lon, b[i]->Lon);
+    EXPECT_EQ(a[i]->Desc, b[i]->Desc);
+  }
+  EXPECT_FALSE(down.ftp.Connected());
+  EXPECT_TRUE(TempFilesIn(CacheFolder()).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(PassiveAndActive, FtpRoundTrip, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& p) { return p.param ? "Passive" : "Active"; });
+
+struct FailureCase {
+  const char* what;
+  std::vector<std::string> modes;  // of the server
+  void (*tweak)(FtpTransferSettings&, const FtpServer&);
+  bool upload;
+  const char* message;  // flashed; a trailing '(' matches any detail
+};
+
+class FtpFailures : public FtpTransferTest {};
+
+TEST_F(FtpFailures, EachEndsWithItsMessageAndLeavesListAndServerAlone) {
+  const FailureCase cases[] = {
+      {"wrong password",
+       {},
+       [](FtpTransferSettings& s, const FtpServer&) { s.FtpPassword = "wrong"; },
+       false,
+       "Authentication Failed!"},
+      {"unknown folder",
+       {},
+       [](FtpTransferSettings& s, const FtpServer&) { s.FtpRemDirFav = "nowhere"; },
+       false,
+       "Failure! (ChangeDir)"},
+      {"missing remote file",
+       {},
+       [](FtpTransferSettings& s, const FtpServer&) { s.FtpRemFilenameFav = "gone.gpx"; },
+       false,
+       "Failure! (Download)"},
+      {"nothing listening",
+       {},
+       [](FtpTransferSettings& s, const FtpServer&) {
+         s.FtpHost = "127.0.0.1:" + std::to_string(test::UnusedLoopbackPort());
+       },
+       false,
+       "Connection Failed!"},
+      {"unresolvable host",
+       {},
+       [](FtpTransferSettings& s, const FtpServer&) { s.FtpHost = "no-such-host.invalid"; },
+       false,
+       "Invalid host!"},
+      {"host text that names no host",
+       {},
+       [](FtpTransferSettings& s, const FtpServer&) { s.FtpHost = "a b:21"; },
+       true,
+       "Invalid host!"},
+      {"name that carries a command",
+       {},
+       [](FtpTransferSettings& s, const FtpServer&) { s.FtpRemFilenameFav = "x\r\nDELE favorites.gpx"; },
+       true,
+       "Failure! (Upload)"},
+      {"tls asked of a server without it",
+       {},
+       [](FtpTransferSettings& s, const FtpServer& f) { s.FtpHost = "ftps://" + f.HostText(); },
+       true,
+       "Error! ("},
+      {"stalling download",
+       {"--stall-retr"},
+       [](FtpTransferSettings& s, const FtpServer&) { s.idleTimeoutMs = 2000; },
+       false,
+       "Error! ("},
+      {"rename refused",
+       {"--no-rename-perm"},
+       [](FtpTransferSettings&, const FtpServer&) {},
+       true,
+       "Failure! (Rename)"},
+      {"rename unknown",
+       {"--no-rnfr"},
+       [](FtpTransferSettings&, const FtpServer&) {},
+       true,
+       "Unsupported function! (Rename)"},
+  };
+  // Big enough that a stalled download stops midway.
+  const std::string remoteList = ListGpx(20000, "R");
+  // Rows of the same server modes share one server.
+  std::map<std::vector<std::string>, std::unique_ptr<FtpServer>> servers;
+  for (const FailureCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto& server = servers[c.modes];
+    if (!server) server = StartServer(c.modes);
+    const std::string remote = server->Root() + "/" + kFolder + "/" + kRemote;
+    test::WriteFileBytes(remote, remoteList);
+
+    Side side(server->HostText());
+    c.tweak(side.ftp.Settings(), *server);
+    side.LoadList(ListGpx(3, "MINE"), work_);
+    const std::vector<std::string> before = Names(side.session);
+    if (c.upload) {
+      side.ftp.FtpSave();
+    } else {
+      side.ftp.FtpLoad();
+    }
+    ASSERT_TRUE(side.WaitFinished());
+    EXPECT_FALSE(side.lastOk);
+    const std::string flash = side.status.LastFlash();
+    const std::string expected = c.message;
+    if (expected.back() == '(') {
+      EXPECT_EQ(flash.rfind(expected, 0), 0u) << flash;
+      EXPECT_GT(flash.size(), expected.size() + 1) << flash;
+    } else {
+      EXPECT_EQ(flash, expected);
+    }
+    EXPECT_EQ(Names(side.session), before);
+    EXPECT_FALSE(side.ftp.Connected());
+    EXPECT_TRUE(TempFilesIn(CacheFolder()).empty());
+    // The remote favorite list is as it was; a refused rename keeps the upload beside it.
+    EXPECT_TRUE(test::ReadFileBytes(remote) == remoteList);
+    const bool partKept = std::string(c.what).rfind("rename", 0) == 0;
+    EXPECT_EQ(std::filesystem::exists(remote + ".part"), partKept);
+  }
+}
+
+TEST_F(FtpTransferTest, ServerDyingMidUploadLeavesTheRemoteListWhole) {
+  auto server = StartServer({"--die-stor", "200000"});
+  const std::string remote = server->Root() + "/" + kFolder + "/" + kRemote;
+  const std::string old = ListGpx(10, "OLD");
+  test::WriteFileBytes(remote, old);
+  Side side(server->HostText());
+  side.LoadList(ListGpx(20000, "NEW"), work_);
+  side.ftp.FtpSave();
+  ASSERT_TRUE(side.WaitFinished());
+  EXPECT_FALSE(side.lastOk);
+  EXPECT_NE(side.status.LastFlash(), "Done!");
+  EXPECT_TRUE(test::ReadFileBytes(remote) == old);
+  EXPECT_TRUE(TempFilesIn(CacheFolder()).empty());
+}
+
+TEST_F(FtpTransferTest, SecondPressDuringATransferSaysAlreadyConnected) {
+  auto server = StartServer();
+  test::WriteFileBytes(server->Root() + "/" + kFolder + "/" + kRemote, ListGpx(5, "GC"));
+  Side side(server->HostText());
+  side.ftp.FtpLoad();
+  ASSERT_TRUE(side.ftp.Connected());
+  side.ftp.FtpLoad();
+  side.ftp.FtpSave();
+  EXPECT_TRUE(side.session.FavoriteLoaded());
+  EXPECT_TRUE(side.questions.captions.empty());
+  ASSERT_GE(side.status.set.size(), 2u);
+  EXPECT_EQ(side.status.set.back(), std::make_pair(2, std::string("Already connected!")));
+  ASSERT_TRUE(side.WaitFinished());
+  EXPECT_TRUE(side.lastOk);
+  EXPECT_EQ(side.finished, 1);
+  EXPECT_EQ(side.session.Store().ShownWaypoints().size(), 5u);
+  // Once it is over, the next press runs.
+  side.ftp.FtpLoad();
+  ASSERT_TRUE(side.WaitFinished(2));
+  EXPECT_TRUE(side.lastOk);
+}
+
+TEST_F(FtpTransferTest, UploadAnsweredNoWritesNothingAndConnectsNowhere) {
+  Side side("127.0.0.1:" + std::to_string(test::UnusedLoopbackPort()));
+  side.LoadList(ListGpx(3, "GC"), work_);
+  side.questions.yesNo = false;
+  side.status.set.clear();
+  side.status.flashed.clear();
+  side.ftp.FtpSave();
+  EXPECT_EQ(side.questions.captions, std::vector<std::string>{"FTP Upload GPX"});
+  EXPECT_FALSE(side.ftp.Connected());
+  EXPECT_EQ(side.finished, 0);
+  EXPECT_TRUE(TempFilesIn(CacheFolder()).empty());
+  EXPECT_TRUE(side.status.flashed.empty());
+  EXPECT_TRUE(side.status.set.empty());
+}
+
+TEST_F(FtpTransferTest, DestroyedDuringAStalledDownloadReturnsAndCleansUp) {
+  auto server = StartServer({"--stall-retr"});
+  test::WriteFileBytes(server->Root() + "/" + kFolder + "/" + kRemote, ListGpx(20000, "R"));
+  auto side = std::make_unique<Side>(server->HostText());
+  side->ftp.Settings().idleTimeoutMs = 600000;
+  side->ftp.FtpLoad();
+  // Until bytes flow, then the server freezes.
+  QEventLoop events;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (side->ftp.Client().BytesDone() > 0) events.quit();
+  });
+  poll.start(10);
+  QTimer::singleShot(60000, &events, &QEventLoop::quit);
+  events.exec();
+  EXPECT_GT(side->ftp.Client().BytesDone(), 0u);
+  side.reset();
+  EXPECT_TRUE(TempFilesIn(CacheFolder()).empty());
+}
+
+TEST(FtpCacheTempFile, PrivateUniqueAndInTheCacheFolder) {
+  test::TempDir cache;
+  const char* old = std::getenv("XDG_CACHE_HOME");
+  const std::string saved = old ? old : "";
+  ::setenv("XDG_CACHE_HOME", cache.path().c_str(), 1);
+  const std::string a = CreateCacheTempFile("ftp-", ".gpx");
+  const std::string b = CreateCacheTempFile("ftp-", ".gpx");
+  if (old) {
+    ::setenv("XDG_CACHE_HOME", saved.c_str(), 1);
+  } else {
+    ::unsetenv("XDG_CACHE_HOME");
+  }
+  ASSERT_FALSE(a.empty());
+  EXPECT_NE(a, b);
+  EXPECT_EQ(a.rfind(cache.path() + "/quillmark/ftp-", 0), 0u) << a;
+  EXPECT_EQ(a.substr(a.size() - 4), ".gpx");
+  struct stat st {};
+  ASSERT_EQ(::stat(a.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  ASSERT_EQ(::stat((cache.path() + "/quillmark").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+}
+
+TEST_F(FtpTransferTest, FtpsChecksTheCertificateBeforeTheLogin) {
+  if (std::string why = FtpServer::Unavailable(true); !why.empty()) GTEST_SKIP() << why;
+  auto server = StartServer({"--tls"});
+  test::WriteFileBytes(server->Root() + "/" + kFolder + "/" + kRemote, ListGpx(5, "GC"));
+  const std::string log = server->File("server.log");
+
+  Side untrusted("ftps://" + server->HostText());
+  untrusted.ftp.FtpLoad();
+  ASSERT_TRUE(untrusted.WaitFinished());
+  EXPECT_EQ(untrusted.status.LastFlash().rfind("Error! (SSL certificate problem", 0), 0u)
+      << untrusted.status.LastFlash();
+  EXPECT_EQ(test::ReadFileBytes(log).find("logged in"), std::string::npos);
+
+  // The server takes a login and data only over TLS.
+  Side trusted("ftps://" + server->HostText());
+  trusted.ftp.Settings().caFile = server->File("cert.pem");
+  trusted.ftp.FtpLoad();
+  ASSERT_TRUE(trusted.WaitFinished());
+  EXPECT_TRUE(trusted.lastOk) << trusted.status.LastFlash();
+  EXPECT_EQ(Names(trusted.session), (std::vector<std::string>{"GC0", "GC1", "GC2", "GC3", "GC4"}));
+}
+
+}  // namespace
+}  // namespace quill

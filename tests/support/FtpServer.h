@@ -1,0 +1,46 @@
+#pragma once
+// A real FTP server (pyftpdlib) on a free loopback port, for one test: its
+// own user, password and folder; stopped when the object goes.
+#include <string>
+#include <vector>
+
+#include "support/TestSupport.h"
+
+namespace quill::test {
+
+class FtpServer {
+ public:
+  static constexpr const char* kUser = "quill";
+  static constexpr const char* kPassword = "p@ss:w%rd 1";
+
+  // Why no server can run here (no python3 with pyftpdlib, or without
+  // pyOpenSSL when tls is asked for); empty when one can.
+  static std::string Unavailable(bool tls = false);
+
+  // extraArgs: the misbehaving modes of tests/support/ftp_server.py.
+  explicit FtpServer(const std::vector<std::string>& extraArgs = {});
+  ~FtpServer();
+  FtpServer(const FtpServer&) = delete;
+  FtpServer& operator=(const FtpServer&) = delete;
+
+  bool Started() const { return port_ > 0; }
+  int Port() const { return port_; }
+  // "127.0.0.1:PORT", as the FtpHost setting.
+  std::string HostText() const;
+  // The user's folder on the server.
+  std::string Root() const { return dir_.File("root"); }
+  // Beside the root: the server's certificate in tls mode.
+  std::string File(const std::string& name) const { return dir_.File(name); }
+  void Stop();
+
+ private:
+  TempDir dir_;
+  int pid_ = -1;
+  int stdinFd_ = -1;
+  int port_ = 0;
+};
+
+// A loopback port on which nothing listens (bound, then closed).
+int UnusedLoopbackPort();
+
+}  // namespace quill::test
