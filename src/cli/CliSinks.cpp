@@ -1,9 +1,9 @@
 #include "cli/CliSinks.h"
 
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <iostream>
+
+#include "base/Platform.h"
 
 namespace quill::cli {
 
@@ -15,7 +15,8 @@ std::unique_ptr<QCoreApplication> EnsureCoreApplication() {
   return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-ProgressPrinter::ProgressPrinter(std::ostream& err) : err_(err), enabled_(&err == &std::cerr && ::isatty(2)) {}
+ProgressPrinter::ProgressPrinter(std::ostream& err)
+    : err_(err), enabled_(&err == &std::cerr && platform::IsTerminal(2)) {}
 
 void ProgressPrinter::Start(const std::string& name) {
   name_ = name;

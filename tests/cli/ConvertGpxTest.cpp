@@ -52,7 +52,8 @@ TEST(CliConvertGpx, TextsInEveryScriptAreWrittenBackUnchanged) {
       {"Caf\xC3\xA9 M\xC3\xBCller &amp; S\xC3\xB6hne", "20\xC2\xB0 &lt;warm&gt; \xE2\x82\xAC 5 \xE2\x80\x94 ok"},
   };
   std::string body;
-  for (std::size_t i = 0; i < texts.size(); ++i) body += Wpt(texts[i].first, texts[i].second, 50.0 + static_cast<double>(i));
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    body += Wpt(texts[i].first, texts[i].second, 50.0 + static_cast<double>(i));
   WriteFileBytes(dir.File("in.gpx"), Gpx(body));
   std::string out;
   ASSERT_EQ(Convert(ShellQuote(dir.File("in.gpx")) + " " + ShellQuote(dir.File("out.gpx")), &out), 0) << out;
@@ -136,17 +137,21 @@ TEST(CliConvertGpx, ReadOnlyInputLoads) {
   EXPECT_NE(ReadFileBytes(dir.File("o.gpx")).find("<name>RO</name>"), std::string::npos);
 }
 
-// A folder the user may not write to. As root every folder is writable, so the
-// program then runs as the unprivileged user "nobody".
-TEST(CliConvertGpx, SaveIntoFolderWithoutWritePermissionFailsAndKeepsTheOldFile) {
+// A folder the user may not write to: a writable file in it is written in
+// place, a read-only one is refused and kept. As root every folder is
+// writable, so the program then runs as the unprivileged user "nobody".
+TEST(CliConvertGpx, SaveIntoFolderWithoutWritePermission) {
   TempDir dir;
   ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
   WriteFileBytes(dir.File("in.gpx"), Gpx(Wpt("NEW", "new")));
   ::chmod(dir.File("in.gpx").c_str(), 0644);
   ::mkdir(dir.File("locked").c_str(), 0755);
-  const std::string old = dir.File("locked/list.gpx");
-  WriteFileBytes(old, "old contents");
-  ::chmod(old.c_str(), 0666);  // even a writable file may not be replaced through a locked folder
+  const std::string writable = dir.File("locked/list.gpx");
+  const std::string readOnly = dir.File("locked/kept.gpx");
+  WriteFileBytes(writable, "old contents");
+  WriteFileBytes(readOnly, "old contents");
+  ::chmod(writable.c_str(), 0666);
+  ::chmod(readOnly.c_str(), 0644);
   ASSERT_EQ(::chmod(dir.File("locked").c_str(), 0555), 0);
   std::string prefix;
   std::string cli = Cli();
@@ -160,13 +165,16 @@ TEST(CliConvertGpx, SaveIntoFolderWithoutWritePermissionFailsAndKeepsTheOldFile)
     ASSERT_EQ(RunCommand("cp " + Cli() + " " + cli + " && chmod 0755 " + cli), 0);
   }
   std::string out;
-  int rc = RunCommand(prefix + cli + " convert " + ShellQuote(dir.File("in.gpx")) + " " + ShellQuote(old), &out);
+  int rc = RunCommand(prefix + cli + " convert " + ShellQuote(dir.File("in.gpx")) + " " + ShellQuote(readOnly), &out);
   EXPECT_EQ(rc, 1) << out;
   EXPECT_NE(out.find("Error saving file"), std::string::npos) << out;
-  EXPECT_EQ(ReadFileBytes(old), "old contents");
+  EXPECT_EQ(ReadFileBytes(readOnly), "old contents");
+  rc = RunCommand(prefix + cli + " convert " + ShellQuote(dir.File("in.gpx")) + " " + ShellQuote(writable), &out);
+  EXPECT_EQ(rc, 0) << out;
+  EXPECT_NE(ReadFileBytes(writable).find("<name>NEW</name>"), std::string::npos);
   std::string listing;
   RunCommand("ls -A " + ShellQuote(dir.File("locked")), &listing);
-  EXPECT_EQ(listing, "list.gpx\n");
+  EXPECT_EQ(listing, "kept.gpx\nlist.gpx\n");
 }
 
 // A file system with no room: the save fails, says so, and the old file stays.

@@ -1,11 +1,14 @@
 #include "support/TestSupport.h"
 
+#include <grp.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -89,6 +92,26 @@ bool RunEventsUntil(const std::function<bool()>& done) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
   }
   return true;
+}
+
+int RunInChild(const std::function<int()>& body, bool asUnprivileged, unsigned timeoutSeconds) {
+  pid_t pid = ::fork();
+  if (pid < 0) return -1;
+  if (pid == 0) {
+    ::alarm(timeoutSeconds);
+    if (asUnprivileged && ::geteuid() == 0) {
+      const uid_t nobody = 65534;
+      if (::setgroups(0, nullptr) != 0 || ::setresgid(nobody, nobody, nobody) != 0 ||
+          ::setresuid(nobody, nobody, nobody) != 0)
+        ::_exit(125);
+    }
+    ::_exit(body());
+  }
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) return -1;
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace quill::test

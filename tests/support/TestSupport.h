@@ -35,6 +35,13 @@ std::string ShellQuote(const std::string& s);
 // 10 s (a guard against a hang, not a measure of speed).
 bool RunEventsUntil(const std::function<bool()>& done);
 
+// Runs body in a child process and gives its result, or -1 when the child
+// died or was still busy after timeoutSeconds (a hang fails instead of
+// stopping the tests). asUnprivileged: run as the user "nobody" when the tests
+// run as root, so that file permissions apply (files the child must reach
+// need modes that let it); the result is 125 when that cannot be done.
+int RunInChild(const std::function<int()>& body, bool asUnprivileged = false, unsigned timeoutSeconds = 30);
+
 class RecordingStatus : public StatusSink {
  public:
   std::vector<std::pair<int, std::string>> set;

@@ -1,13 +1,23 @@
 #pragma once
 // File access shared by every reader and writer.
 //
-// InputFile opens for reading only (a read-only file or medium loads) and
-// hands out chunks; in text mode CR LF becomes LF as it is read, the way the
-// files were always read.
+// InputFile opens regular files for reading only (a read-only file or medium
+// loads) and hands out chunks; in text mode CR LF becomes LF as it is read, the
+// way the files were always read. A FIFO or a device is refused at once rather
+// than waited on or read for ever.
 //
-// AtomicFileWriter writes to a temporary file beside the target, checks every
-// write and the close, and renames over the target only when all went well, so
-// a failed save leaves the old file as it was.
+// AtomicFileWriter writes the whole new file first, checking every write, and
+// puts it in place only when all went well, so a failed save leaves the old
+// file as it was:
+// - usually into an unnamed temporary file beside the target that takes the
+//   target's place by rename, so a killed save leaves nothing behind;
+// - a symbolic link is followed: the file it points at is replaced, the link stays;
+// - a file with more than one name (hard links), or a writable file in a folder
+//   we may not write, is overwritten in place from the complete copy, under a
+//   lock, after making room for it;
+// - a FIFO or a character device receives the bytes directly;
+// - a read-only file, a dangling link, a folder or any other kind of file is
+//   refused.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -30,12 +40,15 @@ class InputFile {
   std::uint64_t Size() const { return size_; }
   std::uint64_t Consumed() const { return consumed_; }
   bool HadError() const { return error_; }
+  // After a failed Open: nothing was there.
+  bool NotFound() const { return notFound_; }
   void Close();
 
  private:
   int fd_ = -1;
   bool text_ = false;
   bool error_ = false;
+  bool notFound_ = false;
   bool pendingCr_ = false;
   std::uint64_t size_ = 0;
   std::uint64_t consumed_ = 0;
@@ -50,27 +63,44 @@ class AtomicFileWriter {
   AtomicFileWriter(const AtomicFileWriter&) = delete;
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-  // textMode: every LF written reaches the disk as CR LF.
-  bool Open(const std::string& target, bool textMode);
+  // textMode: every LF written reaches the disk as CR LF. A new file gets
+  // newFilePermissions under the umask; a replaced file keeps its own.
+  bool Open(const std::string& target, bool textMode, std::uint32_t newFilePermissions = 0666);
   void Write(std::string_view data);
   void Write(char c) { Write(std::string_view(&c, 1)); }
   void WriteBytes(const void* data, std::size_t size) {
     WriteRaw(std::string_view(static_cast<const char*>(data), size));
   }
   bool Ok() const { return ok_; }
+  // Mode of the file that will replace the target (a file written in place or
+  // a device keeps its own): set on the open temporary file, never by path.
+  bool SetPermissions(std::uint32_t permissions);
   // Flushes, syncs, closes and renames; false (old file untouched) on any failure.
   bool Commit();
   void Abandon();
 
+  // Named temporary files (NAME.~qmPID.N) where the file system has no unnamed
+  // ones; tests switch the unnamed ones off to reach that path.
+  static void UseUnnamedTemporaries(bool use);
+
  private:
+  enum class Way { kReplace, kInPlace, kStream };
+  bool OpenRegular(std::uint64_t links, std::uint32_t permissions, std::uint32_t newFilePermissions);
+  // Creates the temporary file in folder; false with the platform's reason.
+  bool CreateTemporary(const std::string& folder, std::uint32_t permissions);
+  bool NameTemporary(const std::string& suffixBase, std::string& path);
+  bool CopyInPlace();
   void WriteRaw(std::string_view data);
   bool FlushBuffer();
 
   int fd_ = -1;
+  Way way_ = Way::kReplace;
   bool text_ = false;
   bool ok_ = false;
-  std::string target_;
-  std::string temp_;
+  std::uint64_t written_ = 0;
+  std::string target_;      // links resolved
+  std::string tempFolder_;  // where the temporary file lives
+  std::string tempPath_;    // empty while the temporary file has no name
   std::string buffer_;
 };
 

@@ -1,12 +1,9 @@
 #include "list/ArchiveLine.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/Platform.h"
 #include "geo/CoordFormat.h"
 #include "text/TextHelpers.h"
 
@@ -28,17 +25,6 @@ void AppendDegMinPart(std::string& out, double value, char positive, char negati
   out += minutes;
 }
 
-bool WriteAll(int fd, const std::string& data) {
-  std::size_t done = 0;
-  while (done < data.size()) {
-    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string ArchiveLine(const TGpxRecord& r) {
@@ -55,7 +41,7 @@ std::string ArchiveLine(const TGpxRecord& r) {
 
 ArchiveResult AppendArchiveLine(const std::string& path, const TGpxRecord* record) {
   if (path.empty()) return ArchiveResult::kOpenFailed;
-  int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  platform::Handle fd = platform::OpenForAppending(path);
   if (fd < 0) return ArchiveResult::kOpenFailed;
   std::string line = record ? ArchiveLine(*record) : std::string();
   std::string text;
@@ -63,9 +49,9 @@ ArchiveResult AppendArchiveLine(const std::string& path, const TGpxRecord* recor
     if (c == '\n') text.push_back('\r');
     text.push_back(c);
   }
-  bool ok = WriteAll(fd, text);
-  if (ok && ::fsync(fd) != 0) ok = false;
-  if (::close(fd) != 0) ok = false;
+  bool ok = platform::WriteAll(fd, text.data(), text.size());
+  if (ok && !platform::Sync(fd)) ok = false;
+  if (!platform::Close(fd)) ok = false;
   return ok ? ArchiveResult::kDone : ArchiveResult::kWriteFailed;
 }
 

@@ -1,9 +1,5 @@
 #include "session/ListSession.h"
 
-#include <unistd.h>
-
-#include <climits>
-
 #include "base/FileIo.h"
 #include "base/UserFolders.h"
 #include "text/Ansi.h"

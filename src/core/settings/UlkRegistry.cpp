@@ -1,15 +1,11 @@
 #include "settings/UlkRegistry.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <unordered_map>
 
 #include "base/FileIo.h"
+#include "base/Platform.h"
 #include "base/UserFolders.h"
 #include "text/Ansi.h"
 #include "text/TextHelpers.h"
@@ -21,6 +17,16 @@ constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kOldHeader = "REGEDIT4";
 constexpr std::size_t kMaxKeyPath = 199;
 
+// Registry names compare without regard to ASCII letter case: the key of a
+// name in the indexes below.
+std::string NameKey(std::string_view name) {
+  std::string key(name);
+  for (char& c : key) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return key;
+}
+
 struct Value {
   std::string name;  // UTF-8, unescaped
   std::string raw;   // text after '='
@@ -29,15 +35,38 @@ struct Value {
 struct Section {
   std::string name;  // UTF-8
   std::vector<Value> values;
+  std::unordered_map<std::string, std::size_t> index;  // NameKey -> values
+
+  const Value* Find(std::string_view valueName) const {
+    auto it = index.find(NameKey(valueName));
+    return it == index.end() ? nullptr : &values[it->second];
+  }
+  void Set(std::string valueName, std::string raw) {
+    auto [it, added] = index.emplace(NameKey(valueName), values.size());
+    if (added) {
+      values.push_back(Value{std::move(valueName), std::move(raw)});
+    } else {
+      values[it->second].raw = std::move(raw);
+    }
+  }
 };
 
 struct RegFile {
   bool damaged = false;
   std::vector<Section> sections;
-};
+  std::unordered_map<std::string, std::size_t> index;  // NameKey -> sections
 
-// Registry names compare without regard to ASCII letter case.
-bool SameName(std::string_view a, std::string_view b) { return EqualsIgnoreCase(a, b); }
+  const Section* Find(std::string_view name) const {
+    auto it = index.find(NameKey(name));
+    return it == index.end() ? nullptr : &sections[it->second];
+  }
+  // The section of that name, added at the end when there is none.
+  Section& Get(std::string name) {
+    auto [it, added] = index.emplace(NameKey(name), sections.size());
+    if (added) sections.push_back(Section{std::move(name), {}, {}});
+    return sections[it->second];
+  }
+};
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -269,15 +298,7 @@ RegFile Parse(std::string_view text) {
         file.damaged = true;
         return file;
       }
-      std::string name = line.substr(1, line.size() - 2);
-      current = nullptr;
-      for (Section& s : file.sections) {
-        if (SameName(s.name, name)) current = &s;
-      }
-      if (!current) {
-        file.sections.push_back(Section{std::move(name), {}});
-        current = &file.sections.back();
-      }
+      current = &file.Get(line.substr(1, line.size() - 2));
       continue;
     }
     if (!current) {
@@ -301,14 +322,7 @@ RegFile Parse(std::string_view text) {
       file.damaged = true;
       return file;
     }
-    bool replaced = false;
-    for (Value& v : current->values) {
-      if (SameName(v.name, value.name)) {
-        v.raw = value.raw;
-        replaced = true;
-      }
-    }
-    if (!replaced) current->values.push_back(std::move(value));
+    current->Set(std::move(value.name), std::move(value.raw));
   }
   return file;
 }
@@ -326,45 +340,42 @@ std::string Serialize(const RegFile& file) {
   return out;
 }
 
+// exists is false when there is no file; a FIFO, a device or a read error fails.
 bool ReadWholeFile(const std::string& path, std::string& text, bool& exists) {
   InputFile in;
   exists = in.Open(path, false);
-  if (!exists) return errno == ENOENT;
+  if (!exists) return in.NotFound();
   return in.ReadAll(text);
 }
 
 // An exclusive lock on "<file>.lock" for one read-modify-write.
 class FileLock {
  public:
-  explicit FileLock(const std::string& path) {
-    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd_ < 0) return;
-    while (::flock(fd_, LOCK_EX) != 0) {
-      if (errno != EINTR) {
-        ::close(fd_);
-        fd_ = -1;
-        return;
-      }
-    }
-  }
+  explicit FileLock(const std::string& path) : handle_(platform::OpenLockFile(path)) {}
   ~FileLock() {
-    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+    if (handle_ != platform::kNoHandle) platform::Close(handle_);  // closing releases the lock
   }
-  bool Held() const { return fd_ >= 0; }
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+  bool Held() const { return handle_ != platform::kNoHandle; }
 
  private:
-  int fd_ = -1;
+  platform::Handle handle_;
 };
 
 // Moves a damaged settings file aside under a free name.
 bool KeepDamaged(const std::string& path) {
   for (int n = 1; n < 1000; ++n) {
     std::string aside = path + ".damaged-" + std::to_string(n);
-    struct stat st {};
-    if (::lstat(aside.c_str(), &st) == 0) continue;
-    return ::rename(path.c_str(), aside.c_str()) == 0;
+    if (platform::Stat(aside, false).kind != platform::FileKind::kMissing) continue;
+    return platform::Rename(path, aside);
   }
   return false;
+}
+
+bool SameVersion(const platform::FileInfo& a, const platform::FileInfo& b) {
+  return a.kind == b.kind && a.device == b.device && a.inode == b.inode && a.size == b.size &&
+         a.modifiedNs == b.modifiedNs && a.changedNs == b.changedNs;
 }
 
 std::string StringRaw(const std::string& ansi) {
@@ -379,6 +390,12 @@ std::string StringRaw(const std::string& ansi) {
 }
 
 }  // namespace
+
+struct TUlkRegistry::Parsed {
+  std::string path;
+  platform::FileInfo version;  // the file as it was when read
+  RegFile file;
+};
 
 TUlkRegistry::TUlkRegistry(std::string folder) : folder_(std::move(folder)) {
   if (folder_.empty()) folder_ = DefaultFolder();
@@ -400,24 +417,31 @@ std::string TUlkRegistry::FilePath() const {
 
 std::string TUlkRegistry::FullKey(const std::string& section) const { return AnsiToUtf8(keyPath_ + "\\" + section); }
 
-bool TUlkRegistry::FindRaw(const std::string& section, const std::string& name, std::string& raw) const {
+const TUlkRegistry::Parsed* TUlkRegistry::Current() const {
+  std::string path = FilePath();
+  platform::FileInfo version = platform::Stat(path);
+  if (parsed_ && parsed_->path == path && SameVersion(parsed_->version, version)) return parsed_.get();
+  parsed_.reset();
+  if (version.kind != platform::FileKind::kRegular) return nullptr;
   std::string text;
   bool exists = false;
-  if (!ReadWholeFile(FilePath(), text, exists) || !exists) return false;
-  RegFile file = Parse(text);
-  if (file.damaged) return false;
-  std::string key = FullKey(section);
-  std::string valueName = AnsiToUtf8(name);
-  for (const Section& s : file.sections) {
-    if (!SameName(s.name, key)) continue;
-    for (const Value& v : s.values) {
-      if (SameName(v.name, valueName)) {
-        raw = v.raw;
-        return true;
-      }
-    }
-  }
-  return false;
+  if (!ReadWholeFile(path, text, exists) || !exists) return nullptr;
+  ++parseCount_;
+  auto parsed = std::make_shared<Parsed>(Parsed{path, version, Parse(text)});
+  // Changed while being read: use this reading once, read again next time.
+  if (!SameVersion(platform::Stat(path), version)) parsed->version = platform::FileInfo{};
+  parsed_ = std::move(parsed);
+  return parsed_.get();
+}
+
+bool TUlkRegistry::FindRaw(const std::string& section, const std::string& name, std::string& raw) const {
+  const Parsed* parsed = Current();
+  if (!parsed || parsed->file.damaged) return false;
+  const Section* s = parsed->file.Find(FullKey(section));
+  const Value* v = s ? s->Find(AnsiToUtf8(name)) : nullptr;
+  if (!v) return false;
+  raw = v->raw;
+  return true;
 }
 
 std::string TUlkRegistry::ReadString(const std::string& section, const std::string& name,
@@ -461,46 +485,28 @@ int TUlkRegistry::ReadBinary(const std::string& section, const std::string& name
 
 bool TUlkRegistry::Write(const std::string& section, const std::vector<Entry>& entries) {
   if (!MakeFolders(folder_)) return false;
-  std::string path = FilePath();
+  const std::string path = FilePath();
   FileLock lock(path + ".lock");
   if (!lock.Held()) return false;
+  // Through a link the file it points at is read, kept aside when damaged and
+  // replaced; the link stays and so does that file's mode.
+  std::string real = path;
+  bool linked = platform::Stat(path, false).kind == platform::FileKind::kLink;
+  if (linked && !platform::ResolvePath(path, real)) return false;
   std::string text;
   bool exists = false;
-  if (!ReadWholeFile(path, text, exists)) return false;
+  if (!ReadWholeFile(real, text, exists)) return false;
   RegFile file = Parse(text);
   if (exists && file.damaged) {
-    if (!KeepDamaged(path)) return false;
+    if (!KeepDamaged(real)) return false;
     file = RegFile{};
-    exists = false;
   }
-  std::string key = FullKey(section);
-  Section* target = nullptr;
-  for (Section& s : file.sections) {
-    if (SameName(s.name, key)) target = &s;
-  }
-  if (!target) {
-    file.sections.push_back(Section{key, {}});
-    target = &file.sections.back();
-  }
-  for (const Entry& e : entries) {
-    std::string valueName = AnsiToUtf8(e.name);
-    bool replaced = false;
-    for (Value& v : target->values) {
-      if (SameName(v.name, valueName)) {
-        v.raw = e.rawValue;
-        replaced = true;
-      }
-    }
-    if (!replaced) target->values.push_back(Value{valueName, e.rawValue});
-  }
-  // The replacement keeps the target's mode, so a fresh file starts private.
-  if (!exists) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd >= 0) ::close(fd);
-  }
-  ::chmod(path.c_str(), 0600);
+  Section& target = file.Get(FullKey(section));
+  for (const Entry& e : entries) target.Set(AnsiToUtf8(e.name), e.rawValue);
   AtomicFileWriter out;
-  if (!out.Open(path, false)) return false;
+  if (!out.Open(real, false, 0600)) return false;
+  // Our own file is private again even when loosened by hand.
+  if (!linked) out.SetPermissions(0600);
   out.Write(Serialize(file));
   return out.Commit();
 }

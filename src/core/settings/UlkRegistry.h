@@ -12,15 +12,18 @@
 //
 // The file lives in $XDG_CONFIG_HOME/quillmark/ (default ~/.config/quillmark/),
 // is private to the user (0600) and is rewritten atomically under a lock file,
-// so two running copies never lose each other's values. Every call opens,
-// reads or rewrites, and closes; nothing is cached. A file that cannot be
-// parsed reads as defaults; the next write keeps it aside as *.damaged-N
-// instead of overwriting it.
+// so two running copies never lose each other's values. A read looks at the
+// file each time but parses it again only when it changed; a write reads,
+// changes and rewrites it under the lock. A file that cannot be parsed reads
+// as defaults; the next write keeps it aside as *.damaged-N instead of
+// overwriting it. A settings file that is a link (a dotfiles folder) stays a
+// link, and the file it points at keeps its mode.
 //
 // Values are held in memory as Windows-1252 text (see text/Ansi.h); the file
 // is UTF-8.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -60,8 +63,11 @@ class TUlkRegistry {
   std::string FilePath() const;
   // The per-user folder: $XDG_CONFIG_HOME/quillmark or ~/.config/quillmark.
   static std::string DefaultFolder();
+  // How often reads had to parse the file (it changed, or nothing was parsed yet).
+  std::size_t ParseCount() const { return parseCount_; }
 
  private:
+  struct Parsed;
   struct Entry {
     std::string name;
     std::string rawValue;  // the text after '=' as it stands in the file
@@ -71,9 +77,15 @@ class TUlkRegistry {
   bool FindRaw(const std::string& section, const std::string& name, std::string& raw) const;
   std::string FullKey(const std::string& section) const;
 
+  // The file as last parsed, again only when it changed; null without a usable file.
+  const Parsed* Current() const;
+
   std::string folder_;
   std::string keyPath_;
   RegistryRoot root_ = RegistryRoot::kLocalMachine;
+  // Not shared between threads: each thread keeps its own registry.
+  mutable std::shared_ptr<const Parsed> parsed_;
+  mutable std::size_t parseCount_ = 0;
 };
 
 }  // namespace quill

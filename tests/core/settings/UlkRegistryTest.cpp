@@ -7,9 +7,9 @@
 #include <thread>
 #include <vector>
 
+#include "base/UserFolders.h"
 #include "settings/AppSettings.h"
 #include "settings/UlkRegistry.h"
-#include "base/UserFolders.h"
 #include "support/TestSupport.h"
 
 namespace quill {
@@ -193,6 +193,108 @@ TEST(SettingsRegistry, ConcurrentWritersLoseNothing) {
   EXPECT_EQ(s.AppTop, s.AppLeft);
   EXPECT_EQ(s.AppTop, s.HistTop);
   EXPECT_EQ(s.AppTop, s.HistLeft);
+}
+
+// Settings kept in a dotfiles folder: the link stays, its file takes the
+// values and keeps its mode, and a damaged file is kept aside beside it.
+TEST(SettingsRegistry, LinkedSettingsFileKeepsItsLinkAndMode) {
+  TempDir dir, dotfiles;
+  TUlkRegistry r = MakeRegistry(dir);
+  const std::string real = dotfiles.File("settings.reg");
+  WriteFileBytes(real, "Windows Registry Editor Version 5.00\n");
+  ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
+  ASSERT_EQ(::symlink(real.c_str(), r.FilePath().c_str()), 0);
+  ASSERT_TRUE(r.WriteString("Settings", "HomeCoords", "N 52 E 5"));
+  ASSERT_TRUE(std::filesystem::is_symlink(r.FilePath()));
+  EXPECT_EQ(std::filesystem::read_symlink(r.FilePath()).string(), real);
+  EXPECT_NE(ReadFileBytes(real).find("\"HomeCoords\"=\"N 52 E 5\""), std::string::npos);
+  struct stat st {};
+  ASSERT_EQ(::stat(real.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+  WriteFileBytes(real, "damaged");
+  ASSERT_TRUE(r.WriteInt("Settings", "WarnDel", 1));
+  EXPECT_TRUE(std::filesystem::is_symlink(r.FilePath()));
+  EXPECT_EQ(ReadFileBytes(real + ".damaged-1"), "damaged");
+  EXPECT_EQ(r.ReadInt("Settings", "WarnDel", 0), 1);
+}
+
+// A link planted where the lock file goes must not make us create or open
+// its target.
+TEST(SettingsRegistry, PlantedLockFileLinkIsRefused) {
+  TempDir dir, elsewhere;
+  TUlkRegistry r = MakeRegistry(dir);
+  WriteFileBytes(elsewhere.File("existing"), "untouched");
+  ASSERT_EQ(::chmod(elsewhere.File("existing").c_str(), 0644), 0);
+  for (const std::string& victim : {elsewhere.File("created"), elsewhere.File("existing")}) {
+    SCOPED_TRACE(victim);
+    std::filesystem::remove(r.FilePath() + ".lock");
+    ASSERT_EQ(::symlink(victim.c_str(), (r.FilePath() + ".lock").c_str()), 0);
+    EXPECT_FALSE(r.WriteInt("Settings", "WarnDel", 1));
+  }
+  EXPECT_FALSE(std::filesystem::exists(elsewhere.File("created")));
+  EXPECT_EQ(ReadFileBytes(elsewhere.File("existing")), "untouched");
+  struct stat st {};
+  ASSERT_EQ(::stat(elsewhere.File("existing").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0644u);
+  EXPECT_FALSE(std::filesystem::exists(r.FilePath()));
+}
+
+// A FIFO or a device as the settings file: defaults at once, writes refused,
+// the thing itself left alone.
+TEST(SettingsRegistry, SettingsFileThatIsNoFileReadsAsDefaults) {
+  struct Case {
+    const char* label;
+    void (*make)(const std::string& path);
+  };
+  const Case cases[] = {
+      {"FIFO", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }},
+      {"endless device", [](const std::string& p) { ASSERT_EQ(::symlink("/dev/zero", p.c_str()), 0); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    TempDir dir;
+    TUlkRegistry r = MakeRegistry(dir);
+    c.make(r.FilePath());
+    int rc = test::RunInChild(
+        [&] {
+          bool defaults = r.ReadInt("Settings", "WarnDel", 42) == 42 && r.ReadString("Settings", "A", "d") == "d";
+          return defaults && !r.WriteInt("Settings", "WarnDel", 1) ? 0 : 1;
+        },
+        false, 10);
+    EXPECT_EQ(rc, 0);
+    struct stat st {};
+    ASSERT_EQ(::lstat(r.FilePath().c_str(), &st), 0);
+    EXPECT_FALSE(S_ISREG(st.st_mode));
+  }
+}
+
+// Start-up reads dozens of values: an unchanged file is parsed once for all
+// of them, and a change by another running copy is seen at the next read.
+TEST(SettingsRegistry, UnchangedFileIsParsedOnceForManyReads) {
+  TempDir dir;
+  TUlkRegistry r = MakeRegistry(dir);
+  TUlkRegistry other = MakeRegistry(dir);
+  std::string text = "Windows Registry Editor Version 5.00\n";
+  for (int section = 0; section < 200; ++section) {
+    text += "\n[Software\\Tarnwick\\Quillmark\\S" + std::to_string(section) + "]\n";
+    for (int value = 0; value < 50; ++value) {
+      text += "\"V" + std::to_string(value) + "\"=dword:" + std::string(7, '0') + std::to_string(value % 10) + "\n";
+    }
+  }
+  WriteFileBytes(r.FilePath(), text);
+  const std::size_t before = r.ParseCount();
+  for (int section = 0; section < 200; section += 7) {
+    for (int value = 0; value < 50; value += 3) {
+      ASSERT_EQ(r.ReadInt("s" + std::to_string(section), "v" + std::to_string(value), -1), value % 10);
+    }
+  }
+  EXPECT_EQ(r.ReadInt("S3", "Missing", -1), -1);
+  EXPECT_EQ(r.ParseCount(), before + 1);
+  ASSERT_TRUE(other.WriteInt("S5", "V1", 77));
+  EXPECT_EQ(r.ReadInt("S5", "V1", -1), 77);
+  EXPECT_EQ(r.ReadInt("S199", "V49", -1), 9);
+  EXPECT_EQ(r.ParseCount(), before + 2);
 }
 
 TEST(SettingsRegistry, DefaultFolderFollowsXdgConfigHome) {
