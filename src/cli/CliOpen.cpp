@@ -26,8 +26,14 @@ int RunOpen(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   }
 #ifdef QUILL_HAVE_NETWORK
   const std::unique_ptr<QCoreApplication> app = EnsureCoreApplication();
+  const std::string socketPath = OpenSocketPath();
+  // Another user's socket would receive the file name.
+  if (CheckOpenSocket(socketPath) == OpenSocketState::kNotPrivate) {
+    err << "quillmark-cli: " << socketPath << " is not private to this user: nothing sent\n";
+    return 1;
+  }
   QLocalSocket socket;
-  socket.connectToServer(QString::fromLocal8Bit(OpenSocketPath().c_str()));
+  socket.connectToServer(QString::fromLocal8Bit(socketPath.c_str()));
   if (!socket.waitForConnected(2000)) {
     err << "quillmark-cli: no Quillmark window is running\n";
     return 1;

@@ -1,15 +1,28 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTest>
+#include <algorithm>
 #include <atomic>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <sstream>
 #include <thread>
 
 #include "UiTestSupport.h"
 #include "cli/Cli.h"
 #include "session/OpenSocketPath.h"
+#include "ui/components/UlkStatusBar.h"
 #include "ui/list/WaypointListModel.h"
 
 namespace quill {
@@ -92,6 +105,109 @@ TEST_F(UiOpenSocket, OnlyTheFirstWindowListensAndALeftoverSocketIsReplaced) {
   EXPECT_TRUE(next.Listening());
   EXPECT_EQ(RunCliOpen(path, &err), 0) << err;
   EXPECT_TRUE(QTest::qWaitFor([&] { return next.Model().rowCount() == 1; }, 5000));
+}
+
+// The sender hands a file name only to a socket that is this user's alone, in
+// a folder that is this user's alone: anything else may be another user's
+// ear. The socket is made to look foreign by its owner or its mode.
+TEST_F(UiOpenSocket, OpenRefusesASocketOthersMayUse) {
+  TFormApp& app = Open();
+  ASSERT_TRUE(app.Listening());
+  const std::string socket = OpenSocketPath();
+  const std::string path = WriteGpx("x.gpx", {{"X", 1, 1}});
+  struct Case {
+    const char* label;
+    std::string file;
+    int (*change)(const char* path);
+    int (*undo)(const char* path);
+  };
+  const Case cases[] = {
+      {"socket open to all", socket, [](const char* p) { return ::chmod(p, 0777); },
+       [](const char* p) { return ::chmod(p, 0600); }},
+      {"folder open to all", runtime_.path(), [](const char* p) { return ::chmod(p, 0755); },
+       [](const char* p) { return ::chmod(p, 0700); }},
+      {"socket of another user", socket, [](const char* p) { return ::lchown(p, 65534, 65534); },
+       [](const char* p) { return ::lchown(p, ::geteuid(), ::getegid()); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    if (c.change(c.file.c_str()) != 0) {
+      std::printf("skipped \"%s\": cannot change the owner here\n", c.label);
+      continue;
+    }
+    std::string err;
+    EXPECT_EQ(RunCliOpen(path, &err), 1);
+    EXPECT_NE(err.find("not private"), std::string::npos) << err;
+    ASSERT_EQ(c.undo(c.file.c_str()), 0);
+  }
+  QTest::qWait(200);
+  EXPECT_EQ(app.Model().rowCount(), 0);
+  std::string err;
+  EXPECT_EQ(RunCliOpen(path, &err), 0) << err;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return app.Model().rowCount() == 1; }, 5000));
+}
+
+TEST_F(UiOpenSocket, WindowSaysSoWhenTheSocketFolderIsNotPrivate) {
+  ASSERT_EQ(::chmod(runtime_.path().c_str(), 0755), 0);
+  TFormApp& app = Open();
+  EXPECT_FALSE(app.Listening());
+  EXPECT_NE(app.StatusBar().MessageText().indexOf("Not listening for quillmark-cli open"), -1)
+      << app.StatusBar().MessageText().toStdString();
+  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(OpenSocketPath())));
+}
+
+// Connections beyond the open-file limit: accepting fails for a while, and the
+// window must go on listening and take the waiting sender once it can.
+TEST_F(UiOpenSocket, KeepsListeningWhenDescriptorsRunOut) {
+  TFormApp& app = Open();
+  ASSERT_TRUE(app.Listening());
+  const std::string socket = OpenSocketPath();
+  const std::string path = WriteGpx("late.gpx", {{"L", 1, 1}});
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+  int highest = 0;
+  for (const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) {
+    highest = std::max(highest, std::atoi(e.path().filename().c_str()));
+  }
+  rlimit low = saved;
+  low.rlim_cur = std::min<rlim_t>(saved.rlim_cur, static_cast<rlim_t>(highest) + 64);
+  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &low), 0);
+  std::vector<int> hogs;
+  for (int fd = ::dup(0); fd >= 0; fd = ::dup(0)) hogs.push_back(fd);
+  ASSERT_FALSE(hogs.empty());
+  // The sender: a child that frees one descriptor of its own for its socket.
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::alarm(20);
+    ::close(hogs.back());
+    int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un a{};
+    a.sun_family = AF_UNIX;
+    std::strncpy(a.sun_path, socket.c_str(), sizeof a.sun_path - 1);
+    if (fd < 0 || ::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) ::_exit(2);
+    if (::write(fd, path.c_str(), path.size() + 1) != static_cast<ssize_t>(path.size() + 1)) ::_exit(3);
+    char answer = 0;
+    ::_exit(::read(fd, &answer, 1) == 1 && answer == '1' ? 0 : 1);
+  }
+  // The window meets the connection with no descriptor to take it with.
+  QTest::qWait(500);
+  for (int fd : hogs) ::close(fd);
+  ::setrlimit(RLIMIT_NOFILE, &saved);
+  int status = -1;
+  bool exited = QTest::qWaitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; }, 15000);
+  if (!exited) {
+    ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
+  }
+  EXPECT_TRUE(exited);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(app.Listening());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return app.Model().rowCount() == 1; }, 5000));
+  std::string err;
+  const std::string next = WriteGpx("next.gpx", {{"N", 2, 2}});
+  EXPECT_EQ(RunCliOpen(next, &err), 0) << err;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return app.Model().rowCount() == 2; }, 5000));
 }
 
 }  // namespace

@@ -18,12 +18,6 @@ constexpr std::string_view kTempMark = ".~qm";
 std::atomic<bool> gUnnamedTemporaries{true};
 std::atomic<unsigned> gTempCounter{0};
 
-std::string FolderOf(const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 std::string NameOf(const std::string& path) {
   std::size_t slash = path.rfind('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -180,7 +174,7 @@ bool AtomicFileWriter::Open(const std::string& target, bool textMode, std::uint3
       if (platform::Stat(target, false).kind != FileKind::kMissing) return false;
       target_ = target;
       way_ = Way::kReplace;
-      if (!CreateTemporary(FolderOf(target_), newFilePermissions)) return false;
+      if (!CreateTemporary(FolderOfPath(target_), newFilePermissions)) return false;
       break;
     default:
       return false;
@@ -196,7 +190,7 @@ bool AtomicFileWriter::OpenRegular(std::uint64_t links, std::uint32_t permission
   platform::Handle probe = platform::OpenExistingForWriting(target_);
   if (probe < 0) return false;
   platform::Close(probe);
-  const std::string folder = FolderOf(target_);
+  const std::string folder = FolderOfPath(target_);
   bool beside = CreateTemporary(folder, links > 1 ? 0600 : newFilePermissions);
   if (!beside && platform::LastFailure() != platform::Failure::kDenied) return false;
   if (links > 1 || !beside) {
@@ -344,7 +338,7 @@ bool AtomicFileWriter::Commit() {
     good = platform::Rename(tempPath_, target_);
     if (good) {
       tempPath_.clear();
-      platform::SyncFolder(FolderOf(target_));
+      platform::SyncFolder(FolderOfPath(target_));
     }
   }
   if (!tempPath_.empty()) platform::Remove(tempPath_);
@@ -363,6 +357,12 @@ void AtomicFileWriter::Abandon() {
     tempPath_.clear();
   }
   ok_ = false;
+}
+
+std::string FolderOfPath(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 bool FileExists(const std::string& path) {

@@ -105,5 +105,7 @@ class AtomicFileWriter {
 };
 
 bool FileExists(const std::string& path);
+// The folder part of a path without its last "/": "." for a bare name, "/" at the root.
+std::string FolderOfPath(const std::string& path);
 
 }  // namespace quill

@@ -9,4 +9,13 @@ namespace quill {
 // is no runtime folder. The folder of the second form may not exist yet.
 std::string OpenSocketPath();
 
+// The socket's folder belongs to this user and nobody else may use it, so no
+// one else can put a socket there first or take ours away.
+bool OpenSocketFolderIsPrivate(const std::string& socketPath);
+
+enum class OpenSocketState { kPrivate, kMissing, kNotPrivate };
+// The socket and its folder as the sender checks them before handing over a
+// file name: both must be this user's with no access for others.
+OpenSocketState CheckOpenSocket(const std::string& socketPath);
+
 }  // namespace quill

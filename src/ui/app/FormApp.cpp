@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "geo/Converter.h"
@@ -113,7 +114,10 @@ void TFormApp::Listen(const QString& socketPath) {
   openServer_ = new OpenFileServer(this);
   QString path = socketPath.isEmpty() ? QFile::decodeName(QByteArray::fromStdString(OpenSocketPath())) : socketPath;
   // Only the first window listens; a second one simply does not.
-  openServer_->Listen(path);
+  if (!openServer_->Listen(path) && !openServer_->Problem().empty()) {
+    // Said once the start-up has cleared the status bar.
+    QTimer::singleShot(0, this, [this] { statusBar_->SetError(1, openServer_->Problem()); });
+  }
   connect(openServer_, &OpenFileServer::FileReceived, this, [this](const QByteArray& name) {
     raise();
     activateWindow();

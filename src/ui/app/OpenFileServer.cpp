@@ -1,67 +1,109 @@
 #include "ui/app/OpenFileServer.h"
 
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <QDir>
-#include <QFileInfo>
-#include <QLocalServer>
+#include <QFile>
 #include <QLocalSocket>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <QVariant>
+
+#include "base/FileIo.h"
+#include "base/Platform.h"
+#include "base/UserFolders.h"
+#include "session/OpenSocketPath.h"
 
 namespace quill {
 namespace {
 
 constexpr qsizetype kMaxName = 64 * 1024;
-
-bool SameUser(qintptr fd) {
-  struct ucred cred {};
-  socklen_t len = sizeof cred;
-  if (::getsockopt(static_cast<int>(fd), SOL_SOCKET, SO_PEERCRED, &cred, &len) != 0) return false;
-  return cred.uid == ::getuid();
-}
+constexpr int kRetryMs = 200;
 
 }  // namespace
 
-OpenFileServer::OpenFileServer(QObject* parent) : QObject(parent), server_(new QLocalServer(this)) {
-  server_->setSocketOptions(QLocalServer::UserAccessOption);
-  connect(server_, &QLocalServer::newConnection, this, &OpenFileServer::NewConnection);
-}
+OpenFileServer::OpenFileServer(QObject* parent) : QObject(parent) {}
 
-OpenFileServer::~OpenFileServer() { server_->close(); }
+OpenFileServer::~OpenFileServer() { Close(); }
 
-bool OpenFileServer::Listening() const { return server_->isListening(); }
+bool OpenFileServer::Listening() const { return listener_ >= 0; }
 
 bool OpenFileServer::Listen(const QString& path) {
-  QString folder = QFileInfo(path).absolutePath();
-  if (!QDir(folder).exists()) {
-    QDir().mkpath(folder);
-    ::chmod(QFile::encodeName(folder).constData(), 0700);
+  Close();
+  problem_.clear();
+  const std::string name = QFile::encodeName(path).toStdString();
+  MakeFolders(FolderOfPath(name));
+  if (!OpenSocketFolderIsPrivate(name)) {
+    problem_ = "Not listening for quillmark-cli open: the socket's folder is not private";
+    return false;
   }
-  // Listening with user-only access puts a new socket in place of any old
-  // one, so ask first whether another window answers there.
-  if (QFileInfo::exists(path)) {
+  // Ask first whether another window answers at the socket.
+  if (platform::Stat(name, false).kind == platform::FileKind::kSocket) {
     QLocalSocket probe;
     probe.connectToServer(path);
     if (probe.waitForConnected(300)) {
       probe.disconnectFromServer();
       return false;
     }
-    QLocalServer::removeServer(path);
   }
-  return server_->listen(path);
+  listener_ = platform::ListenLocal(name);
+  if (listener_ < 0) {
+    problem_ = "Not listening for quillmark-cli open: the socket cannot be made";
+    return false;
+  }
+  path_ = name;
+  inode_ = platform::Stat(name, false).inode;
+  notifier_ = new QSocketNotifier(listener_, QSocketNotifier::Read, this);
+  connect(notifier_, &QSocketNotifier::activated, this, &OpenFileServer::AcceptWaiting);
+  return true;
 }
 
-void OpenFileServer::NewConnection() {
-  while (QLocalSocket* socket = server_->nextPendingConnection()) {
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    if (!SameUser(socket->socketDescriptor())) {
-      socket->abort();
-      continue;
+void OpenFileServer::Close() {
+  if (listener_ < 0) return;
+  delete notifier_;
+  notifier_ = nullptr;
+  platform::Close(listener_);
+  listener_ = -1;
+  // Another window may have taken the name meanwhile: remove only our socket.
+  platform::FileInfo info = platform::Stat(path_, false);
+  if (info.kind == platform::FileKind::kSocket && info.inode == inode_) platform::Remove(path_);
+}
+
+void OpenFileServer::AcceptWaiting() {
+  while (listener_ >= 0) {
+    int connection = -1;
+    switch (platform::AcceptLocal(listener_, connection)) {
+      case platform::AcceptResult::kAccepted:
+        Take(connection);
+        break;
+      case platform::AcceptResult::kNoneWaiting:
+        return;
+      case platform::AcceptResult::kRetryLater:
+      case platform::AcceptResult::kFailed:
+        // Out of descriptors, say: the waiting connection stays queued; pause
+        // rather than spin, then take it.
+        notifier_->setEnabled(false);
+        QTimer::singleShot(kRetryMs, this, [this] {
+          if (!notifier_) return;
+          notifier_->setEnabled(true);
+          AcceptWaiting();
+        });
+        return;
     }
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadFrom(socket); });
-    if (socket->bytesAvailable() > 0) ReadFrom(socket);
   }
+}
+
+void OpenFileServer::Take(int connection) {
+  if (!platform::PeerIsThisUser(connection)) {
+    platform::Close(connection);
+    return;
+  }
+  auto* socket = new QLocalSocket(this);
+  if (!socket->setSocketDescriptor(connection)) {
+    platform::Close(connection);
+    delete socket;
+    return;
+  }
+  connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+  connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadFrom(socket); });
+  if (socket->bytesAvailable() > 0) ReadFrom(socket);
 }
 
 void OpenFileServer::ReadFrom(QLocalSocket* socket) {
