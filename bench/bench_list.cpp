@@ -34,12 +34,7 @@ double BestSeconds(const std::function<void()>& prepare, const std::function<voi
   return best;
 }
 
-std::vector<TGpxRecord*> LoadOrder(const WaypointStore& store) {
-  std::vector<TGpxRecord*> rows;
-  rows.reserve(store.size());
-  for (const auto& r : store.AllWaypoints()) rows.push_back(r.get());
-  return rows;
-}
+std::vector<const TGpxRecord*> LoadOrder(const WaypointStore& store) { return store.AllWaypoints(); }
 
 }  // namespace
 
@@ -59,7 +54,7 @@ int main() {
 
   const LocaleText text(QLocale(QLocale::English, QLocale::UnitedStates));
   const HomePosition home{52.09, 5.12};
-  std::vector<TGpxRecord*> rows;
+  std::vector<const TGpxRecord*> rows;
   auto reset = [&] { rows = LoadOrder(store); };
 
   std::vector<std::string> names;

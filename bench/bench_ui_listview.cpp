@@ -22,6 +22,7 @@
 #include "PocketQuery.h"
 #include "geo/CoordFormat.h"
 #include "list/ListColumns.h"
+#include "list/ListFilter.h"
 #include "settings/UlkRegistry.h"
 #include "text/QtText.h"
 #include "ui/app/FormApp.h"
@@ -76,42 +77,43 @@ int main(int argc, char** argv) {
     return 1;
   }
   double load = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-  auto& shown = app.Session().Store().ShownWaypoints();
-  const std::vector<TGpxRecord*> loadOrder = shown;
+  ListSession& session = app.Session();
+  const auto& shown = session.Store().ShownWaypoints();
+  const std::vector<const TGpxRecord*>& loadOrder = session.Store().AllWaypoints();
   const std::size_t rows = shown.size();
   app.SelectRow(static_cast<int>(rows / 2));
 
-  // Rebuild as the window does it, then let the view lay out and paint.
+  // Rebuild as the window does it, then let the view lay out and paint. The
+  // list is put in each order by the session beforehand, untimed.
   auto rebuild = [&] {
     app.FillListView();
     app.ListView().viewport()->repaint();
     QApplication::processEvents();
   };
 
-  double afterLoad = BestSeconds([&] { shown = loadOrder; }, rebuild);
+  double afterLoad = BestSeconds([&] { session.ShowAllWaypoints(); }, rebuild);
   double afterSort = BestSeconds(
       [&] {
-        shown = loadOrder;
-        std::sort(shown.begin(), shown.end(),
-                  [](const TGpxRecord* a, const TGpxRecord* b) { return a->Name < b->Name; });
+        session.ShowAllWaypoints();
+        session.SortShown(SortOrder::Name);
       },
       rebuild);
   double afterFilter = BestSeconds(
       [&] {
-        shown.clear();
-        for (std::size_t i = 0; i < loadOrder.size(); i += 2) shown.push_back(loadOrder[i]);
+        session.ShowAllWaypoints();
+        session.FilterShown(kFilterReal, "yes");
       },
       rebuild);
   std::size_t filteredRows = shown.size();
   // The 4th column on a text the model makes from the Groundspeak data.
   app.ActionColumn4Execute(kColumnLogs);
-  double logsColumn = BestSeconds([&] { shown = loadOrder; }, rebuild);
+  double logsColumn = BestSeconds([&] { session.ShowAllWaypoints(); }, rebuild);
 
   HomePosition home;
   std::size_t sink = 0;
   double baseline = BestSeconds([] {},
                                 [&] {
-                                  for (TGpxRecord* r : loadOrder) {
+                                  for (const TGpxRecord* r : loadOrder) {
                                     sink += static_cast<std::size_t>(AnsiToQString(r->Name).size());
                                     sink += FormatDegMinSigned(r->Lat, false).size();
                                     sink += FormatDegMinSigned(r->Lon, false).size();
@@ -133,8 +135,7 @@ int main(int argc, char** argv) {
 
   // Moving the selection one row at a time near the end of the full list.
   app.ActionColumn4Execute(kColumnDescription);
-  shown = loadOrder;
-  app.FillListView();
+  session.ShowAllWaypoints();
   const int last = static_cast<int>(rows) - 1;
   const int moves = 2000;
   double perMove = BestSeconds([&] { app.SelectRow(last - moves); },

@@ -36,7 +36,7 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
   const ListViewState& view = session.View();
   std::string text;
-  for (TGpxRecord* r : session.Store().ShownWaypoints()) {
+  for (const TGpxRecord* r : session.Store().ShownWaypoints()) {
     AppendField(text, r->Name);
     text.push_back('\t');
     AppendField(text, CoordinateColumnText(r->Lat));

@@ -641,10 +641,8 @@ TEST_F(UiWindow, ColumnModesCycleWithCtrlN) {
 TEST_F(UiWindow, RebuildKeepsTheSelectedRecord) {
   TFormApp& app = Open({QString::fromStdString(WriteGpx("l.gpx", kThree))});
   SelectRow(0);
-  TGpxRecord* record = app.SelectedRecord();
-  auto& shown = app.Session().Store().ShownWaypoints();
-  std::reverse(shown.begin(), shown.end());
-  app.FillListView();
+  const TGpxRecord* record = app.SelectedRecord();
+  app.Session().SortShown(SortOrder::North);  // the reverse of the rows
   EXPECT_EQ(app.SelectedRecord(), record);
   EXPECT_EQ(app.SelectedIndex(), 2);
   EXPECT_EQ(Text("LabelRecordCount"), "3 (3)");

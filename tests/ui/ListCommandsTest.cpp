@@ -49,7 +49,7 @@ class ListWindow : public ::testing::Test, public WindowFixture {
     QTest::keyClick(&App().ListView(), static_cast<Qt::Key>(key), mods);
   }
   std::string Selected() {
-    TGpxRecord* r = App().SelectedRecord();
+    const TGpxRecord* r = App().SelectedRecord();
     return r ? r->Name : std::string();
   }
   // Types text into the prompt and presses its OK button.

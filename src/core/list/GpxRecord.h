@@ -19,11 +19,12 @@ struct TGpxRecord {
   std::int32_t TypeCode = 0;
   bool Found = false;
   std::string GroundspeakXml;  // the groundspeak:cache element as read, UTF-8
-  // Display caches, filled by the list presentation.
-  std::string LogSummary;
-  std::string DiffTerr;
-  std::string Country;
-  std::string State;
+  // Display caches, filled by the list presentation from GroundspeakXml; a
+  // read-only record keeps them current too.
+  mutable std::string LogSummary;
+  mutable std::string DiffTerr;
+  mutable std::string Country;
+  mutable std::string State;
 };
 
 inline constexpr int kTypeCodeCount = 20;

@@ -134,7 +134,7 @@ std::string StateOf(std::string_view groundspeakXml) {
   return DecodeElementText(FirstElementText(groundspeakXml, "groundspeak:state"));
 }
 
-void RefreshDisplayCache(TGpxRecord& record, int mode) {
+void RefreshDisplayCache(const TGpxRecord& record, int mode) {
   switch (mode) {
     case kColumnLogs:
       record.LogSummary = LogSummaryOf(record.GroundspeakXml);
@@ -153,7 +153,7 @@ void RefreshDisplayCache(TGpxRecord& record, int mode) {
   }
 }
 
-std::string ColumnText(TGpxRecord& record, int mode, const HomePosition& home) {
+std::string ColumnText(const TGpxRecord& record, int mode, const HomePosition& home) {
   switch (mode) {
     case kColumnDescription:
       return PrintableText(record.Desc);

@@ -54,7 +54,7 @@ std::string StateOf(std::string_view groundspeakXml);
 
 // Recomputes the display cache a mode writes (Logs, Difficulty, Country,
 // State) from the record's Groundspeak data; other modes change nothing.
-void RefreshDisplayCache(TGpxRecord& record, int mode);
+void RefreshDisplayCache(const TGpxRecord& record, int mode);
 
 // Metres from the home position to the record (0 where the computation fails).
 double DistanceFromHome(const TGpxRecord& record, const HomePosition& home);
@@ -63,7 +63,7 @@ std::string DistanceColumnText(const TGpxRecord& record, const HomePosition& hom
 
 // Column text of a mode; modes 7..10 store their text into the display cache
 // as they go. An unknown mode gives the empty text.
-std::string ColumnText(TGpxRecord& record, int mode, const HomePosition& home);
+std::string ColumnText(const TGpxRecord& record, int mode, const HomePosition& home);
 
 // How a row is drawn: blue when it has a link and a description; red and
 // struck out when the cache is archived; struck out (colour kept) when it is

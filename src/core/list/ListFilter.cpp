@@ -111,7 +111,7 @@ std::optional<std::string> FilterValueFromInput(int modeIndex, std::string_view 
   return std::nullopt;
 }
 
-void FilterWaypoints(std::vector<TGpxRecord*>& records, int modeIndex, std::string_view filterText,
+void FilterWaypoints(std::vector<const TGpxRecord*>& records, int modeIndex, std::string_view filterText,
                      const LocaleText& text, const HomePosition& home) {
   if (!ValidMode(modeIndex)) return;
   const double value = TextToFloat(filterText);
@@ -119,7 +119,7 @@ void FilterWaypoints(std::vector<TGpxRecord*>& records, int modeIndex, std::stri
   int typeCode = -1;
   const bool typeValid = ParseWholeInt(filterText, typeCode);
 
-  auto passes = [&](TGpxRecord& r) -> bool {
+  auto passes = [&](const TGpxRecord& r) -> bool {
     const bool hasXml = !r.GroundspeakXml.empty();
     switch (modeIndex) {
       case kFilterName:
@@ -160,7 +160,7 @@ void FilterWaypoints(std::vector<TGpxRecord*>& records, int modeIndex, std::stri
   };
 
   std::size_t kept = 0;
-  for (TGpxRecord* r : records) {
+  for (const TGpxRecord* r : records) {
     if (passes(*r)) records[kept++] = r;
   }
   records.resize(kept);

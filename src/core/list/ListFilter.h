@@ -55,7 +55,7 @@ std::optional<std::string> FilterValueFromInput(int modeIndex, std::string_view 
 // Keeps the records that pass the mode with this filter text. The Logs mode
 // computes the log letters from the Groundspeak data (and stores them in the
 // display cache) so it works whatever columns were shown.
-void FilterWaypoints(std::vector<TGpxRecord*>& records, int modeIndex, std::string_view filterText,
+void FilterWaypoints(std::vector<const TGpxRecord*>& records, int modeIndex, std::string_view filterText,
                      const LocaleText& text, const HomePosition& home);
 
 }  // namespace quill

@@ -20,7 +20,7 @@ std::string RenamedName(std::string_view pattern, const TGpxRecord& record) {
 
 bool RenameShownWaypoints(WaypointStore& store, std::string_view pattern,
                           const std::function<bool(const std::string& firstName)>& confirm) {
-  const std::vector<TGpxRecord*>& rows = store.ShownWaypoints();
+  const std::vector<const TGpxRecord*>& rows = store.ShownWaypoints();
   if (rows.empty() || pattern.empty()) return false;
   std::vector<std::string> names;
   names.reserve(rows.size());

@@ -9,7 +9,8 @@ bool LowerContains(std::string_view value, std::string_view lowerText, const Loc
 
 }  // namespace
 
-int SearchRows(const std::vector<TGpxRecord*>& rows, int from, std::string_view lowerText, const LocaleText& text) {
+int SearchRows(const std::vector<const TGpxRecord*>& rows, int from, std::string_view lowerText,
+               const LocaleText& text) {
   if (lowerText.empty()) return -1;
   if (from < 0) from = 0;
   for (std::size_t i = static_cast<std::size_t>(from); i < rows.size(); ++i) {

@@ -12,6 +12,7 @@ namespace quill {
 // The first row at or after `from` whose lower-cased Name, Desc or UrlName
 // contains lowerText (already lower-cased); -1 when none does or when the
 // text is empty. The search does not wrap to the top.
-int SearchRows(const std::vector<TGpxRecord*>& rows, int from, std::string_view lowerText, const LocaleText& text);
+int SearchRows(const std::vector<const TGpxRecord*>& rows, int from, std::string_view lowerText,
+               const LocaleText& text);
 
 }  // namespace quill

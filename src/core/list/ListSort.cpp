@@ -80,7 +80,7 @@ std::vector<std::uint32_t> CollationRanks(const std::vector<std::string_view>& t
 }
 
 struct Item {
-  TGpxRecord* record;
+  const TGpxRecord* record;
   std::uint32_t key = 0;  // rank of the text key
   bool notGc = false;
   double n1 = 0.0;
@@ -168,7 +168,7 @@ SortOrder SortOrderForColumnMode(int mode) {
   return SortOrder::Name;
 }
 
-void SortWaypoints(std::vector<TGpxRecord*>& records, SortOrder order, const LocaleText& text,
+void SortWaypoints(std::vector<const TGpxRecord*>& records, SortOrder order, const LocaleText& text,
                    const HomePosition& home) {
   switch (order) {
     case SortOrder::Logs:
@@ -179,7 +179,7 @@ void SortWaypoints(std::vector<TGpxRecord*>& records, SortOrder order, const Loc
                  : order == SortOrder::Country ? kColumnCountry
                  : order == SortOrder::State   ? kColumnState
                                                : kColumnDifficulty;
-      for (TGpxRecord* r : records) RefreshDisplayCache(*r, mode);
+      for (const TGpxRecord* r : records) RefreshDisplayCache(*r, mode);
       break;
     }
     default:
@@ -196,7 +196,7 @@ void SortWaypoints(std::vector<TGpxRecord*>& records, SortOrder order, const Loc
                        order != SortOrder::Type && order != SortOrder::Diffic;
   if (textKey) texts.reserve(records.size());
   if (order == SortOrder::Hidden) decoded.reserve(records.size());
-  for (TGpxRecord* r : records) {
+  for (const TGpxRecord* r : records) {
     Item it{r};
     switch (order) {
       case SortOrder::Name:

@@ -47,7 +47,7 @@ SortOrder SortOrderForColumnMode(int mode);
 // first refresh the records' display caches from their Groundspeak data, so
 // they do not depend on which columns were shown. Records equal in key and
 // name keep their relative order, so repeating a sort changes nothing.
-void SortWaypoints(std::vector<TGpxRecord*>& records, SortOrder order, const LocaleText& text,
+void SortWaypoints(std::vector<const TGpxRecord*>& records, SortOrder order, const LocaleText& text,
                    const HomePosition& home);
 
 }  // namespace quill

@@ -8,35 +8,38 @@
 namespace quill {
 
 WaypointStore::WaypointStore() = default;
+WaypointStore::~WaypointStore() = default;
 
-TGpxRecord* WaypointStore::FirstWithName(std::string_view name) const {
+const TGpxRecord* WaypointStore::FirstWithName(std::string_view name) const {
   auto it = index_.find(name);
   if (it == index_.end() || it->second.empty()) return nullptr;
-  return it->second.front().record;
+  return *it->second.begin();
 }
 
-TGpxRecord* WaypointStore::AddWaypoint(double lat, double lon, std::string name, std::string cmt, std::string desc,
-                                       std::string url, std::string urlName, std::string time, std::string sym,
-                                       int typeCode, bool found, std::string_view groundspeak, bool skipSearch) {
-  TGpxRecord* target = nullptr;
+const TGpxRecord* WaypointStore::AddWaypoint(double lat, double lon, std::string name, std::string cmt,
+                                             std::string desc, std::string url, std::string urlName, std::string time,
+                                             std::string sym, int typeCode, bool found, std::string_view groundspeak,
+                                             bool skipSearch) {
+  Stored* target = nullptr;
   if (!(skipSearch && duplicateMode_ == kDuplicateAllow)) {
-    if (TGpxRecord* existing = FirstWithName(name)) {
+    if (const TGpxRecord* existing = FirstWithName(name)) {
       if (duplicateMode_ == kDuplicateAsk) {
         duplicateMode_ = question_ ? question_(name) : kDuplicateAllow;
       }
       if (duplicateMode_ == kDuplicateKeep) return nullptr;
-      if (duplicateMode_ == kDuplicateReplace) target = existing;
+      if (duplicateMode_ == kDuplicateReplace) target = Own(existing);
       // Allow, or any unexpected answer: a new record is made.
     }
   }
   if (time.empty()) time = CurrentUtcTimeText();
 
   bool isNew = target == nullptr;
-  std::unique_ptr<TGpxRecord> fresh;
+  std::unique_ptr<Stored> fresh;
   if (isNew) {
-    fresh = std::make_unique<TGpxRecord>();
+    fresh = std::make_unique<Stored>();
     target = fresh.get();
   }
+  // A replaced record keeps its name, so its place in the index.
   target->Lat = lat;
   target->Lon = lon;
   target->Name = std::move(name);
@@ -51,73 +54,73 @@ TGpxRecord* WaypointStore::AddWaypoint(double lat, double lon, std::string name,
   target->GroundspeakXml.assign(groundspeak);
 
   if (isNew) {
+    target->seq = nextSeq_++;
     shown_.push_back(target);
-    all_.push_back(std::move(fresh));
-    IndexAdd(target, nextSeq_++);
+    all_.push_back(target);
+    owners_.push_back(std::move(fresh));
+    IndexAdd(target);
   }
   return target;
 }
 
-TGpxRecord* WaypointStore::AddWaypointSimple(double lat, double lon, std::string name) {
+const TGpxRecord* WaypointStore::AddWaypointSimple(double lat, double lon, std::string name) {
   return AddWaypoint(lat, lon, std::move(name), {}, {}, {}, {}, {}, {}, 0, false, {}, false);
 }
 
-void WaypointStore::IndexAdd(TGpxRecord* record, std::uint64_t seq) {
+void WaypointStore::IndexAdd(Stored* record) {
   auto it = index_.find(std::string_view(record->Name));
-  if (it == index_.end()) it = index_.emplace(record->Name, std::vector<Entry>{}).first;
-  auto& entries = it->second;
-  // Keep entries in order of addition so front() is the first in AllWaypoints.
-  auto pos =
-      std::upper_bound(entries.begin(), entries.end(), seq, [](std::uint64_t s, const Entry& e) { return s < e.seq; });
-  entries.insert(pos, Entry{seq, record});
+  if (it == index_.end()) it = index_.emplace(record->Name, std::set<Stored*, BySeq>{}).first;
+  it->second.insert(record);
 }
 
-std::uint64_t WaypointStore::IndexRemove(TGpxRecord* record) {
+void WaypointStore::IndexRemove(Stored* record) {
   auto it = index_.find(std::string_view(record->Name));
-  if (it == index_.end()) return 0;
-  auto& entries = it->second;
-  std::uint64_t seq = 0;
-  for (auto e = entries.begin(); e != entries.end(); ++e) {
-    if (e->record == record) {
-      seq = e->seq;
-      entries.erase(e);
-      break;
-    }
-  }
-  if (entries.empty()) index_.erase(it);
-  return seq;
+  if (it == index_.end()) return;
+  it->second.erase(record);
+  if (it->second.empty()) index_.erase(it);
 }
 
-void WaypointStore::RenameWaypoint(TGpxRecord* record, std::string newName) {
-  if (record->Name == newName) return;
-  std::uint64_t seq = IndexRemove(record);
-  record->Name = std::move(newName);
-  IndexAdd(record, seq);
+void WaypointStore::RenameWaypoint(const TGpxRecord* record, std::string newName) {
+  if (!record || record->Name == newName) return;
+  Stored* r = Own(record);
+  IndexRemove(r);
+  r->Name = std::move(newName);
+  IndexAdd(r);
 }
 
-void WaypointStore::DeleteWaypoints(const std::vector<TGpxRecord*>& records) {
+void WaypointStore::ChangeWaypoint(const TGpxRecord* record, const std::function<void(TGpxRecord&)>& change) {
+  if (!record) return;
+  Stored* r = Own(record);
+  std::string oldName = r->Name;
+  change(*r);
+  if (r->Name == oldName) return;
+  std::string newName = std::move(r->Name);
+  r->Name = std::move(oldName);
+  RenameWaypoint(r, std::move(newName));
+}
+
+void WaypointStore::DeleteWaypoints(const std::vector<const TGpxRecord*>& records) {
   if (records.empty()) return;
   std::unordered_set<const TGpxRecord*> doomed(records.begin(), records.end());
-  for (TGpxRecord* r : records) {
-    if (r) IndexRemove(r);
+  for (const TGpxRecord* r : doomed) {
+    if (r) IndexRemove(Own(r));
   }
-  shown_.erase(std::remove_if(shown_.begin(), shown_.end(), [&](TGpxRecord* r) { return doomed.count(r) != 0; }),
+  shown_.erase(std::remove_if(shown_.begin(), shown_.end(), [&](const TGpxRecord* r) { return doomed.count(r) != 0; }),
                shown_.end());
-  all_.erase(std::remove_if(all_.begin(), all_.end(),
-                            [&](const std::unique_ptr<TGpxRecord>& r) { return doomed.count(r.get()) != 0; }),
+  all_.erase(std::remove_if(all_.begin(), all_.end(), [&](const TGpxRecord* r) { return doomed.count(r) != 0; }),
              all_.end());
+  owners_.erase(std::remove_if(owners_.begin(), owners_.end(),
+                               [&](const std::unique_ptr<Stored>& r) { return doomed.count(r.get()) != 0; }),
+                owners_.end());
 }
 
 void WaypointStore::Clear() {
   shown_.clear();
   index_.clear();
   all_.clear();
+  owners_.clear();
 }
 
-void WaypointStore::ShowAll() {
-  shown_.clear();
-  shown_.reserve(all_.size());
-  for (auto& r : all_) shown_.push_back(r.get());
-}
+void WaypointStore::ShowAll() { shown_ = all_; }
 
 }  // namespace quill

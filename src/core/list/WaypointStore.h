@@ -1,11 +1,13 @@
 #pragma once
 // The waypoint store: AllWaypoints owns every record in order of addition,
-// ShownWaypoints holds the shown ones in display order. Names are indexed so
-// the duplicate test is a hash lookup; every change of a Name must go through
-// the store (RenameWaypoint) to keep the index right.
+// ShownWaypoints holds the shown ones in display order. Both hand out records
+// read-only: every change of a record goes through the store, so the name
+// index (a hash of names, each with its records in order of addition, for the
+// duplicate test) always agrees with the records.
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -23,18 +25,21 @@ enum DuplicateModeValue : int {
 };
 
 class WaypointStore {
+  struct Stored;
+
  public:
   // Asked at the first duplicate name while DuplicateMode is -1; returns 0, 1 or 2.
   using DuplicateQuestion = std::function<int(const std::string& name)>;
 
   WaypointStore();
+  ~WaypointStore();
   WaypointStore(const WaypointStore&) = delete;
   WaypointStore& operator=(const WaypointStore&) = delete;
 
-  const std::vector<std::unique_ptr<TGpxRecord>>& AllWaypoints() const { return all_; }
+  const std::vector<const TGpxRecord*>& AllWaypoints() const { return all_; }
   // Sorting and filtering rearrange this list; it never owns.
-  std::vector<TGpxRecord*>& ShownWaypoints() { return shown_; }
-  const std::vector<TGpxRecord*>& ShownWaypoints() const { return shown_; }
+  std::vector<const TGpxRecord*>& ShownWaypoints() { return shown_; }
+  const std::vector<const TGpxRecord*>& ShownWaypoints() const { return shown_; }
 
   int DuplicateMode() const { return duplicateMode_; }
   void SetDuplicateMode(int mode) { duplicateMode_ = mode; }
@@ -42,17 +47,21 @@ class WaypointStore {
 
   // Adds one waypoint under the duplicate policy. Returns the new or replaced
   // record, or nullptr when the Keep choice dropped it.
-  TGpxRecord* AddWaypoint(double lat, double lon, std::string name, std::string cmt, std::string desc, std::string url,
-                          std::string urlName, std::string time, std::string sym, int typeCode, bool found,
-                          std::string_view groundspeak, bool skipSearch);
-  TGpxRecord* AddWaypointSimple(double lat, double lon, std::string name);
+  const TGpxRecord* AddWaypoint(double lat, double lon, std::string name, std::string cmt, std::string desc,
+                                std::string url, std::string urlName, std::string time, std::string sym, int typeCode,
+                                bool found, std::string_view groundspeak, bool skipSearch);
+  const TGpxRecord* AddWaypointSimple(double lat, double lon, std::string name);
 
   // The first record of AllWaypoints with exactly this name, or nullptr.
-  TGpxRecord* FirstWithName(std::string_view name) const;
+  const TGpxRecord* FirstWithName(std::string_view name) const;
 
-  void RenameWaypoint(TGpxRecord* record, std::string newName);
+  // A record of this store gets a new name; the index follows.
+  void RenameWaypoint(const TGpxRecord* record, std::string newName);
+  // Any change of a record of this store (an edit); a change of its name is
+  // indexed like a rename.
+  void ChangeWaypoint(const TGpxRecord* record, const std::function<void(TGpxRecord&)>& change);
   // Removes the records from both lists and destroys them.
-  void DeleteWaypoints(const std::vector<TGpxRecord*>& records);
+  void DeleteWaypoints(const std::vector<const TGpxRecord*>& records);
   void Clear();
   // ShownWaypoints becomes AllWaypoints again, in order of addition.
   void ShowAll();
@@ -61,9 +70,12 @@ class WaypointStore {
   bool empty() const { return all_.empty(); }
 
  private:
-  struct Entry {
-    std::uint64_t seq;
-    TGpxRecord* record;
+  // A record with its place in the order of addition.
+  struct Stored : TGpxRecord {
+    std::uint64_t seq = 0;
+  };
+  struct BySeq {
+    bool operator()(const Stored* a, const Stored* b) const { return a->seq < b->seq; }
   };
   struct NameHash {
     using is_transparent = void;
@@ -73,14 +85,18 @@ class WaypointStore {
     using is_transparent = void;
     bool operator()(std::string_view a, std::string_view b) const noexcept { return a == b; }
   };
-  using Index = std::unordered_map<std::string, std::vector<Entry>, NameHash, NameEq>;
+  // Each name's records ordered by seq: adding, removing and finding the
+  // first stay logarithmic however many records share a name.
+  using Index = std::unordered_map<std::string, std::set<Stored*, BySeq>, NameHash, NameEq>;
 
-  void IndexAdd(TGpxRecord* record, std::uint64_t seq);
-  // Removes the record from the index entry of its current name; returns its seq.
-  std::uint64_t IndexRemove(TGpxRecord* record);
+  static Stored* Own(const TGpxRecord* record) { return static_cast<Stored*>(const_cast<TGpxRecord*>(record)); }
+  void IndexAdd(Stored* record);
+  void IndexRemove(Stored* record);
 
-  std::vector<std::unique_ptr<TGpxRecord>> all_;
-  std::vector<TGpxRecord*> shown_;
+  // Owners and AllWaypoints, in the same order.
+  std::vector<std::unique_ptr<Stored>> owners_;
+  std::vector<const TGpxRecord*> all_;
+  std::vector<const TGpxRecord*> shown_;
   Index index_;
   std::uint64_t nextSeq_ = 0;
   int duplicateMode_ = kDuplicateAsk;

@@ -1,16 +1,18 @@
 #pragma once
 // The list session: the store, the current file, the modified flag and the
-// load/save dispatch, shared by the window and the command line.
+// load/save dispatch, shared by the window and the command line. Every change
+// of the list goes through it (the store is read-only to others), and the
+// view of the list is told of each change.
 #include <functional>
 #include <string>
 
+#include "base/QuestionSeam.h"
+#include "base/StatusSink.h"
 #include "formats/FormatTable.h"
 #include "formats/FormatTypes.h"
 #include "list/ListSort.h"
 #include "list/ListViewState.h"
 #include "list/WaypointStore.h"
-#include "base/QuestionSeam.h"
-#include "base/StatusSink.h"
 #include "text/LocaleText.h"
 
 namespace quill {
@@ -23,13 +25,14 @@ struct SessionSettings {
   std::string savePathGpx = ".";    // SavePathGPX
   int txtExportMode = 0;            // TxtExportMode
   std::string internalName = "Quillmark";
+  bool warnDel = false;     // WarnDel
+  std::string archiveFile;  // ArchiveFile, the file system's bytes
 };
 
 class ListSession {
  public:
   ListSession(StatusSink& status, QuestionSeam& questions);
 
-  WaypointStore& Store() { return store_; }
   const WaypointStore& Store() const { return store_; }
   SessionSettings& Settings() { return settings_; }
   StatusSink& Status() { return status_; }
@@ -60,8 +63,32 @@ class ListSession {
   void SetListModified(bool modified) { listModified_ = modified; }
   int LastImportSeconds() const { return lastImportSeconds_; }
 
-  // The view rebuilds itself from ShownWaypoints (FillListView).
+  // ---- Changes of the list by the user, each with its questions and its
+  // effect on ListModified, FilterMode and CurrentFileName.
+  // Deletes the record of one shown row (after "Delete waypoint" with WarnDel
+  // on); the list is modified. False when nothing was deleted.
+  bool DeleteShownRow(int row);
+  // "Clear List": after "Clear the list" (always asked) every record goes;
+  // the list is unmodified, unfiltered and without a current file.
+  bool ClearList();
+  // Every record goes, nothing else changes (closing the window).
+  void ReleaseList();
+  // "Add to list": a waypoint of this name at the position, under a fresh
+  // duplicate question; the list is modified. An empty name is refused
+  // ("Invalid name"). The new (or replaced) record, or nullptr.
+  const TGpxRecord* AddToList(double lat, double lon, const std::string& name);
+  // "Archive Waypoint": the row's line is appended to ArchiveFile, then the
+  // row is deleted as DeleteShownRow does (row -1: only the file is touched).
+  // A line that did not reach the file keeps the waypoint.
+  bool ArchiveShownRow(int row);
+
+  // What the view of the list is told. The view rebuilds itself from
+  // ShownWaypoints (FillListView); a removed row is announced before its
+  // record is destroyed and after; so is the end of every record.
   std::function<void()> onListRebuilt;
+  std::function<void(int row)> onRowRemoving;
+  std::function<void(int row)> onRowRemoved;
+  std::function<void()> onListReleasing;
   // SavePathGPX changed; the window writes it to the settings store.
   std::function<void(const std::string& folder)> onSavePathChanged;
   // Progress of a long load: bytes done and total.

@@ -53,7 +53,6 @@ TFormApp::TFormApp(const FormAppOptions& options, QWidget* parent)
 TFormApp::~TFormApp() {
   // The parts and their widgets hold references into the session: they go
   // first, and nothing calls back into them afterwards.
-  session_->onListRebuilt = nullptr;
   session_->onProgress = nullptr;
   session_->onSavePathChanged = nullptr;
   delete tools_;
@@ -88,15 +87,14 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   setCentralWidget(central);
 
   listCommands_ = new TListCommands(this, *session_, *listPanel_);
-  listEdit_ = new TListEditCommands(this, *session_, *questions_, binder_.Settings(), *listPanel_);
+  listEdit_ = new TListEditCommands(this, *session_, *listPanel_);
   files_ = new TFileCommands(this, *session_, *statusBar_, binder_.Registry(), *listPanel_, extendedMode_);
   binder_.Bind(*session_, *listPanel_);
 
-  session_->onListRebuilt = [this] { listPanel_->FillListView(); };
   connect(listPanel_, &TListPanel::PositionSelected, converter_,
           [this](double lat, double lon) { converter_->ShowResult(lat, lon, kDefaultHeight); });
   connect(listPanel_, &TListPanel::EditRequested, this, &TFormApp::EditRequested);
-  connect(listEdit_, &TListEditCommands::ResultsCleared, converter_, &ConverterPanel::ClearResults);
+  connect(listPanel_, &TListPanel::ListEmptied, converter_, &ConverterPanel::ClearResults);
   connect(converter_->ButtonAddWp(), &QPushButton::clicked, this,
           [this] { listEdit_->AddToList(converter_->CurrentResultLat(), converter_->CurrentResultLon()); });
 
@@ -224,8 +222,7 @@ void TFormApp::closeEvent(QCloseEvent* event) {
 
 void TFormApp::FormHide() {
   files_->ClearQueue();
-  listPanel_->Model().Detach();
-  session_->Store().Clear();
+  session_->ReleaseList();
 }
 
 void TFormApp::ActionExitExecute() { close(); }
@@ -251,7 +248,7 @@ QFileDialog& TFormApp::OpenDialog() { return files_->OpenDialog(); }
 TFormSelectWpAddMode& TFormApp::DuplicateDialog() { return questions_->DuplicateDialog(); }
 WaypointListModel& TFormApp::Model() { return listPanel_->Model(); }
 TListView& TFormApp::ListView() { return listPanel_->ListView(); }
-TGpxRecord* TFormApp::SelectedRecord() const { return listPanel_->SelectedRecord(); }
+const TGpxRecord* TFormApp::SelectedRecord() const { return listPanel_->SelectedRecord(); }
 int TFormApp::SelectedIndex() const { return listPanel_->SelectedIndex(); }
 void TFormApp::SelectRow(int row) { listPanel_->SelectRow(row); }
 void TFormApp::FillListView() { listPanel_->FillListView(); }

@@ -99,7 +99,7 @@ class TFormApp : public QMainWindow {
   QFileDialog& OpenDialog();
   WaypointListModel& Model();
   TListView& ListView();
-  TGpxRecord* SelectedRecord() const;
+  const TGpxRecord* SelectedRecord() const;
   int SelectedIndex() const;
   void SelectRow(int row);
   void FillListView();

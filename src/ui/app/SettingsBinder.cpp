@@ -33,6 +33,8 @@ void TSettingsBinder::ApplySettings() {
     ss.favoriteFile = AnsiToUtf8(settings_.FavoriteFile);
     ss.warnSaveFav = settings_.WarnSaveFav;
     ss.txtExportMode = TxtExportMode;
+    ss.warnDel = settings_.WarnDel;
+    ss.archiveFile = AnsiToUtf8(settings_.ArchiveFile);
     session_->SetHome(settings_.HomeCoords);
   }
   if (panel_) {

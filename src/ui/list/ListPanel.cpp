@@ -124,9 +124,45 @@ TListPanel::TListPanel(ListSession& session, QWidget* parent)
   connect(listView_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& pos) { popupMenu_->popup(listView_->viewport()->mapToGlobal(pos)); });
   listView_->onKeyDown = [this](QKeyEvent* e) { return ListView1KeyDown(e); };
+  FollowSession();
+}
+
+void TListPanel::FollowSession() {
+  session_.onListRebuilt = [this] { FillListView(); };
+  // A removed row leaves the view before its record is destroyed.
+  session_.onRowRemoving = [this](int row) {
+    refreshSuspended_ = true;
+    model_->BeginRemoveRow(row);
+  };
+  session_.onRowRemoved = [this](int row) {
+    model_->EndRemoveRow();
+    RowRemoved(row);
+  };
+  session_.onListReleasing = [this] {
+    model_->Detach();
+    emit ListEmptied();
+  };
+}
+
+void TListPanel::RowRemoved(int row) {
+  // The row that took its place is selected, or the new last one.
+  int rows = model_->rowCount();
+  if (row >= rows) row = rows - 1;
+  if (rows > 0) {
+    SelectRow(row);
+  } else {
+    emit ListEmptied();
+    EnableListButtons(false, false, false);
+  }
+  refreshSuspended_ = false;
+  RefreshCounters();
 }
 
 TListPanel::~TListPanel() {
+  session_.onListRebuilt = nullptr;
+  session_.onRowRemoving = nullptr;
+  session_.onRowRemoved = nullptr;
+  session_.onListReleasing = nullptr;
   // The view lets go of the rows, and says nothing more, before the model goes.
   listView_->selectionModel()->disconnect(this);
   listView_->onKeyDown = nullptr;
@@ -172,7 +208,7 @@ void TListPanel::SetVersionText(const QString& text) { labelVersion_->setText(te
 
 void TListPanel::SetImportSeconds(int seconds) { labelImportTime_->setText(QString::number(seconds)); }
 
-TGpxRecord* TListPanel::SelectedRecord() const { return model_->RecordAt(SelectedIndex()); }
+const TGpxRecord* TListPanel::SelectedRecord() const { return model_->RecordAt(SelectedIndex()); }
 
 int TListPanel::SelectedIndex() const {
   // Read from the selection itself: no search through the rows.
@@ -192,7 +228,7 @@ void TListPanel::SelectRow(int row) {
 
 void TListPanel::FillListView() {
   RefreshHold hold(*this);
-  TGpxRecord* remembered = SelectedRecord();
+  const TGpxRecord* remembered = SelectedRecord();
   model_->Rebuild();
   int row = model_->RowOf(remembered);
   if (row >= 0) SelectRow(row);
@@ -202,7 +238,7 @@ void TListPanel::RefreshCounters() {
   if (refreshSuspended_) return;
   bool any = !session_.Store().ShownWaypoints().empty();
   int index = SelectedIndex();
-  TGpxRecord* record = model_->RecordAt(index);
+  const TGpxRecord* record = model_->RecordAt(index);
   int rows = model_->rowCount();
   bool link = false;
   bool cacheData = false;

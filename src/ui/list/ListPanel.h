@@ -3,7 +3,8 @@
 // list model, the record counters, the list buttons, the column modes with
 // their popup menus, header clicks and keys, and the selection. The commands
 // behind the buttons are their own classes; they connect to Buttons() and to
-// the signals below. The panel reads the session; it never changes the list.
+// the signals below. The panel reads the session and follows the changes it
+// announces; it never changes the list itself.
 #include <QGroupBox>
 
 #include "list/GpxRecord.h"
@@ -56,7 +57,7 @@ class TListPanel : public QGroupBox {
   void SetImportSeconds(int seconds);
 
   // The selection: the selected row's record and position (nullptr, -1 for none).
-  TGpxRecord* SelectedRecord() const;
+  const TGpxRecord* SelectedRecord() const;
   int SelectedIndex() const;
   // Selects and shows one row; -1 (or a row out of range) clears the selection.
   void SelectRow(int row);
@@ -103,9 +104,13 @@ class TListPanel : public QGroupBox {
   void EditRequested(int row);
   // A record became the selection: the converter shows its position.
   void PositionSelected(double lat, double lon);
+  // The last row was deleted, or the list let go of every record.
+  void ListEmptied();
 
  private:
   void BuildPopupMenu();
+  void FollowSession();
+  void RowRemoved(int row);
 
   ListSession& session_;
   TListView* listView_;

@@ -10,7 +10,8 @@
 
 namespace quill {
 
-WaypointListModel::WaypointListModel(const std::vector<TGpxRecord*>& shown, const ListViewState& state, QObject* parent)
+WaypointListModel::WaypointListModel(const std::vector<const TGpxRecord*>& shown, const ListViewState& state,
+                                     QObject* parent)
     : QAbstractTableModel(parent), shown_(shown), state_(state) {
   for (int c = 0; c < kListColumnCount; ++c) headers_[c] = AnsiToQString(InitialColumnHeader(c));
   strikeFont_.setStrikeOut(true);
@@ -22,7 +23,7 @@ int WaypointListModel::rowCount(const QModelIndex& parent) const {
 
 int WaypointListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kListColumnCount; }
 
-TGpxRecord* WaypointListModel::RecordAt(int row) const {
+const TGpxRecord* WaypointListModel::RecordAt(int row) const {
   if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return nullptr;
   return rows_[static_cast<std::size_t>(row)];
 }
@@ -38,7 +39,7 @@ int WaypointListModel::RowOf(const TGpxRecord* record) const {
 const WaypointListModel::RowTexts& WaypointListModel::Texts(int row) const {
   RowTexts& t = texts_[static_cast<std::size_t>(row)];
   if (t.filled) return t;
-  TGpxRecord* r = RecordAt(row);
+  const TGpxRecord* r = RecordAt(row);
   if (!r) return t;
   t.column4 = AnsiToQString(ColumnText(*r, state_.Column4Mode, state_.Home));
   t.column5 = AnsiToQString(ColumnText(*r, state_.Column5Mode, state_.Home));
@@ -52,7 +53,7 @@ const WaypointListModel::RowTexts& WaypointListModel::Texts(int row) const {
 
 QVariant WaypointListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
-  TGpxRecord* r = RecordAt(index.row());
+  const TGpxRecord* r = RecordAt(index.row());
   if (!r) return {};
   switch (role) {
     case Qt::DisplayRole:
@@ -82,8 +83,6 @@ QVariant WaypointListModel::data(const QModelIndex& index, int role) const {
     case Qt::FontRole:
       if (Texts(index.row()).strike) return strikeFont_;
       return {};
-    case kRecordRole:
-      return QVariant::fromValue(static_cast<void*>(r));
     default:
       return {};
   }

@@ -18,10 +18,7 @@ namespace quill {
 class WaypointListModel : public QAbstractTableModel {
   Q_OBJECT
  public:
-  // The record pointer of a row.
-  static constexpr int kRecordRole = Qt::UserRole + 1;
-
-  WaypointListModel(const std::vector<TGpxRecord*>& shown, const ListViewState& state, QObject* parent = nullptr);
+  WaypointListModel(const std::vector<const TGpxRecord*>& shown, const ListViewState& state, QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -37,7 +34,7 @@ class WaypointListModel : public QAbstractTableModel {
   void BeginRemoveRow(int row);
   void EndRemoveRow();
 
-  TGpxRecord* RecordAt(int row) const;
+  const TGpxRecord* RecordAt(int row) const;
   // First row carrying the record, or -1.
   int RowOf(const TGpxRecord* record) const;
 
@@ -52,9 +49,9 @@ class WaypointListModel : public QAbstractTableModel {
   };
   const RowTexts& Texts(int row) const;
 
-  const std::vector<TGpxRecord*>& shown_;
+  const std::vector<const TGpxRecord*>& shown_;
   const ListViewState& state_;
-  std::vector<TGpxRecord*> rows_;
+  std::vector<const TGpxRecord*> rows_;
   mutable std::vector<RowTexts> texts_;
   QString headers_[5];
   QFont strikeFont_;

@@ -138,7 +138,7 @@ TEST_F(FilterModes, EachModeKeepsTheRecordsThatPass) {
 }
 
 TEST_F(FilterModes, LogsFilterWorksWithoutTheLogsColumnEverShown) {
-  for (TGpxRecord* r : set_.Rows()) EXPECT_TRUE(r->LogSummary.empty());
+  for (const TGpxRecord* r : set_.Rows()) EXPECT_TRUE(r->LogSummary.empty());
   EXPECT_EQ(Filter(kFilterLogs, "+-"), Names{"GC1A"});
   EXPECT_EQ(set_.Rows()[0]->LogSummary, "+-");
 }

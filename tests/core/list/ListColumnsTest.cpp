@@ -205,7 +205,7 @@ TEST(ListRowMarking, ArchivedAndUnavailableCaches) {
 class ListColumnsCorpus : public ::testing::Test {
  protected:
   ListColumnsCorpus() : session_(status_, questions_) { session_.Settings().includeGroundspeak = true; }
-  TGpxRecord& Load(const std::string& file) {
+  const TGpxRecord& Load(const std::string& file) {
     EXPECT_TRUE(session_.LoadFile(test::CorpusPath(file))) << file;
     return *session_.Store().ShownWaypoints().front();
   }
@@ -215,7 +215,7 @@ class ListColumnsCorpus : public ::testing::Test {
 };
 
 TEST_F(ListColumnsCorpus, ArchivedPocketQueryCache) {
-  TGpxRecord& r = Load("gpsbabel/GCGCA8.gpx");
+  const TGpxRecord& r = Load("gpsbabel/GCGCA8.gpx");
   EXPECT_EQ(ColumnText(r, kColumnLogs, kNoHome), ".dm---++n+++++++++++nnnnn");
   EXPECT_EQ(ColumnText(r, kColumnDifficulty, kNoHome), "3/2");
   EXPECT_EQ(ColumnText(r, kColumnCountry, kNoHome), "United States");
@@ -229,7 +229,7 @@ TEST_F(ListColumnsCorpus, ArchivedPocketQueryCache) {
 }
 
 TEST_F(ListColumnsCorpus, OldLocationlessCache) {
-  TGpxRecord& r = Load("gpsbabel/GC7FA4.gpx");
+  const TGpxRecord& r = Load("gpsbabel/GC7FA4.gpx");
   EXPECT_EQ(ColumnText(r, kColumnLogs, kNoHome), "+++++");
   EXPECT_EQ(ColumnText(r, kColumnDifficulty, kNoHome), "1/1");
   EXPECT_EQ(ColumnText(r, kColumnCountry, kNoHome), "Canada");
@@ -241,7 +241,7 @@ TEST_F(ListColumnsCorpus, OldLocationlessCache) {
 TEST_F(ListColumnsCorpus, SlovakStateIsDecodedToMemoryText) {
   Load("cgeo/liptov_gpx.gpx");
   bool seen = false;
-  for (TGpxRecord* r : session_.Store().ShownWaypoints()) {
+  for (const TGpxRecord* r : session_.Store().ShownWaypoints()) {
     if (r->GroundspeakXml.empty()) continue;
     EXPECT_EQ(ColumnText(*r, kColumnState, kNoHome), "\x8Eilinsk\xFD kraj");
     seen = true;

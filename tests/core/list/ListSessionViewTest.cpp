@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
+#include "ListTestRecords.h"
 #include "list/ListFilter.h"
 #include "session/ListSession.h"
 #include "support/TestSupport.h"
@@ -13,11 +14,28 @@ class ListSessionView : public ::testing::Test {
  protected:
   ListSessionView() : session_(status_, questions_) {
     session_.SetTextLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    test::RecordSet set;
+    const struct {
+      const char* name;
+      double at;
+      const char* desc;
+      const char* urlName;
+      int type;
+      bool found;
+    } rows[] = {{"GC3", 1, "third cache", "Three", 6, false},
+                {"GC1", 2, "first", "One", 1, true},
+                {"gc2", 3, "second cache", "Two", 6, false}};
+    for (const auto& row : rows) {
+      TGpxRecord& r = set.Add(row.name);
+      r.Lat = r.Lon = row.at;
+      r.Desc = row.desc;
+      r.UrlName = row.urlName;
+      r.Url = std::string("https://example.org/") + row.name;  // a link text is written with its link
+      r.TypeCode = row.type;
+      r.Found = row.found;
+    }
+    EXPECT_TRUE(test::LoadInto(session_, set));
     session_.onListRebuilt = [this] { ++rebuilt_; };
-    WaypointStore& s = session_.Store();
-    s.AddWaypoint(1, 1, "GC3", "", "third cache", "", "Three", "", "", 6, false, {}, false);
-    s.AddWaypoint(2, 2, "GC1", "", "first", "", "One", "", "", 1, true, {}, false);
-    s.AddWaypoint(3, 3, "gc2", "", "second cache", "", "Two", "", "", 6, false, {}, false);
   }
   std::vector<std::string> Shown() const {
     std::vector<std::string> names;

@@ -7,8 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "formats/GpxWriter.h"
 #include "list/GpxRecord.h"
 #include "list/ListViewState.h"
+#include "session/ListSession.h"
+#include "support/TestSupport.h"
 #include "text/LocaleText.h"
 
 namespace quill::test {
@@ -69,8 +72,8 @@ class RecordSet {
     r.TypeCode = 6;
     return r;
   }
-  std::vector<TGpxRecord*> Rows() const {
-    std::vector<TGpxRecord*> rows;
+  std::vector<const TGpxRecord*> Rows() const {
+    std::vector<const TGpxRecord*> rows;
     for (const auto& r : records_) rows.push_back(r.get());
     return rows;
   }
@@ -79,10 +82,19 @@ class RecordSet {
   std::vector<std::unique_ptr<TGpxRecord>> records_;
 };
 
-inline std::vector<std::string> NamesOf(const std::vector<TGpxRecord*>& rows) {
+inline std::vector<std::string> NamesOf(const std::vector<const TGpxRecord*>& rows) {
   std::vector<std::string> names;
   for (const TGpxRecord* r : rows) names.push_back(r->Name);
   return names;
+}
+
+// Puts the records into the session's list as a user would: a GPX file of
+// them, loaded. False when the file could not be written or read.
+inline bool LoadInto(ListSession& session, const RecordSet& set) {
+  TempDir dir;
+  std::string path = dir.File("list.gpx");
+  auto rows = set.Rows();
+  return WriteGpxFile(path, RecordSpan(rows.data(), rows.size()), WriteOptions{}) && session.LoadFile(path);
 }
 
 inline constexpr HomePosition kHome{52.0, 5.0};

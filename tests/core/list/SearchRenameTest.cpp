@@ -108,7 +108,7 @@ class RenameShown : public ::testing::Test {
     store_.AddWaypoint(1, 1, "GC2", "", "d2", "", "Two", "", "", 6, false, {}, false);
     store_.AddWaypoint(1, 1, "GC3", "", "d3", "", "Three", "", "", 6, false, {}, false);
     // Only the last two are shown, in reverse order.
-    store_.ShownWaypoints() = {store_.AllWaypoints()[2].get(), store_.AllWaypoints()[1].get()};
+    store_.ShownWaypoints() = {store_.AllWaypoints()[2], store_.AllWaypoints()[1]};
   }
   std::vector<std::string> AllNames() const {
     std::vector<std::string> names;
@@ -127,7 +127,7 @@ TEST_F(RenameShown, RenamesTheShownRecordsAfterConfirmingTheFirst) {
   EXPECT_TRUE(ok);
   EXPECT_EQ(asked, (std::vector<std::string>{"GC3 - Three"}));
   EXPECT_EQ(AllNames(), (std::vector<std::string>{"GC1", "GC2 - Two", "GC3 - Three"}));
-  EXPECT_EQ(store_.FirstWithName("GC2 - Two"), store_.AllWaypoints()[1].get());
+  EXPECT_EQ(store_.FirstWithName("GC2 - Two"), store_.AllWaypoints()[1]);
   EXPECT_EQ(store_.FirstWithName("GC2"), nullptr);
 }
 
@@ -135,14 +135,14 @@ TEST_F(RenameShown, DeclinedConfirmationChangesNothing) {
   bool ok = RenameShownWaypoints(store_, "%n - %u", [](const std::string&) { return false; });
   EXPECT_FALSE(ok);
   EXPECT_EQ(AllNames(), (std::vector<std::string>{"GC1", "GC2", "GC3"}));
-  EXPECT_EQ(store_.FirstWithName("GC3"), store_.AllWaypoints()[2].get());
+  EXPECT_EQ(store_.FirstWithName("GC3"), store_.AllWaypoints()[2]);
 }
 
 TEST_F(RenameShown, LiteralPatternGivesEveryShownRecordTheSameName) {
   EXPECT_TRUE(RenameShownWaypoints(store_, "same", [](const std::string&) { return true; }));
   EXPECT_EQ(AllNames(), (std::vector<std::string>{"GC1", "same", "same"}));
   // The first in AllWaypoints order is the one a duplicate test finds.
-  EXPECT_EQ(store_.FirstWithName("same"), store_.AllWaypoints()[1].get());
+  EXPECT_EQ(store_.FirstWithName("same"), store_.AllWaypoints()[1]);
 }
 
 TEST_F(RenameShown, EmptyPatternOrEmptyListDoesNothing) {

@@ -304,7 +304,7 @@ TEST(SortOrdersMend, DisplayCachesAreLeftAsTheColumnWouldShowThem) {
 }
 
 TEST(SortOrdersEdge, EmptyAndSingleListsAndOddNumbers) {
-  std::vector<TGpxRecord*> none;
+  std::vector<const TGpxRecord*> none;
   SortWaypoints(none, SortOrder::Name, EnglishText(), kHome);
   EXPECT_TRUE(none.empty());
   test::RecordSet set;

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "core/formats/FormatTestSupport.h"
 #include "base/FileIo.h"
+#include "core/formats/FormatTestSupport.h"
 #include "formats/FormatTable.h"
 #include "session/ListSession.h"
 
@@ -106,7 +106,7 @@ TEST_F(SessionFiles, SaveByCodeAndByExtension) {
 }
 
 TEST_F(SessionFiles, TextLayoutsByCodeAndByExtension) {
-  session.Store().AddWaypointSimple(52.1, 4.3, "GC1");
+  session.AddToList(52.1, 4.3, "GC1");
   // The Garmin/Navman entry chosen for a name ending in .txt writes a .csv file.
   std::string garmin = SaveNameForFormat(dir.File("list.txt"), FormatCodeForFilterIndex(6));
   ASSERT_TRUE(session.SaveFile(garmin, FormatCodeForFilterIndex(6)));
@@ -150,7 +150,7 @@ TEST_F(SessionFiles, Ov2SaveCopiesTheIconFromTheProgramFolderButNeverOverwrites)
   TempDir program;
   WriteFileBytes(program.File("speed.bmp"), "BMicon");
   session.SetProgramFolder(program.path());
-  session.Store().AddWaypointSimple(1, 2, "A");
+  session.AddToList(1, 2, "A");
   ASSERT_TRUE(session.SaveFile(dir.File("speed.ov2"), kFormatOv2));
   EXPECT_EQ(ReadFileBytes(dir.File("speed.bmp")), "BMicon");
   WriteFileBytes(dir.File("speed.bmp"), "mine");
@@ -184,7 +184,7 @@ TEST_F(SessionFiles, FavoriteFileRules) {
   EXPECT_FALSE(session.LoadFavorite());  // the file is not there yet
   EXPECT_TRUE(session.FavoriteLoaded());
 
-  session.Store().AddWaypointSimple(1, 2, "A");
+  session.AddToList(1, 2, "A");
   questions.yesNo = false;
   EXPECT_FALSE(session.SaveFavorite());
   EXPECT_EQ(questions.captions, std::vector<std::string>{"Save Favorite File"});
