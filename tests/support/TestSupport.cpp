@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -132,6 +134,16 @@ std::string ShellQuote(const std::string& s) {
       q += c;
   }
   return q + "'";
+}
+
+bool RunEventsUntil(const std::function<bool()>& done) {
+  QElapsedTimer timer;
+  timer.start();
+  while (!done()) {
+    if (timer.elapsed() > 10000) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
 }
 
 int RunInChild(const std::function<int()>& body, bool asUnprivileged, unsigned timeoutSeconds) {

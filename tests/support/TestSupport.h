@@ -45,6 +45,9 @@ void NoteMissingTool(const std::string& name);
 // Runs a shell command; returns its exit status and fills output with stdout+stderr.
 int RunCommand(const std::string& command, std::string* output = nullptr);
 std::string ShellQuote(const std::string& s);
+// Runs the Qt event loop until done() holds; false when it did not within
+// 10 s (a guard against a hang, not a measure of speed).
+bool RunEventsUntil(const std::function<bool()>& done);
 
 // Switches the C locale to German (decimal comma) for its lifetime, building
 // the locale with localedef into a private folder when the machine has none;

@@ -2,10 +2,11 @@
 
 #include <sys/time.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
-#include <filesystem>
 
+#include "base/Platform.h"
 #include "base/UserFolders.h"
 
 namespace quill {
@@ -74,8 +75,7 @@ void TUlkLogfile::Init(const std::string& fileName, const std::string& company, 
   } else {
     LogFolder = ProgramFolder();
   }
-  std::error_code ec;
-  std::filesystem::create_directories(LogFolder, ec);
+  MakeFolders(LogFolder);
   Initialised = true;
 }
 
@@ -90,9 +90,8 @@ std::string TUlkLogfile::CurrentFilePath() const { return FilePathAt(Now()); }
 
 bool TUlkLogfile::CanOpen() const {
   if (!Initialised) return false;
-  std::FILE* f = std::fopen(CurrentFilePath().c_str(), "ab");
-  if (!f) return false;
-  return std::fclose(f) == 0;
+  const platform::Handle file = platform::OpenForAppending(CurrentFilePath());
+  return file != platform::kNoHandle && platform::Close(file);
 }
 
 void TUlkLogfile::WriteFormatted(std::string_view source, unsigned line, int kind, int level, const char* format,
@@ -149,8 +148,8 @@ void TUlkLogfile::DoWriteLine(std::string_view source, unsigned line, int kind, 
 
   std::string out;
   out.reserve(text.size() + 64);
-  std::FILE* f = std::fopen(FilePathAt(t).c_str(), "ab");
-  if (!f) return;
+  const platform::Handle file = platform::OpenForAppending(FilePathAt(t));
+  if (file == platform::kNoHandle) return;
   const std::string_view second = std::string_view(timeText).substr(0, 8);
   if (ShowExtraLine && std::string_view(LastTime).substr(0, 8) != second) {
     out += "\r\n";
@@ -173,8 +172,9 @@ void TUlkLogfile::DoWriteLine(std::string_view source, unsigned line, int kind, 
   // Every line ends, even one with an inner line feed, so the next line
   // never runs on after it.
   out += "\r\n";
-  std::fwrite(out.data(), 1, out.size(), f);
-  std::fclose(f);
+  // One write per line: lines of two processes interleave whole.
+  platform::WriteAll(file, out.data(), out.size());
+  platform::Close(file);
 }
 
 }  // namespace quill

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <fstream>
+
+#include "base/Platform.h"
 
 namespace quill {
 
@@ -47,29 +48,26 @@ bool IsSerialDeviceName(std::string_view name) {
 }
 
 std::vector<std::string> ListSerialPorts(const std::string& devFolder, const std::string& sysFolder) {
-  namespace fs = std::filesystem;
   struct Found {
     std::size_t rank;
     unsigned long number;
     std::string path;
   };
   std::vector<Found> devices;
-  std::error_code ec;
-  for (fs::directory_iterator it(devFolder, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
+  for (const std::string& name : platform::FolderEntries(devFolder)) {
     std::size_t rank = 0;
     unsigned long number = 0;
     if (!DeviceKey(name, rank, number)) continue;
     if (kPrefixes[rank] == "ttyS" && !HasUart(sysFolder, name)) continue;
-    devices.push_back({rank, number, it->path().string()});
+    devices.push_back({rank, number, devFolder + "/" + name});
   }
   std::sort(devices.begin(), devices.end(),
             [](const Found& a, const Found& b) { return a.rank != b.rank ? a.rank < b.rank : a.number < b.number; });
   std::vector<std::string> paths;
   for (Found& d : devices) paths.push_back(std::move(d.path));
   std::vector<std::string> byId;
-  for (fs::directory_iterator it(devFolder + "/serial/by-id", ec), end; !ec && it != end; it.increment(ec)) {
-    byId.push_back(it->path().string());
+  for (const std::string& name : platform::FolderEntries(devFolder + "/serial/by-id")) {
+    byId.push_back(devFolder + "/serial/by-id/" + name);
   }
   std::sort(byId.begin(), byId.end());
   paths.insert(paths.end(), byId.begin(), byId.end());

@@ -26,6 +26,9 @@
 #include "ui/list/ListPanel.h"
 #include "ui/list/ListView.h"
 #include "ui/list/WaypointListModel.h"
+#include "ui/tools/FormHistogram.h"
+#include "ui/tools/GpsReceiver.h"
+#include "ui/tools/ToolCommands.h"
 
 // Resources of a static library are registered by hand.
 static void InitQuillResources() { Q_INIT_RESOURCE(quillmark); }
@@ -52,6 +55,7 @@ TFormApp::~TFormApp() {
   // first, and nothing calls back into them afterwards.
   session_->onProgress = nullptr;
   session_->onSavePathChanged = nullptr;
+  delete tools_;
   delete files_;
   delete listEdit_;
   delete listCommands_;
@@ -95,6 +99,8 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
           [this] { listEdit_->AddToList(converter_->CurrentResultLat(), converter_->CurrentResultLon()); });
 
   BuildMenus();
+  ConnectTools();
+  logWritable_ = log_.Start(options.logLevel, identity_);
   listPanel_->SetVersionText(AnsiToQString(VersionLabelText(identity_.fileVersion, build::kBuildDate)));
   setMinimumSize(kDesignWidth, kDesignHeight);
   resize(kDesignWidth, kDesignHeight);
@@ -144,6 +150,25 @@ void TFormApp::BuildMenus() {
   // The window sees F1 before its controls, whichever has the focus.
   helpAction->setShortcutContext(Qt::WindowShortcut);
   add(help, "ActionAbout", "About", QKeySequence(), this, &TFormApp::ActionAboutExecute);
+}
+
+void TFormApp::ConnectTools() {
+  tools_ = new TToolCommands(this, menuTools_);
+  SetHistogramWindow(&tools_->Histogram());
+  TGpsReceiver* gps = &tools_->Gps();
+  connect(gps, &TGpsReceiver::Fix, converter_, [this](double lat, double lon, bool hasAltitude, double altitude) {
+    converter_->ShowResult(lat, lon, hasAltitude ? altitude : kDefaultHeight);
+  });
+  connect(gps, &TGpsReceiver::Status, statusBar_,
+          [this](int level, const QString& text) { statusBar_->SetError(level, QStringToAnsi(text)); });
+  connect(gps, &TGpsReceiver::PortReport, this,
+          [this](const QString& port, int line, int type, int level, const QString& text) {
+            log_.SerialReport(port.toStdString(), line, type, level, text.toStdString());
+          });
+  connect(files_, &TFileCommands::FileDone, this,
+          [this](bool save, const QByteArray& name, bool ok, qulonglong count, double seconds, const QString& reason) {
+            log_.FileDone(save, name, ok, count, seconds, reason);
+          });
 }
 
 QAction* TFormApp::Action(const QString& name) const { return findChild<QAction*>(name); }

@@ -19,6 +19,7 @@
 #include "session/ListSession.h"
 #include "settings/UlkFileversionInfo.h"
 #include "ui/app/SettingsBinder.h"
+#include "ui/app/WindowLog.h"
 
 class QAction;
 class QFileDialog;
@@ -35,6 +36,7 @@ class TListCommands;
 class TListEditCommands;
 class TListPanel;
 class TListView;
+class TToolCommands;
 class TUlkStatusBar;
 class WaypointListModel;
 class WindowQuestions;
@@ -55,6 +57,8 @@ struct FormAppOptions {
   // Listen for `quillmark-cli open`; socketPath empty for the per-user socket.
   bool listenForFiles = true;
   QString socketPath;
+  // --log-level: 0 writes no log; 1 errors, 2 and warnings, 3 everything.
+  int logLevel = 0;
 };
 
 class TFormApp : public QMainWindow {
@@ -73,6 +77,10 @@ class TFormApp : public QMainWindow {
   TFileCommands& Files() { return *files_; }
   TSettingsBinder& SettingsBinder() { return binder_; }
   ConverterPanel& Converter() { return *converter_; }
+  TToolCommands& Tools() { return *tools_; }
+  TWindowLog& Log() { return log_; }
+  // False when logging was asked for and the log file cannot be written.
+  bool LogWritable() const { return logWritable_; }
   TUlkStatusBar& StatusBar() { return *statusBar_; }
   ListSession& Session() { return *session_; }
   ListViewState& ViewState() { return session_->View(); }
@@ -130,6 +138,7 @@ class TFormApp : public QMainWindow {
   void FormShow();
   void FormHide();
   void BuildMenus();
+  void ConnectTools();
   void Listen(const QString& socketPath);
 
   bool extendedMode_;
@@ -150,6 +159,9 @@ class TFormApp : public QMainWindow {
   OpenFileServer* openServer_ = nullptr;
   QWidget* histogramWindow_ = nullptr;
   QMenu* menuTools_ = nullptr;
+  TToolCommands* tools_ = nullptr;
+  TWindowLog log_;
+  bool logWritable_ = true;
 
   bool shown_ = false;
 };

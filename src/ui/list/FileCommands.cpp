@@ -111,7 +111,18 @@ bool TFileCommands::LoadFile(const std::string& fileName) {
     queuedLoads_.push_back(fileName);
     return false;
   }
-  return RunLoad([&] { return session_.LoadFile(fileName); });
+  const std::size_t before = session_.Store().AllWaypoints().size();
+  const qint64 start = QDateTime::currentMSecsSinceEpoch();
+  const bool ok = RunLoad([&] { return session_.LoadFile(fileName); });
+  ReportDone(false, fileName, ok, before, start);
+  return ok;
+}
+
+void TFileCommands::ReportDone(bool save, const std::string& fileName, bool ok, std::size_t before, qint64 startMs) {
+  const std::size_t after = save ? session_.Store().ShownWaypoints().size() : session_.Store().AllWaypoints().size();
+  const double seconds = static_cast<double>(QDateTime::currentMSecsSinceEpoch() - startMs) / 1000.0;
+  emit FileDone(save, QByteArray::fromStdString(fileName), ok, save ? after : after - std::min(before, after), seconds,
+                ok ? QString() : statusBar_.MessageText());
 }
 
 bool TFileCommands::RunLoad(const std::function<bool()>& load) {
@@ -148,7 +159,10 @@ bool TFileCommands::SaveFile(const std::string& fileName, int formatCode) {
   if (busy_) return false;
   BusyGuard busy(*this);
   WaitCursor wait;
-  return session_.SaveFile(fileName, formatCode);
+  const qint64 start = QDateTime::currentMSecsSinceEpoch();
+  const bool ok = session_.SaveFile(fileName, formatCode);
+  ReportDone(true, fileName, ok, 0, start);
+  return ok;
 }
 
 void TFileCommands::ActionFileLoadExecute() {

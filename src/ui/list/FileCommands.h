@@ -48,7 +48,16 @@ class TFileCommands : public QObject {
   QFileDialog& OpenDialog();
   QFileDialog& SaveDialog();
 
+ signals:
+  // A load or save has ended: the file (file system bytes), how it went, the
+  // waypoints it added or wrote, how long it took, and on failure the reason
+  // the status bar shows.
+  void FileDone(bool save, const QByteArray& fileName, bool ok, qulonglong count, double seconds,
+                const QString& reason);
+
  private:
+  void ReportDone(bool save, const std::string& fileName, bool ok, std::size_t before, qint64 startMs);
+
   // Busy for the length of a scope; on every exit the flag clears and the
   // files that arrived meanwhile are scheduled.
   class BusyGuard {

@@ -34,16 +34,7 @@ void EnsureApp() {
   static QCoreApplication app(argc, argv);
 }
 
-// Runs the event loop until done() holds; false when it did not within 10 s.
-bool RunUntil(const std::function<bool()>& done) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done()) {
-    if (timer.elapsed() > 10000) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
-}
+using test::RunEventsUntil;
 
 struct Pty {
   int master = -1;
@@ -154,7 +145,7 @@ TEST(UlkSerialPort, BytesBothWaysAtSeveralBaudRates) {
 
     const std::string in = "$GPGGA,in\r\n\x00\xFF" + std::to_string(baud);
     pty.Write(in);
-    ASSERT_TRUE(RunUntil([&] { return p.received.size() >= in.size(); }));
+    ASSERT_TRUE(RunEventsUntil([&] { return p.received.size() >= in.size(); }));
     EXPECT_EQ(p.received, in);
     ASSERT_TRUE(p.port.TxText("out %u\r\n", baud));
     EXPECT_EQ(pty.Read(6 + std::to_string(baud).size()), "out " + std::to_string(baud) + "\r\n");
@@ -179,7 +170,7 @@ TEST(UlkSerialPort, AMegabyteEachWayArrivesCompleteAndInOrder) {
   ASSERT_TRUE(p.port.Open());
   const std::string data = Pattern(1 << 20);
   std::thread writer([&] { pty.Write(data); });
-  const bool all = RunUntil([&] { return p.received.size() >= data.size(); });
+  const bool all = RunEventsUntil([&] { return p.received.size() >= data.size(); });
   writer.join();
   ASSERT_TRUE(all) << p.received.size() << " of " << data.size();
   EXPECT_TRUE(p.received == data) << "bytes lost or out of order";
@@ -212,8 +203,8 @@ TEST(UlkSerialPort, AStalledReaderGetsOneOverrunReportAndTheNewestBytes) {
     quiet = pty.Unread() == 0 ? quiet + 1 : 0;
   }
   ASSERT_EQ(pty.Unread(), 0u);
-  ASSERT_TRUE(RunUntil([&] { return p.Count("(RX thread) Receive buffer overrun") > 0; }));
-  ASSERT_TRUE(RunUntil([&] { return !p.received.empty(); }));
+  ASSERT_TRUE(RunEventsUntil([&] { return p.Count("(RX thread) Receive buffer overrun") > 0; }));
+  ASSERT_TRUE(RunEventsUntil([&] { return !p.received.empty(); }));
   QCoreApplication::processEvents();
   EXPECT_EQ(p.Count("(RX thread) Receive buffer overrun"), 1);
   EXPECT_EQ(p.reports.back().type, 4);
@@ -224,7 +215,7 @@ TEST(UlkSerialPort, AStalledReaderGetsOneOverrunReportAndTheNewestBytes) {
   // A reader that keeps up loses nothing and hears of no overrun.
   p.received.clear();
   pty.Write("after");
-  ASSERT_TRUE(RunUntil([&] { return p.received.size() >= 5; }));
+  ASSERT_TRUE(RunEventsUntil([&] { return p.received.size() >= 5; }));
   EXPECT_TRUE(p.received == "after") << p.received.size();
   EXPECT_EQ(p.Count("(RX thread) Receive buffer overrun"), 1);
   p.port.Close();
@@ -346,7 +337,7 @@ TEST(UlkSerialPort, CloseDuringATransferAndAfterAHangUp) {
   std::thread writer([&] {
     while (!stop) pty.Write(Pattern(4096), &stop);
   });
-  ASSERT_TRUE(RunUntil([&] { return p.received.size() > 20000; }));
+  ASSERT_TRUE(RunEventsUntil([&] { return p.received.size() > 20000; }));
   // The send side is busy too: the master is not read, so the line fills.
   const std::string big = Pattern(60000);
   ASSERT_TRUE(p.port.TxData(big.data(), 8000));
@@ -361,10 +352,10 @@ TEST(UlkSerialPort, CloseDuringATransferAndAfterAHangUp) {
   p.received.clear();
   ASSERT_TRUE(p.port.Open());
   pty.Write("again");
-  ASSERT_TRUE(RunUntil([&] { return p.received == "again"; }));
+  ASSERT_TRUE(RunEventsUntil([&] { return p.received == "again"; }));
   ::close(pty.master);
   pty.master = -1;
-  ASSERT_TRUE(RunUntil([&] { return p.Last().find("(RX thread) Error") == 0; }));
+  ASSERT_TRUE(RunEventsUntil([&] { return p.Last().find("(RX thread) Error") == 0; }));
   EXPECT_NE(p.Last().find("in ReadFile: "), std::string::npos) << p.Last();
   const std::size_t reportsAfterHangUp = p.reports.size();
   for (int i = 0; i < 20; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
@@ -394,7 +385,7 @@ TEST(UlkSerialPort, ThroughSocat) {
       ::waitpid(pid, nullptr, 0);
     }
   } stop{pid};
-  ASSERT_TRUE(RunUntil([&] { return ::access(a.c_str(), F_OK) == 0 && ::access(b.c_str(), F_OK) == 0; }));
+  ASSERT_TRUE(RunEventsUntil([&] { return ::access(a.c_str(), F_OK) == 0 && ::access(b.c_str(), F_OK) == 0; }));
   Pty peer;  // its master side stands for the far end, opened by path
   ::close(peer.master);
   peer.master = ::open(b.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
@@ -408,7 +399,7 @@ TEST(UlkSerialPort, ThroughSocat) {
   ASSERT_TRUE(p.port.Open()) << p.Last();
   const std::string data = Pattern(256 * 1024);
   std::thread writer([&] { peer.Write(data); });
-  const bool all = RunUntil([&] { return p.received.size() >= data.size(); });
+  const bool all = RunEventsUntil([&] { return p.received.size() >= data.size(); });
   writer.join();
   ASSERT_TRUE(all) << p.received.size();
   EXPECT_TRUE(p.received == data);

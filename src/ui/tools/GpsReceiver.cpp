@@ -1,0 +1,106 @@
+#include "ui/tools/GpsReceiver.h"
+
+#include <QWidget>
+
+#include "serial/SerialDevices.h"
+
+namespace quill {
+
+namespace {
+
+const char* QualityName(int quality) {
+  static const char* const kNames[] = {"no fix",        "GPS fix",       "DGPS fix",   "PPS fix",      "RTK fix",
+                                       "float RTK fix", "estimated fix", "manual fix", "simulated fix"};
+  return quality >= 0 && quality <= 8 ? kNames[quality] : "fix";
+}
+
+}  // namespace
+
+QString GpsStatusText(const NmeaSentence& s, NmeaResult r, std::uint64_t damaged) {
+  QString text = "GPS receiver: ";
+  if (s.kind == NmeaKind::Gga) {
+    text += r == NmeaResult::Fix ? QualityName(s.quality) : "no fix";
+    if (s.satellites >= 0) text += QString(", %1 satellites").arg(s.satellites);
+  } else {
+    text += r == NmeaResult::Fix ? "fix" : "no fix";
+  }
+  if (damaged > 0) text += QString(" (%1 damaged sentences skipped)").arg(damaged);
+  return text;
+}
+
+TGpsReceiver::TGpsReceiver(QWidget* dialogParent) : QObject(dialogParent), dialogParent_(dialogParent) {
+  Setup.Caption = "GPS receiver";
+  Setup.Baudrate = 4800;  // the NMEA 0183 rate
+  const auto ports = ListSerialPorts();
+  Setup.Port = ports.empty() ? "/dev/ttyUSB0" : ports.front();
+  ResetReader();
+}
+
+void TGpsReceiver::ResetReader() {
+  reader_ = NmeaReader{};
+  reader_.onFix = [this](const NmeaSentence& s) { emit Fix(s.lat, s.lon, s.hasAltitude, s.altitude); };
+  reader_.onSentence = [this](const NmeaSentence& s, NmeaResult r) { OnSentence(s, r); };
+}
+
+TGpsReceiver::~TGpsReceiver() { port_.reset(); }
+
+bool TGpsReceiver::Running() const { return port_ && port_->GetSerialState(); }
+
+bool TGpsReceiver::ActionGpsReceiverExecute() {
+  if (!Setup.Execute(dialogParent_)) return false;
+  return Start();
+}
+
+bool TGpsReceiver::Start() {
+  Stop();
+  ResetReader();
+  lastStatus_.clear();
+  port_ = std::make_unique<TUlkSerialPort>();
+  Setup.ApplyTo(*port_);
+  const QString portName = QString::fromStdString(Setup.Port);
+  port_->OnRxData = [this](TUlkSerialPort&, const std::uint8_t* data, int len) {
+    reader_.Feed(std::string_view(reinterpret_cast<const char*>(data), static_cast<std::size_t>(len)));
+  };
+  port_->OnText = [this, portName](TUlkSerialPort&, const std::string&, int line, int type, int level,
+                                   const std::string& text) {
+    QString shown = QString::fromStdString(text);
+    emit PortReport(portName, line, type, level, shown);
+    if (type < 3) return;
+    shown.replace('\n', ' ');
+    emit Status(2, "GPS receiver: " + shown);
+    // A device that went away (unplugged, the far end closed) reads no more.
+    if (text.rfind("(RX thread)", 0) == 0 && text.find("overrun") == std::string::npos) {
+      QMetaObject::invokeMethod(
+          this,
+          [this, port = port_.get()] {
+            if (port_.get() == port) Stop();
+          },
+          Qt::QueuedConnection);
+    }
+  };
+  port_->Init();
+  if (!port_->Open()) {
+    port_.reset();
+    return false;
+  }
+  emit Status(0, "GPS receiver: waiting for " + portName);
+  emit RunningChanged(true);
+  return true;
+}
+
+void TGpsReceiver::Stop() {
+  if (!port_) return;
+  const bool wasRunning = port_->GetSerialState();
+  port_->Close();
+  port_.reset();
+  if (wasRunning) emit RunningChanged(false);
+}
+
+void TGpsReceiver::OnSentence(const NmeaSentence& s, NmeaResult r) {
+  const QString text = GpsStatusText(s, r, reader_.Bad());
+  if (text == lastStatus_) return;
+  lastStatus_ = text;
+  emit Status(0, text);
+}
+
+}  // namespace quill

@@ -1,0 +1,53 @@
+#pragma once
+// TGpsReceiver: reads NMEA 0183 from a serial GPS receiver through
+// TUlkSerialPort and reports each fix, the fix status and the port's
+// reports. It asks for the port with the serial setup dialog.
+#include <QObject>
+#include <QString>
+#include <memory>
+
+#include "gps/Nmea.h"
+#include "ui/components/SerialSetupDlg.h"
+
+class QWidget;
+
+namespace quill {
+
+class TGpsReceiver : public QObject {
+  Q_OBJECT
+ public:
+  explicit TGpsReceiver(QWidget* dialogParent);
+  ~TGpsReceiver() override;
+
+  // The setup dialog, then Start; false when cancelled or the port failed.
+  bool ActionGpsReceiverExecute();
+  bool Start();
+  void Stop();
+  bool Running() const;
+
+  // The port settings the dialog edits (kept for the run).
+  TSerialSetupDlg Setup;
+  const NmeaReader& Reader() const { return reader_; }
+
+ signals:
+  void Fix(double lat, double lon, bool hasAltitude, double altitude);
+  // For the status bar: level 0 the fix status, 2 a failure.
+  void Status(int level, const QString& text);
+  // Every report of the port, for the log.
+  void PortReport(const QString& port, int line, int type, int level, const QString& text);
+  void RunningChanged(bool running);
+
+ private:
+  void OnSentence(const NmeaSentence& s, NmeaResult r);
+  void ResetReader();
+
+  QWidget* dialogParent_;
+  std::unique_ptr<TUlkSerialPort> port_;
+  NmeaReader reader_;
+  QString lastStatus_;
+};
+
+// "GPS receiver: GPS fix, 8 satellites", "GPS receiver: no fix, 3 satellites".
+QString GpsStatusText(const NmeaSentence& s, NmeaResult r, std::uint64_t damaged);
+
+}  // namespace quill
