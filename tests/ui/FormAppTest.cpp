@@ -868,7 +868,10 @@ TEST_P(UiSave, TheFilterIndexChoosesTheFormat) {
     proposed = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
     ASSERT_GE(dialog->nameFilters().size(), index);
     dialog->selectNameFilter(dialog->nameFilters()[index - 1]);
-    dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(target));
+    // Without the focus in the name field the dialog takes the name given
+    // (with it, it waits for typing).
+    dialog->findChild<QLineEdit*>("fileNameEdit")->clearFocus();
+    dialog->selectFile(QString::fromStdString(target));
     static_cast<QDialog*>(dialog)->accept();
   });
   app.ActionFileSaveExecute();
@@ -910,6 +913,70 @@ TEST_F(UiWindow, SaveDialogPreselectsTheLoadedFormat) {
   EXPECT_EQ(proposed, "trip");
 }
 
+// Load a pocket query with the default settings, press Save and Enter: the
+// name proposed has no extension, yet the file it becomes exists, so the
+// dialog asks; then the list lacks the file's Groundspeak data, so the save
+// asks again. No to either leaves the file as it was.
+TEST_F(UiWindow, SaveAndEnterOverTheLoadedPocketQueryAsksAndNoKeepsTheFile) {
+  const std::string pq = WriteGpx("mypq.gpx", kThree);
+  const std::string original = ReadFileBytes(pq);
+  ASSERT_NE(original.find("<groundspeak:cache"), std::string::npos);
+  TFormApp& app = Open({QString::fromStdString(pq)});
+  Settle();
+  ASSERT_EQ(app.Model().rowCount(), 3);
+  EXPECT_EQ(app.StatusBar().MessageLevel(), 1);
+  EXPECT_TRUE(app.StatusBar().MessageText().contains("Tools > Options")) << app.StatusBar().MessageText().toStdString();
+  app.SetQuestionOverride(nullptr);
+
+  // Enter in the save dialog with the name it proposes; the answer to the
+  // replace question, and to the question that follows a Yes.
+  auto saveWithEnter = [&](QMessageBox::StandardButton replace, QString* replaceText, QString* saveCaption,
+                           QString* saveText, bool* dialogStayed) {
+    AnswerNextModal([=](QWidget* w) {
+      auto* dialog = qobject_cast<QFileDialog*>(w);
+      ASSERT_NE(dialog, nullptr);
+      auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+      ASSERT_NE(name, nullptr);
+      EXPECT_EQ(name->text(), "mypq");
+      AnswerNextModal([=](QWidget* box) {
+        EXPECT_EQ(box->objectName(), "ReplaceQuestion");
+        *replaceText = box->findChild<QLabel*>("qt_msgbox_label")->text();
+        if (replace == QMessageBox::Yes) {
+          AnswerNextModal([=](QWidget* question) {
+            EXPECT_EQ(question->objectName(), "QuestionBox");
+            *saveCaption = question->windowTitle();
+            *saveText = question->findChild<QLabel*>("qt_msgbox_label")->text();
+            qobject_cast<QMessageBox*>(question)->button(QMessageBox::No)->click();
+          });
+        }
+        qobject_cast<QMessageBox*>(box)->button(replace)->click();
+      });
+      QTest::keyClick(name, Qt::Key_Return);
+      *dialogStayed = dialog->isVisible();
+      if (*dialogStayed) dialog->reject();
+    });
+    app.ActionFileSaveExecute();
+  };
+
+  QString replaceText, saveCaption, saveText;
+  bool dialogStayed = false;
+  saveWithEnter(QMessageBox::No, &replaceText, &saveCaption, &saveText, &dialogStayed);
+  EXPECT_TRUE(replaceText.startsWith("mypq.gpx already exists")) << replaceText.toStdString();
+  EXPECT_TRUE(dialogStayed);
+  EXPECT_TRUE(saveCaption.isEmpty());
+  EXPECT_EQ(ReadFileBytes(pq), original);
+
+  replaceText.clear();
+  saveWithEnter(QMessageBox::Yes, &replaceText, &saveCaption, &saveText, &dialogStayed);
+  EXPECT_FALSE(replaceText.isEmpty());
+  EXPECT_FALSE(dialogStayed);
+  EXPECT_EQ(saveCaption, "Save");
+  EXPECT_TRUE(saveText.startsWith("Are you sure?")) << saveText.toStdString();
+  EXPECT_TRUE(saveText.contains("geocaching info")) << saveText.toStdString();
+  EXPECT_EQ(ReadFileBytes(pq), original);
+  EXPECT_FALSE(app.StatusBar().FlashText().startsWith("Saved to"));
+}
+
 TEST_F(UiWindow, KmlIsOfferedOnlyInExtendedMode) {
   Open({}, false);
   QStringList filters;
@@ -942,7 +1009,8 @@ TEST_F(UiWindow, FavoriteButtonsLoadAndSaveTheFavoriteFile) {
   SelectRow(0);
   PressInList(Qt::Key_Delete);
   Click("ButtonSaveFavorite");
-  EXPECT_EQ(questions.captions, std::vector<std::string>{"Save Favorite File"});
+  // The favorite was loaded without its Groundspeak data: a second question.
+  EXPECT_EQ(questions.captions, (std::vector<std::string>{"Save Favorite File", "Save"}));
   test::RecordingStatus status;
   test::ScriptedQuestions q;
   ListSession check(status, q);

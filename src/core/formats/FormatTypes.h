@@ -1,6 +1,7 @@
 #pragma once
 // What every reader and writer takes. Readers add through the store and never
 // touch the view; writers take the shown records in display order.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -22,6 +23,8 @@ struct ReadOptions {
 
 struct ReadResult {
   int elapsedSeconds = 0;  // shown in LabelImportTime
+  // Waypoints whose Groundspeak element was left out (IncludeGroudspeak off).
+  std::size_t groundspeakDropped = 0;
 };
 
 struct WriteOptions {

@@ -18,8 +18,9 @@ class GpxScanner : public ElementScanner {
   explicit GpxScanner(F&& onElement) : ElementScanner("<wpt", "</wpt", std::forward<F>(onElement)) {}
 };
 
-// Picks the values out of one wpt element and adds it to the store.
-void AddGpxElement(std::string_view element, WaypointStore& store, bool includeGroundspeak, bool skipSearch,
+// Picks the values out of one wpt element and adds it to the store. True when
+// the element had a Groundspeak element that was left out.
+bool AddGpxElement(std::string_view element, WaypointStore& store, bool includeGroundspeak, bool skipSearch,
                    std::string& cacheBuffer);
 
 }  // namespace quill

@@ -1,11 +1,27 @@
 #include "session/ListSession.h"
 
+#include <algorithm>
+
 #include "base/FileIo.h"
+#include "base/Platform.h"
 #include "base/ProgramFolders.h"
 #include "text/Ansi.h"
 #include "text/TextHelpers.h"
 
 namespace quill {
+namespace {
+
+constexpr const char* kGroundspeakNotKept =
+    "Geocaching info not loaded: turn on \"Include Geocaching Info\" in Tools > Options";
+constexpr const char* kGroundspeakWillBeLost =
+    "Are you sure?\nThe geocaching info of this file was not loaded and will be lost.";
+
+std::string ResolvedPath(const std::string& fileName) {
+  std::string path;
+  return platform::ResolvePath(fileName, path) ? path : fileName;
+}
+
+}  // namespace
 
 ListSession::ListSession(StatusSink& status, QuestionSeam& questions)
     : status_(status), questions_(questions), programFolder_(DataFolder()) {
@@ -38,6 +54,8 @@ bool ListSession::LoadFile(const std::string& fileName) {
   ReadResult result;
   bool ok = reader(fileName, store_, options, &result);
   lastImportSeconds_ = result.elapsedSeconds;
+  // Also after a failure: what was read stays in the list without its data.
+  if (result.groundspeakDropped > 0) NoteStrippedFile(fileName);
   if (!ok) {
     // Records read before the failure stay; the view shows them.
     if (onListRebuilt) onListRebuilt();
@@ -47,13 +65,43 @@ bool ListSession::LoadFile(const std::string& fileName) {
   if (onListRebuilt) onListRebuilt();
   if (currentFileName_.empty()) RememberFile(fileName);
   listModified_ = !wasEmpty;
-  status_.SetError(0, "");
+  // Tells why Local, the cache columns and the cache filters stay empty.
+  if (result.groundspeakDropped > 0) {
+    status_.SetError(1, kGroundspeakNotKept);
+  } else {
+    status_.SetError(0, "");
+  }
   status_.FlashError(0, "Done!");
   return true;
 }
 
+void ListSession::NoteStrippedFile(const std::string& fileName) {
+  if (SaveLosesGroundspeak(fileName)) return;
+  StrippedFile file;
+  file.path = ResolvedPath(fileName);
+  platform::FileInfo info = platform::Stat(fileName);
+  if (info.kind == platform::FileKind::kRegular) {
+    file.device = info.device;
+    file.inode = info.inode;
+  }
+  strippedFiles_.push_back(std::move(file));
+}
+
+bool ListSession::IsStrippedFile(const StrippedFile& file, const std::string& fileName) {
+  const platform::FileInfo info = platform::Stat(fileName);
+  const bool sameFile = info.kind == platform::FileKind::kRegular && file.inode != 0 && file.device == info.device &&
+                        file.inode == info.inode;
+  return sameFile || file.path == ResolvedPath(fileName);
+}
+
+bool ListSession::SaveLosesGroundspeak(const std::string& fileName) const {
+  return std::any_of(strippedFiles_.begin(), strippedFiles_.end(),
+                     [&](const StrippedFile& f) { return IsStrippedFile(f, fileName); });
+}
+
 bool ListSession::SaveFile(const std::string& fileName, int formatCode) {
   if (fileName.empty()) return false;
+  if (SaveLosesGroundspeak(fileName) && !questions_.AskYesNo("Save", kGroundspeakWillBeLost)) return false;
   status_.SetError(0, "Busy...");
   int code = formatCode;
   if (code == kFormatByExtension) {
@@ -76,6 +124,8 @@ bool ListSession::SaveFile(const std::string& fileName, int formatCode) {
     status_.SetError(2, "Error saving file");
     return false;
   }
+  // The file now holds what the list holds.
+  std::erase_if(strippedFiles_, [&](const StrippedFile& f) { return IsStrippedFile(f, fileName); });
   RememberFile(fileName);
   listModified_ = false;
   status_.SetError(0, "");

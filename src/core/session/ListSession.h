@@ -3,8 +3,10 @@
 // load/save dispatch, shared by the window and the command line. Every change
 // of the list goes through it (the store is read-only to others), and the
 // view of the list is told of each change.
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "base/QuestionSeam.h"
 #include "base/StatusSink.h"
@@ -40,7 +42,8 @@ class ListSession {
 
   // Loads one file into the list by its extension.
   bool LoadFile(const std::string& fileName);
-  // Writes the shown list in format code 0..8.
+  // Writes the shown list in format code 0..8. Over a file this list was
+  // loaded from without its Groundspeak data, only after a Yes to "Save".
   bool SaveFile(const std::string& fileName, int formatCode);
 
   // The favorite buttons: load FavoriteFile (FavoriteLoaded is set also when
@@ -121,6 +124,17 @@ class ListSession {
  private:
   void RememberFile(const std::string& fileName);
   void CopyOv2Bitmap(const std::string& savedFile) const;
+  // Files whose Groundspeak elements a load into this list left out; a save
+  // over one of them would lose them for good. Known by path and by identity,
+  // so another spelling or a hard link of the name is caught too.
+  struct StrippedFile {
+    std::string path;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+  };
+  void NoteStrippedFile(const std::string& fileName);
+  static bool IsStrippedFile(const StrippedFile& file, const std::string& fileName);
+  bool SaveLosesGroundspeak(const std::string& fileName) const;
 
   StatusSink& status_;
   QuestionSeam& questions_;
@@ -131,6 +145,7 @@ class ListSession {
   int lastImportSeconds_ = 0;
   bool favoriteLoaded_ = false;
   std::string programFolder_;
+  std::vector<StrippedFile> strippedFiles_;
 
   ListViewState view_;
   LocaleText text_;

@@ -20,6 +20,7 @@ bool ListSession::DeleteShownRow(int row) {
 void ListSession::ReleaseList() {
   if (onListReleasing) onListReleasing();
   store_.Clear();
+  strippedFiles_.clear();
 }
 
 bool ListSession::ClearList() {

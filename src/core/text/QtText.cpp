@@ -1,6 +1,7 @@
 #include "text/QtText.h"
 
 #include <QByteArray>
+#include <QFile>
 
 #include "text/Ansi.h"
 
@@ -26,5 +27,9 @@ std::string QStringToAnsi(const QString& text) {
   QByteArray utf8 = text.toUtf8();
   return Utf8ToAnsi(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
+
+std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString QPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
 }  // namespace quill

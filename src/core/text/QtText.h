@@ -12,4 +12,8 @@ namespace quill {
 QString AnsiToQString(std::string_view text);
 std::string QStringToAnsi(const QString& text);
 
+// File names: the file system's own bytes and the QString of a dialog or a URL.
+std::string NativePath(const QString& path);
+QString QPath(const std::string& path);
+
 }  // namespace quill

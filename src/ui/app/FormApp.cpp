@@ -34,11 +34,6 @@
 static void InitQuillResources() { Q_INIT_RESOURCE(quillmark); }
 
 namespace quill {
-namespace {
-
-std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-}  // namespace
 
 TFormApp::TFormApp(const FormAppOptions& options, QWidget* parent)
     : QMainWindow(parent),

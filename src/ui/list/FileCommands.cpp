@@ -17,29 +17,9 @@
 #include "ui/components/WaitCursor.h"
 #include "ui/list/ListPanel.h"
 #include "ui/list/ListView.h"
+#include "ui/list/SaveFileDialog.h"
 
 namespace quill {
-namespace {
-
-std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-QString QPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
-
-// "GPX files|*.gpx|LOC files|*.loc" as the dialog's "GPX files (*.gpx)" entries.
-QStringList DialogFilters(std::string_view filter, bool withUpperCase) {
-  QStringList parts = AnsiToQString(filter).split('|');
-  QStringList entries;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    QStringList patterns = parts[i + 1].split(';');
-    // File names on this system are case-sensitive; the extensions are not.
-    if (withUpperCase) {
-      for (const QString& p : QStringList(patterns)) patterns << p.toUpper();
-    }
-    entries << parts[i] + " (" + patterns.join(' ') + ")";
-  }
-  return entries;
-}
-
-}  // namespace
 
 TFileCommands::BusyGuard::BusyGuard(TFileCommands& files) : files_(files) { files_.busy_ = true; }
 
@@ -60,10 +40,7 @@ TFileCommands::TFileCommands(QWidget* dialogParent, ListSession& session, TUlkSt
   openDialog_ = new QFileDialog(dialogParent);
   openDialog_->setObjectName("OpenDialog");
   openDialog_->setOption(QFileDialog::DontUseNativeDialog);
-  saveDialog_ = new QFileDialog(dialogParent);
-  saveDialog_->setObjectName("SaveDialog");
-  saveDialog_->setOption(QFileDialog::DontUseNativeDialog);
-  saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
+  saveDialog_ = new TSaveFileDialog(dialogParent);
 
   progress_ = new QProgressBar(&statusBar_);
   progress_->setObjectName("ProgressLoad");
@@ -169,7 +146,7 @@ void TFileCommands::ActionFileLoadExecute() {
   statusBar_.SetError(0, "");
   openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
   openDialog_->setFileMode(QFileDialog::ExistingFiles);
-  openDialog_->setNameFilters(DialogFilters(kLoadDialogFilter, true));
+  openDialog_->setNameFilters(DialogFilterEntries(kLoadDialogFilter, true));
   openDialog_->setDirectory(QPath(AnsiToUtf8(ReadSavePath(registry_))));
   openDialog_->selectFile(QString());
   if (openDialog_->exec() != QDialog::Accepted) return;
@@ -181,19 +158,12 @@ void TFileCommands::ActionFileLoadExecute() {
 
 void TFileCommands::ActionFileSaveExecute() {
   statusBar_.SetError(0, "");
-  QStringList filters = DialogFilters(SaveDialogFilter(withKml_), false);
-  int index = FilterIndexForFileName(session_.CurrentFileName());
-  if (index < 1 || index > filters.size()) index = 1;
-  saveDialog_->setNameFilters(filters);
-  saveDialog_->selectNameFilter(filters[index - 1]);
-  saveDialog_->setDirectory(QPath(AnsiToUtf8(ReadSavePath(registry_))));
-  saveDialog_->selectFile(QPath(ProposedSaveName(session_.CurrentFileName())));
+  saveDialog_->Prepare(withKml_, session_.CurrentFileName(), QPath(AnsiToUtf8(ReadSavePath(registry_))));
   if (saveDialog_->exec() != QDialog::Accepted) return;
-  QStringList chosen = saveDialog_->selectedFiles();
-  if (chosen.isEmpty()) return;
-  int code = FormatCodeForFilterIndex(static_cast<int>(filters.indexOf(saveDialog_->selectedNameFilter())) + 1);
-  if (code < 0) return;
-  SaveFile(SaveNameForFormat(NativePath(chosen.first()), code), code);
+  const int code = saveDialog_->FormatCode();
+  const std::string target = saveDialog_->TargetName();
+  if (code < 0 || target.empty()) return;
+  SaveFile(target, code);
 }
 
 void TFileCommands::ButtonLoadFavoriteClick() {

@@ -19,6 +19,7 @@ class ListSession;
 class TListPanel;
 class TUlkRegistry;
 class TUlkStatusBar;
+class TSaveFileDialog;
 
 class TFileCommands : public QObject {
   Q_OBJECT
@@ -83,7 +84,7 @@ class TFileCommands : public QObject {
   TListPanel& panel_;
   bool withKml_;
   QPointer<QFileDialog> openDialog_;
-  QPointer<QFileDialog> saveDialog_;
+  QPointer<TSaveFileDialog> saveDialog_;
   QProgressBar* progress_;
   bool busy_ = false;
   std::deque<std::string> queuedLoads_;

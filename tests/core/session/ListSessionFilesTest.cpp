@@ -2,6 +2,7 @@
 // the favorite file, the OV2 icon copy and the save dialog's tables.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "base/FileIo.h"
 #include "base/ProgramFolders.h"
@@ -203,6 +204,65 @@ TEST_F(SessionFiles, FavoriteFileRules) {
   EXPECT_FALSE(session.SaveFavorite());
   EXPECT_EQ(questions.captions.size(), 2u);  // not asked again
   EXPECT_EQ(status.LastSet(), "Unknown Extension");
+}
+
+// A save over a file this list was loaded from without its Groundspeak data
+// asks first; nothing else does.
+TEST_F(SessionFiles, SavingOverAFileWhoseGroundspeakDataWasLeftOutAsks) {
+  const std::string withCache =
+      "<gpx><wpt lat=\"51.5\" lon=\"4.25\"><name>GC1</name><groundspeak:cache id=\"1\">"
+      "<groundspeak:name>One</groundspeak:name></groundspeak:cache></wpt></gpx>";
+  struct Case {
+    const char* what;
+    bool hasCache;
+    bool include;
+    const char* target;  // relative to the folder; "=" is the loaded file
+    bool asks;
+  };
+  const Case cases[] = {
+      {"the loaded file", true, false, "=", true},
+      {"the loaded file by another spelling", true, false, "./sub/../pq.gpx", true},
+      {"a hard link to it", true, false, "link.gpx", true},
+      {"another file", true, false, "other.gpx", false},
+      {"data kept", true, true, "=", false},
+      {"no Groundspeak elements", false, false, "=", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RecordingStatus st;
+    ScriptedQuestions q;
+    ListSession s(st, q);
+    TempDir d;
+    ASSERT_EQ(::mkdir(d.File("sub").c_str(), 0700), 0);
+    const std::string loaded = d.File("pq.gpx");
+    const std::string original = c.hasCache ? withCache : kTwoCaches;
+    WriteFileBytes(loaded, original);
+    ASSERT_EQ(::link(loaded.c_str(), d.File("link.gpx").c_str()), 0);
+    s.Settings().includeGroundspeak = c.include;
+    ASSERT_TRUE(s.LoadFile(loaded));
+    // The load says where the data went, once, at level 1.
+    const bool dropped = c.hasCache && !c.include;
+    EXPECT_EQ(st.set.back().first, dropped ? 1 : 0);
+    EXPECT_EQ(st.set.back().second.find("Tools > Options") != std::string::npos, dropped);
+    EXPECT_EQ(st.flashed.back(), (std::pair<int, std::string>{0, "Done!"}));
+
+    const std::string target = std::string(c.target) == "=" ? loaded : d.File(c.target);
+    q.yesNo = false;
+    EXPECT_EQ(s.SaveFile(target, kFormatGpx), !c.asks);
+    if (!c.asks) {
+      EXPECT_TRUE(q.captions.empty());
+      continue;
+    }
+    ASSERT_EQ(q.captions, std::vector<std::string>{"Save"});
+    EXPECT_EQ(ReadFileBytes(loaded), original);
+    EXPECT_EQ(s.CurrentFileName(), "pq.gpx");
+    q.yesNo = true;
+    ASSERT_TRUE(s.SaveFile(target, kFormatGpx));
+    EXPECT_EQ(ReadFileBytes(target).find("groundspeak"), std::string::npos);
+    // That file now holds the list: no more questions for it.
+    ASSERT_TRUE(s.SaveFile(target, kFormatGpx));
+    EXPECT_EQ(q.captions.size(), 2u);
+  }
 }
 
 TEST(SaveDialogTables, FilterTextWithAndWithoutKml) {
