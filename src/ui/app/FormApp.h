@@ -31,6 +31,7 @@ class ConverterPanel;
 class HelpWindow;
 class OpenFileServer;
 class TFileCommands;
+class TFormOptions;
 class TFormSelectWpAddMode;
 class TListCommands;
 class TListEditCommands;
@@ -92,6 +93,7 @@ class TFormApp : public QMainWindow {
   const ProgramIdentity& Identity() const { return identity_; }
   bool ExtendedMode() const { return extendedMode_; }
   TFormSelectWpAddMode& DuplicateDialog();
+  TFormOptions& OptionsDialog() { return *optionsDialog_; }
   HelpWindow* Help() const { return helpWindow_; }
   bool Listening() const;
 
@@ -164,6 +166,7 @@ class TFormApp : public QMainWindow {
   QWidget* histogramWindow_ = nullptr;
   QMenu* menuTools_ = nullptr;
   TToolCommands* tools_ = nullptr;
+  TFormOptions* optionsDialog_ = nullptr;
   TWindowLog log_;
   bool logWritable_ = true;
 
