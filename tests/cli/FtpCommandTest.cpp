@@ -71,7 +71,8 @@ TEST_F(FtpCommand, UploadThenDownloadBringsBackTheServersBytes) {
   test::WriteFileBytes(other, "<gpx><wpt lat=\"1\" lon=\"2\"><name>EXTRA</name></wpt></gpx>");
   ASSERT_EQ(Cli("upload " + ShellQuote(input) + " " + ShellQuote(other), "", &output), 0) << output;
   const std::string remote = test::ReadFileBytes(server_->Root() + "/lists/fav.gpx");
-  for (const char* part : {"<name>GC1000</name>", "<name>GC1499</name>", "<name>EXTRA</name>", "\xce\xb1\xce\xb2 \xc5\x99"}) {
+  for (const char* part :
+       {"<name>GC1000</name>", "<name>GC1499</name>", "<name>EXTRA</name>", "\xce\xb1\xce\xb2 \xc5\x99"}) {
     EXPECT_NE(remote.find(part), std::string::npos) << part;
   }
   ASSERT_EQ(Cli("download " + ShellQuote(copy), "", &output), 0) << output;
