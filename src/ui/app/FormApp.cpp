@@ -41,6 +41,19 @@ std::string NativePath(const QString& path) { return QFile::encodeName(path).toS
 
 }  // namespace
 
+bool TakeExtendedArgument(QStringList& arguments) {
+  bool found = false;
+  for (qsizetype i = 0; i < arguments.size();) {
+    if (arguments[i] == "--extended") {
+      arguments.remove(i);
+      found = true;
+    } else {
+      ++i;
+    }
+  }
+  return found;
+}
+
 TFormApp::TFormApp(const FormAppOptions& options, QWidget* parent)
     : QMainWindow(parent),
       extendedMode_(options.extendedMode),

@@ -50,7 +50,7 @@ inline constexpr bool kBuiltWithExtendedMode = false;
 #endif
 
 struct FormAppOptions {
-  // Fixed for the run; only a build option (or a test) turns it on.
+  // Fixed for the run; a build option or --extended turns it on.
   bool extendedMode = kBuiltWithExtendedMode;
   // Where the settings file lives; empty for the per-user folder.
   std::string settingsFolder;
@@ -62,6 +62,10 @@ struct FormAppOptions {
   // --log-level: 0 writes no log; 1 errors, 2 and warnings, 3 everything.
   int logLevel = 0;
 };
+
+// Takes every --extended out of the arguments and tells whether there was
+// one (a file of that name is given as ./--extended).
+bool TakeExtendedArgument(QStringList& arguments);
 
 class TFormApp : public QMainWindow {
   Q_OBJECT
