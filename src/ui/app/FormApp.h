@@ -32,6 +32,7 @@ class ConverterPanel;
 class HelpWindow;
 class OpenFileServer;
 class TFileCommands;
+class TFormOptions;
 class TFtpCommands;
 class TFormSelectWpAddMode;
 class TListCommands;
@@ -95,6 +96,7 @@ class TFormApp : public QMainWindow {
   const ProgramIdentity& Identity() const { return identity_; }
   bool ExtendedMode() const { return extendedMode_; }
   TFormSelectWpAddMode& DuplicateDialog();
+  TFormOptions& OptionsDialog() { return *optionsDialog_; }
   HelpWindow* Help() const { return helpWindow_; }
   bool Listening() const;
 
@@ -168,6 +170,7 @@ class TFormApp : public QMainWindow {
   QWidget* histogramWindow_ = nullptr;
   QMenu* menuTools_ = nullptr;
   TToolCommands* tools_ = nullptr;
+  TFormOptions* optionsDialog_ = nullptr;
   TWindowLog log_;
   bool logWritable_ = true;
 
