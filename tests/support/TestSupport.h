@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/Launcher.h"
 #include "base/QuestionSeam.h"
 #include "base/StatusSink.h"
 
@@ -49,6 +50,21 @@ std::string ShellQuote(const std::string& s);
 // 10 s (a guard against a hang, not a measure of speed).
 bool RunEventsUntil(const std::function<bool()>& done);
 
+// Sets an environment variable for its lifetime; the old value (or its
+// absence) comes back at the end.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value);
+  ~ScopedEnv();
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  std::string name_;
+  std::string saved_;
+  bool had_ = false;
+};
+
 // Switches the C locale to German (decimal comma) for its lifetime, building
 // the locale with localedef into a private folder when the machine has none;
 // ok() is false when neither works. The old locale comes back at the end.
@@ -81,6 +97,14 @@ class RecordingStatus : public StatusSink {
   void FlashError(int level, const std::string& text) override { flashed.emplace_back(level, text); }
   std::string LastSet() const { return set.empty() ? std::string() : set.back().second; }
   std::string LastFlash() const { return flashed.empty() ? std::string() : flashed.back().second; }
+};
+
+// What would have been opened, in order: "url:..." or "file:..." (the path).
+class RecordingLauncher : public Launcher {
+ public:
+  std::vector<std::string> opened;
+  void OpenUrl(const std::string& url) override { opened.push_back("url:" + url); }
+  void OpenFile(const std::string& path) override { opened.push_back("file:" + path); }
 };
 
 class ScriptedQuestions : public QuestionSeam {

@@ -5,6 +5,7 @@
 #include "base/FileIo.h"
 #include "base/Platform.h"
 #include "base/ProgramFolders.h"
+#include "base/UserFolders.h"
 #include "text/Ansi.h"
 #include "text/TextHelpers.h"
 
@@ -24,7 +25,7 @@ std::string ResolvedPath(const std::string& fileName) {
 }  // namespace
 
 ListSession::ListSession(StatusSink& status, QuestionSeam& questions)
-    : status_(status), questions_(questions), programFolder_(DataFolder()) {
+    : status_(status), questions_(questions), programFolder_(DataFolder()), workFolder_(CacheFolder()) {
   store_.SetDuplicateQuestion([this](const std::string& name) { return questions_.AskDuplicate(name); });
 }
 

@@ -64,6 +64,7 @@ TFileCommands::TFileCommands(QWidget* dialogParent, ListSession& session, TUlkSt
 }
 
 TFileCommands::~TFileCommands() {
+  ClearQueue();
   delete openDialog_.data();
   delete saveDialog_.data();
 }
@@ -122,6 +123,17 @@ void TFileCommands::QueueLoads(const std::deque<std::string>& files) {
   ScheduleQueue();
 }
 
+void TFileCommands::QueueTemporaryLoad(const std::string& file) {
+  temporaryFiles_.insert(file);
+  QueueLoads({file});
+}
+
+void TFileCommands::ClearQueue() {
+  queuedLoads_.clear();
+  for (const std::string& file : temporaryFiles_) QFile::remove(QPath(file));
+  temporaryFiles_.clear();
+}
+
 void TFileCommands::ScheduleQueue() { QTimer::singleShot(0, this, &TFileCommands::RunQueuedLoads); }
 
 void TFileCommands::RunQueuedLoads() {
@@ -129,6 +141,7 @@ void TFileCommands::RunQueuedLoads() {
     std::string next = queuedLoads_.front();
     queuedLoads_.pop_front();
     LoadFile(next);
+    if (temporaryFiles_.erase(next) > 0) QFile::remove(QPath(next));
   }
 }
 
