@@ -57,9 +57,7 @@ const ExtraOptionNames& ListOptionNames() {
 bool CheckListOptions(const std::vector<CliOption>& extra, ListSession& session, std::string& error) {
   for (const CliOption& o : extra) {
     if (o.name == "--sort" && !SortOrderFromName(o.value)) {
-      error = "unknown sort order '" + o.value +
-              "' (name, gcname, date, dist, north, east, type, hidden, datefound, desc, cmt, urlname, logs, "
-              "country, state, diffic)";
+      error = "unknown sort order '" + o.value + "' (" + SortOrderNames(", ") + ")";
       return false;
     }
     if (o.name == "--filter") {

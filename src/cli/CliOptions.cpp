@@ -16,17 +16,6 @@ struct NamedValue {
   int value;
 };
 
-constexpr std::array<NamedValue, 8> kFormatNames = {{
-    {"gpx", kFormatGpx},
-    {"loc", kFormatLoc},
-    {"ov2", kFormatOv2},
-    {"txt", kFormatTxt},
-    {"kml", kFormatKml},
-    {"miomap", kFormatMioMap},
-    {"garmin", kFormatGarmin},
-    {"navio", kFormatNavio},
-}};
-
 constexpr std::array<NamedValue, 7> kTxtModeNames = {{
     {"wgs84", 0},
     {"ed50", 1},
@@ -57,7 +46,6 @@ bool Contains(const std::vector<std::string_view>& names, std::string_view name)
 
 }  // namespace
 
-int FormatCodeForName(std::string_view name) { return Lookup(kFormatNames, name); }
 int TxtModeForName(std::string_view name) { return Lookup(kTxtModeNames, name); }
 
 bool ParseCliOptions(const std::vector<std::string>& args, const ExtraOptionNames& extraNames, CliOptions& options,
@@ -92,10 +80,10 @@ bool ParseCliOptions(const std::vector<std::string>& args, const ExtraOptionName
     };
 
     if (name == "--format") {
-      if (!takeValue("gpx, loc, ov2, txt, kml, miomap, garmin or navio")) return false;
+      if (!takeValue(FormatNames(", ", " or "))) return false;
       int code = FormatCodeForName(value);
       if (code < 0) {
-        error = "unknown format '" + value + "' (gpx, loc, ov2, txt, kml, miomap, garmin or navio)";
+        error = "unknown format '" + value + "' (" + FormatNames(", ", " or ") + ")";
         return false;
       }
       options.formatCode = code;

@@ -2,7 +2,8 @@
 // Options shared by the commands that load waypoint files (convert, list).
 //
 // Options parsed here:
-//   --format gpx|loc|ov2|txt|kml|miomap|garmin|navio   save format (default: by extension)
+//   --format NAME                                       save format by its name in the format table
+//                                                       (default: by extension)
 //   --txt-mode wgs84|ed50|bessel|rd|lambert|utm|ecef    notation of a TXT save
 //   --duplicates keep|replace|allow                     duplicate names (default allow)
 //   --no-groundspeak                                    drop the Groundspeak element at load
@@ -52,8 +53,6 @@ struct ExtraOptionNames {
 bool ParseCliOptions(const std::vector<std::string>& args, const ExtraOptionNames& extraNames, CliOptions& options,
                      std::string& error);
 
-// Format code of a --format name, or -1.
-int FormatCodeForName(std::string_view name);
 // TxtExportMode of a --txt-mode name, or -1.
 int TxtModeForName(std::string_view name);
 

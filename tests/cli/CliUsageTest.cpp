@@ -1,9 +1,13 @@
 // The command line's own options: help, version and wrong usage.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <set>
 #include <sstream>
 
 #include "cli/Cli.h"
+#include "formats/FormatTable.h"
+#include "list/ListSort.h"
 #include "quillmark/BuildVersion.h"
 
 namespace quill::cli {
@@ -31,6 +35,49 @@ TEST(CliUsage, HelpListsEveryCommand) {
     for (std::string_view name : CommandNames()) {
       EXPECT_NE(o.out.find("\n  " + std::string(name) + " "), std::string::npos) << name;
     }
+  }
+}
+
+// The words of a text: runs of letters and digits.
+std::set<std::string> Words(const std::string& text) {
+  std::set<std::string> words;
+  std::string word;
+  for (char c : text + ' ') {
+    if (std::isalnum(static_cast<unsigned char>(c))) {
+      word += c;
+    } else if (!word.empty()) {
+      words.insert(word);
+      word.clear();
+    }
+  }
+  return words;
+}
+
+// The help and the messages about a bad name offer every name the tables
+// hold, and the names offered are accepted.
+TEST(CliUsage, FormatAndSortNamesComeFromTheirTables) {
+  const std::string help = RunArgs({"--help"}).out;
+  const std::size_t formats = help.find("--format ");
+  const std::size_t sorts = help.find("--sort ORDER");
+  ASSERT_NE(formats, std::string::npos);
+  ASSERT_NE(sorts, std::string::npos);
+  const auto formatLine = Words(help.substr(formats, help.find('\n', formats) - formats));
+  const auto sortLines = Words(help.substr(sorts, help.find("--filter", sorts) - sorts));
+  const std::string badFormat = RunArgs({"convert", "--format", "gpz", "a.gpx", "b.gpx"}).err;
+  const std::string badSort = RunArgs({"list", "--sort", "named", "a.gpx"}).err;
+  const auto formatChoices = Words(badFormat.substr(0, badFormat.find('\n')));
+  const auto sortChoices = Words(badSort.substr(0, badSort.find('\n')));
+  for (const FileFormat& f : FileFormats()) {
+    const std::string name(f.name);
+    EXPECT_TRUE(formatLine.count(name)) << name;
+    EXPECT_TRUE(formatChoices.count(name)) << name << " " << badFormat;
+    EXPECT_EQ(FormatCodeForName(name), f.code);
+  }
+  for (int i = 0; i < kSortOrderCount; ++i) {
+    const std::string name(SortOrderName(static_cast<SortOrder>(i)));
+    EXPECT_TRUE(sortLines.count(name)) << name;
+    EXPECT_TRUE(sortChoices.count(name)) << name << " " << badSort;
+    EXPECT_EQ(SortOrderFromName(name), static_cast<SortOrder>(i));
   }
 }
 

@@ -893,7 +893,7 @@ TEST_P(UiSave, TheFilterIndexChoosesTheFormat) {
   const int index = GetParam();
   const int code = FormatCodeForFilterIndex(index);
   ASSERT_GE(code, 0);
-  const SaveEntry* entry = SaveEntryForCode(code);
+  const FileFormat* entry = FormatForCode(code);
   ASSERT_NE(entry, nullptr) << code;
   ASSERT_NE(entry->writer, nullptr) << code;
   TFormApp& app = Open({QString::fromStdString(WriteGpx("list.gpx", kThree))});

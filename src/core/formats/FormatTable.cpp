@@ -13,119 +13,108 @@
 namespace quill {
 namespace {
 
-constexpr std::array<LoadEntry, 6> kLoaders = {{
-    {".gpx", &ReadGpxFile},
-    {".loc", &ReadLocFile},
-    {".ov2", &ReadOv2File},
-    {".txt", &ReadTxtFile},
-    {".csv", &ReadCsvFile},
-    {".asc", &ReadCsvFile},
+// Navio precedes the two ".csv" rows so that the open dialog lists ".asc"
+// before ".csv"; of those two, MioMap comes first: ".csv" alone means MioMap.
+// The two ".csv" save entries are told apart only by their index.
+constexpr std::array<FileFormat, 8> kFormats = {{
+    {kFormatGpx, "gpx", ".gpx", "GPX files", 1, &ReadGpxFile, &WriteGpxFile},
+    {kFormatLoc, "loc", ".loc", "LOC files", 2, &ReadLocFile, &WriteLocFile},
+    {kFormatOv2, "ov2", ".ov2", "Tomtom files", 3, &ReadOv2File, &WriteOv2File},
+    {kFormatTxt, "txt", ".txt", "Text files", 4, &ReadTxtFile, &WriteTxtFile},
+    {kFormatNavio, "navio", ".asc", "Navio files", 7, &ReadCsvFile, &WriteNavioFile},
+    {kFormatMioMap, "miomap", ".csv", "MioMap files", 5, &ReadCsvFile, &WriteMioMapFile},
+    {kFormatGarmin, "garmin", ".csv", "Garmin/Navman files", 6, &ReadCsvFile, &WriteGarminFile},
+    {kFormatKml, "kml", ".kml", "KML files", 8, nullptr, &WriteKmlFile},
 }};
 
-// By format code; the extension is the one a save under that code gets.
-constexpr std::array<SaveEntry, 8> kSavers = {{
-    {kFormatGpx, ".gpx", &WriteGpxFile},
-    {kFormatLoc, ".loc", &WriteLocFile},
-    {kFormatOv2, ".ov2", &WriteOv2File},
-    {kFormatTxt, ".txt", &WriteTxtFile},
-    {kFormatKml, ".kml", &WriteKmlFile},
-    {kFormatMioMap, ".csv", &WriteMioMapFile},
-    {kFormatGarmin, ".csv", &WriteGarminFile},
-    {kFormatNavio, ".asc", &WriteNavioFile},
-}};
-
-// The save dialog's entries in their order (index 1 first). The two ".csv"
-// entries are told apart only by their index.
-struct FilterEntry {
-  std::string_view text;
-  int code;
-};
-constexpr std::array<FilterEntry, 8> kSaveFilters = {{
-    {"GPX files|*.gpx", kFormatGpx},
-    {"LOC files|*.loc", kFormatLoc},
-    {"Tomtom files|*.ov2", kFormatOv2},
-    {"Text files|*.txt", kFormatTxt},
-    {"MioMap files|*.csv", kFormatMioMap},
-    {"Garmin/Navman files|*.csv", kFormatGarmin},
-    {"Navio files|*.asc", kFormatNavio},
-    {"KML files|*.kml", kFormatKml},
-}};
-
-// Extension of the current file to the preselected filter index.
-struct ExtensionIndex {
-  std::string_view extension;
-  int index;
-};
-constexpr std::array<ExtensionIndex, 7> kPreselect = {{
-    {".gpx", 1},
-    {".loc", 2},
-    {".ov2", 3},
-    {".txt", 4},
-    {".csv", 5},
-    {".asc", 7},
-    {".kml", 8},
-}};
-
-// Extension to format code when the extension decides (".csv" is MioMap).
-struct ExtensionCode {
-  std::string_view extension;
-  int code;
-};
-constexpr std::array<ExtensionCode, 7> kExtensionCodes = {{
-    {".gpx", kFormatGpx},
-    {".loc", kFormatLoc},
-    {".ov2", kFormatOv2},
-    {".txt", kFormatTxt},
-    {".csv", kFormatMioMap},
-    {".asc", kFormatNavio},
-    {".kml", kFormatKml},
-}};
-
-}  // namespace
-
-ReaderFn ReaderForPath(std::string_view path) {
-  std::string_view ext = FileExtension(path);
-  for (const LoadEntry& e : kLoaders) {
-    if (EqualsIgnoreCase(ext, e.extension)) return e.reader;
+const FileFormat* FormatForExtension(std::string_view extension) {
+  for (const FileFormat& f : kFormats) {
+    if (EqualsIgnoreCase(extension, f.extension)) return &f;
   }
   return nullptr;
 }
 
-const SaveEntry* SaveEntryForCode(int code) {
-  for (const SaveEntry& e : kSavers) {
-    if (e.code == code) return &e;
+const FileFormat* FormatForFilterIndex(int filterIndex) {
+  for (const FileFormat& f : kFormats) {
+    if (f.filterIndex == filterIndex) return &f;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::span<const FileFormat> FileFormats() { return kFormats; }
+
+const FileFormat* FormatForCode(int code) {
+  for (const FileFormat& f : kFormats) {
+    if (f.code == code) return &f;
+  }
+  return nullptr;
+}
+
+int FormatCodeForName(std::string_view name) {
+  for (const FileFormat& f : kFormats) {
+    if (f.name == name) return f.code;
+  }
+  return -1;
+}
+
+std::string FormatNames(std::string_view separator, std::string_view lastSeparator) {
+  std::string text;
+  const int count = static_cast<int>(kFormats.size());
+  for (int code = 0; code < count; ++code) {
+    if (code > 0) text += code + 1 == count ? lastSeparator : separator;
+    text += FormatForCode(code)->name;
+  }
+  return text;
+}
+
+ReaderFn ReaderForPath(std::string_view path) {
+  std::string_view ext = FileExtension(path);
+  for (const FileFormat& f : kFormats) {
+    if (f.reader && EqualsIgnoreCase(ext, f.extension)) return f.reader;
   }
   return nullptr;
 }
 
 int FormatCodeForExtension(std::string_view extension) {
-  for (const ExtensionCode& e : kExtensionCodes) {
-    if (EqualsIgnoreCase(extension, e.extension)) return e.code;
+  const FileFormat* f = FormatForExtension(extension);
+  return f ? f->code : -1;
+}
+
+std::string LoadDialogFilter() {
+  std::string text = "Waypoint files|";
+  std::string_view last;
+  for (const FileFormat& f : kFormats) {
+    if (!f.reader || f.extension == last) continue;
+    if (!last.empty()) text += ';';
+    text += '*';
+    text += f.extension;
+    last = f.extension;
   }
-  return -1;
+  return text;
 }
 
 std::string SaveDialogFilter(bool withKml) {
   std::string text;
-  for (const FilterEntry& e : kSaveFilters) {
-    if (e.code == kFormatKml && !withKml) continue;
+  for (int index = 1; const FileFormat* f = FormatForFilterIndex(index); ++index) {
+    if (f->code == kFormatKml && !withKml) continue;
     if (!text.empty()) text += '|';
-    text += e.text;
+    text += f->filterName;
+    text += "|*";
+    text += f->extension;
   }
   return text;
 }
 
 int FormatCodeForFilterIndex(int filterIndex) {
-  if (filterIndex < 1 || filterIndex > static_cast<int>(kSaveFilters.size())) return -1;
-  return kSaveFilters[static_cast<std::size_t>(filterIndex - 1)].code;
+  const FileFormat* f = FormatForFilterIndex(filterIndex);
+  return f ? f->code : -1;
 }
 
 int FilterIndexForFileName(std::string_view currentFileName) {
-  std::string_view ext = FileExtension(currentFileName);
-  for (const ExtensionIndex& e : kPreselect) {
-    if (EqualsIgnoreCase(ext, e.extension)) return e.index;
-  }
-  return 1;
+  const FileFormat* f = FormatForExtension(FileExtension(currentFileName));
+  return f ? f->filterIndex : 1;
 }
 
 std::string ProposedSaveName(std::string_view currentFileName) {
@@ -134,10 +123,10 @@ std::string ProposedSaveName(std::string_view currentFileName) {
 }
 
 std::string SaveNameForFormat(std::string_view fileName, int formatCode) {
-  const SaveEntry* entry = SaveEntryForCode(formatCode);
-  if (!entry) return std::string(fileName);
+  const FileFormat* f = FormatForCode(formatCode);
+  if (!f) return std::string(fileName);
   std::string name = ProposedSaveName(fileName);
-  name += entry->extension;
+  name += f->extension;
   return name;
 }
 

@@ -1,5 +1,8 @@
 #pragma once
-// The one table from extension and save-filter index to a reader or writer.
+// The one table of file formats: code, command-line name, extension, save
+// dialog entry, reader and writer. The load and save dispatch, the dialogs'
+// filters and the command line's names and messages are all read from it.
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -20,26 +23,34 @@ enum SaveFormat : int {
   kFormatByExtension = 8,
 };
 
-struct LoadEntry {
-  std::string_view extension;  // with the dot, lower case
-  ReaderFn reader;
-};
-
-struct SaveEntry {
+struct FileFormat {
   int code;
-  std::string_view extension;
+  std::string_view name;        // on the command line
+  std::string_view extension;   // with the dot, lower case; a save under this code gets it
+  std::string_view filterName;  // the save dialog's entry
+  int filterIndex;              // its place there, from 1
+  ReaderFn reader;              // nullptr: never loaded
   WriterFn writer;
 };
 
+// Every format; the rows are in the order the open dialog lists extensions,
+// and the first row with an extension is the one that extension chooses.
+std::span<const FileFormat> FileFormats();
+// The format of a code 0..7, or nullptr.
+const FileFormat* FormatForCode(int code);
+// The format code of a command-line name, or -1.
+int FormatCodeForName(std::string_view name);
+// The command-line names in code order, joined by separator, the last two
+// by lastSeparator.
+std::string FormatNames(std::string_view separator, std::string_view lastSeparator);
+
 // Reader for a file name's extension (letter case ignored), or nullptr.
 ReaderFn ReaderForPath(std::string_view path);
-// Writer entry for a format code 0..7, or nullptr.
-const SaveEntry* SaveEntryForCode(int code);
 // Format code chosen by an extension for code 8; -1 for an unknown extension.
 int FormatCodeForExtension(std::string_view extension);
 
-// The open dialog's filter.
-inline constexpr std::string_view kLoadDialogFilter = "Waypoint files|*.gpx;*.loc;*.ov2;*.txt;*.asc;*.csv";
+// The open dialog's filter: one entry of every extension a reader takes.
+std::string LoadDialogFilter();
 // The save dialog's filter text; the KML entry (index 8) only with ExtendedMode.
 std::string SaveDialogFilter(bool withKml);
 // Format code of a save-dialog filter index (1-based), or -1.

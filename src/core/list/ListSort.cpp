@@ -19,29 +19,37 @@ namespace {
 // One row per order: everything the window and the command line show of it.
 struct OrderInfo {
   SortOrder order;
-  std::string_view name;     // command line
-  std::string_view action;   // the window's action
-  std::string_view caption;  // the action's caption
-  int columnMode;            // the column mode whose header sorts by it, or -1
+  std::string_view name;         // command line
+  std::string_view action;       // the window's action
+  std::string_view caption;      // the action's caption
+  int columnMode;                // the column mode whose header sorts by it, or -1
+  int menuPlace;                 // its place in the popup's "Sort" submenu, or -1
+  std::string_view menuItem;     // that entry's name
+  std::string_view menuCaption;  // that entry's caption when not the action's
 };
 
 constexpr std::array<OrderInfo, kSortOrderCount> kOrders = {{
-    {SortOrder::Name, "name", "ActionSortName", "Sort by Name", -1},
-    {SortOrder::GCName, "gcname", "ActionSortGCName", "Sort by GC-Name", -1},
-    {SortOrder::Date, "date", "ActionSortDate", "Sort by Date", kColumnTimestamp},
-    {SortOrder::Dist, "dist", "ActionSortDist", "Sort by Distance from home", kColumnDistance},
-    {SortOrder::North, "north", "ActionSortNorth", "Sort by North coordinates", -1},
-    {SortOrder::East, "east", "ActionSortEast", "Sort by East coordinates", -1},
-    {SortOrder::Type, "type", "ActionSortType", "Sort by Cache Type", -1},
-    {SortOrder::Hidden, "hidden", "ActionSortHidden", "Sort by 'Placed by'", kColumnPlacedBy},
-    {SortOrder::DateFound, "datefound", "ActionSortDateFound", "Sort by Date Found", kColumnDateFound},
-    {SortOrder::Desc, "desc", "ActionSortDesc", "Sort by Description", kColumnDescription},
-    {SortOrder::Cmt, "cmt", "ActionSortCmt", "Sort by Comment", kColumnComment},
-    {SortOrder::UrlName, "urlname", "ActionSortUrlName", "Sort by URL Name", kColumnUrlName},
-    {SortOrder::Logs, "logs", "ActionSortLogs", "Sort by Logs", kColumnLogs},
-    {SortOrder::Country, "country", "ActionSortCountry", "Sort by Country", kColumnCountry},
-    {SortOrder::State, "state", "ActionSortState", "Sort by State", kColumnState},
-    {SortOrder::Diffic, "diffic", "ActionSortDiffic", "Sort by Difficulty", kColumnDifficulty},
+    {SortOrder::Name, "name", "ActionSortName", "Sort by Name", -1, 0, "MenuSortOnName", ""},
+    {SortOrder::GCName, "gcname", "ActionSortGCName", "Sort by GC-Name", -1, 1, "MenuSortOnGCname", ""},
+    {SortOrder::Date, "date", "ActionSortDate", "Sort by Date", kColumnTimestamp, 2, "MenuSortOnDate",
+     "Sort by Timestamp"},
+    {SortOrder::Dist, "dist", "ActionSortDist", "Sort by Distance from home", kColumnDistance, 4, "MenuSortOnDist", ""},
+    {SortOrder::North, "north", "ActionSortNorth", "Sort by North coordinates", -1, 5, "MenuSortOnNorth", ""},
+    {SortOrder::East, "east", "ActionSortEast", "Sort by East coordinates", -1, 6, "MenuSortOnEast", ""},
+    {SortOrder::Type, "type", "ActionSortType", "Sort by Cache Type", -1, 7, "MenuSortOnCacheType", ""},
+    {SortOrder::Hidden, "hidden", "ActionSortHidden", "Sort by 'Placed by'", kColumnPlacedBy, 8, "MenuSortOnHiddenby",
+     ""},
+    {SortOrder::DateFound, "datefound", "ActionSortDateFound", "Sort by Date Found", kColumnDateFound, 3,
+     "MenuSortOnDateFound", ""},
+    {SortOrder::Desc, "desc", "ActionSortDesc", "Sort by Description", kColumnDescription, -1, "", ""},
+    {SortOrder::Cmt, "cmt", "ActionSortCmt", "Sort by Comment", kColumnComment, -1, "", ""},
+    {SortOrder::UrlName, "urlname", "ActionSortUrlName", "Sort by URL Name", kColumnUrlName, -1, "", ""},
+    {SortOrder::Logs, "logs", "ActionSortLogs", "Sort by Logs", kColumnLogs, 9, "MenuSortOnLogs", ""},
+    {SortOrder::Country, "country", "ActionSortCountry", "Sort by Country", kColumnCountry, 10, "MenuSortOnCountry",
+     ""},
+    {SortOrder::State, "state", "ActionSortState", "Sort by State", kColumnState, 11, "MenuSortOnState", ""},
+    {SortOrder::Diffic, "diffic", "ActionSortDiffic", "Sort by Difficulty", kColumnDifficulty, 12, "MenuSortOnDiffic",
+     ""},
 }};
 
 const OrderInfo& Info(SortOrder order) {
@@ -153,6 +161,24 @@ std::string_view SortOrderCaption(SortOrder order) { return Info(order).caption;
 std::string_view SortOrderName(SortOrder order) { return Info(order).name; }
 
 std::string_view SortOrderActionName(SortOrder order) { return Info(order).action; }
+
+std::string SortOrderNames(std::string_view separator) {
+  std::string text;
+  for (const OrderInfo& o : kOrders) {
+    if (!text.empty()) text += separator;
+    text += o.name;
+  }
+  return text;
+}
+
+std::vector<SortMenuEntry> SortMenuEntries() {
+  std::vector<SortMenuEntry> entries;
+  for (int place = 0;; ++place) {
+    auto o = std::find_if(kOrders.begin(), kOrders.end(), [place](const OrderInfo& i) { return i.menuPlace == place; });
+    if (o == kOrders.end()) return entries;
+    entries.push_back({o->order, o->menuItem, o->menuCaption.empty() ? o->caption : o->menuCaption});
+  }
+}
 
 std::optional<SortOrder> SortOrderFromName(std::string_view name) {
   for (const OrderInfo& o : kOrders) {

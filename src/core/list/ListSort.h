@@ -3,6 +3,7 @@
 // with the record names as the tie-break; text keys compare by the locale's
 // case-sensitive collation. Keys are computed once per sort.
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -32,13 +33,24 @@ enum class SortOrder : int {
 };
 inline constexpr int kSortOrderCount = 16;
 
-// "Sort by Name" ..., the caption of the order's command.
+// The caption of the order's command.
 std::string_view SortOrderCaption(SortOrder order);
 // The order's name on the command line ("name", "gcname", ...), and back.
 std::string_view SortOrderName(SortOrder order);
 std::optional<SortOrder> SortOrderFromName(std::string_view name);
 // The window's action of the order ("ActionSortGCName").
 std::string_view SortOrderActionName(SortOrder order);
+// Every command-line name, in the orders' sequence, joined by separator.
+std::string SortOrderNames(std::string_view separator);
+
+// The entries of the list popup's "Sort" submenu, in their order; not every
+// order has one.
+struct SortMenuEntry {
+  SortOrder order;
+  std::string_view item;     // the entry's name ("MenuSortOnGCname")
+  std::string_view caption;  // "Sort by Timestamp" for Date, else the order's
+};
+std::vector<SortMenuEntry> SortMenuEntries();
 // The order a click on the header of a column showing this mode sorts by;
 // Name for a mode out of range.
 SortOrder SortOrderForColumnMode(int mode);

@@ -108,7 +108,7 @@ bool ListSession::SaveFile(const std::string& fileName, int formatCode) {
   if (code == kFormatByExtension) {
     code = FormatCodeForExtension(FileExtension(fileName));
   }
-  const SaveEntry* entry = SaveEntryForCode(code);
+  const FileFormat* entry = FormatForCode(code);
   if (!entry) {
     status_.SetError(2, "Unknown Extension");
     return false;

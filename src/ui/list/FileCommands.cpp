@@ -159,7 +159,7 @@ void TFileCommands::ActionFileLoadExecute() {
   statusBar_.SetError(0, "");
   openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
   openDialog_->setFileMode(QFileDialog::ExistingFiles);
-  openDialog_->setNameFilters(DialogFilterEntries(kLoadDialogFilter, true));
+  openDialog_->setNameFilters(DialogFilterEntries(LoadDialogFilter(), true));
   openDialog_->setDirectory(QPath(AnsiToUtf8(ReadSavePath(registry_))));
   openDialog_->selectFile(QString());
   if (openDialog_->exec() != QDialog::Accepted) return;

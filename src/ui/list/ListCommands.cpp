@@ -14,33 +14,6 @@
 #include "ui/list/ListView.h"
 
 namespace quill {
-namespace {
-
-// The "Sort" submenu: its own order and item names; Date shows as Timestamp,
-// as the column does.
-struct SortMenuItem {
-  const char* name;
-  SortOrder order;
-  const char* caption;  // nullptr: the order's caption
-};
-
-constexpr SortMenuItem kSortMenu[] = {
-    {"MenuSortOnName", SortOrder::Name, nullptr},
-    {"MenuSortOnGCname", SortOrder::GCName, nullptr},
-    {"MenuSortOnDate", SortOrder::Date, "Sort by Timestamp"},
-    {"MenuSortOnDateFound", SortOrder::DateFound, nullptr},
-    {"MenuSortOnDist", SortOrder::Dist, nullptr},
-    {"MenuSortOnNorth", SortOrder::North, nullptr},
-    {"MenuSortOnEast", SortOrder::East, nullptr},
-    {"MenuSortOnCacheType", SortOrder::Type, nullptr},
-    {"MenuSortOnHiddenby", SortOrder::Hidden, nullptr},
-    {"MenuSortOnLogs", SortOrder::Logs, nullptr},
-    {"MenuSortOnCountry", SortOrder::Country, nullptr},
-    {"MenuSortOnState", SortOrder::State, nullptr},
-    {"MenuSortOnDiffic", SortOrder::Diffic, nullptr},
-};
-
-}  // namespace
 
 TListCommands::TListCommands(QWidget* dialogParent, ListSession& session, TListPanel& panel)
     : QObject(dialogParent), session_(session), panel_(panel) {
@@ -92,10 +65,10 @@ void TListCommands::BuildMenus() {
   QMenu* popup = panel_.PopupMenu();
   sortMenu_ = new QMenu("Sort", popup);
   sortMenu_->setObjectName("MenuSort");
-  for (const SortMenuItem& item : kSortMenu) {
+  for (const SortMenuEntry& item : SortMenuEntries()) {
     QAction* target = SortAction(item.order);
-    auto* entry = new QAction(item.caption ? QString(item.caption) : target->text(), sortMenu_);
-    entry->setObjectName(item.name);
+    auto* entry = new QAction(AnsiToQString(item.caption), sortMenu_);
+    entry->setObjectName(AnsiToQString(item.item));
     connect(entry, &QAction::triggered, target, &QAction::trigger);
     sortMenu_->addAction(entry);
   }

@@ -51,8 +51,8 @@ void TSaveFileDialog::Prepare(bool withKml, const std::string& currentFileName, 
 }
 
 void TSaveFileDialog::UseFilter(const QString& filter) {
-  const SaveEntry* entry =
-      SaveEntryForCode(FormatCodeForFilterIndex(static_cast<int>(nameFilters().indexOf(filter)) + 1));
+  const FileFormat* entry =
+      FormatForCode(FormatCodeForFilterIndex(static_cast<int>(nameFilters().indexOf(filter)) + 1));
   setDefaultSuffix(entry ? QString::fromLatin1(entry->extension.substr(1)) : QString());
 }
 

@@ -9,7 +9,7 @@
 
 namespace quill {
 
-// "GPX files|*.gpx|LOC files|*.loc" as a file dialog's "GPX files (*.gpx)"
+// A filter text of "Name|patterns" pairs as a file dialog's "Name (patterns)"
 // entries; withUpperCase adds each pattern in capitals.
 QStringList DialogFilterEntries(std::string_view filter, bool withUpperCase);
 

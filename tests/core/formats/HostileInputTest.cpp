@@ -29,7 +29,7 @@ std::string WriteThree(int code) {
   TempDir dir;
   std::string path = dir.File("v");
   WriteOptions options;
-  if (!SaveEntryForCode(code)->writer(path, list.Span(), options)) return {};
+  if (!FormatForCode(code)->writer(path, list.Span(), options)) return {};
   return test::ReadFileBytes(path);
 }
 

@@ -273,6 +273,28 @@ TEST(SaveDialogTables, FilterTextWithAndWithoutKml) {
   EXPECT_EQ(SaveDialogFilter(true), base + "|KML files|*.kml");
 }
 
+// Every row of the format table reaches each place built from it.
+TEST(SaveDialogTables, EveryFormatRowReachesEveryDerivedTable) {
+  EXPECT_EQ(LoadDialogFilter(), "Waypoint files|*.gpx;*.loc;*.ov2;*.txt;*.asc;*.csv");
+  const std::string withKml = SaveDialogFilter(true);
+  for (const FileFormat& f : FileFormats()) {
+    SCOPED_TRACE(std::string(f.name));
+    EXPECT_EQ(FormatForCode(f.code), &f);
+    EXPECT_EQ(FormatCodeForFilterIndex(f.filterIndex), f.code);
+    EXPECT_EQ(FormatCodeForName(f.name), f.code);
+    EXPECT_EQ(SaveNameForFormat("/d/x.y", f.code), "/d/x" + std::string(f.extension));
+    const std::string entry = std::string(f.filterName) + "|*" + std::string(f.extension);
+    EXPECT_NE(withKml.find(entry), std::string::npos);
+    // A readable extension is offered by the open dialog and loads.
+    EXPECT_EQ(f.reader != nullptr, LoadDialogFilter().find("*" + std::string(f.extension)) != std::string::npos);
+    if (f.reader) {
+      EXPECT_EQ(ReaderForPath("a" + std::string(f.extension)), f.reader);
+    }
+    EXPECT_NE(f.writer, nullptr);
+  }
+  EXPECT_EQ(FormatNames(", ", " or "), "gpx, loc, ov2, txt, kml, miomap, garmin or navio");
+}
+
 TEST(SaveDialogTables, FilterIndexToFormatCode) {
   const int codes[] = {-1,           kFormatGpx, kFormatLoc, kFormatOv2, kFormatTxt, kFormatMioMap, kFormatGarmin,
                        kFormatNavio, kFormatKml};
