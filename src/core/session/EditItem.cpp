@@ -9,7 +9,8 @@ namespace {
 
 bool StartsWithGc(std::string_view text) { return text.size() >= 2 && text[0] == 'G' && text[1] == 'C'; }
 
-void Take(std::string& field, const std::string& shown, const std::string& now) {
+template <class T>
+void Take(T& field, const T& shown, const T& now) {
   if (now != shown) field = now;
 }
 
@@ -70,10 +71,10 @@ TGpxRecord StoredRecord(const TGpxRecord& record, const EditItemFields& shown, c
   Take(r.Cmt, shown.cmt, now.cmt);
   Take(r.Url, shown.url, now.url);
   Take(r.UrlName, shown.urlName, now.urlName);
-  CompleteCacheUrl(r, link);
+  if (link) CompleteCacheUrl(r, link);
   Take(r.Sym, shown.sym, now.sym);
-  r.TypeCode = now.typeCode;
-  r.Found = now.found;
+  Take(r.TypeCode, shown.typeCode, now.typeCode);
+  Take(r.Found, shown.found, now.found);
   return r;
 }
 

@@ -44,7 +44,8 @@ void CompleteCacheUrl(TGpxRecord& record, const CacheLinkFn& link);
 // the record's own, so a record merely looked at keeps every byte and its
 // exact position. When a coordinate field changed, both are read, and each
 // coordinate whose value the new texts leave as it was keeps its exact value.
-// Then the URL is completed; type, Found and symbol come from the fields.
+// Then the URL is completed (when there is a link); type, Found and symbol come from the fields
+// the same way.
 TGpxRecord StoredRecord(const TGpxRecord& record, const EditItemFields& shown, const EditItemFields& now,
                         const CacheLinkFn& link);
 

@@ -21,6 +21,7 @@
 #include "ui/app/WindowQuestions.h"
 #include "ui/components/UlkStatusBar.h"
 #include "ui/list/FileCommands.h"
+#include "ui/list/FormEditItem.h"
 #include "ui/list/ListCommands.h"
 #include "ui/list/ListEditCommands.h"
 #include "ui/list/ListPanel.h"
@@ -107,7 +108,11 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
 
   connect(listPanel_, &TListPanel::PositionSelected, converter_,
           [this](double lat, double lon) { converter_->ShowResult(lat, lon, kDefaultHeight); });
-  connect(listPanel_, &TListPanel::EditRequested, this, &TFormApp::EditRequested);
+  editDialog_ = new TFormEditItem(*session_, this);
+  connect(listPanel_, &TListPanel::EditRequested, this, [this](int row) {
+    emit EditRequested(row);
+    EditRow(row);
+  });
   connect(listPanel_, &TListPanel::ListEmptied, converter_, &ConverterPanel::ClearResults);
   connect(converter_->ButtonAddWp(), &QPushButton::clicked, this,
           [this] { listEdit_->AddToList(converter_->CurrentResultLat(), converter_->CurrentResultLon()); });
@@ -280,6 +285,17 @@ void TFormApp::DeleteSelected() { listEdit_->DeleteSelected(); }
 void TFormApp::ActionColumn4Execute(int mode) { listPanel_->SetColumnMode(4, mode); }
 void TFormApp::ActionColumn5Execute(int mode) { listPanel_->SetColumnMode(5, mode); }
 void TFormApp::ListView1DblClick() { listPanel_->ListView1DblClick(); }
+
+void TFormApp::EditRow(int row) {
+  TFormEditItem& dialog = *editDialog_;
+  dialog.CurrentRow = row;
+  dialog.exec();
+  if (!dialog.AnyStored) return;
+  session_->SetListModified(true);
+  listPanel_->FillListView();
+  listPanel_->SelectRow(dialog.CurrentRow);
+  ListView().setFocus();
+}
 QMenu* TFormApp::PopupMenu() const { return listPanel_->PopupMenu(); }
 QMenu* TFormApp::SortMenu() const { return listCommands_->SortMenu(); }
 
