@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -17,6 +18,8 @@
 #include "ui/list/FormEditItem.h"
 #include "ui/list/ListView.h"
 #include "ui/list/WaypointListModel.h"
+#include "web/WebLaunch.h"
+#include "web/WebLinks.h"
 
 namespace quill {
 namespace {
@@ -180,7 +183,7 @@ TEST_F(EditDialog, OkOnAnUntouchedRecordKeepsItsCoordinatesBitForBit) {
   EXPECT_NE(after.find("<wpt lat=\"51.512346000\" lon=\"4.401234000\">"), std::string::npos);
 }
 
-TEST_F(EditDialog, TypeAndFoundDriveTheSymbolAndRdIsStored) {
+TEST_F(EditDialog, TypeAndFoundDriveTheSymbolAndRdAndGcCodeAreStored) {
   OpenFour();
   EditRow(2, [&](TFormEditItem& d) {
     auto* type = In<QComboBox>(d, "MCoPImageComboBoxType");
@@ -197,6 +200,7 @@ TEST_F(EditDialog, TypeAndFoundDriveTheSymbolAndRdIsStored) {
     EXPECT_EQ(sym->text(), "Geocache Found");
     In<QLineEdit>(d, "EditN")->setText("155000");
     In<QLineEdit>(d, "EditE")->setText("463000");
+    In<QLineEdit>(d, "EditUrl")->setText("GC12AB");
     Click(d, "ButtonOk");
   });
   const TGpxRecord* r = App().Model().RecordAt(2);
@@ -205,6 +209,25 @@ TEST_F(EditDialog, TypeAndFoundDriveTheSymbolAndRdIsStored) {
   EXPECT_EQ(r->Sym, "Geocache Found");
   EXPECT_NEAR(r->Lat, 52.1552, 0.001);
   EXPECT_NEAR(r->Lon, 5.3872, 0.001);
+  EXPECT_EQ(r->UrlName, "GC12AB");
+  EXPECT_EQ(r->Url, CacheShortLink("GC12AB"));
+}
+
+TEST_F(EditDialog, ShowCacheInfoOpensThePageOfTheShownCache) {
+  OpenFour();
+  test::RecordingLauncher launcher;
+  App().Session().SetLauncher(&launcher);
+  App().Session().SetProgramFolder(Dir().path() + "/");
+  App().Session().SetWorkFolder(Dir().File("work"));
+  ASSERT_EQ(mkdir(Dir().File("html").c_str(), 0755), 0);
+  test::WriteFileBytes(Dir().File("html/default.htm"), "<html><!--NAME--></html>");
+  EditRow(0, [&](TFormEditItem& d) {
+    Click(d, "ButtonGroundspeak");
+    d.reject();
+  });
+  ASSERT_EQ(launcher.opened.size(), 1u);
+  EXPECT_EQ(launcher.opened[0], "file:" + CachePagePath(App().Session()));
+  App().Session().SetLauncher(nullptr);
 }
 
 TEST_F(EditDialog, SaveGpxOffersTheNameAndWritesTheStoredRecord) {

@@ -32,6 +32,8 @@
 #include "ui/tools/FormOptions.h"
 #include "ui/tools/GpsReceiver.h"
 #include "ui/tools/ToolCommands.h"
+#include "web/WebLaunch.h"
+#include "web/WebLinks.h"
 
 // Resources of a static library are registered by hand.
 static void InitQuillResources() { Q_INIT_RESOURCE(quillmark); }
@@ -112,6 +114,11 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   connect(listPanel_, &TListPanel::PositionSelected, converter_,
           [this](double lat, double lon) { converter_->ShowResult(lat, lon, kDefaultHeight); });
   editDialog_ = new TFormEditItem(*session_, this);
+  editDialog_->CacheLink = [](std::string_view code) { return CacheShortLink(code); };
+  editDialog_->ShowCacheInfo = [this](const TGpxRecord& record) {
+    session_->Status().SetError(0, "");
+    ShowCachePage(*session_, record);
+  };
   connect(listPanel_, &TListPanel::EditRequested, this, [this](int row) {
     emit EditRequested(row);
     EditRow(row);
