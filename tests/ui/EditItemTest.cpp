@@ -46,7 +46,8 @@ class EditDialog : public ::testing::Test, public WindowFixture {
     ASSERT_EQ(App().Model().rowCount(), 4);
   }
   // Opens the dialog on `row` the way a user does and hands it to `use`.
-  void EditRow(int row, const std::function<void(TFormEditItem&)>& use, bool byEnter = false) {
+  enum class Opening { kHandler, kEnter, kMouse };
+  void EditRow(int row, const std::function<void(TFormEditItem&)>& use, Opening how = Opening::kHandler) {
     bool answered = false;
     AnswerNextModal([&](QWidget* w) {
       auto* dialog = qobject_cast<TFormEditItem*>(w);
@@ -55,8 +56,14 @@ class EditDialog : public ::testing::Test, public WindowFixture {
       use(*dialog);
     });
     App().SelectRow(row);
-    if (byEnter) {
-      QTest::keyClick(&App().ListView(), Qt::Key_Return);
+    TListView& view = App().ListView();
+    if (how == Opening::kEnter) {
+      QTest::keyClick(&view, Qt::Key_Return);
+    } else if (how == Opening::kMouse) {
+      // A real double click on the row, as a user makes it.
+      const QPoint at = view.visualRect(App().Model().index(row, 0)).center();
+      QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+      QTest::mouseDClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, at);
     } else {
       App().ListView1DblClick();
     }
@@ -129,7 +136,7 @@ TEST_F(EditDialog, EnterOpensTheShownRecordWithEveryControl) {
         EXPECT_FALSE(In<QPushButton>(d, "ButtonGroundspeak")->isEnabled());
         Click(d, "ButtonCancel");
       },
-      true);
+      Opening::kEnter);
   // Stepping without a change stores nothing.
   EXPECT_FALSE(App().Session().ListModified());
 }
@@ -145,16 +152,19 @@ TEST_F(EditDialog, OneRowListHasNoSteps) {
 
 TEST_F(EditDialog, NameChangedThenNextStoresItAndCancelKeepsIt) {
   OpenFour();
-  EditRow(1, [&](TFormEditItem& d) {
-    EXPECT_EQ(Label(d), "2 (4)");
-    In<QLineEdit>(d, "EditNaam")->setText("Renamed");
-    Click(d, "BitBtnNext");
-    EXPECT_EQ(Label(d), "3 (4)");
-    EXPECT_EQ(In<QLineEdit>(d, "EditNaam")->text(), "Third");
-    // An edit of row 3 is dropped by Cancel.
-    In<QLineEdit>(d, "EditNaam")->setText("Dropped");
-    Click(d, "ButtonCancel");
-  });
+  EditRow(
+      1,
+      [&](TFormEditItem& d) {
+        EXPECT_EQ(Label(d), "2 (4)");
+        In<QLineEdit>(d, "EditNaam")->setText("Renamed");
+        Click(d, "BitBtnNext");
+        EXPECT_EQ(Label(d), "3 (4)");
+        EXPECT_EQ(In<QLineEdit>(d, "EditNaam")->text(), "Third");
+        // An edit of row 3 is dropped by Cancel.
+        In<QLineEdit>(d, "EditNaam")->setText("Dropped");
+        Click(d, "ButtonCancel");
+      },
+      Opening::kMouse);
   EXPECT_EQ(RowNames(), (std::vector<std::string>{"GC1AAA", "Renamed", "Third", "Fourth"}));
   EXPECT_EQ(App().Model().index(1, 0).data().toString(), "Renamed");
   EXPECT_TRUE(App().Session().ListModified());
