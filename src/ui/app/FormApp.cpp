@@ -27,6 +27,7 @@
 #include "ui/list/ListView.h"
 #include "ui/list/WaypointListModel.h"
 #include "ui/tools/FormHistogram.h"
+#include "ui/tools/FormOptions.h"
 #include "ui/tools/GpsReceiver.h"
 #include "ui/tools/ToolCommands.h"
 
@@ -39,6 +40,19 @@ namespace {
 std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace
+
+bool TakeExtendedArgument(QStringList& arguments) {
+  bool found = false;
+  for (qsizetype i = 0; i < arguments.size();) {
+    if (arguments[i] == "--extended") {
+      arguments.remove(i);
+      found = true;
+    } else {
+      ++i;
+    }
+  }
+  return found;
+}
 
 TFormApp::TFormApp(const FormAppOptions& options, QWidget* parent)
     : QMainWindow(parent),
@@ -98,6 +112,7 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   connect(converter_->ButtonAddWp(), &QPushButton::clicked, this,
           [this] { listEdit_->AddToList(converter_->CurrentResultLat(), converter_->CurrentResultLon()); });
 
+  optionsDialog_ = new TFormOptions(this);
   BuildMenus();
   ConnectTools();
   logWritable_ = log_.Start(options.logLevel, identity_);
@@ -236,7 +251,16 @@ void TFormApp::ActionHelpHelpExecute() {
 
 void TFormApp::ActionAboutExecute() {}
 
-void TFormApp::ActionSetupExecute() {}
+void TFormApp::ActionSetupExecute() {
+  TFormOptions& dialog = *optionsDialog_;
+  dialog.ExtendedMode = extendedMode_;
+  dialog.Values = binder_.Settings();
+  dialog.TxtExportMode = binder_.TxtExportMode;
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (!binder_.StoreOptions(dialog.Values, dialog.TxtExportMode)) {
+    statusBar_->SetError(2, "Error saving settings");
+  }
+}
 
 // ---- forwarding ----
 

@@ -31,6 +31,7 @@ class ConverterPanel;
 class HelpWindow;
 class OpenFileServer;
 class TFileCommands;
+class TFormOptions;
 class TFormSelectWpAddMode;
 class TListCommands;
 class TListEditCommands;
@@ -48,7 +49,7 @@ inline constexpr bool kBuiltWithExtendedMode = false;
 #endif
 
 struct FormAppOptions {
-  // Fixed for the run; only a build option (or a test) turns it on.
+  // Fixed for the run; a build option or --extended turns it on.
   bool extendedMode = kBuiltWithExtendedMode;
   // Where the settings file lives; empty for the per-user folder.
   std::string settingsFolder;
@@ -60,6 +61,10 @@ struct FormAppOptions {
   // --log-level: 0 writes no log; 1 errors, 2 and warnings, 3 everything.
   int logLevel = 0;
 };
+
+// Takes every --extended out of the arguments and tells whether there was
+// one (a file of that name is given as ./--extended).
+bool TakeExtendedArgument(QStringList& arguments);
 
 class TFormApp : public QMainWindow {
   Q_OBJECT
@@ -88,6 +93,7 @@ class TFormApp : public QMainWindow {
   const ProgramIdentity& Identity() const { return identity_; }
   bool ExtendedMode() const { return extendedMode_; }
   TFormSelectWpAddMode& DuplicateDialog();
+  TFormOptions& OptionsDialog() { return *optionsDialog_; }
   HelpWindow* Help() const { return helpWindow_; }
   bool Listening() const;
 
@@ -160,6 +166,7 @@ class TFormApp : public QMainWindow {
   QWidget* histogramWindow_ = nullptr;
   QMenu* menuTools_ = nullptr;
   TToolCommands* tools_ = nullptr;
+  TFormOptions* optionsDialog_ = nullptr;
   TWindowLog log_;
   bool logWritable_ = true;
 
