@@ -21,6 +21,7 @@
 #include "ui/app/WindowQuestions.h"
 #include "ui/components/UlkStatusBar.h"
 #include "ui/list/FileCommands.h"
+#include "ui/list/FtpCommands.h"
 #include "ui/list/ListCommands.h"
 #include "ui/list/ListEditCommands.h"
 #include "ui/list/ListPanel.h"
@@ -70,6 +71,7 @@ TFormApp::~TFormApp() {
   session_->onProgress = nullptr;
   session_->onSavePathChanged = nullptr;
   delete tools_;
+  delete ftp_;
   delete files_;
   delete listEdit_;
   delete listCommands_;
@@ -103,6 +105,7 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   listCommands_ = new TListCommands(this, *session_, *listPanel_);
   listEdit_ = new TListEditCommands(this, *session_, *listPanel_);
   files_ = new TFileCommands(this, *session_, *statusBar_, binder_.Registry(), *listPanel_, extendedMode_);
+  ftp_ = new TFtpCommands(this, *session_, *files_, *listPanel_, binder_.Settings());
   binder_.Bind(*session_, *listPanel_);
 
   connect(listPanel_, &TListPanel::PositionSelected, converter_,
@@ -184,6 +187,8 @@ void TFormApp::ConnectTools() {
           [this](bool save, const QByteArray& name, bool ok, qulonglong count, double seconds, const QString& reason) {
             log_.FileDone(save, name, ok, count, seconds, reason);
           });
+  connect(ftp_, &TFtpCommands::Event, this,
+          [this](bool error, const QString& text) { log_.FtpEvent(error, text.toStdString()); });
 }
 
 QAction* TFormApp::Action(const QString& name) const { return findChild<QAction*>(name); }
@@ -236,6 +241,7 @@ void TFormApp::closeEvent(QCloseEvent* event) {
 }
 
 void TFormApp::FormHide() {
+  ftp_->Cancel();
   files_->ClearQueue();
   session_->ReleaseList();
 }

@@ -6,6 +6,7 @@
 //   TListCommands      sort, search, filter, "Show All", rename
 //   TListEditCommands  delete, "Clear List", archive, "Add to list"
 //   TFileCommands      open/save dialogs, favorites, the load queue, progress
+//   TFtpCommands       the two Ftp buttons (extended mode)
 //   TSettingsBinder    the settings and ApplySettings()
 // A new dialog or tool is a class of its own in src/ui/list or src/ui/tools,
 // given what it needs (session, settings, a callback), never the window.
@@ -32,6 +33,7 @@ class HelpWindow;
 class OpenFileServer;
 class TFileCommands;
 class TFormOptions;
+class TFtpCommands;
 class TFormSelectWpAddMode;
 class TListCommands;
 class TListEditCommands;
@@ -80,6 +82,7 @@ class TFormApp : public QMainWindow {
   TListCommands& ListCommands() { return *listCommands_; }
   TListEditCommands& ListEdit() { return *listEdit_; }
   TFileCommands& Files() { return *files_; }
+  TFtpCommands& Ftp() { return *ftp_; }
   TSettingsBinder& SettingsBinder() { return binder_; }
   ConverterPanel& Converter() { return *converter_; }
   TToolCommands& Tools() { return *tools_; }
@@ -161,6 +164,7 @@ class TFormApp : public QMainWindow {
   TListCommands* listCommands_ = nullptr;
   TListEditCommands* listEdit_ = nullptr;
   TFileCommands* files_ = nullptr;
+  TFtpCommands* ftp_ = nullptr;
   HelpWindow* helpWindow_ = nullptr;
   OpenFileServer* openServer_ = nullptr;
   QWidget* histogramWindow_ = nullptr;
