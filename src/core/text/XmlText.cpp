@@ -42,6 +42,9 @@ std::string_view ElementText(std::string_view text, std::string_view tag, int n)
     if (pos >= text.size() || (text[pos] != '>' && text[pos] != ' ')) continue;
     std::size_t gt = text.find('>', pos);
     if (gt == std::string_view::npos) return {};
+    // Every candidate before gt ends at gt too: the search resumes after it,
+    // or a run of "<tag " before one distant ">" is scanned over and over.
+    pos = gt + 1;
     // A self-closing tag is not an element with content: it does not count.
     if (text[gt - 1] == '/') continue;
     if (counted++ < n) continue;
