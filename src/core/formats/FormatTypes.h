@@ -22,6 +22,9 @@ struct ReadOptions {
 
 struct ReadResult {
   int elapsedSeconds = 0;  // shown in LabelImportTime
+  // Why a read failed, with where: "line 12: unterminated <wpt>" (a byte
+  // offset in a binary file); empty when there is nothing to say.
+  std::string error;
 };
 
 struct WriteOptions {

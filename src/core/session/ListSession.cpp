@@ -38,15 +38,21 @@ bool ListSession::LoadFile(const std::string& fileName) {
   ReadResult result;
   bool ok = reader(fileName, store_, options, &result);
   lastImportSeconds_ = result.elapsedSeconds;
+  const std::string& reason = result.error;
   if (!ok) {
     // Records read before the failure stay; the view shows them.
     if (onListRebuilt) onListRebuilt();
-    status_.SetError(2, "Error loading file");
+    status_.SetError(2, reason.empty() ? std::string("Error loading file") : "Error loading file: " + reason);
     return false;
   }
   if (onListRebuilt) onListRebuilt();
   if (currentFileName_.empty()) RememberFile(fileName);
   listModified_ = !wasEmpty;
+  if (!reason.empty()) {
+    // Read as far as it was whole: the damage stays on the bar.
+    status_.SetError(2, reason);
+    return true;
+  }
   status_.SetError(0, "");
   status_.FlashError(0, "Done!");
   return true;
