@@ -11,11 +11,15 @@
 namespace {
 
 constexpr const char* kHelp =
-    "usage: quillmark [FILE]\n"
+    "usage: quillmark [--extended] [--log-level N] [FILE]\n"
     "Opens the Quillmark window: a position converter above, a waypoint list below.\n"
     "FILE (GPX, LOC, OV2, TXT, CSV or ASC) is loaded into the list at start.\n"
-    "  -h, --help     show this help and exit\n"
-    "  -V, --version  show the version and the data folder, and exit\n"
+    "  --extended       show the extended controls for this run: favorite file,\n"
+    "                   FTP, archive, ED50/Bessel input, altitude, Bing map,\n"
+    "                   import time, KML in the save dialog, expert options\n"
+    "  --log-level N    write a log: 1 errors, 2 and warnings, 3 everything\n"
+    "  -h, --help       show this help and exit\n"
+    "  -V, --version    show the version and the data folder, and exit\n"
     "Qt's own options (such as -platform offscreen) are accepted too.\n"
     "quillmark-cli --help lists the command-line tools.\n";
 
@@ -46,6 +50,7 @@ int main(int argc, char** argv) {
 
   quill::FormAppOptions options;
   options.arguments = QApplication::arguments().mid(1);
+  if (quill::TakeExtendedArgument(options.arguments)) options.extendedMode = true;
   if (!quill::TakeLogLevelArgument(options.arguments, options.logLevel)) {
     std::fprintf(stderr, "quillmark: --log-level needs a level from 0 to 3\n");
     return 2;

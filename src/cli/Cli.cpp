@@ -60,6 +60,7 @@ constexpr const char* kUsage =
     "  ftp download [FTP options] OUTPUT\n"
     "  ftp upload [FTP options] [--duplicates keep|replace|allow] [--no-groundspeak] INPUT...\n"
     "    fetch the favorite list into OUTPUT, or send INPUT... (merged, as GPX) as the favorite list;\n"
+    "    a single GPX INPUT (no --duplicates keep|replace, no --no-groundspeak) goes up byte for byte;\n"
     "    --host H (name, name:port or ftps://name[:port] for TLS), --user U, --dir D, --name F,\n"
     "    --active | --passive, --timeout SECONDS; the settings' values are the defaults, the\n"
     "    password is the settings' one or QUILLMARK_FTP_PASSWORD\n";

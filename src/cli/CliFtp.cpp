@@ -42,6 +42,19 @@ FtpTransferSettings SettingsFromStore() {
   return FtpSettingsFrom(ReadAppSettings(registry));
 }
 
+// One GPX file that loads as it is goes up byte for byte: it already is a
+// favorite list, and the server should hold what the user has.
+bool SendsFileAsItIs(const CliOptions& options, const ListSession& session) {
+  if (options.files.size() != 1 || !options.includeGroundspeak || options.duplicateMode != kDuplicateAllow) {
+    return false;
+  }
+  const std::string& file = options.files.front();
+  if (file.size() < 4) return false;
+  std::string extension = file.substr(file.size() - 4);
+  for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return extension == ".gpx" && !session.Store().AllWaypoints().empty();
+}
+
 bool CopyWhole(const std::string& from, const std::string& to) {
   InputFile in;
   AtomicFileWriter out;
@@ -125,7 +138,10 @@ int RunFtp(const std::vector<std::string>& args, std::ostream& /*out*/, std::ost
     ok = success;
     loop.quit();
   };
-  if (upload) {
+  if (upload && SendsFileAsItIs(options, session)) {
+    ftp.StartFtpTransfer(FtpDirection::Upload, settings.FtpHost, settings.FtpUser, settings.FtpPassword,
+                         settings.FtpRemDirFav, settings.FtpRemFilenameFav, options.files.front());
+  } else if (upload) {
     ftp.FtpSave();
   } else {
     ftp.FtpLoad();

@@ -58,14 +58,24 @@ TEST_F(FtpCommand, UploadThenDownloadBringsBackTheServersBytes) {
   const std::string input = home_.File("in.gpx");
   test::WriteFileBytes(input, gpx);
   std::string output;
+  // One whole GPX file goes up as it is and comes back the same.
   ASSERT_EQ(Cli("upload " + ShellQuote(input), "", &output), 0) << output;
-  const std::string remote = test::ReadFileBytes(server_->Root() + "/lists/fav.gpx");
-  EXPECT_NE(remote.find("<name>GC1499</name>"), std::string::npos);
-  EXPECT_NE(remote.find("\xce\xb1\xce\xb2 \xc5\x99"), std::string::npos);
-
-  // Flags and the environment's password over the settings.
+  EXPECT_TRUE(test::ReadFileBytes(server_->Root() + "/lists/fav.gpx") == gpx);
   const std::string copy = home_.File("out.gpx");
+  // Flags and the environment's password over the settings.
   ASSERT_EQ(Cli("download --active --timeout 20 " + ShellQuote(copy), FtpServer::kPassword, &output), 0) << output;
+  EXPECT_TRUE(test::ReadFileBytes(copy) == gpx);
+
+  // Several inputs are merged and written as one list.
+  const std::string other = home_.File("other.gpx");
+  test::WriteFileBytes(other, "<gpx><wpt lat=\"1\" lon=\"2\"><name>EXTRA</name></wpt></gpx>");
+  ASSERT_EQ(Cli("upload " + ShellQuote(input) + " " + ShellQuote(other), "", &output), 0) << output;
+  const std::string remote = test::ReadFileBytes(server_->Root() + "/lists/fav.gpx");
+  for (const char* part :
+       {"<name>GC1000</name>", "<name>GC1499</name>", "<name>EXTRA</name>", "\xce\xb1\xce\xb2 \xc5\x99"}) {
+    EXPECT_NE(remote.find(part), std::string::npos) << part;
+  }
+  ASSERT_EQ(Cli("download " + ShellQuote(copy), "", &output), 0) << output;
   EXPECT_TRUE(test::ReadFileBytes(copy) == remote);
   std::error_code ec;
   EXPECT_TRUE(std::filesystem::is_empty(home_.File("cache/quillmark"), ec));

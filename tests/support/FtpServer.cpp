@@ -123,4 +123,20 @@ int UnusedLoopbackPort() {
   return port;
 }
 
+SilentListener::SilentListener() {
+  fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof address;
+  if (fd_ >= 0 && ::bind(fd_, reinterpret_cast<sockaddr*>(&address), size) == 0 && ::listen(fd_, 8) == 0 &&
+      ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) == 0) {
+    port_ = ntohs(address.sin_port);
+  }
+}
+
+SilentListener::~SilentListener() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
 }  // namespace quill::test

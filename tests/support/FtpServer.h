@@ -43,4 +43,19 @@ class FtpServer {
 // A loopback port on which nothing listens (bound, then closed).
 int UnusedLoopbackPort();
 
+// A loopback port that takes connections and never says a word: a server
+// that hangs before its greeting.
+class SilentListener {
+ public:
+  SilentListener();
+  ~SilentListener();
+  SilentListener(const SilentListener&) = delete;
+  SilentListener& operator=(const SilentListener&) = delete;
+  int Port() const { return port_; }
+
+ private:
+  int fd_ = -1;
+  int port_ = 0;
+};
+
 }  // namespace quill::test

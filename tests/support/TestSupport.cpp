@@ -167,3 +167,23 @@ int RunInChild(const std::function<int()>& body, bool asUnprivileged, unsigned t
 }
 
 }  // namespace quill::test
+
+namespace quill::test {
+
+ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
+  if (const char* old = std::getenv(name)) {
+    saved_ = old;
+    had_ = true;
+  }
+  ::setenv(name, value.c_str(), 1);
+}
+
+ScopedEnv::~ScopedEnv() {
+  if (had_) {
+    ::setenv(name_.c_str(), saved_.c_str(), 1);
+  } else {
+    ::unsetenv(name_.c_str());
+  }
+}
+
+}  // namespace quill::test

@@ -49,6 +49,21 @@ std::string ShellQuote(const std::string& s);
 // 10 s (a guard against a hang, not a measure of speed).
 bool RunEventsUntil(const std::function<bool()>& done);
 
+// Sets an environment variable for its lifetime; the old value (or its
+// absence) comes back at the end.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value);
+  ~ScopedEnv();
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  std::string name_;
+  std::string saved_;
+  bool had_ = false;
+};
+
 // Switches the C locale to German (decimal comma) for its lifetime, building
 // the locale with localedef into a private folder when the machine has none;
 // ok() is false when neither works. The old locale comes back at the end.

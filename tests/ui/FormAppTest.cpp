@@ -166,10 +166,12 @@ TEST_F(UiWindow, CannotShrinkBelowItsDesignSize) {
   EXPECT_LE(app.minimumSizeHint().height(), 692);
 }
 
+const char* const kExtendedOnly[] = {
+    "PanelLatLonFormat",  "Label_altitude", "UlkEditResultAltitude", "ButtonLiveCom", "ButtonLoadFavorite",
+    "ButtonSaveFavorite", "ButtonFtpLoad",  "ButtonFtpSave",         "ButtonArchive", "LabelImportTime"};
+
 TEST_F(UiWindow, ExtendedModeOffHidesItsControls) {
-  const char* hidden[] = {"PanelLatLonFormat",  "Label_altitude",     "UlkEditResultAltitude", "ButtonLiveCom",
-                          "ButtonLoadFavorite", "ButtonSaveFavorite", "ButtonFtpLoad",         "ButtonFtpSave",
-                          "ButtonArchive",      "LabelImportTime"};
+  const auto& hidden = kExtendedOnly;
   Open({}, false);
   EXPECT_FALSE(App().ExtendedMode());
   for (const char* name : hidden) EXPECT_TRUE(Find<QWidget>(name)->isHidden()) << name;
@@ -186,6 +188,43 @@ TEST_F(UiWindow, ExtendedModeOffHidesItsControls) {
     EXPECT_GE(b->width(), b->fontMetrics().horizontalAdvance(b->text())) << name;
     EXPECT_LT(b->width(), 97) << name;
   }
+}
+
+TEST(WindowArguments, ExtendedSwitchIsTakenWherever) {
+  const struct {
+    QStringList in;
+    bool found;
+    QStringList rest;
+  } cases[] = {
+      {{}, false, {}},
+      {{"a.gpx"}, false, {"a.gpx"}},
+      {{"--extended"}, true, {}},
+      {{"a.gpx", "--extended"}, true, {"a.gpx"}},
+      {{"--extended", "--log-level", "2", "--extended", "a.gpx"}, true, {"--log-level", "2", "a.gpx"}},
+      {{"--extendedx", "./--extended"}, false, {"--extendedx", "./--extended"}},
+  };
+  for (const auto& c : cases) {
+    QStringList args = c.in;
+    EXPECT_EQ(TakeExtendedArgument(args), c.found) << c.in.join(' ').toStdString();
+    EXPECT_EQ(args, c.rest) << c.in.join(' ').toStdString();
+  }
+}
+
+TEST_F(UiWindow, ExtendedSwitchShowsTheHiddenControlsForTheRun) {
+  std::string file = WriteGpx("start.gpx", kThree);
+  QStringList args = {"--extended", QString::fromStdString(file)};
+  bool extended = TakeExtendedArgument(args);
+  Open(args, extended);
+  EXPECT_TRUE(App().ExtendedMode());
+  for (const char* name : kExtendedOnly) EXPECT_TRUE(Find<QWidget>(name)->isVisible()) << name;
+  EXPECT_EQ(App().Model().rowCount(), 3);
+  QStringList filters;
+  AnswerNextModal([&](QWidget* w) {
+    filters = qobject_cast<QFileDialog*>(w)->nameFilters();
+    qobject_cast<QDialog*>(w)->reject();
+  });
+  App().ActionFileSaveExecute();
+  EXPECT_TRUE(filters.contains("KML files (*.kml)"));
 }
 
 TEST_F(UiWindow, F1ShowsTheHelpPage) {

@@ -103,6 +103,7 @@ TFormApp& WindowFixture::Open(const QStringList& arguments, bool extendedMode) {
   options.settingsFolder = settingsFolder_;
   options.arguments = arguments;
   options.listenForFiles = listen;
+  options.logLevel = logLevel;
   app_ = std::make_unique<TFormApp>(options);
   app_->SetQuestionOverride(&questions);
   app_->show();

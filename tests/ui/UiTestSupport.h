@@ -63,6 +63,8 @@ class WindowFixture {
   ScriptedQuestions questions;
   // Listen for `quillmark-cli open` (off: tests run side by side).
   bool listen = false;
+  // --log-level of the next Open.
+  int logLevel = 0;
 
  private:
   TempDir dir_;

@@ -492,11 +492,25 @@ FtpClient::Outcome FtpClient::Worker::DownloadJob(const std::string& remote, con
   out.kind = Outcome::kFailure;
   std::string name;
   if (!curl_ || remote.empty() || !EscapePath(remote, name)) return out;
-  fileFd_ = ::open(local.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+  const int flags = O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC;
+  bool created = false;
+  fileFd_ = ::open(local.c_str(), flags);
+  if (fileFd_ < 0 && errno == ENOENT) {
+    fileFd_ = ::open(local.c_str(), flags | O_CREAT | O_EXCL, 0600);
+    created = fileFd_ >= 0;
+  }
   if (fileFd_ < 0) {
     out.kind = Outcome::kError;
     out.text = "Cannot write " + local;
     return out;
+  }
+  // Cut off just as it began: the owner may already have removed the file,
+  // and must not find it made again.
+  if (Abandoned()) {
+    ::close(fileFd_);
+    fileFd_ = -1;
+    if (created) ::unlink(local.c_str());
+    return {};
   }
   fileBytes_ = 0;
   fileError_ = false;

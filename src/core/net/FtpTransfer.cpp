@@ -2,6 +2,9 @@
 
 #include <unistd.h>
 
+#include <cstdio>
+#include <filesystem>
+
 #include "base/UserFolders.h"
 #include "formats/GpxWriter.h"
 #include "net/ScramblePassword.h"
@@ -10,6 +13,11 @@ namespace quill {
 
 FtpTransferSettings FtpSettingsFrom(const AppSettings& settings) {
   FtpTransferSettings s;
+  CopyFtpSettings(settings, s);
+  return s;
+}
+
+void CopyFtpSettings(const AppSettings& settings, FtpTransferSettings& s) {
   s.FtpHost = settings.FtpHost;
   s.FtpUser = settings.FtpUser;
   s.FtpPassword = settings.FtpPassword;
@@ -19,7 +27,6 @@ FtpTransferSettings FtpSettingsFrom(const AppSettings& settings) {
   s.FtpProxyPort = settings.FtpProxyPort;
   s.FtpPassive = settings.FtpPassive != 0;
   s.WarnSaveFtp = settings.WarnSaveFtp;
-  return s;
 }
 
 std::string FtpPartName(const std::string& remoteFile) { return remoteFile + ".part"; }
@@ -35,6 +42,7 @@ void FtpTransfer::LocalFile::Remove() {
 bool FtpTransfer::RefuseWhileBusy() {
   if (!Busy()) return false;
   session_.Status().SetError(2, "Already connected!");
+  Report(true, "Already connected!");
   return true;
 }
 
@@ -44,6 +52,7 @@ void FtpTransfer::FtpLoad() {
   const std::string local = CreateCacheTempFile("ftp-", ".gpx");
   if (local.empty()) {
     session_.Status().SetError(2, "Error saving file");
+    Report(true, "No temporary file in " + CacheFolder());
     return;
   }
   StartWithLocalFile(FtpDirection::Download, local);
@@ -61,6 +70,7 @@ void FtpTransfer::FtpSave() {
   if (local.empty() || !WriteGpxFile(local, RecordSpan(shown.data(), shown.size()), options)) {
     if (!local.empty()) ::unlink(local.c_str());
     session_.Status().SetError(2, "Error saving file");
+    Report(true, "The list to upload could not be written");
     return;
   }
   StartWithLocalFile(FtpDirection::Upload, local);
@@ -102,17 +112,23 @@ bool FtpTransfer::StartFtpTransfer(FtpDirection direction, const std::string& ho
   p.idleTimeoutMs = settings_.idleTimeoutMs;
   p.caFile = settings_.caFile;
   session_.Status().SetError(0, "Busy...");
+  started_ = std::chrono::steady_clock::now();
+  Report(false, std::string(direction == FtpDirection::Upload ? "Upload to " : "Download of ") +
+                    RemotePath(remoteFile) + " on " + host + " as " + (user.empty() ? "anonymous" : user) + ", " +
+                    (p.Passive ? "passive" : "active") + (p.Proxy.empty() ? "" : ", through " + p.Proxy));
   client_.Connect();
   return true;
 }
 
 void FtpTransfer::OnConnect() {
+  Report(false, "Connected");
   if (!FtpLocalFile_.empty()) client_.ChangeDir(FtpRemoteDir_);
 }
 
 void FtpTransfer::OnSuccess(int code) {
   switch (code) {
     case kFtpChangeDir:
+      Report(false, "In folder " + (FtpRemoteDir_.empty() ? std::string("(login folder)") : FtpRemoteDir_));
       if (FtpDirection_ == FtpDirection::Upload) {
         client_.Upload(FtpLocalFile_, FtpPartName(FtpRemoteFile_));
       } else {
@@ -121,6 +137,7 @@ void FtpTransfer::OnSuccess(int code) {
       break;
     case kFtpDownload: {
       // The client reports a download only once it arrived whole.
+      Report(false, "Downloaded " + TransferFigures());
       client_.Disconnect();
       session_.Status().SetError(0, "");
       const bool ok = loadDownloaded ? loadDownloaded(FtpLocalFile_) : session_.LoadFile(FtpLocalFile_);
@@ -128,9 +145,11 @@ void FtpTransfer::OnSuccess(int code) {
       break;
     }
     case kFtpUpload:
+      Report(false, "Uploaded " + TransferFigures() + " as " + FtpPartName(FtpRemoteFile_));
       client_.Rename(FtpPartName(FtpRemoteFile_), FtpRemoteFile_);
       break;
     case kFtpRename:
+      Report(false, "Renamed to " + FtpRemoteFile_);
       client_.Disconnect();
       session_.Status().SetError(0, "");
       session_.Status().FlashError(0, "Done!");
@@ -165,6 +184,7 @@ void FtpTransfer::OnUnSupportedFunction(int code) { Fail("Unsupported function! 
 // A failed step ends the transfer and closes the connection, so the next
 // press starts afresh instead of meeting "Already connected!" for good.
 void FtpTransfer::Fail(const std::string& message) {
+  Report(true, message);
   if (client_.Connected()) client_.Disconnect();
   session_.Status().SetError(0, "");
   session_.Status().FlashError(0, message);
@@ -176,6 +196,42 @@ void FtpTransfer::Finish(bool ok) {
   running_ = false;
   local_.Remove();
   if (onFinished) onFinished(ok);
+}
+
+}  // namespace quill
+
+namespace quill {
+
+void FtpTransfer::Cancel() {
+  if (!running_ && !client_.Connected()) return;
+  if (client_.Connected()) client_.Disconnect();
+  Report(true, "Cancelled");
+  session_.Status().SetError(0, "");
+  Finish(false);
+}
+
+std::string FtpTransfer::TakeLocalFile() {
+  local_.owned = false;
+  return local_.path;
+}
+
+void FtpTransfer::Report(bool error, const std::string& text) const {
+  if (onEvent) onEvent(error, text);
+}
+
+std::string FtpTransfer::RemotePath(const std::string& name) const {
+  if (FtpRemoteDir_.empty()) return name;
+  return FtpRemoteDir_ + (FtpRemoteDir_.back() == '/' ? "" : "/") + name;
+}
+
+// "123456 bytes in 1.25 s": the local file is the transfer's size either way.
+std::string FtpTransfer::TransferFigures() const {
+  std::error_code ec;
+  const auto bytes = std::filesystem::file_size(FtpLocalFile_, ec);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
+  char text[64];
+  std::snprintf(text, sizeof text, "%llu bytes in %.2f s", ec ? 0ULL : static_cast<unsigned long long>(bytes), seconds);
+  return text;
 }
 
 }  // namespace quill

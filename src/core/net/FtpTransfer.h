@@ -2,6 +2,7 @@
 // The favorite list over FTP: the sequence around the client (connect,
 // folder change, transfer, load) and its messages, for the window's two Ftp
 // buttons and the command line. Events arrive on the thread that made it.
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -30,6 +31,8 @@ struct FtpTransferSettings {
 };
 
 FtpTransferSettings FtpSettingsFrom(const AppSettings& settings);
+// The stored FTP values into `into`, whose time-outs and certificates stay.
+void CopyFtpSettings(const AppSettings& settings, FtpTransferSettings& into);
 
 // The remote name an upload goes to before it is renamed over the file.
 std::string FtpPartName(const std::string& remoteFile);
@@ -57,6 +60,13 @@ class FtpTransfer : private FtpEvents {
                         const std::string& scrambledPassword, const std::string& remoteDir,
                         const std::string& remoteFile, const std::string& localFile);
 
+  // Cuts the running transfer off (the window closes): no message or load
+  // follows, the local file goes and onFinished(false) is called.
+  void Cancel();
+  // Hands the completed download's local file to the caller, who removes it
+  // (for a load that has to wait its turn).
+  std::string TakeLocalFile();
+
   // While the client is connected or the downloaded list is still loading.
   bool Busy() const { return running_ || client_.Connected(); }
   bool Connected() const { return client_.Connected(); }
@@ -67,6 +77,8 @@ class FtpTransfer : private FtpEvents {
   std::function<bool(const std::string& localFile)> loadDownloaded;
   // Once per started transfer, when it has ended; true when it completed.
   std::function<void(bool ok)> onFinished;
+  // Every step and outcome, for a log; never with the password.
+  std::function<void(bool error, const std::string& text)> onEvent;
 
  private:
   void OnConnect() override;
@@ -83,6 +95,9 @@ class FtpTransfer : private FtpEvents {
   void StartWithLocalFile(FtpDirection direction, const std::string& local);
   void Fail(const std::string& message);
   void Finish(bool ok);
+  void Report(bool error, const std::string& text) const;
+  std::string RemotePath(const std::string& name) const;
+  std::string TransferFigures() const;
 
   // The private local file of a transfer; removed only after the client,
   // declared below and so gone first, can no longer write it.
@@ -107,6 +122,7 @@ class FtpTransfer : private FtpEvents {
   std::string FtpRemoteFile_;
   std::string FtpLocalFile_;
   bool running_ = false;
+  std::chrono::steady_clock::time_point started_;
 };
 
 }  // namespace quill

@@ -42,6 +42,49 @@ bool WriteWindowPositions(TUlkRegistry& r, std::int32_t appTop, std::int32_t app
                      {{"AppTop", appTop}, {"AppLeft", appLeft}, {"HistTop", histTop}, {"HistLeft", histLeft}});
 }
 
+bool WriteOptionSettings(TUlkRegistry& r, const AppSettings& a) {
+  auto flag = [](bool b) { return std::int32_t{b ? 1 : 0}; };
+  return r.WriteValues(kSettingsSection, {
+                                             {"WarnDel", flag(a.WarnDel)},
+                                             {"WarnExit", flag(a.WarnExit)},
+                                             {"WarnSaveFav", flag(a.WarnSaveFav)},
+                                             {"WarnSaveFtp", flag(a.WarnSaveFtp)},
+                                             {"NorthDefault", a.NorthDefault},
+                                             {"EastDefault", a.EastDefault},
+                                             {"GmZoomLevel", a.GmZoomLevel},
+                                             {"GmType", a.GmType},
+                                             {"FavoriteFile", a.FavoriteFile},
+                                             {"ArchiveFile", a.ArchiveFile},
+                                             {"NoCheckWhenEmpty", flag(a.NoCheckWhenEmpty)},
+                                             {"IncludeGroudspeak", flag(a.IncludeGroudspeak)},
+                                             {"RealWebLink", flag(a.RealWebLink)},
+                                             {"ShowArchAv", flag(a.ShowArchAv)},
+                                             {"HomeCoords", a.HomeCoords},
+                                             {"FtpHost", a.FtpHost},
+                                             {"FtpUser", a.FtpUser},
+                                             {"FtpPassword", a.FtpPassword},
+                                             {"FtpRemDirFav", a.FtpRemDirFav},
+                                             {"FtpRemFilenameFav", a.FtpRemFilenameFav},
+                                             {"FtpProxy", a.FtpProxy},
+                                             {"FtpProxyPort", a.FtpProxyPort},
+                                             {"FtpPassive", a.FtpPassive},
+                                         });
+}
+
+std::int32_t ProxyPortFromText(std::string_view text) {
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  if (text.empty()) return 0;
+  std::int32_t port = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return 0;
+    port = port * 10 + (c - '0');
+    if (port > 65535) return 0;
+  }
+  return port;
+}
+
 std::string ReadSavePath(const TUlkRegistry& r) { return r.ReadString(kSettingsSection, "SavePathGPX", "."); }
 
 }  // namespace quill

@@ -3,6 +3,7 @@
 // window positions it writes at close. All live in the section "Settings".
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "settings/UlkRegistry.h"
 
@@ -47,6 +48,15 @@ AppSettings ReadAppSettings(const TUlkRegistry& registry);
 // The four window positions in one rewrite.
 bool WriteWindowPositions(TUlkRegistry& registry, std::int32_t appTop, std::int32_t appLeft, std::int32_t histTop,
                           std::int32_t histLeft);
+
+// What OK of the options dialog writes, in its order and in one rewrite:
+// every setting it edits, the password in its stored (scrambled) form. The
+// text export's notation and the window positions are not among them.
+bool WriteOptionSettings(TUlkRegistry& registry, const AppSettings& settings);
+
+// The proxy port as typed: a decimal number 0..65535 with blanks around it
+// allowed; any other text is 0.
+std::int32_t ProxyPortFromText(std::string_view text);
 
 // SavePathGPX, the folder of the file dialogs (default ".").
 std::string ReadSavePath(const TUlkRegistry& registry);

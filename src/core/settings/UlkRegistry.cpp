@@ -389,6 +389,12 @@ std::string StringRaw(const std::string& ansi) {
   return Quote(utf8);
 }
 
+std::string DwordRaw(std::int32_t value) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%08x", static_cast<std::uint32_t>(value));
+  return std::string("dword:") + buf;
+}
+
 }  // namespace
 
 struct TUlkRegistry::Parsed {
@@ -522,10 +528,18 @@ bool TUlkRegistry::WriteInt(const std::string& section, const std::string& name,
 bool TUlkRegistry::WriteInts(const std::string& section,
                              const std::vector<std::pair<std::string, std::int32_t>>& values) {
   std::vector<Entry> entries;
-  for (const auto& [name, value] : values) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%08x", static_cast<std::uint32_t>(value));
-    entries.push_back(Entry{name, std::string("dword:") + buf});
+  for (const auto& [name, value] : values) entries.push_back(Entry{name, DwordRaw(value)});
+  return Write(section, entries);
+}
+
+bool TUlkRegistry::WriteValues(const std::string& section, const std::vector<RegistryValue>& values) {
+  std::vector<Entry> entries;
+  for (const RegistryValue& v : values) {
+    if (const auto* number = std::get_if<std::int32_t>(&v.value)) {
+      entries.push_back(Entry{v.name, DwordRaw(*number)});
+    } else {
+      entries.push_back(Entry{v.name, StringRaw(std::get<std::string>(v.value))});
+    }
   }
   return Write(section, entries);
 }

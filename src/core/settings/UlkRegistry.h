@@ -26,9 +26,16 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace quill {
+
+// One value of a mixed write: a dword or a text.
+struct RegistryValue {
+  std::string name;
+  std::variant<std::int32_t, std::string> value;
+};
 
 enum class RegistryRoot {
   kLocalMachine,  // HKEY_LOCAL_MACHINE
@@ -56,6 +63,8 @@ class TUlkRegistry {
   // Several integers in one rewrite, so a group (a window position) is never
   // stored half from one writer and half from another.
   bool WriteInts(const std::string& section, const std::vector<std::pair<std::string, std::int32_t>>& values);
+  // Integers and texts in one rewrite, in the order given: all or none.
+  bool WriteValues(const std::string& section, const std::vector<RegistryValue>& values);
 
   const std::string& KeyPath() const { return keyPath_; }
   RegistryRoot RootKey() const { return root_; }

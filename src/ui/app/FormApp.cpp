@@ -21,12 +21,14 @@
 #include "ui/app/WindowQuestions.h"
 #include "ui/components/UlkStatusBar.h"
 #include "ui/list/FileCommands.h"
+#include "ui/list/FtpCommands.h"
 #include "ui/list/ListCommands.h"
 #include "ui/list/ListEditCommands.h"
 #include "ui/list/ListPanel.h"
 #include "ui/list/ListView.h"
 #include "ui/list/WaypointListModel.h"
 #include "ui/tools/FormHistogram.h"
+#include "ui/tools/FormOptions.h"
 #include "ui/tools/GpsReceiver.h"
 #include "ui/tools/ToolCommands.h"
 
@@ -39,6 +41,19 @@ namespace {
 std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace
+
+bool TakeExtendedArgument(QStringList& arguments) {
+  bool found = false;
+  for (qsizetype i = 0; i < arguments.size();) {
+    if (arguments[i] == "--extended") {
+      arguments.remove(i);
+      found = true;
+    } else {
+      ++i;
+    }
+  }
+  return found;
+}
 
 TFormApp::TFormApp(const FormAppOptions& options, QWidget* parent)
     : QMainWindow(parent),
@@ -56,6 +71,7 @@ TFormApp::~TFormApp() {
   session_->onProgress = nullptr;
   session_->onSavePathChanged = nullptr;
   delete tools_;
+  delete ftp_;
   delete files_;
   delete listEdit_;
   delete listCommands_;
@@ -89,6 +105,7 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   listCommands_ = new TListCommands(this, *session_, *listPanel_);
   listEdit_ = new TListEditCommands(this, *session_, *listPanel_);
   files_ = new TFileCommands(this, *session_, *statusBar_, binder_.Registry(), *listPanel_, extendedMode_);
+  ftp_ = new TFtpCommands(this, *session_, *files_, *listPanel_, binder_.Settings());
   binder_.Bind(*session_, *listPanel_);
 
   connect(listPanel_, &TListPanel::PositionSelected, converter_,
@@ -98,6 +115,7 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   connect(converter_->ButtonAddWp(), &QPushButton::clicked, this,
           [this] { listEdit_->AddToList(converter_->CurrentResultLat(), converter_->CurrentResultLon()); });
 
+  optionsDialog_ = new TFormOptions(this);
   BuildMenus();
   ConnectTools();
   logWritable_ = log_.Start(options.logLevel, identity_);
@@ -169,6 +187,8 @@ void TFormApp::ConnectTools() {
           [this](bool save, const QByteArray& name, bool ok, qulonglong count, double seconds, const QString& reason) {
             log_.FileDone(save, name, ok, count, seconds, reason);
           });
+  connect(ftp_, &TFtpCommands::Event, this,
+          [this](bool error, const QString& text) { log_.FtpEvent(error, text.toStdString()); });
 }
 
 QAction* TFormApp::Action(const QString& name) const { return findChild<QAction*>(name); }
@@ -221,6 +241,7 @@ void TFormApp::closeEvent(QCloseEvent* event) {
 }
 
 void TFormApp::FormHide() {
+  ftp_->Cancel();
   files_->ClearQueue();
   session_->ReleaseList();
 }
@@ -236,7 +257,16 @@ void TFormApp::ActionHelpHelpExecute() {
 
 void TFormApp::ActionAboutExecute() {}
 
-void TFormApp::ActionSetupExecute() {}
+void TFormApp::ActionSetupExecute() {
+  TFormOptions& dialog = *optionsDialog_;
+  dialog.ExtendedMode = extendedMode_;
+  dialog.Values = binder_.Settings();
+  dialog.TxtExportMode = binder_.TxtExportMode;
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (!binder_.StoreOptions(dialog.Values, dialog.TxtExportMode)) {
+    statusBar_->SetError(2, "Error saving settings");
+  }
+}
 
 // ---- forwarding ----
 

@@ -6,6 +6,7 @@
 //   TListCommands      sort, search, filter, "Show All", rename
 //   TListEditCommands  delete, "Clear List", archive, "Add to list"
 //   TFileCommands      open/save dialogs, favorites, the load queue, progress
+//   TFtpCommands       the two Ftp buttons (extended mode)
 //   TSettingsBinder    the settings and ApplySettings()
 // A new dialog or tool is a class of its own in src/ui/list or src/ui/tools,
 // given what it needs (session, settings, a callback), never the window.
@@ -31,6 +32,8 @@ class ConverterPanel;
 class HelpWindow;
 class OpenFileServer;
 class TFileCommands;
+class TFormOptions;
+class TFtpCommands;
 class TFormSelectWpAddMode;
 class TListCommands;
 class TListEditCommands;
@@ -48,7 +51,7 @@ inline constexpr bool kBuiltWithExtendedMode = false;
 #endif
 
 struct FormAppOptions {
-  // Fixed for the run; only a build option (or a test) turns it on.
+  // Fixed for the run; a build option or --extended turns it on.
   bool extendedMode = kBuiltWithExtendedMode;
   // Where the settings file lives; empty for the per-user folder.
   std::string settingsFolder;
@@ -60,6 +63,10 @@ struct FormAppOptions {
   // --log-level: 0 writes no log; 1 errors, 2 and warnings, 3 everything.
   int logLevel = 0;
 };
+
+// Takes every --extended out of the arguments and tells whether there was
+// one (a file of that name is given as ./--extended).
+bool TakeExtendedArgument(QStringList& arguments);
 
 class TFormApp : public QMainWindow {
   Q_OBJECT
@@ -75,6 +82,7 @@ class TFormApp : public QMainWindow {
   TListCommands& ListCommands() { return *listCommands_; }
   TListEditCommands& ListEdit() { return *listEdit_; }
   TFileCommands& Files() { return *files_; }
+  TFtpCommands& Ftp() { return *ftp_; }
   TSettingsBinder& SettingsBinder() { return binder_; }
   ConverterPanel& Converter() { return *converter_; }
   TToolCommands& Tools() { return *tools_; }
@@ -88,6 +96,7 @@ class TFormApp : public QMainWindow {
   const ProgramIdentity& Identity() const { return identity_; }
   bool ExtendedMode() const { return extendedMode_; }
   TFormSelectWpAddMode& DuplicateDialog();
+  TFormOptions& OptionsDialog() { return *optionsDialog_; }
   HelpWindow* Help() const { return helpWindow_; }
   bool Listening() const;
 
@@ -155,11 +164,13 @@ class TFormApp : public QMainWindow {
   TListCommands* listCommands_ = nullptr;
   TListEditCommands* listEdit_ = nullptr;
   TFileCommands* files_ = nullptr;
+  TFtpCommands* ftp_ = nullptr;
   HelpWindow* helpWindow_ = nullptr;
   OpenFileServer* openServer_ = nullptr;
   QWidget* histogramWindow_ = nullptr;
   QMenu* menuTools_ = nullptr;
   TToolCommands* tools_ = nullptr;
+  TFormOptions* optionsDialog_ = nullptr;
   TWindowLog log_;
   bool logWritable_ = true;
 

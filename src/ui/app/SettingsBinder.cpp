@@ -25,6 +25,19 @@ void TSettingsBinder::Bind(ListSession& session, TListPanel& panel) {
   };
 }
 
+bool TSettingsBinder::StoreOptions(const AppSettings& edited, int txtExportMode) {
+  AppSettings taken = edited;
+  taken.AppTop = settings_.AppTop;
+  taken.AppLeft = settings_.AppLeft;
+  taken.HistTop = settings_.HistTop;
+  taken.HistLeft = settings_.HistLeft;
+  settings_ = taken;
+  TxtExportMode = txtExportMode;
+  bool written = WriteOptionSettings(registry_, settings_);
+  ApplySettings();
+  return written;
+}
+
 void TSettingsBinder::ApplySettings() {
   if (session_) {
     SessionSettings& ss = session_->Settings();

@@ -35,6 +35,11 @@ class TSettingsBinder {
   void Bind(ListSession& session, TListPanel& panel);
   void OnApply(std::function<void(const AppSettings&)> applier) { appliers_.push_back(std::move(applier)); }
   void ApplySettings();
+  // OK of the options dialog: the edited settings (the window positions stay
+  // as they are) and the run's text notation are taken, written to the store
+  // and applied at once. False when the store could not be written; the
+  // settings still hold for this run.
+  bool StoreOptions(const AppSettings& edited, int txtExportMode);
 
  private:
   TUlkRegistry registry_;

@@ -25,6 +25,10 @@ void TWindowLog::FileDone(bool save, const QByteArray& fileName, bool ok, qulong
   }
 }
 
+void TWindowLog::FtpEvent(bool error, const std::string& text) {
+  UlkLogfile1.WriteLog("Ftp", 0, error ? kLogError : kLogInfo, 0, "%s", text.c_str());
+}
+
 void TWindowLog::SerialReport(const std::string& port, int line, int type, int level, const std::string& text) {
   std::string oneLine = text;
   std::replace(oneLine.begin(), oneLine.end(), '\n', ' ');

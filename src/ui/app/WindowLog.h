@@ -1,7 +1,7 @@
 #pragma once
 // The window's diagnostic channel: UlkLogfile1, off unless the program was
 // started with --log-level; then every load and save, every failure with its
-// reason and every serial report goes to the day's log file.
+// reason, every FTP step and every serial report goes to the day's log file.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -24,6 +24,8 @@ class TWindowLog {
 
   void FileDone(bool save, const QByteArray& fileName, bool ok, qulonglong count, double seconds,
                 const QString& reason);
+  // A step or outcome of an FTP transfer.
+  void FtpEvent(bool error, const std::string& text);
   // A report of a serial port (OnText): type 3 is a warning, 4 an error.
   void SerialReport(const std::string& port, int line, int type, int level, const std::string& text);
 

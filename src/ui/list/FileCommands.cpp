@@ -87,6 +87,7 @@ TFileCommands::TFileCommands(QWidget* dialogParent, ListSession& session, TUlkSt
 }
 
 TFileCommands::~TFileCommands() {
+  ClearQueue();
   delete openDialog_.data();
   delete saveDialog_.data();
 }
@@ -145,6 +146,17 @@ void TFileCommands::QueueLoads(const std::deque<std::string>& files) {
   ScheduleQueue();
 }
 
+void TFileCommands::QueueTemporaryLoad(const std::string& file) {
+  temporaryFiles_.insert(file);
+  QueueLoads({file});
+}
+
+void TFileCommands::ClearQueue() {
+  queuedLoads_.clear();
+  for (const std::string& file : temporaryFiles_) QFile::remove(QPath(file));
+  temporaryFiles_.clear();
+}
+
 void TFileCommands::ScheduleQueue() { QTimer::singleShot(0, this, &TFileCommands::RunQueuedLoads); }
 
 void TFileCommands::RunQueuedLoads() {
@@ -152,6 +164,7 @@ void TFileCommands::RunQueuedLoads() {
     std::string next = queuedLoads_.front();
     queuedLoads_.pop_front();
     LoadFile(next);
+    if (temporaryFiles_.erase(next) > 0) QFile::remove(QPath(next));
   }
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <set>
 #include <string>
 
 class QFileDialog;
@@ -41,7 +42,10 @@ class TFileCommands : public QObject {
   // Files that arrived (drop, command line, socket): loaded in order from the
   // event loop, as soon as nothing else runs.
   void QueueLoads(const std::deque<std::string>& files);
-  void ClearQueue() { queuedLoads_.clear(); }
+  // A file of our own (a download) queued the same way and removed once
+  // loaded, or when the queue is dropped.
+  void QueueTemporaryLoad(const std::string& file);
+  void ClearQueue();
   // A load, a save or a favorite load is running (it may be asking a question).
   bool Busy() const { return busy_; }
 
@@ -87,6 +91,7 @@ class TFileCommands : public QObject {
   QProgressBar* progress_;
   bool busy_ = false;
   std::deque<std::string> queuedLoads_;
+  std::set<std::string> temporaryFiles_;
   qint64 lastProgressMs_ = 0;
 };
 

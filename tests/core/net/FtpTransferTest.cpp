@@ -106,16 +106,7 @@ class FtpTransferTest : public ::testing::Test {
   void SetUp() override {
     if (std::string why = FtpServer::Unavailable(); !why.empty()) GTEST_SKIP() << why;
     EnsureApplication();
-    const char* old = std::getenv("XDG_CACHE_HOME");
-    oldCache_ = old ? std::make_unique<std::string>(old) : nullptr;
-    ::setenv("XDG_CACHE_HOME", cache_.path().c_str(), 1);
-  }
-  void TearDown() override {
-    if (oldCache_) {
-      ::setenv("XDG_CACHE_HOME", oldCache_->c_str(), 1);
-    } else {
-      ::unsetenv("XDG_CACHE_HOME");
-    }
+    cacheHome_ = std::make_unique<test::ScopedEnv>("XDG_CACHE_HOME", cache_.path());
   }
 
   // The folder our temporary files go to.
@@ -130,7 +121,7 @@ class FtpTransferTest : public ::testing::Test {
 
   test::TempDir cache_;
   test::TempDir work_;
-  std::unique_ptr<std::string> oldCache_;
+  std::unique_ptr<test::ScopedEnv> cacheHome_;
 };
 
 class FtpRoundTrip : public FtpTransferTest, public ::testing::WithParamInterface<bool> {};
@@ -142,6 +133,8 @@ TEST_P(FtpRoundTrip, UploadThenDownloadGivesTheSameWaypoints) {
 
   Side up(server->HostText());
   up.ftp.Settings().FtpPassive = GetParam();
+  std::vector<std::string> events;
+  up.ftp.onEvent = [&events](bool, const std::string& text) { events.push_back(text); };
   up.LoadList(ListGpx(300, "GC"), work_);
   up.ftp.FtpSave();
   ASSERT_TRUE(up.WaitFinished());
@@ -150,6 +143,9 @@ TEST_P(FtpRoundTrip, UploadThenDownloadGivesTheSameWaypoints) {
   EXPECT_EQ(up.status.LastFlash(), "Done!");
   EXPECT_FALSE(std::filesystem::exists(remote + ".part"));
   EXPECT_NE(test::ReadFileBytes(remote).find("<name>GC299</name>"), std::string::npos);
+  ASSERT_FALSE(events.empty());
+  EXPECT_EQ(events.back(), "Renamed to favorites.gpx");
+  for (const std::string& e : events) EXPECT_EQ(e.find(FtpServer::kPassword), std::string::npos) << e;
 
   Side down(server->HostText());
   down.ftp.Settings().FtpPassive = GetParam();
@@ -183,6 +179,9 @@ struct FailureCase {
 
 class FtpFailures : public FtpTransferTest {};
 
+// A server that accepts and then never greets.
+int gSilentPort = 0;
+
 TEST_F(FtpFailures, EachEndsWithItsMessageAndLeavesListAndServerAlone) {
   const FailureCase cases[] = {
       {"wrong password",
@@ -204,6 +203,14 @@ TEST_F(FtpFailures, EachEndsWithItsMessageAndLeavesListAndServerAlone) {
        {},
        [](FtpTransferSettings& s, const FtpServer&) {
          s.FtpHost = "127.0.0.1:" + std::to_string(test::UnusedLoopbackPort());
+       },
+       false,
+       "Connection Failed!"},
+      {"server that never greets",
+       {},
+       [](FtpTransferSettings& s, const FtpServer&) {
+         s.FtpHost = "127.0.0.1:" + std::to_string(gSilentPort);
+         s.connectTimeoutMs = 1500;
        },
        false,
        "Connection Failed!"},
@@ -243,6 +250,9 @@ TEST_F(FtpFailures, EachEndsWithItsMessageAndLeavesListAndServerAlone) {
        true,
        "Unsupported function! (Rename)"},
   };
+  test::SilentListener silent;
+  gSilentPort = silent.Port();
+  ASSERT_GT(gSilentPort, 0);
   // Big enough that a stalled download stops midway.
   const std::string remoteList = ListGpx(20000, "R");
   // Rows of the same server modes share one server.
@@ -335,7 +345,10 @@ TEST_F(FtpTransferTest, UploadAnsweredNoWritesNothingAndConnectsNowhere) {
   EXPECT_TRUE(side.status.set.empty());
 }
 
-TEST_F(FtpTransferTest, DestroyedDuringAStalledDownloadReturnsAndCleansUp) {
+class FtpCutOff : public FtpTransferTest, public ::testing::WithParamInterface<bool> {};
+
+// Cancelled (the window closes) or destroyed during a download that stalls.
+TEST_P(FtpCutOff, DuringAStalledDownloadReturnsAndCleansUp) {
   auto server = StartServer({"--stall-retr"});
   test::WriteFileBytes(server->Root() + "/" + kFolder + "/" + kRemote, ListGpx(20000, "R"));
   auto side = std::make_unique<Side>(server->HostText());
@@ -351,21 +364,36 @@ TEST_F(FtpTransferTest, DestroyedDuringAStalledDownloadReturnsAndCleansUp) {
   QTimer::singleShot(60000, &events, &QEventLoop::quit);
   events.exec();
   EXPECT_GT(side->ftp.Client().BytesDone(), 0u);
+  if (GetParam()) {
+    side->status.flashed.clear();
+    side->ftp.Cancel();
+    EXPECT_EQ(side->finished, 1);
+    EXPECT_FALSE(side->lastOk);
+    EXPECT_FALSE(side->ftp.Busy());
+    EXPECT_TRUE(TempFilesIn(CacheFolder()).empty());
+    // Nothing of the cut-off transfer arrives later.
+    QEventLoop later;
+    QTimer::singleShot(300, &later, &QEventLoop::quit);
+    later.exec();
+    EXPECT_EQ(side->finished, 1);
+    EXPECT_TRUE(side->status.flashed.empty());
+    EXPECT_TRUE(side->session.Store().AllWaypoints().empty());
+  }
   side.reset();
   EXPECT_TRUE(TempFilesIn(CacheFolder()).empty());
 }
 
+INSTANTIATE_TEST_SUITE_P(CancelAndDestroy, FtpCutOff, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& p) { return p.param ? "Cancel" : "Destroy"; });
+
 TEST(FtpCacheTempFile, PrivateUniqueAndInTheCacheFolder) {
   test::TempDir cache;
-  const char* old = std::getenv("XDG_CACHE_HOME");
-  const std::string saved = old ? old : "";
-  ::setenv("XDG_CACHE_HOME", cache.path().c_str(), 1);
-  const std::string a = CreateCacheTempFile("ftp-", ".gpx");
-  const std::string b = CreateCacheTempFile("ftp-", ".gpx");
-  if (old) {
-    ::setenv("XDG_CACHE_HOME", saved.c_str(), 1);
-  } else {
-    ::unsetenv("XDG_CACHE_HOME");
+  std::string a;
+  std::string b;
+  {
+    test::ScopedEnv home("XDG_CACHE_HOME", cache.path());
+    a = CreateCacheTempFile("ftp-", ".gpx");
+    b = CreateCacheTempFile("ftp-", ".gpx");
   }
   ASSERT_FALSE(a.empty());
   EXPECT_NE(a, b);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "base/UserFolders.h"
@@ -333,6 +334,76 @@ TEST(SettingsApp, EverySettingHasItsDefaultOnAFreshMachine) {
   EXPECT_FALSE(s.WarnExit);
   EXPECT_TRUE(s.WarnDel);        // any value but 0 is on
   EXPECT_EQ(s.GmZoomLevel, 14);  // a string where an integer belongs
+}
+
+TEST(SettingsApp, OptionSettingsAreWrittenWholeInTheirOrderAndReadBack) {
+  TempDir dir;
+  TUlkRegistry r = MakeRegistry(dir);
+  ASSERT_TRUE(WriteWindowPositions(r, 11, 22, 33, 44));
+  ASSERT_TRUE(r.WriteString("Settings", "SavePathGPX", "/maps"));
+  AppSettings a;
+  a.WarnDel = true;
+  a.WarnExit = false;
+  a.WarnSaveFav = false;
+  a.WarnSaveFtp = false;
+  a.NorthDefault = 1;
+  a.EastDefault = 1;
+  a.GmZoomLevel = 9;
+  a.GmType = 'k';
+  a.FavoriteFile = "/home/me/fav \xE9.gpx";
+  a.ArchiveFile = "/home/me/arch.txt";
+  a.NoCheckWhenEmpty = true;
+  a.IncludeGroudspeak = true;
+  a.RealWebLink = true;
+  a.ShowArchAv = true;
+  a.HomeCoords = "N 52 E 5";
+  a.FtpHost = "ftps://example.org:2121";
+  a.FtpUser = "me";
+  a.FtpPassword = "x\"y\\z";
+  a.FtpRemDirFav = "/lists";
+  a.FtpRemFilenameFav = "fav.gpx";
+  a.FtpProxy = "proxy";
+  a.FtpProxyPort = 8080;
+  a.FtpPassive = 0;
+  a.AppTop = 999;  // not an option: must not be written
+  ASSERT_TRUE(WriteOptionSettings(r, a));
+
+  AppSettings b = ReadAppSettings(r);
+  EXPECT_EQ(b.AppTop, 11);
+  EXPECT_EQ(b.HistLeft, 44);
+  EXPECT_EQ(ReadSavePath(r), "/maps");
+  b.AppTop = a.AppTop;
+  b.AppLeft = a.AppLeft;
+  b.HistTop = a.HistTop;
+  b.HistLeft = a.HistLeft;
+  auto fields = [](const AppSettings& s) {
+    return std::tuple(s.WarnDel, s.WarnExit, s.WarnSaveFav, s.WarnSaveFtp, s.NorthDefault, s.EastDefault, s.GmZoomLevel,
+                      s.GmType, s.FavoriteFile, s.ArchiveFile, s.NoCheckWhenEmpty, s.IncludeGroudspeak, s.RealWebLink,
+                      s.ShowArchAv, s.HomeCoords, s.FtpHost, s.FtpUser, s.FtpPassword, s.FtpRemDirFav,
+                      s.FtpRemFilenameFav, s.FtpProxy, s.FtpProxyPort, s.FtpPassive);
+  };
+  EXPECT_EQ(fields(b), fields(a));
+
+  // New values follow the order of the dialog in the file.
+  const std::string text = ReadFileBytes(r.FilePath());
+  std::size_t last = 0;
+  for (const char* name : {"\"WarnDel\"", "\"GmType\"", "\"FavoriteFile\"", "\"ShowArchAv\"", "\"HomeCoords\"",
+                           "\"FtpPassword\"", "\"FtpPassive\""}) {
+    std::size_t at = text.find(name);
+    ASSERT_NE(at, std::string::npos) << name;
+    EXPECT_GT(at, last) << name;
+    last = at;
+  }
+  EXPECT_EQ(text.find("TxtExportMode"), std::string::npos);
+}
+
+TEST(SettingsApp, ProxyPortIsANumberUpTo65535OrZero) {
+  const std::pair<const char*, int> cases[] = {
+      {"8080", 8080}, {" 3128 ", 3128},   {"0", 0},          {"65535", 65535}, {"00080", 80}, {"65536", 0},
+      {"-1", 0},      {"abc", 0},         {"", 0},           {"80a", 0},       {"8 0", 0},    {"+80", 0},
+      {"0x50", 0},    {"99999999999", 0}, {"4294967376", 0}, {"1e3", 0},
+  };
+  for (auto [text, port] : cases) EXPECT_EQ(ProxyPortFromText(text), port) << text;
 }
 
 }  // namespace
