@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/Launcher.h"
 #include "base/QuestionSeam.h"
 #include "base/StatusSink.h"
 
@@ -96,6 +97,14 @@ class RecordingStatus : public StatusSink {
   void FlashError(int level, const std::string& text) override { flashed.emplace_back(level, text); }
   std::string LastSet() const { return set.empty() ? std::string() : set.back().second; }
   std::string LastFlash() const { return flashed.empty() ? std::string() : flashed.back().second; }
+};
+
+// What would have been opened, in order: "url:..." or "file:..." (the path).
+class RecordingLauncher : public Launcher {
+ public:
+  std::vector<std::string> opened;
+  void OpenUrl(const std::string& url) override { opened.push_back("url:" + url); }
+  void OpenFile(const std::string& path) override { opened.push_back("file:" + path); }
 };
 
 class ScriptedQuestions : public QuestionSeam {

@@ -29,7 +29,8 @@ struct ReadResult {
 
 struct WriteOptions {
   std::string internalName = "Quillmark";
-  int txtExportMode = 0;  // TxtExportMode of the options dialog
+  int txtExportMode = 0;     // TxtExportMode of the options dialog
+  bool privateFile = false;  // mode 0600, also over an older file (files made on the fly)
   StatusSink* status = nullptr;
 };
 

@@ -92,11 +92,11 @@ void AppendKmlPlacemark(std::string& out, const TGpxRecord& r) {
   out += "</coordinates></Point>\n  </Placemark>\n";
 }
 
-bool WriteKmlFile(const std::string& path, RecordSpan records, const WriteOptions& /*options*/) {
+bool WriteKmlFile(const std::string& path, RecordSpan records, const WriteOptions& options) {
   return WriteRecordFile(path, true,
                          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                          "<kml xmlns=\"http://earth.google.com/kml/2.2\">\n<Document>\n",
-                         records, &AppendKmlPlacemark, "</Document>\n</kml>\n");
+                         records, &AppendKmlPlacemark, "</Document>\n</kml>\n", options.privateFile);
 }
 
 }  // namespace quill

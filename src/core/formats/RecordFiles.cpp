@@ -32,10 +32,12 @@ bool FinishScan(const ElementScanner& scanner, ReadResult* result) {
 
 bool WriteRecordFile(const std::string& path, bool textMode, std::string_view head, RecordSpan records,
                      const std::function<void(std::string& out, const TGpxRecord& record)>& appendRecord,
-                     std::string_view tail) {
+                     std::string_view tail, bool privateFile) {
   constexpr std::size_t kBatch = 60 * 1024;
   AtomicFileWriter file;
-  if (!file.Open(path, textMode)) return false;
+  if (!file.Open(path, textMode, privateFile ? 0600 : 0666)) return false;
+  // A file written in place or a device keeps its own mode.
+  if (privateFile) file.SetPermissions(0600);
   std::string text(head);
   text.reserve(kBatch + 4096);
   for (const TGpxRecord* r : records) {

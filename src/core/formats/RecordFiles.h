@@ -22,9 +22,10 @@ bool ReadFileChunks(const std::string& path, bool textMode, const ReadOptions& o
 bool FinishScan(const ElementScanner& scanner, ReadResult* result);
 
 // textMode writes every LF as CR LF. False, with any old file left as it
-// was, when the file could not be written whole.
+// was, when the file could not be written whole. privateFile: mode 0600 for
+// the user alone, also when an older file is replaced.
 bool WriteRecordFile(const std::string& path, bool textMode, std::string_view head, RecordSpan records,
                      const std::function<void(std::string& out, const TGpxRecord& record)>& appendRecord,
-                     std::string_view tail);
+                     std::string_view tail, bool privateFile = false);
 
 }  // namespace quill

@@ -2,13 +2,14 @@
 
 #include "base/FileIo.h"
 #include "base/ProgramFolders.h"
+#include "base/UserFolders.h"
 #include "text/Ansi.h"
 #include "text/TextHelpers.h"
 
 namespace quill {
 
 ListSession::ListSession(StatusSink& status, QuestionSeam& questions)
-    : status_(status), questions_(questions), programFolder_(DataFolder()) {
+    : status_(status), questions_(questions), programFolder_(DataFolder()), workFolder_(CacheFolder()) {
   store_.SetDuplicateQuestion([this](const std::string& name) { return questions_.AskDuplicate(name); });
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "base/Launcher.h"
 #include "base/QuestionSeam.h"
 #include "base/StatusSink.h"
 #include "formats/FormatTable.h"
@@ -56,6 +57,15 @@ class ListSession {
   // Defaults to the executable's folder; tests point it elsewhere.
   const std::string& ProgramFolder() const { return programFolder_; }
   void SetProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
+
+  // Where web pages and generated files are opened; nothing is opened until
+  // the window (or a test) sets a launcher. The launcher outlives the session.
+  Launcher& Launch() { return launcher_ ? *launcher_ : noLauncher_; }
+  void SetLauncher(Launcher* launcher) { launcher_ = launcher; }
+  // The per-user folder of the files made on the fly (the cache page, tmp.kml);
+  // tests point it elsewhere.
+  const std::string& WorkFolder() const { return workFolder_; }
+  void SetWorkFolder(std::string folder) { workFolder_ = std::move(folder); }
 
   const std::string& CurrentFileName() const { return currentFileName_; }
   void SetCurrentFileName(std::string name) { currentFileName_ = std::move(name); }
@@ -131,6 +141,9 @@ class ListSession {
   int lastImportSeconds_ = 0;
   bool favoriteLoaded_ = false;
   std::string programFolder_;
+  std::string workFolder_;
+  Launcher* launcher_ = nullptr;
+  NoLauncher noLauncher_;
 
   ListViewState view_;
   LocaleText text_;

@@ -29,33 +29,59 @@ std::string_view AttributeValue(std::string_view text, std::string_view tag, std
   return TextBetween(StartTagAttributes(text, tag), mark, "\"");
 }
 
-std::string_view ElementText(std::string_view text, std::string_view tag, int n) {
-  if (n < 0 || tag.empty()) return {};
-  std::string open = "<";
-  open.append(tag);
-  std::size_t pos = 0;
-  int counted = 0;
+namespace {
+
+// The ">" of the next start tag "<tag>" or "<tag ...>" with content at or after
+// pos (pos moves past that ">"), or npos.
+std::size_t NextStartTagEnd(std::string_view text, std::string_view open, std::size_t& pos) {
   while (true) {
-    std::size_t at = text.find(open, pos);
-    if (at == std::string_view::npos) return {};
+    std::size_t at = pos < text.size() ? text.find(open, pos) : std::string_view::npos;
+    if (at == std::string_view::npos) return at;
     pos = at + open.size();
     if (pos >= text.size() || (text[pos] != '>' && text[pos] != ' ')) continue;
     std::size_t gt = text.find('>', pos);
-    if (gt == std::string_view::npos) return {};
+    if (gt == std::string_view::npos) return gt;
     // Every candidate before gt ends at gt too: the search resumes after it,
     // or a run of "<tag " before one distant ">" is scanned over and over.
     pos = gt + 1;
     // A self-closing tag is not an element with content: it does not count.
     if (text[gt - 1] == '/') continue;
-    if (counted++ < n) continue;
-    std::size_t start = gt + 1;
-    std::string close = "</";
-    close.append(tag);
-    close.push_back('>');
-    std::size_t end = text.find(close, start);
-    if (end == std::string_view::npos) return {};
-    return text.substr(start, end - start);
+    return gt;
   }
+}
+
+std::string_view ContentUpToClose(std::string_view text, std::string_view tag, std::size_t start) {
+  std::string close = "</";
+  close.append(tag);
+  close.push_back('>');
+  std::size_t end = text.find(close, start);
+  if (end == std::string_view::npos) return {};
+  return text.substr(start, end - start);
+}
+
+}  // namespace
+
+std::string_view ElementText(std::string_view text, std::string_view tag, int n) {
+  if (n < 0 || tag.empty()) return {};
+  std::string open = "<";
+  open.append(tag);
+  std::size_t pos = 0;
+  for (int counted = 0;; ++counted) {
+    std::size_t gt = NextStartTagEnd(text, open, pos);
+    if (gt == std::string_view::npos) return {};
+    if (counted == n) return ContentUpToClose(text, tag, gt + 1);
+  }
+}
+
+std::string_view NextElementText(std::string_view text, std::string_view tag, std::size_t& pos) {
+  std::string open = "<";
+  open.append(tag);
+  std::size_t gt = tag.empty() ? std::string_view::npos : NextStartTagEnd(text, open, pos);
+  if (gt == std::string_view::npos) {
+    pos = text.size();
+    return {};
+  }
+  return ContentUpToClose(text, tag, gt + 1);
 }
 
 std::string_view FirstElementText(std::string_view text, std::string_view tag) { return ElementText(text, tag, 0); }

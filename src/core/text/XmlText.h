@@ -13,6 +13,12 @@ std::string_view AttributeValue(std::string_view text, std::string_view tag, std
 // Raw content of the (n+1)-th element named tag; "<tag" counts only when a ">"
 // or a blank follows, so <namex> never counts for "name".
 std::string_view ElementText(std::string_view text, std::string_view tag, int n);
+// The content of the first element named tag (by the rule of ElementText)
+// whose start tag begins at or after pos; pos moves past that start tag, to
+// the end when there is none. Successive calls from 0 give ElementText for
+// n = 0, 1, 2, ... up to the first empty result, without searching from the
+// start each time.
+std::string_view NextElementText(std::string_view text, std::string_view tag, std::size_t& pos);
 std::string_view FirstElementText(std::string_view text, std::string_view tag);
 // The whole element, tags included, or empty; buffer is overwritten.
 void CopyElement(std::string& buffer, std::string_view text, std::string_view tag);
