@@ -17,7 +17,7 @@ struct Command {
   CommandFn run;
 };
 
-constexpr std::array<Command, 7> kCommands = {{
+constexpr std::array<Command, 9> kCommands = {{
     {"convert", &RunConvert},
     {"list", &RunList},
     {"coord", &RunCoord},
@@ -25,6 +25,8 @@ constexpr std::array<Command, 7> kCommands = {{
     {"letters", &RunLetters},
     {"gps", &RunGps},
     {"ftp", &RunFtp},
+    {"page", &RunPage},
+    {"link", &RunLink},
 }};
 
 constexpr const char* kUsage =
@@ -63,7 +65,13 @@ constexpr const char* kUsage =
     "    a single GPX INPUT (no --duplicates keep|replace, no --no-groundspeak) goes up byte for byte;\n"
     "    --host H (name, name:port or ftps://name[:port] for TLS), --user U, --dir D, --name F,\n"
     "    --active | --passive, --timeout SECONDS; the settings' values are the defaults, the\n"
-    "    password is the settings' one or QUILLMARK_FTP_PASSWORD\n";
+    "    password is the settings' one or QUILLMARK_FTP_PASSWORD\n"
+    "  page [--template FILE] NAME INPUT... OUTPUT.htm\n"
+    "    the offline cache page of the first waypoint named NAME, with its images beside it;\n"
+    "    exit 1 when no waypoint has that name or the template is missing\n"
+    "  link [--real-web-link] NAME INPUT...\n"
+    "    print the web address \"Web Link\" opens for the first waypoint named NAME (nothing\n"
+    "    when it has none; exit 1 for a link that is not http or https)\n";
 
 }  // namespace
 

@@ -18,6 +18,8 @@ int RunOpen(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 int RunLetters(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunGps(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunFtp(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunPage(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunLink(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 int UsageError(std::ostream& err, const std::string& message);
 // Every subcommand's name, in the order the usage text lists them.

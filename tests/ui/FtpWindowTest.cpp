@@ -57,10 +57,13 @@ class UiFtp : public ::testing::Test, public test::WindowFixture {
   }
 
   std::string Remote() const { return server_->Root() + "/fav/favorites.gpx"; }
+  // A transfer's local file is removed off the window thread, soon after its end.
   bool CacheEmpty() {
-    std::error_code ec;
-    return !std::filesystem::exists(Dir().File("cache/quillmark")) ||
-           std::filesystem::is_empty(Dir().File("cache/quillmark"), ec);
+    return test::RunEventsUntil([this] {
+      std::error_code ec;
+      return !std::filesystem::exists(Dir().File("cache/quillmark")) ||
+             std::filesystem::is_empty(Dir().File("cache/quillmark"), ec);
+    });
   }
   void Click(const char* name) { Find<QAbstractButton>(name)->click(); }
   // Runs the event loop until the transfer has ended.

@@ -32,6 +32,7 @@ constexpr std::array<const char*, 16> kCommandNames = {
 // Worker jobs besides the command codes.
 constexpr int kJobConnect = -1;
 constexpr int kJobDisconnect = -2;
+constexpr int kJobRemoveFile = -3;
 
 std::once_flag gCurlInit;
 
@@ -100,6 +101,9 @@ class FtpClient::Worker {
     ShutdownSockets();
     wake_.notify_all();
     thread_.join();
+    for (const Job& job : jobs_) {
+      if (job.command == kJobRemoveFile) ::unlink(job.a.c_str());
+    }
   }
 
   void Push(Job job) {
@@ -180,6 +184,10 @@ void FtpClient::Worker::Loop() {
       if (stopping_) break;
       job = std::move(jobs_.front());
       jobs_.pop_front();
+    }
+    if (job.command == kJobRemoveFile) {
+      ::unlink(job.a.c_str());
+      continue;
     }
     if (job.command != kJobDisconnect && job.generation != live_.load()) continue;
     jobGeneration_ = job.generation;
@@ -636,6 +644,8 @@ void FtpClient::Upload(const std::string& localFile, const std::string& remoteNa
 }
 
 void FtpClient::Rename(const std::string& from, const std::string& to) { Queue(kFtpRename, from, to); }
+
+void FtpClient::RemoveLocalFile(const std::string& path) { Queue(kJobRemoveFile, path, {}); }
 
 void FtpClient::Disconnect() {
   connected_ = false;

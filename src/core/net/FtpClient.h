@@ -90,6 +90,9 @@ class FtpClient {
   void Upload(const std::string& localFile, const std::string& remoteName);
   void Rename(const std::string& from, const std::string& to);
   void Disconnect();
+  // Removes a local file once what was asked before it has ended, off the
+  // caller's thread: freeing a large file takes a while.
+  void RemoveLocalFile(const std::string& path);
 
   // The running transfer's bytes so far and expected (0 when not known).
   std::uint64_t BytesDone() const { return bytesDone_.load(); }

@@ -194,7 +194,8 @@ void FtpTransfer::Fail(const std::string& message) {
 void FtpTransfer::Finish(bool ok) {
   if (!running_) return;
   running_ = false;
-  local_.Remove();
+  if (local_.owned) client_.RemoveLocalFile(local_.path);
+  local_.owned = false;
   if (onFinished) onFinished(ok);
 }
 

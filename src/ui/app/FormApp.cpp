@@ -16,8 +16,10 @@
 #include "settings/UlkFileversionInfo.h"
 #include "text/QtText.h"
 #include "ui/app/ConverterPanel.h"
+#include "ui/app/DesktopLauncher.h"
 #include "ui/app/HelpWindow.h"
 #include "ui/app/OpenFileServer.h"
+#include "ui/app/WebCommands.h"
 #include "ui/app/WindowQuestions.h"
 #include "ui/components/UlkStatusBar.h"
 #include "ui/list/FileCommands.h"
@@ -72,6 +74,7 @@ TFormApp::~TFormApp() {
   session_->onSavePathChanged = nullptr;
   delete tools_;
   delete ftp_;
+  delete web_;
   delete files_;
   delete listEdit_;
   delete listCommands_;
@@ -91,6 +94,8 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   questions_ = std::make_unique<WindowQuestions>(this);
   session_ = std::make_unique<ListSession>(*statusBar_, *questions_);
   session_->Settings().internalName = identity_.internalName;
+  launcher_ = std::make_unique<DesktopLauncher>();
+  session_->SetLauncher(launcher_.get());
 
   auto* central = new QWidget(this);
   central->setObjectName("CentralWidget");
@@ -106,6 +111,7 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   listEdit_ = new TListEditCommands(this, *session_, *listPanel_);
   files_ = new TFileCommands(this, *session_, *statusBar_, binder_.Registry(), *listPanel_, extendedMode_);
   ftp_ = new TFtpCommands(this, *session_, *files_, *listPanel_, binder_.Settings());
+  web_ = new TWebCommands(this, *session_, *listPanel_, *converter_, binder_.Settings());
   binder_.Bind(*session_, *listPanel_);
 
   connect(listPanel_, &TListPanel::PositionSelected, converter_,

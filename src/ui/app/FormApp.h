@@ -7,6 +7,7 @@
 //   TListEditCommands  delete, "Clear List", archive, "Add to list"
 //   TFileCommands      open/save dialogs, favorites, the load queue, progress
 //   TFtpCommands       the two Ftp buttons (extended mode)
+//   TWebCommands       "Web Link", "Local", "Google Earth", "Google Maps", "VE"
 //   TSettingsBinder    the settings and ApplySettings()
 // A new dialog or tool is a class of its own in src/ui/list or src/ui/tools,
 // given what it needs (session, settings, a callback), never the window.
@@ -34,6 +35,7 @@ class OpenFileServer;
 class TFileCommands;
 class TFormOptions;
 class TFtpCommands;
+class TWebCommands;
 class TFormSelectWpAddMode;
 class TListCommands;
 class TListEditCommands;
@@ -83,6 +85,7 @@ class TFormApp : public QMainWindow {
   TListEditCommands& ListEdit() { return *listEdit_; }
   TFileCommands& Files() { return *files_; }
   TFtpCommands& Ftp() { return *ftp_; }
+  TWebCommands& Web() { return *web_; }
   TSettingsBinder& SettingsBinder() { return binder_; }
   ConverterPanel& Converter() { return *converter_; }
   TToolCommands& Tools() { return *tools_; }
@@ -165,6 +168,9 @@ class TFormApp : public QMainWindow {
   TListEditCommands* listEdit_ = nullptr;
   TFileCommands* files_ = nullptr;
   TFtpCommands* ftp_ = nullptr;
+  TWebCommands* web_ = nullptr;
+  // What the session opens goes to the desktop; a test sets another launcher.
+  std::unique_ptr<Launcher> launcher_;
   HelpWindow* helpWindow_ = nullptr;
   OpenFileServer* openServer_ = nullptr;
   QWidget* histogramWindow_ = nullptr;

@@ -111,6 +111,10 @@ class FtpTransferTest : public ::testing::Test {
 
   // The folder our temporary files go to.
   std::string CacheFolder() const { return cache_.path() + "/quillmark"; }
+  // A transfer's local file is removed off the window thread, soon after its end.
+  bool TempFilesGone() {
+    return test::RunEventsUntil([this] { return TempFilesIn(CacheFolder()).empty(); });
+  }
 
   std::unique_ptr<FtpServer> StartServer(const std::vector<std::string>& modes = {}) {
     auto server = std::make_unique<FtpServer>(modes);
@@ -147,6 +151,11 @@ TEST_P(FtpRoundTrip, UploadThenDownloadGivesTheSameWaypoints) {
   EXPECT_EQ(events.back(), "Renamed to favorites.gpx");
   for (const std::string& e : events) EXPECT_EQ(e.find(FtpServer::kPassword), std::string::npos) << e;
 
+  // pyftpdlib can miss the commands of a session that arrives while an
+  // active-mode session is closing (a login that never gets its reply): the
+  // upload's session ends first.
+  ASSERT_TRUE(test::RunEventsUntil(
+      [&] { return test::ReadFileBytes(server->File("server.log")).find("session closed") != std::string::npos; }));
   Side down(server->HostText());
   down.ftp.Settings().FtpPassive = GetParam();
   down.ftp.FtpLoad();
@@ -163,7 +172,7 @@ TEST_P(FtpRoundTrip, UploadThenDownloadGivesTheSameWaypoints) {
     EXPECT_EQ(a[i]->Desc, b[i]->Desc);
   }
   EXPECT_FALSE(down.ftp.Connected());
-  EXPECT_TRUE(TempFilesIn(CacheFolder()).empty());
+  EXPECT_TRUE(TempFilesGone());
 }
 
 INSTANTIATE_TEST_SUITE_P(PassiveAndActive, FtpRoundTrip, ::testing::Bool(),
@@ -285,7 +294,7 @@ TEST_F(FtpFailures, EachEndsWithItsMessageAndLeavesListAndServerAlone) {
     }
     EXPECT_EQ(Names(side.session), before);
     EXPECT_FALSE(side.ftp.Connected());
-    EXPECT_TRUE(TempFilesIn(CacheFolder()).empty());
+    EXPECT_TRUE(TempFilesGone());
     // The remote favorite list is as it was; a refused rename keeps the upload beside it.
     EXPECT_TRUE(test::ReadFileBytes(remote) == remoteList);
     const bool partKept = std::string(c.what).rfind("rename", 0) == 0;
@@ -305,7 +314,7 @@ TEST_F(FtpTransferTest, ServerDyingMidUploadLeavesTheRemoteListWhole) {
   EXPECT_FALSE(side.lastOk);
   EXPECT_NE(side.status.LastFlash(), "Done!");
   EXPECT_TRUE(test::ReadFileBytes(remote) == old);
-  EXPECT_TRUE(TempFilesIn(CacheFolder()).empty());
+  EXPECT_TRUE(TempFilesGone());
 }
 
 TEST_F(FtpTransferTest, SecondPressDuringATransferSaysAlreadyConnected) {
@@ -340,7 +349,7 @@ TEST_F(FtpTransferTest, UploadAnsweredNoWritesNothingAndConnectsNowhere) {
   EXPECT_EQ(side.questions.captions, std::vector<std::string>{"FTP Upload GPX"});
   EXPECT_FALSE(side.ftp.Connected());
   EXPECT_EQ(side.finished, 0);
-  EXPECT_TRUE(TempFilesIn(CacheFolder()).empty());
+  EXPECT_TRUE(TempFilesGone());
   EXPECT_TRUE(side.status.flashed.empty());
   EXPECT_TRUE(side.status.set.empty());
 }
@@ -370,7 +379,7 @@ TEST_P(FtpCutOff, DuringAStalledDownloadReturnsAndCleansUp) {
     EXPECT_EQ(side->finished, 1);
     EXPECT_FALSE(side->lastOk);
     EXPECT_FALSE(side->ftp.Busy());
-    EXPECT_TRUE(TempFilesIn(CacheFolder()).empty());
+    EXPECT_TRUE(TempFilesGone());
     // Nothing of the cut-off transfer arrives later.
     QEventLoop later;
     QTimer::singleShot(300, &later, &QEventLoop::quit);
@@ -380,7 +389,7 @@ TEST_P(FtpCutOff, DuringAStalledDownloadReturnsAndCleansUp) {
     EXPECT_TRUE(side->session.Store().AllWaypoints().empty());
   }
   side.reset();
-  EXPECT_TRUE(TempFilesIn(CacheFolder()).empty());
+  EXPECT_TRUE(TempFilesGone());
 }
 
 INSTANTIATE_TEST_SUITE_P(CancelAndDestroy, FtpCutOff, ::testing::Bool(),
