@@ -721,6 +721,7 @@ TEST_F(UiWindow, DoubleClickAsksForTheEditorOfTheRow) {
   app.ListView1DblClick();
   EXPECT_EQ(edited, -1);
   SelectRow(1);
+  AnswerNextModal([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
   app.ListView1DblClick();
   EXPECT_EQ(edited, 1);
 }

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <filesystem>
 
 #include "UiTestSupport.h"
 #include "list/ListColumns.h"
@@ -18,6 +19,7 @@
 #include "settings/AppSettings.h"
 #include "settings/UlkRegistry.h"
 #include "text/QtText.h"
+#include "ui/components/UlkStatusBar.h"
 #include "ui/list/WaypointListModel.h"
 #include "ui/tools/FormOptions.h"
 
@@ -240,6 +242,20 @@ TEST_F(OptionsDialog, NarrowWithoutExtendedModeAndTheHiddenValuesKept) {
   EXPECT_FALSE(stored.WarnSaveFav);
   EXPECT_TRUE(stored.ShowArchAv);
   EXPECT_EQ(stored.FtpPassive, 0);
+}
+
+TEST_F(OptionsDialog, UnwritableStoreIsReportedAndTheSettingsStillHoldForTheRun) {
+  Open({}, false);
+  // The settings file's place is taken by a folder: nothing can be written.
+  ASSERT_EQ(std::filesystem::create_directories(Store().FilePath()), true);
+  RunOptions([&](TFormOptions& d) {
+    Check(d, "CheckBoxWarnDel", true);
+    In<QPushButton>(d, "ButtonOk")->click();
+  });
+  EXPECT_EQ(App().StatusBar().MessageText(), "Error saving settings");
+  EXPECT_EQ(App().StatusBar().MessageLevel(), 2);
+  EXPECT_TRUE(App().Settings().WarnDel);
+  EXPECT_TRUE(App().Session().Settings().warnDel);
 }
 
 TEST_F(OptionsDialog, HomeCoordsActOnTheDistanceColumnAtOnce) {

@@ -17,4 +17,10 @@ void WriteWptElement(AtomicFileWriter& file, const TGpxRecord& record);
 // The file text before the first waypoint, for the given records' bounds.
 std::string GpxHeader(RecordSpan records, const std::string& internalName, const std::string& utcTime);
 
+// One record alone, as the edit dialog saves it: the header names the
+// company as creator, its schema location is the namespace itself, and its
+// bounds are the record's position. Atomic and checked like WriteGpxFile.
+bool WriteSingleWaypointGpx(const std::string& path, const TGpxRecord& record);
+std::string SingleWaypointGpxHeader(const TGpxRecord& record, const std::string& utcTime);
+
 }  // namespace quill

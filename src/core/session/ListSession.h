@@ -14,6 +14,7 @@
 #include "list/ListSort.h"
 #include "list/ListViewState.h"
 #include "list/WaypointStore.h"
+#include "session/EditItem.h"
 #include "text/LocaleText.h"
 
 namespace quill {
@@ -103,6 +104,15 @@ class ListSession {
   std::function<void(const std::string& folder)> onSavePathChanged;
   // Progress of a long load: bytes done and total.
   std::function<void(std::uint64_t done, std::uint64_t total)> onProgress;
+
+  // The edit dialog's store: the record gets what the fields give
+  // (StoredRecord; a new name goes through the name index) and the list is
+  // modified. Returns the record as stored.
+  const TGpxRecord& StoreEdit(const TGpxRecord* record, const EditItemFields& shown, const EditItemFields& now,
+                              const CacheLinkFn& link);
+  // "Save GPX" of one record; "Error saving file" at level 2 when the file
+  // could not be written (an old file stays as it was).
+  bool SaveRecordGpx(const std::string& fileName, const TGpxRecord& record);
 
   // ---- Presentation of the list: columns, sort, filter, search, rename
   // (ListSessionView.cpp). Each command that changes the shown list ends

@@ -1,5 +1,6 @@
 // The changes of the list the user makes outside a load: delete, clear, add,
-// archive.
+// archive, edit.
+#include "formats/GpxWriter.h"
 #include "list/ArchiveLine.h"
 #include "session/ListSession.h"
 
@@ -62,6 +63,31 @@ bool ListSession::ArchiveShownRow(int row) {
   status_.SetError(0, "");
   status_.FlashError(0, "Done!");
   return true;
+}
+
+const TGpxRecord& ListSession::StoreEdit(const TGpxRecord* record, const EditItemFields& shown,
+                                         const EditItemFields& now, const CacheLinkFn& link) {
+  TGpxRecord stored = StoredRecord(*record, shown, now, link);
+  store_.ChangeWaypoint(record, [&stored](TGpxRecord& r) {
+    r.Lat = stored.Lat;
+    r.Lon = stored.Lon;
+    r.Name = std::move(stored.Name);
+    r.Desc = std::move(stored.Desc);
+    r.Cmt = std::move(stored.Cmt);
+    r.Url = std::move(stored.Url);
+    r.UrlName = std::move(stored.UrlName);
+    r.Sym = std::move(stored.Sym);
+    r.TypeCode = stored.TypeCode;
+    r.Found = stored.Found;
+  });
+  listModified_ = true;
+  return *record;
+}
+
+bool ListSession::SaveRecordGpx(const std::string& fileName, const TGpxRecord& record) {
+  if (WriteSingleWaypointGpx(fileName, record)) return true;
+  status_.SetError(2, "Error saving file");
+  return false;
 }
 
 }  // namespace quill

@@ -23,6 +23,7 @@
 #include "ui/app/WindowQuestions.h"
 #include "ui/components/UlkStatusBar.h"
 #include "ui/list/FileCommands.h"
+#include "ui/list/FormEditItem.h"
 #include "ui/list/FtpCommands.h"
 #include "ui/list/ListCommands.h"
 #include "ui/list/ListEditCommands.h"
@@ -33,6 +34,8 @@
 #include "ui/tools/FormOptions.h"
 #include "ui/tools/GpsReceiver.h"
 #include "ui/tools/ToolCommands.h"
+#include "web/WebLaunch.h"
+#include "web/WebLinks.h"
 
 // Resources of a static library are registered by hand.
 static void InitQuillResources() { Q_INIT_RESOURCE(quillmark); }
@@ -116,7 +119,16 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
 
   connect(listPanel_, &TListPanel::PositionSelected, converter_,
           [this](double lat, double lon) { converter_->ShowResult(lat, lon, kDefaultHeight); });
-  connect(listPanel_, &TListPanel::EditRequested, this, &TFormApp::EditRequested);
+  editDialog_ = new TFormEditItem(*session_, this);
+  editDialog_->CacheLink = [](std::string_view code) { return CacheShortLink(code); };
+  editDialog_->ShowCacheInfo = [this](const TGpxRecord& record) {
+    session_->Status().SetError(0, "");
+    ShowCachePage(*session_, record);
+  };
+  connect(listPanel_, &TListPanel::EditRequested, this, [this](int row) {
+    emit EditRequested(row);
+    EditRow(row);
+  });
   connect(listPanel_, &TListPanel::ListEmptied, converter_, &ConverterPanel::ClearResults);
   connect(converter_->ButtonAddWp(), &QPushButton::clicked, this,
           [this] { listEdit_->AddToList(converter_->CurrentResultLat(), converter_->CurrentResultLon()); });
@@ -292,6 +304,17 @@ void TFormApp::DeleteSelected() { listEdit_->DeleteSelected(); }
 void TFormApp::ActionColumn4Execute(int mode) { listPanel_->SetColumnMode(4, mode); }
 void TFormApp::ActionColumn5Execute(int mode) { listPanel_->SetColumnMode(5, mode); }
 void TFormApp::ListView1DblClick() { listPanel_->ListView1DblClick(); }
+
+void TFormApp::EditRow(int row) {
+  TFormEditItem& dialog = *editDialog_;
+  dialog.CurrentRow = row;
+  dialog.exec();
+  if (!dialog.AnyStored) return;
+  session_->SetListModified(true);
+  listPanel_->FillListView();
+  listPanel_->SelectRow(dialog.CurrentRow);
+  ListView().setFocus();
+}
 QMenu* TFormApp::PopupMenu() const { return listPanel_->PopupMenu(); }
 QMenu* TFormApp::SortMenu() const { return listCommands_->SortMenu(); }
 

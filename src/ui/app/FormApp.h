@@ -33,6 +33,7 @@ class ConverterPanel;
 class HelpWindow;
 class OpenFileServer;
 class TFileCommands;
+class TFormEditItem;
 class TFormOptions;
 class TFtpCommands;
 class TWebCommands;
@@ -100,6 +101,7 @@ class TFormApp : public QMainWindow {
   bool ExtendedMode() const { return extendedMode_; }
   TFormSelectWpAddMode& DuplicateDialog();
   TFormOptions& OptionsDialog() { return *optionsDialog_; }
+  TFormEditItem& EditDialog() { return *editDialog_; }
   HelpWindow* Help() const { return helpWindow_; }
   bool Listening() const;
 
@@ -119,6 +121,8 @@ class TFormApp : public QMainWindow {
   void ActionColumn4Execute(int mode);
   void ActionColumn5Execute(int mode);
   void ListView1DblClick();
+  // The edit dialog on a row; what it stored shows in the list, which is modified.
+  void EditRow(int row);
   // PopupMenu1 and its "Sort" submenu; actions by their names (ActionSortName, ActionSearch, ...).
   QMenu* PopupMenu() const;
   QMenu* SortMenu() const;
@@ -138,7 +142,7 @@ class TFormApp : public QMainWindow {
   void SetHistogramWindow(QWidget* window) { histogramWindow_ = window; }
 
  signals:
-  // A double click on a row: the edit dialog opens on this row.
+  // A double click on a row (or Enter): the edit dialog opens on this row.
   void EditRequested(int row);
 
  protected:
@@ -177,6 +181,7 @@ class TFormApp : public QMainWindow {
   QMenu* menuTools_ = nullptr;
   TToolCommands* tools_ = nullptr;
   TFormOptions* optionsDialog_ = nullptr;
+  TFormEditItem* editDialog_ = nullptr;
   TWindowLog log_;
   bool logWritable_ = true;
 

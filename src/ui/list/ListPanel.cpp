@@ -308,6 +308,10 @@ bool TListPanel::ListView1KeyDown(QKeyEvent* event) {
     if (SelectedIndex() >= 0) emit DeleteRequested();
     return true;
   }
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && mods == Qt::NoModifier) {
+    ListView1DblClick();
+    return true;
+  }
   if (event->key() == Qt::Key_F && mods == Qt::ControlModifier) {
     emit SearchRequested();
     return true;

@@ -100,7 +100,7 @@ class TListPanel : public QGroupBox {
   void SearchNextRequested();
   // The Delete key with a record selected.
   void DeleteRequested();
-  // A double click on a row: the edit dialog opens on it.
+  // A double click on a row, or Enter: the edit dialog opens on it.
   void EditRequested(int row);
   // A record became the selection: the converter shows its position.
   void PositionSelected(double lat, double lon);
