@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "list/GroundspeakValues.h"
+
 namespace quill {
 
 struct TGpxRecord {
@@ -28,6 +30,8 @@ struct TGpxRecord {
   mutable std::string DiffTerr;
   mutable std::string Country;
   mutable std::string State;
+  // What the list reads of GroundspeakXml (see ValuesOf).
+  mutable GroundspeakValues Values;
 };
 
 inline constexpr int kTypeCodeCount = 20;

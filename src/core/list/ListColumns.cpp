@@ -94,8 +94,11 @@ char LogLetter(std::string_view logType) {
 }
 
 std::string LogSummaryOf(std::string_view groundspeakXml) {
+  return LogSummaryOfLogs(FirstElementText(groundspeakXml, "groundspeak:logs"));
+}
+
+std::string LogSummaryOfLogs(std::string_view logs) {
   std::string letters;
-  std::string_view logs = FirstElementText(groundspeakXml, "groundspeak:logs");
   if (logs.empty()) return letters;
   // The same elements ElementText(logs, "groundspeak:log", i) gives for
   // i = 0, 1, ..., found in one pass: a cache with thousands of logs must not
@@ -135,18 +138,19 @@ std::string StateOf(std::string_view groundspeakXml) {
 }
 
 void RefreshDisplayCache(const TGpxRecord& record, int mode) {
+  const GroundspeakValues& v = ValuesOf(record);
   switch (mode) {
     case kColumnLogs:
-      record.LogSummary = LogSummaryOf(record.GroundspeakXml);
+      if (record.LogSummary != v.logSummary) record.LogSummary = v.logSummary;
       break;
     case kColumnDifficulty:
-      record.DiffTerr = DiffTerrOf(record.GroundspeakXml);
+      if (record.DiffTerr != v.diffTerr) record.DiffTerr = v.diffTerr;
       break;
     case kColumnCountry:
-      record.Country = CountryOf(record.GroundspeakXml);
+      if (record.Country != v.country) record.Country = v.country;
       break;
     case kColumnState:
-      record.State = StateOf(record.GroundspeakXml);
+      if (record.State != v.state) record.State = v.state;
       break;
     default:
       break;
@@ -166,9 +170,9 @@ std::string ColumnText(const TGpxRecord& record, int mode, const HomePosition& h
     case kColumnDistance:
       return DistanceColumnText(record, home);
     case kColumnDateFound:
-      return PrintableStart(FirstElementText(record.GroundspeakXml, "groundspeak:date"), 10);
+      return PrintableStart(ValuesOf(record).dateFound, 10);
     case kColumnPlacedBy:
-      return DecodeElementText(FirstElementText(record.GroundspeakXml, "groundspeak:placed_by"));
+      return ValuesOf(record).placedByText;
     case kColumnLogs:
       RefreshDisplayCache(record, mode);
       return record.LogSummary;

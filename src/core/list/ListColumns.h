@@ -47,13 +47,15 @@ std::string CoordinateColumnText(double degrees);
 char LogLetter(std::string_view logType);
 // One letter per log of the cache element, in file order.
 std::string LogSummaryOf(std::string_view groundspeakXml);
+// The same from the content of the groundspeak:logs element.
+std::string LogSummaryOfLogs(std::string_view logs);
 // Difficulty "/" terrain, decoded; "/" without the elements.
 std::string DiffTerrOf(std::string_view groundspeakXml);
 std::string CountryOf(std::string_view groundspeakXml);
 std::string StateOf(std::string_view groundspeakXml);
 
-// Recomputes the display cache a mode writes (Logs, Difficulty, Country,
-// State) from the record's Groundspeak data; other modes change nothing.
+// Sets the display cache a mode writes (Logs, Difficulty, Country, State)
+// from the record's Groundspeak data; other modes change nothing.
 void RefreshDisplayCache(const TGpxRecord& record, int mode);
 
 // Metres from the home position to the record (0 where the computation fails).

@@ -51,14 +51,17 @@ bool ParseWholeInt(std::string_view text, int& value) {
   return ec == std::errc() && end == text.data() + text.size();
 }
 
-std::string_view Element(const TGpxRecord& r, std::string_view tag) { return FirstElementText(r.GroundspeakXml, tag); }
-
-double ElementNumber(const TGpxRecord& r, std::string_view tag) {
-  return TextToFloat(DecodeElementText(Element(r, tag)));
-}
-
-bool IsArchived(const TGpxRecord& r) {
-  return DecodeElementText(AttributeValue(r.GroundspeakXml, "groundspeak:cache", "archived")) == "True";
+// Element texts are decoded after lower-casing here. Text without entities,
+// CDATA, line breaks or bytes of 0x80 and above decodes to itself, so it is
+// searched as it is.
+bool DecodedContains(std::string_view lowered, std::string_view filterText) {
+  if (filterText.empty()) return false;
+  for (char c : lowered) {
+    if (c == '&' || c == '<' || c == '\r' || c == '\n' || static_cast<unsigned char>(c) >= 0x80) {
+      return Contains(DecodeElementText(lowered), filterText);
+    }
+  }
+  return Contains(lowered, filterText);
 }
 
 }  // namespace
@@ -123,34 +126,34 @@ void FilterWaypoints(std::vector<const TGpxRecord*>& records, int modeIndex, std
     const bool hasXml = !r.GroundspeakXml.empty();
     switch (modeIndex) {
       case kFilterName:
-        return Contains(DecodeElementText(text.Lower(r.Name)), filterText);
+        return DecodedContains(text.Lower(r.Name), filterText);
       case kFilterDescription:
-        return Contains(DecodeElementText(text.Lower(r.Desc)), filterText);
+        return DecodedContains(text.Lower(r.Desc), filterText);
       case kFilterPlacedBy:
-        return hasXml && Contains(text.Lower(DecodeElementText(Element(r, "groundspeak:placed_by"))), filterText);
+        return hasXml && Contains(text.Lower(ValuesOf(r).placedByText), filterText);
       // Lower-casing cannot change how a number reads, so it is left out.
       case kFilterTerrainMax:
-        return hasXml && ElementNumber(r, "groundspeak:terrain") <= value;
+        return hasXml && ValuesOf(r).terrain <= value;
       case kFilterTerrainMin:
-        return hasXml && ElementNumber(r, "groundspeak:terrain") >= value;
+        return hasXml && ValuesOf(r).terrain >= value;
       case kFilterDifficultyMax:
-        return hasXml && ElementNumber(r, "groundspeak:difficulty") <= value;
+        return hasXml && ValuesOf(r).difficulty <= value;
       case kFilterDifficultyMin:
-        return hasXml && ElementNumber(r, "groundspeak:difficulty") >= value;
+        return hasXml && ValuesOf(r).difficulty >= value;
       case kFilterCountry:
-        return hasXml && Contains(text.Lower(DecodeElementText(Element(r, "groundspeak:country"))), filterText);
+        return hasXml && Contains(text.Lower(ValuesOf(r).country), filterText);
       case kFilterDistanceMax:
         return DistanceFromHome(r, home) <= 1000.0 * value;
       case kFilterType:
         return typeValid && r.TypeCode == typeCode;
       case kFilterContainer:
-        return hasXml && text.Lower(DecodeElementText(Element(r, "groundspeak:container"))) == filterText;
+        return hasXml && text.Lower(ValuesOf(r).container) == filterText;
       case kFilterReal:
         return yes ? r.TypeCode >= kFirstGeocacheType : r.TypeCode < kFirstGeocacheType;
       case kFilterFound:
         return yes == r.Found;
       case kFilterArchived:
-        return yes == (hasXml && IsArchived(r));
+        return yes == (hasXml && ValuesOf(r).archived);
       case kFilterLogs:
         RefreshDisplayCache(r, kColumnLogs);
         return Contains(r.LogSummary, filterText);

@@ -1,12 +1,10 @@
 #include "list/ListSort.h"
 
-#include <QCollatorSortKey>
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <numeric>
-#include <unordered_map>
 
 #include "list/ListColumns.h"
 #include "text/Ansi.h"
@@ -49,43 +47,41 @@ const OrderInfo& Info(SortOrder order) {
   return kOrders[i < kOrders.size() ? i : 0];
 }
 
-// The rank of each text among the distinct texts in collation order; texts
-// that collate equal get the same rank. Each distinct text costs one
-// collation key, and the sort proper then compares integers.
-std::vector<std::uint32_t> CollationRanks(const std::vector<std::string_view>& texts, const LocaleText& text) {
-  std::unordered_map<std::string_view, std::uint32_t> ids;
-  ids.reserve(texts.size());
-  std::vector<std::string_view> distinct;
-  std::vector<std::uint32_t> ranks(texts.size());
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    auto [it, fresh] = ids.try_emplace(texts[i], static_cast<std::uint32_t>(distinct.size()));
-    if (fresh) distinct.push_back(texts[i]);
-    ranks[i] = it->second;
-  }
-  std::vector<QCollatorSortKey> keys;
-  keys.reserve(distinct.size());
-  for (std::string_view d : distinct) keys.push_back(text.SortKey(d));
-  std::vector<std::uint32_t> byKey(distinct.size());
-  std::iota(byKey.begin(), byKey.end(), 0u);
-  std::sort(byKey.begin(), byKey.end(),
-            [&keys](std::uint32_t a, std::uint32_t b) { return keys[a].compare(keys[b]) < 0; });
-  std::vector<std::uint32_t> rankOfId(distinct.size());
-  std::uint32_t rank = 0;
-  for (std::size_t k = 0; k < byKey.size(); ++k) {
-    if (k > 0 && keys[byKey[k - 1]].compare(keys[byKey[k]]) != 0) ++rank;
-    rankOfId[byKey[k]] = rank;
-  }
-  for (std::uint32_t& r : ranks) r = rankOfId[r];
-  return ranks;
-}
-
 struct Item {
-  const TGpxRecord* record;
-  std::uint32_t key = 0;  // rank of the text key
+  std::uint32_t index = 0;  // into the records
+  std::uint32_t key = 0;    // rank of the text key
+  std::uint32_t name = 0;   // rank of the name, among the tied records only
   bool notGc = false;
   double n1 = 0.0;
   double n2 = 0.0;
-  std::uint32_t name = 0;  // rank of the name, among the tied records only
+};
+
+// Copies of texts side by side: the records lie far apart in memory, and each
+// text is read several times while it is collated.
+class TextArena {
+ public:
+  void Reserve(std::size_t count, std::size_t bytes) {
+    spans_.reserve(count);
+    bytes_.reserve(bytes);
+  }
+  void Add(std::string_view text) {
+    spans_.emplace_back(bytes_.size(), text.size());
+    bytes_.append(text);
+  }
+  std::string_view operator[](std::size_t i) const {
+    return std::string_view(bytes_).substr(spans_[i].first, spans_[i].second);
+  }
+  std::vector<std::string_view> Views(const std::vector<std::uint32_t>& which) const {
+    std::vector<std::string_view> views;
+    views.reserve(which.size());
+    for (std::uint32_t i : which) views.push_back((*this)[i]);
+    return views;
+  }
+  std::size_t size() const { return spans_.size(); }
+
+ private:
+  std::vector<std::pair<std::size_t, std::size_t>> spans_;
+  std::string bytes_;
 };
 
 // Every order but the name tie-break, in one comparison: unused keys are 0.
@@ -128,7 +124,9 @@ std::string_view PrimaryText(const TGpxRecord& r, SortOrder order) {
     case SortOrder::Date:
       return r.Time;
     case SortOrder::DateFound:
-      return FirstElementText(r.GroundspeakXml, "groundspeak:date");
+      return ValuesOf(r).dateFound;
+    case SortOrder::Hidden:
+      return ValuesOf(r).placedBy;
     case SortOrder::Desc:
       return r.Desc;
     case SortOrder::Cmt:
@@ -136,11 +134,11 @@ std::string_view PrimaryText(const TGpxRecord& r, SortOrder order) {
     case SortOrder::UrlName:
       return r.UrlName;
     case SortOrder::Logs:
-      return r.LogSummary;
+      return ValuesOf(r).logSummary;
     case SortOrder::Country:
-      return r.Country;
+      return ValuesOf(r).country;
     case SortOrder::State:
-      return r.State;
+      return ValuesOf(r).state;
     default:
       return {};
   }
@@ -187,26 +185,27 @@ void SortWaypoints(std::vector<const TGpxRecord*>& records, SortOrder order, con
   }
   if (records.size() < 2) return;
 
-  std::vector<Item> items;
-  items.reserve(records.size());
-  // Text keys are views into the records or into decoded, which outlives them.
-  std::vector<std::string_view> texts;
-  std::vector<std::string> decoded;
+  std::vector<Item> items(records.size());
   const bool textKey = order != SortOrder::Dist && order != SortOrder::North && order != SortOrder::East &&
                        order != SortOrder::Type && order != SortOrder::Diffic;
-  if (textKey) texts.reserve(records.size());
-  if (order == SortOrder::Hidden) decoded.reserve(records.size());
-  for (const TGpxRecord* r : records) {
-    Item it{r};
+  // Each record is visited once here; everything after works on the copies.
+  TextArena names;
+  TextArena keys;
+  names.Reserve(records.size(), records.size() * 12);
+  if (textKey && order != SortOrder::Name) keys.Reserve(records.size(), records.size() * 16);
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const TGpxRecord* r = records[i];
+    Item& it = items[i];
+    it.index = static_cast<std::uint32_t>(i);
+    names.Add(r->Name);
     switch (order) {
       case SortOrder::Name:
-        texts.push_back(r->Name);
         break;
       case SortOrder::GCName: {
         std::string_view name = r->Name;
         std::size_t two = CharacterOffset(name, 2);
         std::size_t end = CharacterOffset(name.substr(two), 100);
-        texts.push_back(name.substr(two, end));
+        keys.Add(name.substr(two, end));
         it.notGc = !PrefixIsGc(name.substr(0, two), text);
         break;
       }
@@ -225,24 +224,22 @@ void SortWaypoints(std::vector<const TGpxRecord*>& records, SortOrder order, con
         it.n1 = r->TypeCode;
         break;
       case SortOrder::Diffic: {
-        std::string_view dt = r->DiffTerr;
-        std::size_t slash = dt.find('/');
-        it.n1 = Number(TextToFloat(dt.substr(0, slash)));
-        it.n2 = slash == std::string_view::npos ? 0.0 : Number(TextToFloat(dt.substr(slash + 1)));
+        const GroundspeakValues& v = ValuesOf(*r);
+        it.n1 = Number(v.orderDifficulty);
+        it.n2 = Number(v.orderTerrain);
         break;
       }
-      case SortOrder::Hidden:
-        decoded.push_back(DecodeBasic(FirstElementText(r->GroundspeakXml, "groundspeak:placed_by")));
-        texts.push_back(decoded.back());
-        break;
       default:
-        texts.push_back(PrimaryText(*r, order));
+        keys.Add(PrimaryText(*r, order));
         break;
     }
-    items.push_back(it);
   }
   if (textKey) {
-    std::vector<std::uint32_t> ranks = CollationRanks(texts, text);
+    const TextArena& source = order == SortOrder::Name ? names : keys;
+    std::vector<std::string_view> views;
+    views.reserve(source.size());
+    for (std::size_t i = 0; i < source.size(); ++i) views.push_back(source[i]);
+    std::vector<std::uint32_t> ranks = text.CollationRanks(views);
     for (std::size_t i = 0; i < items.size(); ++i) items[i].key = ranks[i];
   }
   std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return CompareKeys(a, b) < 0; });
@@ -251,17 +248,17 @@ void SortWaypoints(std::vector<const TGpxRecord*>& records, SortOrder order, con
   // Under the name order itself equal keys are equal names already.
   if (order != SortOrder::Name) {
     std::vector<std::pair<std::size_t, std::size_t>> runs;
-    std::vector<std::string_view> names;
+    std::vector<std::uint32_t> tied;
     for (std::size_t b = 0; b < items.size();) {
       std::size_t e = b + 1;
       while (e < items.size() && CompareKeys(items[b], items[e]) == 0) ++e;
       if (e - b > 1) {
         runs.emplace_back(b, e);
-        for (std::size_t i = b; i < e; ++i) names.push_back(items[i].record->Name);
+        for (std::size_t i = b; i < e; ++i) tied.push_back(items[i].index);
       }
       b = e;
     }
-    std::vector<std::uint32_t> ranks = CollationRanks(names, text);
+    std::vector<std::uint32_t> ranks = text.CollationRanks(names.Views(tied));
     std::size_t next = 0;
     for (auto [b, e] : runs) {
       for (std::size_t i = b; i < e; ++i) items[i].name = ranks[next++];
@@ -269,7 +266,9 @@ void SortWaypoints(std::vector<const TGpxRecord*>& records, SortOrder order, con
                        [](const Item& x, const Item& y) { return x.name < y.name; });
     }
   }
-  for (std::size_t i = 0; i < items.size(); ++i) records[i] = items[i].record;
+  std::vector<const TGpxRecord*> sorted(records.size());
+  for (std::size_t i = 0; i < items.size(); ++i) sorted[i] = records[items[i].index];
+  records.swap(sorted);
 }
 
 }  // namespace quill

@@ -55,6 +55,8 @@ const TGpxRecord* WaypointStore::AddWaypoint(double lat, double lon, std::string
   target->Time = std::move(time);
   target->Found = found;
   target->GroundspeakXml.assign(groundspeak);
+  // While the data is fresh in the cache.
+  RenewValues(*target);
 
   if (isNew) {
     target->seq = nextSeq_++;
@@ -96,6 +98,7 @@ void WaypointStore::ChangeWaypoint(const TGpxRecord* record, const std::function
   Stored* r = Own(record);
   std::string oldName = r->Name;
   change(*r);
+  RenewValues(*r);
   if (r->Name == oldName) return;
   std::string newName = std::move(r->Name);
   r->Name = std::move(oldName);

@@ -41,6 +41,13 @@ constexpr std::array<std::string_view, 32> kCodePage = {
     "\xC5\xB8",
 };
 
+// Unicode values of Windows-1252 0x80..0x9F, "." for the undefined bytes.
+constexpr std::array<std::uint16_t, 32> kCodePagePoints = {
+    0x20AC, '.',    0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, '.',    0x017D, '.',    '.',    0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, '.',    0x017E, 0x0178,
+};
+
 inline unsigned char At(std::string_view t, std::size_t i) {
   return i < t.size() ? static_cast<unsigned char>(t[i]) : 0;
 }
@@ -48,9 +55,18 @@ inline unsigned char At(std::string_view t, std::size_t i) {
 // Table row whose UTF-8 form starts text at pos with exactly len bytes; -1 if none.
 int TableRow(std::string_view text, std::size_t pos, std::size_t len) {
   if (pos + len > text.size()) return -1;
-  std::string_view piece = text.substr(pos, len);
-  for (std::size_t i = 0; i < kCodePage.size(); ++i) {
-    if (kCodePage[i].size() == len && kCodePage[i] == piece) return static_cast<int>(i);
+  std::uint32_t cp = 0;
+  if (len == 2) {
+    if ((At(text, pos + 1) & 0xC0) != 0x80) return -1;
+    cp = ((At(text, pos) & 0x1Fu) << 6) | (At(text, pos + 1) & 0x3Fu);
+  } else {
+    if ((At(text, pos + 1) & 0xC0) != 0x80 || (At(text, pos + 2) & 0xC0) != 0x80) return -1;
+    cp = ((At(text, pos) & 0x0Fu) << 12) | ((At(text, pos + 1) & 0x3Fu) << 6) | (At(text, pos + 2) & 0x3Fu);
+  }
+  // Compared by value: the rows' own forms are the shortest ones.
+  if ((len == 2) != (cp < 0x800) || cp < 0x100) return -1;
+  for (std::size_t i = 0; i < kCodePagePoints.size(); ++i) {
+    if (kCodePagePoints[i] == cp && kCodePage[i].size() == len) return static_cast<int>(i);
   }
   return -1;
 }
@@ -201,6 +217,34 @@ bool AppendUtf8CodePoint(std::string& out, std::uint32_t cp) {
     return false;
   }
   return true;
+}
+
+std::uint32_t AnsiCharAt(std::string_view text, std::size_t pos, std::size_t& length) {
+  unsigned char c = At(text, pos);
+  length = 1;
+  if (c < 0x80) return c;
+  if (std::size_t kept = KeptUtf8Length(text, pos)) {
+    length = kept;
+    std::uint32_t cp = kept == 2 ? (c & 0x1Fu) : kept == 3 ? (c & 0x0Fu) : (c & 0x07u);
+    for (std::size_t i = 1; i < kept; ++i) cp = (cp << 6) | (At(text, pos + i) & 0x3Fu);
+    return cp;
+  }
+  return c <= 0x9F ? kCodePagePoints[c - 0x80] : c;
+}
+
+void AppendCodePointAsAnsi(std::string& out, std::uint32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+    return;
+  }
+  std::string utf8;
+  if (!AppendUtf8CodePoint(utf8, cp)) return;
+  unsigned char b;
+  if (ConvertedAt(utf8, 0, b) == utf8.size()) {
+    out.push_back(static_cast<char>(b));
+  } else {
+    out.append(utf8);
+  }
 }
 
 }  // namespace quill

@@ -28,4 +28,12 @@ std::size_t KeptUtf8Length(std::string_view text, std::size_t pos);
 // values above U+10FFFF (nothing appended).
 bool AppendUtf8CodePoint(std::string& out, std::uint32_t cp);
 
+// The character of memory text at pos (< text.size()) as AnsiToUtf8 reads it:
+// a kept UTF-8 sequence or one Windows-1252 byte (an undefined byte reads as
+// "."). Its Unicode value; length gets its length in bytes.
+std::uint32_t AnsiCharAt(std::string_view text, std::size_t pos, std::size_t& length);
+// Appends a Unicode scalar value as memory text: the byte Utf8ToAnsi makes of
+// it, or else its UTF-8 form.
+void AppendCodePointAsAnsi(std::string& out, std::uint32_t cp);
+
 }  // namespace quill

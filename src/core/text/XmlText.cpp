@@ -1,5 +1,6 @@
 #include "text/XmlText.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "text/Ansi.h"
@@ -85,6 +86,53 @@ std::string_view NextElementText(std::string_view text, std::string_view tag, st
 }
 
 std::string_view FirstElementText(std::string_view text, std::string_view tag) { return ElementText(text, tag, 0); }
+
+void FirstElementTexts(std::string_view text, std::span<const std::string_view> tags, std::span<std::string_view> out) {
+  const std::size_t n = std::min({tags.size(), out.size(), std::size_t{32}});
+  std::uint32_t searching = 0;
+  std::size_t longest = 0;
+  for (std::size_t i = 0; i < out.size(); ++i) out[i] = {};
+  for (std::size_t i = 0; i < n; ++i) {
+    if (tags[i].empty()) continue;
+    searching |= 1u << i;
+    longest = std::max(longest, tags[i].size());
+  }
+  // Each "<" is looked at once: the name after it runs to the first blank or
+  // ">", and only a tag of exactly that name can start there.
+  std::size_t pos = 0;
+  while (searching != 0) {
+    std::size_t at = text.find('<', pos);
+    if (at == std::string_view::npos) break;
+    pos = at + 1;
+    std::size_t end = pos;
+    const std::size_t limit = std::min(text.size(), pos + longest + 1);
+    while (end < limit && text[end] != ' ' && text[end] != '>') ++end;
+    if (end == limit) continue;
+    std::string_view name = text.substr(pos, end - pos);
+    for (std::size_t i = 0; i < n; ++i) {
+      if (!(searching & (1u << i)) || tags[i] != name) continue;
+      std::size_t gt = text.find('>', end);
+      if (gt == std::string_view::npos) {
+        searching &= ~(1u << i);
+        break;
+      }
+      // A self-closing tag is not an element with content: look further.
+      if (text[gt - 1] == '/') break;
+      searching &= ~(1u << i);
+      std::size_t start = gt + 1;
+      std::size_t close = start;
+      while (true) {
+        close = text.find("</", close);
+        if (close == std::string_view::npos) break;
+        std::string_view rest = text.substr(close + 2);
+        if (rest.size() > name.size() && rest.substr(0, name.size()) == name && rest[name.size()] == '>') break;
+        close += 2;
+      }
+      if (close != std::string_view::npos) out[i] = text.substr(start, close - start);
+      break;
+    }
+  }
+}
 
 void CopyElement(std::string& buffer, std::string_view text, std::string_view tag) {
   buffer.clear();

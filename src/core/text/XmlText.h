@@ -2,6 +2,7 @@
 // Element and attribute access by plain substring search, and the decoding and
 // escaping of element texts. Searches are case-sensitive byte searches; a value
 // that is not found is the empty text. Views returned point into the input.
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,9 @@ std::string_view ElementText(std::string_view text, std::string_view tag, int n)
 // start each time.
 std::string_view NextElementText(std::string_view text, std::string_view tag, std::size_t& pos);
 std::string_view FirstElementText(std::string_view text, std::string_view tag);
+// FirstElementText of up to 32 tags in one pass over the text: out[i] is the
+// text of tags[i].
+void FirstElementTexts(std::string_view text, std::span<const std::string_view> tags, std::span<std::string_view> out);
 // The whole element, tags included, or empty; buffer is overwritten.
 void CopyElement(std::string& buffer, std::string_view text, std::string_view tag);
 

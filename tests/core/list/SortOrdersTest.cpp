@@ -6,7 +6,9 @@
 
 #include "ListTestRecords.h"
 #include "list/ListColumns.h"
+#include "list/ListFilter.h"
 #include "list/ListSort.h"
+#include "list/WaypointStore.h"
 
 namespace quill {
 namespace {
@@ -303,6 +305,92 @@ TEST(SortOrdersMend, DisplayCachesAreLeftAsTheColumnWouldShowThem) {
   EXPECT_EQ(r.Country, "Canada");
   EXPECT_EQ(r.State, "Quebec");
   EXPECT_EQ(r.DiffTerr, "1.5/2");
+}
+
+// What the orders and filters read of the Groundspeak data is worked out once
+// per record; every change the store makes must renew it. Each case has a
+// low, a middle and a high cache; the filter keeps only the high one.
+struct ChangeCase {
+  const char* label;
+  SortOrder order;
+  std::function<void(CacheParts&, std::size_t level)> set;
+  int filterMode;  // -1 for none
+  const char* filterValue;
+};
+
+TEST(SortOrdersChange, ValuesFollowEveryChangeOfTheStore) {
+  const std::vector<ChangeCase> cases = {
+      {"placed by", SortOrder::Hidden, [](CacheParts& p, std::size_t l) { p.placedBy = std::string(1, "amz"[l]); },
+       kFilterPlacedBy, "z"},
+      {"date found", SortOrder::DateFound,
+       [](CacheParts& p, std::size_t l) {
+         p.logTypes = {"Found it"};
+         p.firstLogDate = std::to_string(2001 + 4 * l);
+       },
+       -1, ""},
+      {"logs", SortOrder::Logs,
+       [](CacheParts& p, std::size_t l) {
+         p.logTypes = {std::vector<std::string>{"Found it", "Attended", "Write note"}[l]};
+       },
+       kFilterLogs, "n"},
+      {"country", SortOrder::Country,
+       [](CacheParts& p, std::size_t l) {
+         p.country = std::vector<std::string>{"Austria", "Germany", "Zambia"}[l];
+       },
+       kFilterCountry, "zam"},
+      {"state", SortOrder::State, [](CacheParts& p, std::size_t l) { p.state = std::string(1, "AMZ"[l]); }, -1, ""},
+      {"difficulty", SortOrder::Diffic, [](CacheParts& p, std::size_t l) { p.difficulty = std::to_string(1 + 2 * l); },
+       kFilterDifficultyMin, "4"},
+      {"terrain", SortOrder::Diffic, [](CacheParts& p, std::size_t l) { p.terrain = std::to_string(1 + 2 * l); },
+       kFilterTerrainMin, "4"},
+      {"container", SortOrder::Name,
+       [](CacheParts& p, std::size_t l) {
+         p.container = std::vector<std::string>{"Micro", "Small", "Large"}[l];
+       },
+       kFilterContainer, "large"},
+      {"archived", SortOrder::Name, [](CacheParts& p, std::size_t l) { p.archived = l == 2 ? "True" : "False"; },
+       kFilterArchived, "yes"},
+  };
+  for (const ChangeCase& c : cases) {
+    auto parts = [&](std::size_t level) {
+      CacheParts p;
+      c.set(p, level);
+      return test::CacheXml(p);
+    };
+    auto rows = [&](const WaypointStore& store) {
+      auto shown = store.AllWaypoints();
+      SortWaypoints(shown, c.order, EnglishText(), kHome);
+      return NamesOf(shown);
+    };
+    auto kept = [&](const WaypointStore& store) {
+      auto shown = store.AllWaypoints();
+      if (c.filterMode >= 0) FilterWaypoints(shown, c.filterMode, c.filterValue, EnglishText(), kHome);
+      return NamesOf(shown);
+    };
+    WaypointStore store;
+    store.SetDuplicateMode(kDuplicateReplace);
+    auto add = [&](const std::string& name, std::size_t level) {
+      return store.AddWaypoint(1, 2, name, "", "", "", "", "2010-01-01T00:00:00", "", 6, false, parts(level), false);
+    };
+    const TGpxRecord* a = add("A", 0);
+    add("B", 1);
+    // The name order is there only to give a filter case an order.
+    auto check = [&](bool changed, const char* when) {
+      const bool swapped = changed && c.order != SortOrder::Name;
+      EXPECT_EQ(rows(store), (swapped ? std::vector<std::string>{"B", "A"} : std::vector<std::string>{"A", "B"}))
+          << c.label << when;
+      if (c.filterMode >= 0) {
+        EXPECT_EQ(kept(store), changed ? std::vector<std::string>{"A"} : std::vector<std::string>{}) << c.label << when;
+      }
+    };
+    check(false, "");
+    store.ChangeWaypoint(a, [&](TGpxRecord& r) { r.GroundspeakXml = parts(2); });
+    check(true, " after an edit");
+    // A load that replaces the record, and an edit of other fields only.
+    EXPECT_EQ(add("A", 0), a);
+    store.ChangeWaypoint(a, [](TGpxRecord& r) { r.Desc = "edited"; });
+    check(false, " after a replace");
+  }
 }
 
 TEST(SortOrdersEdge, EmptyAndSingleListsAndOddNumbers) {

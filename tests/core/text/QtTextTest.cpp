@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QCollator>
 #include <QLocale>
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "text/Ansi.h"
 #include "text/LocaleText.h"
@@ -60,6 +65,64 @@ TEST(LocaleText, LowerCasingFollowsTheLocale) {
                           "B"),
             "\xE0"
             "b");
+}
+
+// Lower and SortKey work on memory text directly; they must give what the
+// locale gives for the same text turned into a QString, for every character
+// and for any bytes at all.
+TEST(LocaleText, LowerAndSortKeyAgreeWithTheLocaleOnEveryCharacter) {
+  std::vector<std::string> texts;
+  std::string batch;
+  // Every character with a case lies below U+20000; above it a sample.
+  for (std::uint32_t cp = 0x41; cp <= 0x10FFFF; cp += cp < 0x20000 ? 1 : 97) {
+    if (cp >= 0xD800 && cp <= 0xDFFF) continue;
+    // These two lower-case by their neighbours or into two characters.
+    if (cp == 0x03A3 || cp == 0x0130) continue;
+    AppendCodePointAsAnsi(batch, cp);
+    batch.push_back(cp % 7 ? 'A' : ' ');
+    if (batch.size() > 3000) texts.push_back(std::move(batch)), batch.clear();
+  }
+  texts.push_back(batch);
+  for (int b = 0x80; b <= 0xFF; ++b) texts.push_back(std::string("X") + static_cast<char>(b) + "y");
+  texts.insert(texts.end(), {"\xCE\x9F\xCE\x94\xCE\x9F\xCE\xA3 \xCE\xA3\xCE\x91", "\xC4\xB0stanbul I\xCC\x87",
+                             "\xC3\x9F\xE1\xBA\x9E", "\xE2\x84\xAA\xE2\x84\xAB"});
+  std::mt19937 random(3);
+  const std::string bytes = "Aa\x80\x81\xC3\xA9\xC5\xCE\xA3\xC4\xB0\xE2\x82\xAC\xF0\x9F\x98\x80\xBF\xFF";
+  for (int n = 0; n < 4000; ++n) {
+    std::string t;
+    for (std::size_t k = random() % 10; k > 0; --k) t.push_back(bytes[random() % bytes.size()]);
+    texts.push_back(t);
+  }
+  for (QLocale::Language language :
+       {QLocale::English, QLocale::Czech, QLocale::Greek, QLocale::Lithuanian, QLocale::Turkish, QLocale::German}) {
+    const QLocale locale(language);
+    const LocaleText text(locale);
+    QCollator collator(locale);
+    collator.setCaseSensitivity(Qt::CaseSensitive);
+    for (const std::string& t : texts) {
+      const QString q = AnsiToQString(t);
+      ASSERT_EQ(text.Lower(t), QStringToAnsi(locale.toLower(q))) << locale.name().toStdString() << " " << t;
+      if (language == QLocale::English || t.size() < 16) {
+        ASSERT_EQ(text.SortKey(t).compare(collator.sortKey(q)), 0) << locale.name().toStdString() << " " << t;
+      }
+    }
+  }
+}
+
+TEST(LocaleText, CollationRanksShareRanksAmongEqualTexts) {
+  const LocaleText text(QLocale(QLocale::English, QLocale::UnitedStates));
+  const std::vector<std::string_view> texts = {"b", "B", "a", "b", "", "\xE1", "a", "A", ""};
+  std::vector<std::uint32_t> ranks = text.CollationRanks(texts);
+  ASSERT_EQ(ranks.size(), texts.size());
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    for (std::size_t j = 0; j < texts.size(); ++j) {
+      int c = text.Compare(texts[i], texts[j]);
+      EXPECT_EQ((c > 0) - (c < 0), (ranks[i] > ranks[j]) - (ranks[i] < ranks[j])) << texts[i] << " " << texts[j];
+    }
+  }
+  EXPECT_EQ(ranks[4], 0u);  // the empty text first, ranks without gaps
+  EXPECT_EQ(*std::max_element(ranks.begin(), ranks.end()), 5u);
+  EXPECT_TRUE(text.CollationRanks({}).empty());
 }
 
 TEST(LocaleText, CollationIsTheLocalesCaseSensitiveOrder) {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <vector>
+
 #include "text/XmlText.h"
 
 namespace quill {
@@ -26,6 +30,49 @@ TEST(XmlTextElement, EmptySelfClosingAndUnclosed) {
   EXPECT_EQ(FirstElementText("<a><cmt /><cmt>later</cmt></a>", "cmt"), "later");
   EXPECT_EQ(FirstElementText("<a><cmt>open", "cmt"), "");
   EXPECT_EQ(FirstElementText("<a><cmt", "cmt"), "");
+}
+
+TEST(XmlTextElement, OnePassFindsWhatEachSearchFinds) {
+  const std::vector<std::string_view> tags = {"cmt", "c", "cmtx", "b", "name", ""};
+  std::vector<std::string> texts = {
+      "",
+      "<a><cmt>1</cmt><c>2</c><cmtx>3</cmtx><b>4</b></a>",
+      "<cmtx>3</cmtx><cmt>1</cmt><cmt>9</cmt>",
+      "<a><cmt /><cmt/><cmt>later</cmt><c/></a><c>x</c>",
+      "<a><cmt>open<c>y</c>",
+      "<a><cmt",
+      "<cmt",
+      "<cmt ",
+      "<c",
+      "<cmt id=\"1>\">a</cmt>",
+      "<b><c><b>in</b></c></b></c>",
+      "<cmt>a</cmtx></cmt><c>b</c >c</c>",
+      "<<cmt>>x</cmt>",
+      "<cmt\t>tab</cmt><cmt>plain</cmt>",
+      "<name>n</name><namex>y</namex><name attr=\"2\">z</name>",
+      "</cmt><cmt></cmt><c>",
+      "<c>one</c><c>two</c>",
+  };
+  // And texts stuck together at random from the pieces that matter.
+  const std::vector<std::string> pieces = {"<", ">", "/", " ", "cmt", "c", "b", "x", "</cmt>", "</c>", "<cmt>", "<c "};
+  std::mt19937 random(7);
+  for (int n = 0; n < 3000; ++n) {
+    std::string t;
+    for (std::size_t k = random() % 14; k > 0; --k) t += pieces[random() % pieces.size()];
+    texts.push_back(t);
+  }
+  for (const std::string& text : texts) {
+    std::vector<std::string_view> out(tags.size(), "stale");
+    FirstElementTexts(text, tags, out);
+    for (std::size_t i = 0; i < tags.size(); ++i) {
+      EXPECT_EQ(out[i], tags[i].empty() ? std::string_view() : FirstElementText(text, tags[i]))
+          << text << " / " << tags[i];
+      // A view into the text, not a copy.
+      if (!out[i].empty()) {
+        EXPECT_TRUE(out[i].data() >= text.data() && out[i].data() < text.data() + text.size());
+      }
+    }
+  }
 }
 
 TEST(XmlTextAttribute, FirstMatchingNameWinsAndSingleQuotesAreNotFound) {

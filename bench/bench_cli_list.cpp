@@ -1,0 +1,62 @@
+// What `quillmark-cli list --sort ORDER` and `--filter MODE=VALUE` add to a
+// plain `quillmark-cli list` of the same 100,000 waypoints (by default the
+// generated list of bench_list; or the GPX file given as the first argument).
+// Every process loads the file afresh, so each figure is a first sort or
+// filter. Best of five runs, wall and CPU milliseconds; a filter prints fewer
+// rows, which the plain run does not save.
+// bench_cli_list [FILE.gpx] [RUNS]
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "BenchSupport.h"
+#include "PocketQuery.h"
+#include "list/ListFilter.h"
+#include "list/ListSort.h"
+
+using namespace quill;
+using namespace quill::bench;
+
+int main(int argc, char** argv) {
+  std::string dir;
+  std::string path;
+  if (argc > 1) {
+    path = argv[1];
+  } else {
+    dir = TempFolder();
+    path = dir + "/list100k.gpx";
+    WritePocketQuery(path, HundredThousandWaypoints());
+  }
+  int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+
+  auto list = [&](std::vector<std::string> extra) {
+    std::vector<std::string> args{QUILL_CLI_PATH, "list", "--home", "N 52 05.400 E 5 07.200"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    args.push_back(path);
+    return BestOf(runs, args);
+  };
+  ProcessRun plain = list({});
+  std::printf("plain list: %.0f ms (cpu %.0f ms), peak %.0f MiB, file %.0f MiB%s\n\n", plain.seconds * 1e3,
+              plain.cpuSeconds * 1e3, static_cast<double>(plain.maxRssKiB) / 1024.0, FileSizeMiB(path),
+              plain.ok ? "" : " FAILED");
+
+  auto row = [&](const std::string& label, const ProcessRun& r) {
+    std::printf("%-24s %9.0f %9.0f %10.0f %10.0f%s\n", label.c_str(), r.seconds * 1e3, r.cpuSeconds * 1e3,
+                (r.seconds - plain.seconds) * 1e3, (r.cpuSeconds - plain.cpuSeconds) * 1e3, r.ok ? "" : " FAILED");
+  };
+  std::printf("%-24s %9s %9s %10s %10s\n", "option", "ms", "cpu", "added", "added cpu");
+  for (int i = 0; i < kSortOrderCount; ++i) {
+    std::string name(SortOrderName(static_cast<SortOrder>(i)));
+    row("--sort " + name, list({"--sort", name}));
+  }
+  const std::vector<std::string> filters = {
+      "name=gc1",         "description=cache", "placedby=ann", "terrain-max=2",   "terrain-min=2",
+      "difficulty-max=2", "difficulty-min=3",  "country=germ", "distance-max=50", "type=6",
+      "container=small",  "real=yes",          "found=yes",    "archived=yes",    "logs=+",
+  };
+  for (const std::string& f : filters) row("--filter " + f, list({"--filter", f}));
+  if (!dir.empty()) std::filesystem::remove_all(dir);
+  return 0;
+}
