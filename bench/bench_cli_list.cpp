@@ -4,7 +4,8 @@
 // Every process loads the file afresh, so each figure is a first sort or
 // filter. Best of five runs, wall and CPU milliseconds; a filter prints fewer
 // rows, which the plain run does not save.
-// bench_cli_list [FILE.gpx] [RUNS]
+// bench_cli_list [FILE.gpx] [RUNS]; QUILL_CLI=PROGRAM measures another build.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -30,9 +31,12 @@ int main(int argc, char** argv) {
     WritePocketQuery(path, HundredThousandWaypoints());
   }
   int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+  // QUILL_CLI names another build of the program to measure.
+  const char* other = std::getenv("QUILL_CLI");
+  const std::string cli = other ? other : QUILL_CLI_PATH;
 
   auto list = [&](std::vector<std::string> extra) {
-    std::vector<std::string> args{QUILL_CLI_PATH, "list", "--home", "N 52 05.400 E 5 07.200"};
+    std::vector<std::string> args{cli, "list", "--home", "N 52 05.400 E 5 07.200"};
     args.insert(args.end(), extra.begin(), extra.end());
     args.push_back(path);
     return BestOf(runs, args);
