@@ -3,6 +3,9 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace quill::fuzz {
 
 MemoryFile::MemoryFile(const std::uint8_t* data, std::size_t size) {
@@ -31,6 +34,14 @@ void ReadWithInputChosenOptions(ReaderFn reader, const std::uint8_t* data, std::
   options.includeGroundspeak = size > 1 && (data[1] & 1);
   options.noCheckWhenEmpty = size > 1 && (data[1] & 2);
   reader(file.path(), store, options, nullptr);
+}
+
+void CheckUnfinishedLine(const std::string& unfinished, const std::uint8_t* data, std::size_t size) {
+  if (unfinished.empty()) return;
+  if (unfinished.rfind("line ", 0) != 0) __builtin_trap();
+  unsigned long long line = std::strtoull(unfinished.c_str() + 5, nullptr, 10);
+  auto lines = static_cast<unsigned long long>(std::count(data, data + size, '\n')) + 1;
+  if (line < 1 || line > lines) __builtin_trap();
 }
 
 }  // namespace quill::fuzz

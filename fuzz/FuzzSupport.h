@@ -36,4 +36,8 @@ void FeedInTwoPieces(Scanner& scanner, const std::uint8_t* data, std::size_t siz
   scanner.Feed(all.substr(cut));
 }
 
+// The place an element was left open ("line N: unterminated <wpt>") lies
+// within the bytes fed: traps otherwise.
+void CheckUnfinishedLine(const std::string& unfinished, const std::uint8_t* data, std::size_t size);
+
 }  // namespace quill::fuzz

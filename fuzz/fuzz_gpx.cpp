@@ -14,5 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   quill::GpxScanner scanner(
       [&](std::string_view element) { quill::AddGpxElement(element, store, true, false, cache); });
   quill::fuzz::FeedInTwoPieces(scanner, data, size);
+  quill::fuzz::CheckUnfinishedLine(scanner.Unfinished(), data, size);
   return 0;
 }

@@ -12,5 +12,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   quill::WaypointStore store;
   quill::LocScanner scanner([&](std::string_view element) { quill::AddLocElement(element, store, false); });
   quill::fuzz::FeedInTwoPieces(scanner, data, size);
+  quill::fuzz::CheckUnfinishedLine(scanner.Unfinished(), data, size);
   return 0;
 }

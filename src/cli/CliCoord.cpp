@@ -216,6 +216,10 @@ int RunCoord(const std::vector<std::string>& args, std::ostream& out, std::ostre
     case Input::None:
       break;
   }
+  if (!result.onEarth) {
+    err << kOffEarthText << "\n";
+    return 1;
+  }
   out << (req.json ? ResultJson(result) : ResultLines(result));
   out.flush();
   return out ? 0 : 1;

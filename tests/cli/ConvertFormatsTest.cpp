@@ -90,8 +90,24 @@ TEST_F(CliConvertFormats, FailuresGiveExitCodesAndTheStatusText) {
   WriteFileBytes(dir.File("bad.ov2"), std::string("\x07", 1));
   EXPECT_EQ(Convert(Q("bad.ov2") + " " + Q("o.gpx"), &out), 1);
   EXPECT_NE(out.find("Invalid OV2 (07)"), std::string::npos) << out;
-  EXPECT_NE(out.find("Error loading file"), std::string::npos) << out;
+  EXPECT_NE(out.find("Error loading file: byte 0: unknown record type 07"), std::string::npos) << out;
   EXPECT_FALSE(test::RunCommand("test -e " + Q("o.gpx")) == 0);
+
+  // A damaged GPX names its line; nothing is written.
+  WriteFileBytes(dir.File("cut.gpx"), std::string(kGpx).substr(0, std::string(kGpx).find("<name>GC2")));
+  EXPECT_EQ(Convert(Q("cut.gpx") + " " + Q("o.gpx"), &out), 1);
+  EXPECT_NE(out.find("Error loading file: line 3: unterminated <wpt>\n"), std::string::npos) << out;
+  EXPECT_FALSE(test::RunCommand("test -e " + Q("o.gpx")) == 0);
+
+  // An OV2 cut inside its last record converts the whole ones and says so.
+  ASSERT_EQ(Convert(ShellQuote(in) + " " + Q("whole.ov2"), &out), 0) << out;
+  std::string ov2 = ReadFileBytes(dir.File("whole.ov2"));
+  WriteFileBytes(dir.File("cut.ov2"), ov2.substr(0, ov2.size() - 2));
+  EXPECT_EQ(Convert(Q("cut.ov2") + " " + Q("o.loc"), &out), 0);
+  EXPECT_NE(out.find("byte 38: file cut off inside a record"), std::string::npos) << out;
+  std::string loc = ReadFileBytes(dir.File("o.loc"));
+  EXPECT_NE(loc.find("\"GC1\""), std::string::npos);
+  EXPECT_EQ(loc.find("GC2"), std::string::npos);
 
   EXPECT_EQ(Convert(ShellQuote(in) + " " + Q("o.doc"), &out), 1);
   EXPECT_NE(out.find("Unknown Extension"), std::string::npos) << out;

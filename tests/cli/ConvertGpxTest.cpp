@@ -83,6 +83,41 @@ TEST(CliConvertGpx, SampleListRoundTripsWithItsGroundspeakData) {
   EXPECT_EQ(std::count(a.begin(), a.end(), '\n'), std::count(a.begin(), a.end(), '\r'));  // CR LF only
 }
 
+// A pocket query with cache types newer than the type table (its Groundspeak
+// prefix declared on the root only) and a GPX 1.1 file with links: every type
+// text and every link with a text survives convert, twice, in a file that is
+// well-formed with namespaces.
+TEST(CliConvertGpx, NewerTypesAndGpx11LinksSurviveConvert) {
+  TempDir dir;
+  const std::string types = test::DataPath("gpx10-newer-types.gpx");
+  const std::string links = test::DataPath("gpx11-plain.gpx");
+  std::string out;
+  ASSERT_EQ(Convert(ShellQuote(types) + " " + ShellQuote(dir.File("t1.gpx")), &out), 0) << out;
+  ASSERT_EQ(Convert(ShellQuote(dir.File("t1.gpx")) + " " + ShellQuote(dir.File("t2.gpx")), &out), 0) << out;
+  ASSERT_EQ(Convert(ShellQuote(links) + " " + ShellQuote(dir.File("l1.gpx")), &out), 0) << out;
+  ASSERT_EQ(Convert(ShellQuote(dir.File("l1.gpx")) + " " + ShellQuote(dir.File("l2.gpx")), &out), 0) << out;
+  const std::vector<std::string> sourceTypes = ElementTexts(ReadFileBytes(types), "type");
+  ASSERT_EQ(sourceTypes.size(), 6u);
+  for (const char* saved : {"t1.gpx", "t2.gpx"}) {
+    std::string file = ReadFileBytes(dir.File(saved));
+    EXPECT_EQ(ElementTexts(file, "type"), sourceTypes) << saved;
+    EXPECT_EQ(ElementTexts(file, "groundspeak:type").size(), 6u) << saved;
+    if (test::HaveTool("xmllint")) {
+      EXPECT_EQ(RunCommand("xmllint --noout " + ShellQuote(dir.File(saved)), &out), 0);
+      EXPECT_EQ(out, "") << saved;
+    } else {
+      test::NoteMissingTool("xmllint");
+    }
+  }
+  const std::vector<std::string> urls = {"https://example.org/summit", "https://example.org/a"};
+  const std::vector<std::string> names = {"Summit page", "First link"};
+  for (const char* saved : {"l1.gpx", "l2.gpx"}) {
+    std::string file = ReadFileBytes(dir.File(saved));
+    EXPECT_EQ(ElementTexts(file, "url"), urls) << saved;
+    EXPECT_EQ(ElementTexts(file, "urlname"), names) << saved;
+  }
+}
+
 TEST(CliConvertGpx, DuplicatesOptionDecidesForEveryLoad) {
   TempDir dir;
   WriteFileBytes(dir.File("1.gpx"), Gpx(Wpt("A", "first") + Wpt("B", "first")));

@@ -27,6 +27,16 @@ CliRun Coord(std::vector<std::string> args) {
   return {status, out.str(), err.str()};
 }
 
+TEST(CliCoord, PositionOffTheEarthIsAnError) {
+  for (const auto& args : {std::vector<std::string>{"--rd", "2147483647 2147483647"},
+                           std::vector<std::string>{"--json", "--latlon", "95", "0"}}) {
+    CliRun r = Coord(args);
+    EXPECT_EQ(r.status, 1) << args[1];
+    EXPECT_EQ(r.out, "") << args[1];
+    EXPECT_EQ(r.err, "Position out of range\n") << args[1];
+  }
+}
+
 TEST(CliCoord, RdInputPrintsTheEightFieldsWithTheirLabels) {
   CliRun r = Coord({"--rd", "136013 455723"});
   EXPECT_EQ(r.status, 0);

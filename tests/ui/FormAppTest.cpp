@@ -426,7 +426,14 @@ TEST_F(UiWindow, LoadFailuresStayOnTheStatusBar) {
   EXPECT_EQ(app.StatusBar().MessageText(), "Unknown Extension");
   EXPECT_EQ(app.StatusBar().MessageLevel(), 2);
   EXPECT_FALSE(app.LoadFile(Dir().File("missing.gpx")));
-  EXPECT_EQ(app.StatusBar().MessageText(), "Error loading file");
+  EXPECT_EQ(app.StatusBar().MessageText(), "Error loading file: no such file");
+  // A damaged file names its line; the waypoints before the damage are listed.
+  std::string cut = Dir().File("cut.gpx");
+  test::WriteFileBytes(cut, "<gpx>\n<wpt lat=\"1\" lon=\"2\"><name>A</name></wpt>\n\n<wpt lat=\"3\" lon=\"4\">");
+  EXPECT_FALSE(app.LoadFile(cut));
+  EXPECT_EQ(app.StatusBar().MessageText(), "Error loading file: line 4: unterminated <wpt>");
+  EXPECT_EQ(app.StatusBar().MessageLevel(), 2);
+  EXPECT_EQ(app.Model().rowCount(), 1);
 }
 
 // Scripted answers that hand the window a file (by a drop on the list) while
@@ -779,6 +786,20 @@ TEST_P(UiConverter, EachNotationShowsTheKnownPositionEverywhere) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Notations, UiConverter, ::testing::Range(0, 5));
+
+TEST_F(UiWindow, ConverterSaysAPositionOffTheEarthIsOutOfRange) {
+  TFormApp& app = Open();
+  Find<QLineEdit>("EditRD")->setText("2147483647 2147483647");
+  Click("ButtonConvertRD");
+  EXPECT_EQ(app.StatusBar().MessageText(), "Position out of range");
+  EXPECT_EQ(app.StatusBar().MessageLevel(), 2);
+  EXPECT_EQ(Text("UlkEditResultDeg"), "");
+  EXPECT_EQ(Text("UlkEditResultRD"), "");
+  // The next sound conversion clears the message.
+  Find<QLineEdit>("EditRD")->setText("136013 455723");
+  Click("ButtonConvertRD");
+  EXPECT_EQ(app.StatusBar().MessageText(), "");
+}
 
 TEST_F(UiWindow, ConverterKnownValuesAndHemisphereBoxes) {
   Open();

@@ -73,14 +73,20 @@ bool InputFile::Open(const std::string& path, bool textMode) {
   notFound_ = false;
   fd_ = platform::OpenForReading(path);
   if (fd_ < 0) {
-    notFound_ = platform::LastFailure() == platform::Failure::kMissing;
+    platform::Failure failure = platform::LastFailure();
+    notFound_ = failure == platform::Failure::kMissing;
+    reason_ = notFound_                               ? "no such file"
+              : failure == platform::Failure::kDenied ? "permission denied"
+                                                      : "cannot be opened";
     return false;
   }
   platform::FileInfo info = platform::StatHandle(fd_);
   if (info.kind != platform::FileKind::kRegular) {
     Close();
+    reason_ = "not a regular file";
     return false;
   }
+  reason_ = "";
   size_ = info.size;
   text_ = textMode;
   error_ = false;

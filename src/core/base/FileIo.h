@@ -42,6 +42,8 @@ class InputFile {
   bool HadError() const { return error_; }
   // After a failed Open: nothing was there.
   bool NotFound() const { return notFound_; }
+  // After a failed Open: why, in a few words ("no such file").
+  const char* FailureReason() const { return reason_; }
   void Close();
 
  private:
@@ -49,6 +51,7 @@ class InputFile {
   bool text_ = false;
   bool error_ = false;
   bool notFound_ = false;
+  const char* reason_ = "";
   bool pendingCr_ = false;
   std::uint64_t size_ = 0;
   std::uint64_t consumed_ = 0;

@@ -1,5 +1,6 @@
 #include "formats/ElementScanner.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace quill {
@@ -26,6 +27,16 @@ ElementScanner::ElementScanner(std::string_view openPrefix, std::string_view clo
       open_(openPrefix.substr(0, kHead - 1)),
       close_(closePrefix.substr(0, kHead - 1)) {}
 
+void ElementScanner::CountLines(const char* p, std::size_t n) {
+  line_ += static_cast<std::uint64_t>(std::count(p, p + n, '\n'));
+}
+
+std::string ElementScanner::Unfinished() const {
+  bool open = state_ >= 2 || (state_ == 1 && TagStarts(tagHead_, tagLength_, open_));
+  if (!open) return {};
+  return "line " + std::to_string(elementLine_) + ": unterminated " + std::string(open_) + ">";
+}
+
 void ElementScanner::Feed(std::string_view bytes) {
   const char* p = bytes.data();
   const char* end = p + bytes.size();
@@ -34,7 +45,12 @@ void ElementScanner::Feed(std::string_view bytes) {
     switch (state_) {
       case 0: {  // outside any element
         const char* lt = static_cast<const char*>(std::memchr(p, '<', left));
-        if (!lt) return;
+        if (!lt) {
+          CountLines(p, left);
+          return;
+        }
+        CountLines(p, static_cast<std::size_t>(lt - p));
+        elementLine_ = line_;
         tagHead_[0] = '<';
         tagLength_ = 1;
         state_ = 1;
@@ -51,10 +67,18 @@ void ElementScanner::Feed(std::string_view bytes) {
           element_.append(p, n);
         }
         TagAppend(tagHead_, tagLength_, p, n);
+        CountLines(p, n);
         p += n;
         if (gt) {
           if (TagStarts(tagHead_, tagLength_, open_)) {
-            state_ = 2;
+            // <wpt lat="1" lon="2"/> holds nothing but its attributes.
+            if (element_.size() >= 2 && element_[element_.size() - 2] == '/') {
+              onElement_(element_);
+              element_.clear();
+              state_ = 0;
+            } else {
+              state_ = 2;
+            }
           } else {
             state_ = 0;
             element_.clear();
@@ -67,6 +91,7 @@ void ElementScanner::Feed(std::string_view bytes) {
         const char* lt = static_cast<const char*>(std::memchr(p, '<', left));
         std::size_t n = lt ? static_cast<std::size_t>(lt - p) + 1 : left;
         element_.append(p, n);
+        CountLines(p, n);
         p += n;
         if (lt) {
           tagHead_[0] = '<';
@@ -80,6 +105,7 @@ void ElementScanner::Feed(std::string_view bytes) {
         std::size_t n = gt ? static_cast<std::size_t>(gt - p) + 1 : left;
         element_.append(p, n);
         TagAppend(tagHead_, tagLength_, p, n);
+        CountLines(p, n);
         p += n;
         if (gt) {
           if (TagStarts(tagHead_, tagLength_, close_)) {

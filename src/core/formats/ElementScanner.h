@@ -2,8 +2,10 @@
 // The four-state scanner that cuts whole elements out of a byte stream without
 // parsing XML: a tag is anything from "<" to the next ">", a tag beginning with
 // the open prefix starts an element, and the first tag inside it beginning
-// with the close prefix ends it. State carries over from chunk to chunk.
+// with the close prefix ends it; an opening tag that closes itself ("/>") is
+// an element on its own. State carries over from chunk to chunk.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -16,8 +18,13 @@ class ElementScanner {
   ElementScanner(std::string_view openPrefix, std::string_view closePrefix,
                  std::function<void(std::string_view element)> onElement);
   void Feed(std::string_view bytes);
+  // After the last chunk: empty when every element was closed, else where the
+  // open one began and why it is damaged ("line 12: unterminated <wpt>").
+  std::string Unfinished() const;
 
  private:
+  void CountLines(const char* p, std::size_t n);
+
   static constexpr std::size_t kHead = 16;
   std::function<void(std::string_view element)> onElement_;
   std::string_view open_;
@@ -26,6 +33,8 @@ class ElementScanner {
   std::string element_;
   char tagHead_[kHead] = {};
   std::size_t tagLength_ = 0;
+  std::uint64_t line_ = 1;         // of the next byte fed
+  std::uint64_t elementLine_ = 0;  // where the current tag or element began
 };
 
 }  // namespace quill

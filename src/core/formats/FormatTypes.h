@@ -25,6 +25,9 @@ struct ReadResult {
   int elapsedSeconds = 0;  // shown in LabelImportTime
   // Waypoints whose Groundspeak element was left out (IncludeGroudspeak off).
   std::size_t groundspeakDropped = 0;
+  // Why a read failed, with where: "line 12: unterminated <wpt>" (a byte
+  // offset in a binary file); empty when there is nothing to say.
+  std::string error;
 };
 
 struct WriteOptions {

@@ -7,6 +7,32 @@
 
 namespace quill {
 
+namespace {
+
+// GPX 1.1 carries a waypoint's link as <link href="URL"><text>NAME</text></link>;
+// the first one is read.
+void ReadLink(std::string_view e, std::string& url, std::string& urlName) {
+  constexpr std::string_view kOpen = "<link";
+  for (std::size_t pos = 0;;) {
+    std::size_t at = e.find(kOpen, pos);
+    if (at == std::string_view::npos) return;
+    pos = at + kOpen.size();
+    if (pos >= e.size()) return;
+    char c = e[pos];
+    if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '>' && c != '/') continue;
+    std::size_t gt = e.find('>', pos);
+    if (gt == std::string_view::npos) return;
+    url = DecodeElementText(AttributeValue(e.substr(at, gt + 1 - at), "link", "href"));
+    if (e[gt - 1] == '/') return;
+    std::size_t close = e.find("</link>", gt + 1);
+    if (close == std::string_view::npos) return;
+    urlName = DecodeElementText(FirstElementText(e.substr(gt + 1, close - gt - 1), "text"));
+    return;
+  }
+}
+
+}  // namespace
+
 bool AddGpxElement(std::string_view e, WaypointStore& store, bool includeGroundspeak, bool skipSearch,
                    std::string& cacheBuffer) {
   double lat = TextToFloat(AttributeValue(e, "wpt", "lat"));
@@ -14,13 +40,20 @@ bool AddGpxElement(std::string_view e, WaypointStore& store, bool includeGrounds
   std::string name = DecodeElementText(FirstElementText(e, "name"));
   std::string cmt = DecodeElementText(FirstElementText(e, "cmt"));
   std::string desc = DecodeElementText(FirstElementText(e, "desc"));
-  std::string url = DecodeElementText(FirstElementText(e, "url"));
+  std::string_view rawUrl = FirstElementText(e, "url");
+  std::string url = DecodeElementText(rawUrl);
   std::string urlName = DecodeElementText(FirstElementText(e, "urlname"));
+  if (rawUrl.empty()) ReadLink(e, url, urlName);
   std::string time = DecodeElementText(FirstElementText(e, "time"));
   std::string_view rawSym = FirstElementText(e, "sym");
   bool found = rawSym == "Geocache Found";
   std::string sym = DecodeElementText(rawSym);
-  int typeCode = TypeCodeFromGpxText(FirstElementText(e, "type"));
+  std::string_view rawType = FirstElementText(e, "type");
+  int typeCode = TypeCodeFromGpxText(rawType);
+  // A text the table would not write back is kept, so newer cache types
+  // survive a load and save.
+  std::string typeText;
+  if (!rawType.empty() && rawType != GpxTypeText(typeCode)) typeText = DecodeElementText(rawType);
   cacheBuffer.clear();
   bool dropped = false;
   if (includeGroundspeak) {
@@ -29,7 +62,7 @@ bool AddGpxElement(std::string_view e, WaypointStore& store, bool includeGrounds
     dropped = e.find("<groundspeak:cache") != std::string_view::npos;
   }
   store.AddWaypoint(lat, lon, std::move(name), std::move(cmt), std::move(desc), std::move(url), std::move(urlName),
-                    std::move(time), std::move(sym), typeCode, found, cacheBuffer, skipSearch);
+                    std::move(time), std::move(sym), typeCode, found, cacheBuffer, skipSearch, std::move(typeText));
   return dropped;
 }
 
@@ -40,9 +73,10 @@ bool ReadGpxFile(const std::string& path, WaypointStore& store, const ReadOption
   GpxScanner scanner([&](std::string_view element) {
     if (AddGpxElement(element, store, options.includeGroundspeak, skip, cacheBuffer)) ++dropped;
   });
-  bool ok = ReadFileChunks(path, true, options, result, [&](std::string_view chunk) { scanner.Feed(chunk); });
+  const bool ok = ReadFileChunks(path, true, options, result, [&](std::string_view chunk) { scanner.Feed(chunk); });
   if (result) result->groundspeakDropped = dropped;
-  return ok;
+  if (!ok) return false;
+  return FinishScan(scanner, result);
 }
 
 }  // namespace quill

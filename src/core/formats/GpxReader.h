@@ -7,7 +7,8 @@
 namespace quill {
 
 // Adds the waypoints of a GPX file to the store, in file order. True when the
-// file was read to its end; false when it could not be opened.
+// file was read to its end; false, with the reason in result->error, when it
+// could not be opened or its last waypoint is cut off (those before it stay).
 bool ReadGpxFile(const std::string& path, WaypointStore& store, const ReadOptions& options, ReadResult* result);
 
 // The scanner on its own, for text already in memory and for the fuzz target:

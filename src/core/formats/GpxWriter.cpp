@@ -9,6 +9,21 @@ namespace quill {
 namespace {
 
 constexpr const char* kGpxNamespace = "http://www.topografix.com/GPX/1/0";
+constexpr std::string_view kCacheTag = "<groundspeak:cache";
+
+// A source that declared the prefix on its root hands us the element without
+// the declaration; written as it is, the prefix would be declared nowhere.
+void AppendGroundspeak(std::string& out, std::string_view xml) {
+  std::size_t gt = xml.find('>');
+  if (xml.substr(0, kCacheTag.size()) != kCacheTag || gt == std::string_view::npos ||
+      xml.substr(0, gt).find("xmlns:groundspeak=") != std::string_view::npos) {
+    out += xml;
+    return;
+  }
+  out += kCacheTag;
+  out += " xmlns:groundspeak=\"http://www.groundspeak.com/cache/1/0/1\"";
+  out += xml.substr(kCacheTag.size());
+}
 // The one-record file names the maker, not the program.
 constexpr const char* kSingleWaypointCreator = "Tarnwick";
 
@@ -103,11 +118,11 @@ void AppendWptElement(std::string& out, const TGpxRecord& r) {
   }
   out += "</sym>\n";
   out += "    <type>";
-  out += GpxTypeText(r.TypeCode);
+  AppendEscapedXml(out, GpxTypeTextOf(r));
   out += "</type>\n";
   if (!r.GroundspeakXml.empty()) {
     out += "    ";
-    out += r.GroundspeakXml;
+    AppendGroundspeak(out, r.GroundspeakXml);
     out += "\n";
   }
   out += "  </wpt>\n";

@@ -120,7 +120,8 @@ void AddLocElement(std::string_view e, WaypointStore& store, bool skipSearch) {
 bool ReadLocFile(const std::string& path, WaypointStore& store, const ReadOptions& options, ReadResult* result) {
   bool skip = store.ShownWaypoints().empty() && options.noCheckWhenEmpty;
   LocScanner scanner([&](std::string_view element) { AddLocElement(element, store, skip); });
-  return ReadFileChunks(path, true, options, result, [&](std::string_view chunk) { scanner.Feed(chunk); });
+  if (!ReadFileChunks(path, true, options, result, [&](std::string_view chunk) { scanner.Feed(chunk); })) return false;
+  return FinishScan(scanner, result);
 }
 
 void AppendLocWaypoint(std::string& out, const TGpxRecord& r) {

@@ -8,8 +8,8 @@
 
 namespace quill {
 
-// Adds every waypoint element of a LOC file. False only when the file could
-// not be opened.
+// Adds every waypoint element of a LOC file. False, with the reason in
+// result->error, when the file could not be opened or ends inside a waypoint.
 bool ReadLocFile(const std::string& path, WaypointStore& store, const ReadOptions& options, ReadResult* result);
 // Writes the records, in the order given, as a LOC file; false (old file kept)
 // when it could not be written whole.

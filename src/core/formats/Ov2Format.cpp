@@ -75,6 +75,8 @@ class ByteCursor {
     return true;
   }
   std::uint64_t Consumed() const { return file_.Consumed(); }
+  // Offset in the file of the next byte.
+  std::uint64_t Offset() const { return file_.Consumed() - (chunk_.size() - pos_); }
 
  private:
   void Refill() {
@@ -114,6 +116,10 @@ void FlashInvalid(const ReadOptions& options, unsigned char type) {
   options.status->FlashError(2, text);
 }
 
+void Note(ReadResult* result, std::uint64_t offset, const std::string& what) {
+  if (result) result->error = "byte " + std::to_string(offset) + ": " + what;
+}
+
 }  // namespace
 
 std::int32_t Ov2Units(double degrees) {
@@ -127,13 +133,20 @@ std::int32_t Ov2Units(double degrees) {
 
 bool ReadOv2File(const std::string& path, WaypointStore& store, const ReadOptions& options, ReadResult* result) {
   InputFile file;
-  if (!file.Open(path, false)) return false;
+  if (!file.Open(path, false)) {
+    if (result) result->error = file.FailureReason();
+    return false;
+  }
   std::time_t start = std::time(nullptr);
   ByteCursor in(file);
   std::string name;
   std::uint64_t lastReport = 0;
   bool ok = true;
+  // A file cut off inside a record keeps the records before it and says so;
+  // a record no writer makes fails the file.
+  auto cutOff = [&](std::uint64_t at) { Note(result, at, "file cut off inside a record"); };
   while (true) {
+    const std::uint64_t at = in.Offset();
     unsigned char type = 0;
     if (in.Read(&type, 1) != 1) break;
     if (options.progress && in.Consumed() != lastReport) {
@@ -141,41 +154,42 @@ bool ReadOv2File(const std::string& path, WaypointStore& store, const ReadOption
       options.progress(lastReport, file.Size());
     }
     if (type == 1) {
-      // The bounding box is not used; a box cut off by the end of the file
-      // loses nothing.
-      if (!in.Skip(20)) break;
+      // The bounding box is not used.
+      if (!in.Skip(20)) cutOff(at);
       continue;
     }
     if (type == 3 && options.status) options.status->FlashError(2, "POI type 3");
     if (type > 3) {
       FlashInvalid(options, type);
+      char what[40];
+      std::snprintf(what, sizeof what, "unknown record type %02X", type);
+      Note(result, at, what);
       ok = false;
       break;
     }
-    // Types 0, 2 and 3 carry their own size. One that cannot hold the record's
-    // fixed part, or runs past the end of the file, makes the file invalid.
+    // Types 0, 2 and 3 carry their own size; one that cannot hold the
+    // record's fixed part makes the file invalid.
     std::int32_t size = 0;
-    bool haveSize = in.ReadInt32(size);
+    if (!in.ReadInt32(size)) {
+      cutOff(at);
+      break;
+    }
     std::int32_t minSize = type == 0 ? kDeletedMinSize : kPoiMinSize;
-    if (!haveSize || size < minSize) {
+    if (size < minSize) {
       FlashInvalid(options, type);
+      Note(result, at, "record size " + std::to_string(size) + " too small");
       ok = false;
       break;
     }
     if (type == 0) {
-      if (!in.Skip(static_cast<std::uint64_t>(size) - 5)) {
-        FlashInvalid(options, type);
-        ok = false;
-        break;
-      }
+      if (!in.Skip(static_cast<std::uint64_t>(size) - 5)) cutOff(at);
       continue;
     }
     // Simple POI, and the extended one read like it: its name runs to the
     // first zero byte, the rest of the record is skipped by the size field.
     std::int32_t x = 0, y = 0;
     if (!in.ReadInt32(x) || !in.ReadInt32(y) || !in.ReadName(static_cast<std::uint64_t>(size) - 13, name)) {
-      FlashInvalid(options, type);
-      ok = false;
+      cutOff(at);
       break;
     }
     store.AddWaypointSimple(y * 0.00001, x * 0.00001, name);

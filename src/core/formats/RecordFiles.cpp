@@ -9,7 +9,10 @@ namespace quill {
 bool ReadFileChunks(const std::string& path, bool textMode, const ReadOptions& options, ReadResult* result,
                     const std::function<void(std::string_view chunk)>& onChunk) {
   InputFile file;
-  if (!file.Open(path, textMode)) return false;
+  if (!file.Open(path, textMode)) {
+    if (result) result->error = file.FailureReason();
+    return false;
+  }
   std::time_t start = std::time(nullptr);
   for (std::string_view chunk = file.ReadChunk(); !chunk.empty(); chunk = file.ReadChunk()) {
     onChunk(chunk);
@@ -18,6 +21,13 @@ bool ReadFileChunks(const std::string& path, bool textMode, const ReadOptions& o
   file.Close();
   if (result) result->elapsedSeconds = static_cast<int>(std::time(nullptr) - start);
   return true;
+}
+
+bool FinishScan(const ElementScanner& scanner, ReadResult* result) {
+  std::string damage = scanner.Unfinished();
+  if (damage.empty()) return true;
+  if (result) result->error = std::move(damage);
+  return false;
 }
 
 bool WriteRecordFile(const std::string& path, bool textMode, std::string_view head, RecordSpan records,

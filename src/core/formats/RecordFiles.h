@@ -6,13 +6,20 @@
 #include <string>
 #include <string_view>
 
+#include "formats/ElementScanner.h"
 #include "formats/FormatTypes.h"
 
 namespace quill {
 
-// False only when the file cannot be opened. textMode turns CR LF into LF.
+// False only when the file cannot be opened (result->error says why). textMode
+// turns CR LF into LF.
 bool ReadFileChunks(const std::string& path, bool textMode, const ReadOptions& options, ReadResult* result,
                     const std::function<void(std::string_view chunk)>& onChunk);
+
+// After the last chunk of a markup file: false, with the reason in
+// result->error, when an element was left open at the end; the elements
+// before it are read.
+bool FinishScan(const ElementScanner& scanner, ReadResult* result);
 
 // textMode writes every LF as CR LF. False, with any old file left as it
 // was, when the file could not be written whole. privateFile: mode 0600 for

@@ -1,14 +1,26 @@
 #include "geo/Converter.h"
 
+#include <cmath>
+
 #include "geo/CoordFormat.h"
 #include "geo/CoordParse.h"
 #include "geo/Datum.h"
+#include "geo/GeoTypes.h"
 #include "geo/GridProjection.h"
 
 namespace quill {
 
+namespace {
+// Far beyond any satellite; heights past it come from no real position.
+constexpr double kMaxHeight = 1e8;
+}  // namespace
+
 ConverterResult ShowResult(double lat, double lon, double h) {
   ConverterResult r;
+  if (!IsOnEarth(lat, lon) || !(std::fabs(h) <= kMaxHeight)) {
+    r.onEarth = false;
+    return r;
+  }
   r.lat = lat;
   r.lon = lon;
   r.height = h;

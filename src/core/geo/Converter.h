@@ -32,7 +32,12 @@ struct ConverterResult {
   std::string altitude;         // FormatAltitude of height
   bool rdInRange = false;       // RD text shown black, else grey
   bool lambertInRange = false;  // Lambert72 text shown black, else grey
+  // False for a position off the earth (or no number): every text is empty
+  // and the position (0, 0); the panel says kOffEarthText instead.
+  bool onEarth = true;
 };
+
+inline constexpr const char* kOffEarthText = "Position out of range";
 
 // The result fields in the panel's order with their labels.
 struct ResultField {

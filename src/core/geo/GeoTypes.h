@@ -11,6 +11,14 @@ struct LatLon {
   double lon = 0.0;  // degrees, nominally -180..180
 };
 
+// Inside -90..90 and -180..180, give or take the rounding of the coarsest
+// file format (an OV2 unit times 1e-5 lands just past 90); false for NaN and
+// for values far off the earth (1e308) that no notation can show.
+inline constexpr double kEdgeSlack = 1e-5;
+inline bool IsLatitude(double v) { return v >= -90.0 - kEdgeSlack && v <= 90.0 + kEdgeSlack; }
+inline bool IsLongitude(double v) { return v >= -180.0 - kEdgeSlack && v <= 180.0 + kEdgeSlack; }
+inline bool IsOnEarth(double lat, double lon) { return IsLatitude(lat) && IsLongitude(lon); }
+
 // A geodetic position with ellipsoidal height.
 struct GeoPosition {
   double lat = 0.0;  // degrees

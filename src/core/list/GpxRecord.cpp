@@ -82,12 +82,19 @@ std::string_view GpxTypeText(int typeCode) {
 }
 
 int TypeCodeFromGpxText(std::string_view text) {
-  // The reader also knows the older name of the mystery type.
+  // The reader also knows the older name of the mystery type, and the
+  // listing service's own spelling of the exhibit type.
   if (text == "Geocache|Unknown Cache") return 8;
+  if (text == "Geocache|GPS Adventures Exhibit") return 19;
   for (int i = 0; i < kTypeCodeCount; ++i) {
     if (kGpxTypeTexts[static_cast<std::size_t>(i)] == text) return i;
   }
   return 0;
+}
+
+std::string_view GpxTypeTextOf(const TGpxRecord& record) {
+  if (!record.TypeText.empty() && TypeCodeFromGpxText(record.TypeText) == record.TypeCode) return record.TypeText;
+  return GpxTypeText(record.TypeCode);
 }
 
 }  // namespace quill

@@ -19,6 +19,9 @@ struct TGpxRecord {
   std::string Time;
   std::string Sym;
   std::int32_t TypeCode = 0;
+  // A GPX type text read that is not the one the table writes for the code
+  // it gave ("Geocache|Lab Cache"); written back while TypeCode is unchanged.
+  std::string TypeText;
   bool Found = false;
   std::string GroundspeakXml;  // the groundspeak:cache element as read, UTF-8
   // Display caches, filled by the list presentation from GroundspeakXml; a
@@ -42,5 +45,8 @@ std::string_view DefaultSymbol(int typeCode, bool found);
 std::string_view GpxTypeText(int typeCode);
 // Type code of a GPX type text read from a file; 0 when not in the table.
 int TypeCodeFromGpxText(std::string_view text);
+// The type text a record is written with: the text it was read with while
+// its code is still the one that text gives, else the table's.
+std::string_view GpxTypeTextOf(const TGpxRecord& record);
 
 }  // namespace quill

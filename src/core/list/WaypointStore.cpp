@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "geo/GeoTypes.h"
 #include "text/TextHelpers.h"
 
 namespace quill {
@@ -19,7 +20,7 @@ const TGpxRecord* WaypointStore::FirstWithName(std::string_view name) const {
 const TGpxRecord* WaypointStore::AddWaypoint(double lat, double lon, std::string name, std::string cmt,
                                              std::string desc, std::string url, std::string urlName, std::string time,
                                              std::string sym, int typeCode, bool found, std::string_view groundspeak,
-                                             bool skipSearch) {
+                                             bool skipSearch, std::string typeText) {
   Stored* target = nullptr;
   if (!(skipSearch && duplicateMode_ == kDuplicateAllow)) {
     if (const TGpxRecord* existing = FirstWithName(name)) {
@@ -40,8 +41,9 @@ const TGpxRecord* WaypointStore::AddWaypoint(double lat, double lon, std::string
     target = fresh.get();
   }
   // A replaced record keeps its name, so its place in the index.
-  target->Lat = lat;
-  target->Lon = lon;
+  // A value off the earth reads as 0, as text that is no number does.
+  target->Lat = IsLatitude(lat) ? lat : 0.0;
+  target->Lon = IsLongitude(lon) ? lon : 0.0;
   target->Name = std::move(name);
   target->Cmt = std::move(cmt);
   target->Desc = std::move(desc);
@@ -49,6 +51,7 @@ const TGpxRecord* WaypointStore::AddWaypoint(double lat, double lon, std::string
   target->UrlName = std::move(urlName);
   target->Sym = std::move(sym);
   target->TypeCode = typeCode;
+  target->TypeText = std::move(typeText);
   target->Time = std::move(time);
   target->Found = found;
   target->GroundspeakXml.assign(groundspeak);

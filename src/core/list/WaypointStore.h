@@ -49,7 +49,7 @@ class WaypointStore {
   // record, or nullptr when the Keep choice dropped it.
   const TGpxRecord* AddWaypoint(double lat, double lon, std::string name, std::string cmt, std::string desc,
                                 std::string url, std::string urlName, std::string time, std::string sym, int typeCode,
-                                bool found, std::string_view groundspeak, bool skipSearch);
+                                bool found, std::string_view groundspeak, bool skipSearch, std::string typeText = {});
   const TGpxRecord* AddWaypointSimple(double lat, double lon, std::string name);
 
   // The first record of AllWaypoints with exactly this name, or nullptr.

@@ -57,15 +57,21 @@ bool ListSession::LoadFile(const std::string& fileName) {
   lastImportSeconds_ = result.elapsedSeconds;
   // Also after a failure: what was read stays in the list without its data.
   if (result.groundspeakDropped > 0) NoteStrippedFile(fileName);
+  const std::string& reason = result.error;
   if (!ok) {
     // Records read before the failure stay; the view shows them.
     if (onListRebuilt) onListRebuilt();
-    status_.SetError(2, "Error loading file");
+    status_.SetError(2, reason.empty() ? std::string("Error loading file") : "Error loading file: " + reason);
     return false;
   }
   if (onListRebuilt) onListRebuilt();
   if (currentFileName_.empty()) RememberFile(fileName);
   listModified_ = !wasEmpty;
+  if (!reason.empty()) {
+    // Read as far as it was whole: the damage stays on the bar.
+    status_.SetError(2, reason);
+    return true;
+  }
   // Tells why Local, the cache columns and the cache filters stay empty.
   if (result.groundspeakDropped > 0) {
     status_.SetError(1, kGroundspeakNotKept);

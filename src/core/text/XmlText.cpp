@@ -33,7 +33,7 @@ std::string_view AttributeValue(std::string_view text, std::string_view tag, std
 namespace {
 
 // The ">" of the next start tag "<tag>" or "<tag ...>" with content at or after
-// pos (pos moves past the tag's name), or npos.
+// pos (pos moves past that ">"), or npos.
 std::size_t NextStartTagEnd(std::string_view text, std::string_view open, std::size_t& pos) {
   while (true) {
     std::size_t at = pos < text.size() ? text.find(open, pos) : std::string_view::npos;
@@ -42,6 +42,9 @@ std::size_t NextStartTagEnd(std::string_view text, std::string_view open, std::s
     if (pos >= text.size() || (text[pos] != '>' && text[pos] != ' ')) continue;
     std::size_t gt = text.find('>', pos);
     if (gt == std::string_view::npos) return gt;
+    // Every candidate before gt ends at gt too: the search resumes after it,
+    // or a run of "<tag " before one distant ">" is scanned over and over.
+    pos = gt + 1;
     // A self-closing tag is not an element with content: it does not count.
     if (text[gt - 1] == '/') continue;
     return gt;

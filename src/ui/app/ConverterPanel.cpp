@@ -196,6 +196,7 @@ void ConverterPanel::SetExtendedMode(bool on) {
 
 void ConverterPanel::Show(const ConverterResult& result) {
   result_ = result;
+  if (!result.onEarth) status_.SetError(2, kOffEarthText);
   resultDeg_->setText(AnsiToQString(result.degrees));
   resultDegMin_->setText(AnsiToQString(result.degMin));
   resultDegMinSec_->setText(AnsiToQString(result.degMinSec));

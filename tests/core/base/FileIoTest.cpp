@@ -349,7 +349,8 @@ TEST(LoadFile, FifosAndDevicesAreRefused) {
           test::RecordingStatus status;
           test::ScriptedQuestions questions;
           ListSession session(status, questions);
-          return !session.LoadFile(dir.File(name)) && status.LastSet() == "Error loading file" ? 0 : 1;
+          return !session.LoadFile(dir.File(name)) && status.LastSet() == "Error loading file: not a regular file" ? 0
+                                                                                                                   : 1;
         },
         false, 10);
     EXPECT_EQ(rc, 0);

@@ -45,7 +45,10 @@ TEST_P(GpxCorpus, LoadSaveLoadKeepsEveryWaypoint) {
   ReadOptions options;
   options.includeGroundspeak = true;
   WaypointStore first;
-  ASSERT_TRUE(ReadGpxFile(source, first, options, nullptr));
+  ReadResult result;
+  // A file cut off inside a waypoint fails, saying so, and keeps the others.
+  bool ok = ReadGpxFile(source, first, options, &result);
+  EXPECT_EQ(ok, result.error.empty()) << result.error;
   EXPECT_EQ(first.size(), CompleteWaypointElements(source));
 
   // Each kept Groundspeak element is the file's own text (line ends aside).
@@ -120,10 +123,15 @@ TEST(GpxCorpusFacts, KnownFilesGiveKnownCounts) {
   struct Known {
     const char* file;
     std::size_t waypoints;
-  } known[] = {{"gpsbabel/empty.gpx", 0}, {"cgeo/gc31j2h_err.gpx", 0}, {"cgeo/lab_stary_prostejov.gpx", 5}};
+    const char* error;  // a cut-off file fails and says where
+  } known[] = {{"gpsbabel/empty.gpx", 0, ""},
+               {"cgeo/gc31j2h_err.gpx", 0, "line 10: unterminated <wpt>"},
+               {"cgeo/lab_stary_prostejov.gpx", 5, ""}};
   for (const Known& k : known) {
     WaypointStore store;
-    ASSERT_TRUE(ReadGpxFile(test::CorpusPath(k.file), store, options, nullptr)) << k.file;
+    ReadResult result;
+    EXPECT_EQ(ReadGpxFile(test::CorpusPath(k.file), store, options, &result), *k.error == '\0') << k.file;
+    EXPECT_EQ(result.error, k.error) << k.file;
     EXPECT_EQ(store.size(), k.waypoints) << k.file;
   }
   // Czech text stays whole in memory.

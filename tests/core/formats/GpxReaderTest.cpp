@@ -77,6 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Table, GpxReaderTypes,
                                            TypeCase{"Geocache", "geocache|traditional cache", 0, false},
                                            TypeCase{"Parking Area", "Waypoint|Parking Area", 1, false},
                                            TypeCase{"Geocache", "Geocache|Lab Cache", 0, false},
+                                           TypeCase{"Geocache", "Geocache|GPS Adventures Exhibit", 19, false},
                                            TypeCase{"geocache found", "Geocache|Webcam Cache", 11, false}));
 
 TEST_F(GpxReaderTest, CdataDescriptionKeepsItsLineEnds) {
@@ -107,11 +108,36 @@ TEST_F(GpxReaderTest, DecimalCommaAndMissingAttributes) {
   EXPECT_EQ(At(1).Lon, 0.0);
 }
 
-TEST_F(GpxReaderTest, UnclosedLastWaypointIsDropped) {
-  ASSERT_TRUE(
-      Read("<gpx>" + Wpt("<name>A</name>") + Wpt("<name>B</name>") + "<wpt lat=\"1\" lon=\"1\"><name>C</name>"));
-  ASSERT_EQ(store.size(), 2u);
-  EXPECT_EQ(At(1).Name, "B");
+TEST_F(GpxReaderTest, PositionsOffTheEarthReadAsZero) {
+  ASSERT_TRUE(Read(Gpx(Wpt("<name>A</name>", "lat=\"1e308\" lon=\"-1e308\"") +
+                       Wpt("<name>B</name>", "lat=\"90.0001\" lon=\"180.5\"") +
+                       Wpt("<name>C</name>", "lat=\"-90\" lon=\"180\""))));
+  ASSERT_EQ(store.size(), 3u);
+  const double expected[][2] = {{0, 0}, {0, 0}, {-90, 180}};
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(At(i).Lat, expected[i][0]) << i;
+    EXPECT_EQ(At(i).Lon, expected[i][1]) << i;
+  }
+}
+
+TEST_F(GpxReaderTest, CutOffWaypointFailsWithItsLineAndKeepsTheOthers) {
+  const std::string two = "<gpx>\r\n" + Wpt("<name>A</name>\n<desc>x\ny</desc>") + Wpt("<name>B</name>");
+  // Cut inside the element, inside its opening tag, and a file that ends
+  // right after "<wpt".
+  for (const std::string& tail :
+       {std::string("<wpt lat=\"1\" lon=\"1\">\n<name>C</name>"), std::string("<wpt lat=\"1\""), std::string("<wpt")}) {
+    store.Clear();
+    result = {};
+    EXPECT_FALSE(Read(two + tail)) << tail;
+    EXPECT_EQ(result.error, "line 6: unterminated <wpt>") << tail;
+    ASSERT_EQ(store.size(), 2u);
+    EXPECT_EQ(At(1).Name, "B");
+  }
+  // "<wp" opens nothing yet.
+  store.Clear();
+  result = {};
+  EXPECT_TRUE(Read(two + "<wp"));
+  EXPECT_EQ(result.error, "");
 }
 
 TEST_F(GpxReaderTest, NoWaypointsIsASuccessfulEmptyLoad) {
@@ -120,10 +146,51 @@ TEST_F(GpxReaderTest, NoWaypointsIsASuccessfulEmptyLoad) {
   EXPECT_TRUE(Read(""));
 }
 
-TEST_F(GpxReaderTest, MissingFileOrFolderFails) {
-  EXPECT_FALSE(ReadGpxFile(dir.File("absent.gpx"), store, options, nullptr));
-  EXPECT_FALSE(ReadGpxFile(dir.path(), store, options, nullptr));
+TEST_F(GpxReaderTest, MissingFileOrFolderFailsWithTheReason) {
+  EXPECT_FALSE(ReadGpxFile(dir.File("absent.gpx"), store, options, &result));
+  EXPECT_EQ(result.error, "no such file");
+  EXPECT_FALSE(ReadGpxFile(dir.path(), store, options, &result));
+  EXPECT_EQ(result.error, "not a regular file");
 }
+
+TEST_F(GpxReaderTest, SelfClosingWaypointsCarryTheirPosition) {
+  ASSERT_TRUE(Read(Gpx("<wpt lat=\"51.5\" lon=\"4.25\"/>" + Wpt("<name>A</name>") +
+                       "<wpt lat=\"-33.5\" lon=\"-70.25\" />\n<wpt lat=\"1\" lon=\"2\"/>")));
+  ASSERT_EQ(store.size(), 4u);
+  const double expected[][2] = {{51.5, 4.25}, {51.5, 4.25}, {-33.5, -70.25}, {1, 2}};
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_DOUBLE_EQ(At(i).Lat, expected[i][0]) << i;
+    EXPECT_DOUBLE_EQ(At(i).Lon, expected[i][1]) << i;
+  }
+  EXPECT_EQ(At(0).Name, "");
+  EXPECT_EQ(At(1).Name, "A");
+  EXPECT_EQ(At(2).TypeCode, 0);
+  EXPECT_FALSE(At(2).Time.empty());  // stamped like any waypoint without a time
+}
+
+struct LinkCase {
+  const char* inner;
+  const char* url;
+  const char* urlName;
+};
+class GpxReaderLinks : public GpxReaderTest, public ::testing::WithParamInterface<LinkCase> {};
+TEST_P(GpxReaderLinks, FirstLinkUnlessThereIsAUrl) {
+  ASSERT_TRUE(Read(Gpx(Wpt(std::string("<name>A</name>") + GetParam().inner))));
+  EXPECT_EQ(At(0).Url, GetParam().url);
+  EXPECT_EQ(At(0).UrlName, GetParam().urlName);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Gpx11, GpxReaderLinks,
+    ::testing::Values(
+        LinkCase{"<link href=\"https://x.org/?a=1&amp;b=2\"><text>GC1 &amp; co</text><type>text/html</type></link>",
+                 "https://x.org/?a=1&b=2", "GC1 & co"},
+        LinkCase{"<link\n href=\"http://one\"><text>one</text></link><link href=\"http://two\"><text>two</text></link>",
+                 "http://one", "one"},
+        LinkCase{"<link href=\"http://bare\"/>", "http://bare", ""},
+        LinkCase{"<links/><link href=\"http://after\"><text>t</text></link>", "http://after", "t"},
+        LinkCase{"<url>http://url</url><urlname>u</urlname><link href=\"http://link\"><text>l</text></link>",
+                 "http://url", "u"},
+        LinkCase{"<link href=\"http://cut\"><text>never closed", "http://cut", ""}));
 
 TEST_F(GpxReaderTest, ReadOnlyFileLoads) {
   path = dir.File("ro.gpx");
@@ -168,7 +235,8 @@ TEST(GpxScannerChunks, EveryCutGivesTheSameElements) {
   std::vector<std::string> whole;
   GpxScanner all([&](std::string_view e) { whole.emplace_back(e); });
   all.Feed(text);
-  ASSERT_EQ(whole.size(), 3u);  // "<wptx/>" opens one too, closed by the "</wpt>" in the comment
+  // "<wptx/>" is one on its own; the "</wpt>" in the comment closes B early.
+  ASSERT_EQ(whole.size(), 4u);
   for (std::size_t cut = 0; cut <= text.size(); ++cut) {
     for (std::size_t cut2 : {cut, std::min(text.size(), cut + 3)}) {
       std::vector<std::string> pieces;

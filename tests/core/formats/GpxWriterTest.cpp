@@ -2,6 +2,7 @@
 
 #include <regex>
 
+#include "core/formats/FormatTestSupport.h"
 #include "formats/GpxReader.h"
 #include "formats/GpxWriter.h"
 #include "support/TestSupport.h"
@@ -68,7 +69,8 @@ TEST(GpxWriter, OneWaypointByteForByte) {
       "    <urlname>link</urlname>\r\n"
       "    <sym>Geocache Found</sym>\r\n"
       "    <type>Geocache|Traditional Cache</type>\r\n"
-      "    <groundspeak:cache id=\"1\">\r\n  <groundspeak:name>n</groundspeak:name>\r\n</groundspeak:cache>\r\n"
+      "    <groundspeak:cache xmlns:groundspeak=\"http://www.groundspeak.com/cache/1/0/1\" id=\"1\">\r\n"
+      "  <groundspeak:name>n</groundspeak:name>\r\n</groundspeak:cache>\r\n"
       "  </wpt>\r\n"
       "</gpx>\r\n";
   ASSERT_GE(file.size(), wpt.size());
@@ -165,6 +167,96 @@ TEST(GpxWriter, TextsInEveryScriptSurviveSaveAndLoad) {
     EXPECT_EQ(store.AllWaypoints()[i]->Desc, records[i].Desc);
     EXPECT_EQ(store.AllWaypoints()[i]->Cmt, records[i].Cmt);
   }
+}
+
+std::vector<std::string> TypeTexts(const std::string& file) {
+  std::vector<std::string> texts;
+  std::regex re("<type>([^<]*)</type>");
+  for (auto it = std::sregex_iterator(file.begin(), file.end(), re); it != std::sregex_iterator(); ++it)
+    texts.push_back((*it)[1]);
+  return texts;
+}
+
+TEST(GpxWriter, TypeTextsAreWrittenAsReadUntilTheCodeChanges) {
+  TempDir dir;
+  // Newer types, the older mystery name, an escaped text and table texts.
+  const std::vector<std::string> types = {
+      "Geocache|Giga-Event Cache",       "Geocache|Lab Cache",     "Geocache|Community Celebration Event",
+      "Geocache|GPS Adventures Exhibit", "Geocache|Unknown Cache", "Geocache|Cache &amp; Dash",
+      "Geocache|Traditional Cache",      "Waypoint|Final Location"};
+  std::string source = "<gpx>\n";
+  for (std::size_t i = 0; i < types.size(); ++i)
+    source += "<wpt lat=\"1\" lon=\"2\"><name>W" + std::to_string(i) + "</name><type>" + types[i] + "</type></wpt>\n";
+  source += "</gpx>\n";
+  test::WriteFileBytes(dir.File("in.gpx"), source);
+  WaypointStore store;
+  ASSERT_TRUE(ReadGpxFile(dir.File("in.gpx"), store, ReadOptions{}, nullptr));
+  ASSERT_EQ(store.size(), types.size());
+  EXPECT_EQ(store.AllWaypoints()[3]->TypeCode, 19);
+  EXPECT_EQ(TypeTexts(Write(dir, store.AllWaypoints())), types);
+
+  // A code the user changed is written as the table says; so is a kept text
+  // whose code no longer matches it.
+  store.ChangeWaypoint(store.AllWaypoints()[1], [](TGpxRecord& r) { r.TypeCode = 6; });
+  store.ChangeWaypoint(store.AllWaypoints()[3], [](TGpxRecord& r) { r.TypeCode = 0; });
+  std::vector<std::string> expected = types;
+  expected[1] = "Geocache|Traditional Cache";
+  expected[3] = "Waypoint|Final Location";
+  EXPECT_EQ(TypeTexts(Write(dir, store.AllWaypoints())), expected);
+
+  // A record replaced by a duplicate from another file takes that file's type.
+  store.SetDuplicateMode(kDuplicateReplace);
+  store.AddWaypointSimple(1, 2, "W0");
+  EXPECT_EQ(TypeTexts(Write(dir, store.AllWaypoints()))[0], "Waypoint|Final Location");
+}
+
+TEST(GpxWriter, SelfClosingWaypointsRoundTrip) {
+  TempDir dir;
+  std::string source = "<gpx>\n";
+  for (int i = 0; i < 50; ++i)
+    source += "<wpt lat=\"" + std::to_string(i) + ".125\" lon=\"-" + std::to_string(i * 3) + ".5\"/>\n";
+  test::WriteFileBytes(dir.File("in.gpx"), source + "</gpx>\n");
+  WaypointStore first;
+  ASSERT_TRUE(ReadGpxFile(dir.File("in.gpx"), first, ReadOptions{}, nullptr));
+  ASSERT_EQ(first.size(), 50u);
+  Write(dir, first.AllWaypoints());
+  WaypointStore second;
+  ASSERT_TRUE(ReadGpxFile(dir.File("out.gpx"), second, ReadOptions{}, nullptr));
+  ASSERT_EQ(second.size(), 50u);
+  for (std::size_t i = 0; i < 50; ++i) {
+    EXPECT_DOUBLE_EQ(second.AllWaypoints()[i]->Lat, static_cast<double>(i) + 0.125);
+    EXPECT_DOUBLE_EQ(second.AllWaypoints()[i]->Lon, -(static_cast<double>(i) * 3 + 0.5));
+    EXPECT_EQ(second.AllWaypoints()[i]->Name, "");
+  }
+}
+
+TEST(GpxWriter, GroundspeakPrefixDeclaredOnTheSourceRootIsDeclaredInTheSave) {
+  QUILL_SKIP_WITHOUT_TOOL("xmllint");
+  TempDir dir;
+  const std::string cache =
+      "<groundspeak:cache id=\"7\" available=\"True\" archived=\"False\">"
+      "<groundspeak:name>Mill</groundspeak:name></groundspeak:cache>";
+  const std::string declared =
+      "<groundspeak:cache id=\"8\" xmlns:groundspeak=\"http://www.groundspeak.com/cache/1/0\">"
+      "<groundspeak:name>Own</groundspeak:name></groundspeak:cache>";
+  test::WriteFileBytes(dir.File("in.gpx"),
+                       "<?xml version=\"1.0\"?>\n<gpx xmlns=\"http://www.topografix.com/GPX/1/1\" version=\"1.1\" "
+                       "xmlns:groundspeak=\"http://www.groundspeak.com/cache/1/0/1\">\n"
+                       "<wpt lat=\"1\" lon=\"2\"><name>GC7</name>" +
+                           cache + "</wpt>\n<wpt lat=\"1\" lon=\"2\"><name>GC8</name>" + declared + "</wpt>\n</gpx>\n");
+  std::string log;
+  ASSERT_TRUE(test::XmlWellFormed(dir.File("in.gpx"), &log)) << log;
+  WaypointStore store;
+  ReadOptions options;
+  options.includeGroundspeak = true;
+  ASSERT_TRUE(ReadGpxFile(dir.File("in.gpx"), store, options, nullptr));
+  std::string saved = Write(dir, store.AllWaypoints());
+  EXPECT_TRUE(test::XmlWellFormed(dir.File("out.gpx"), &log)) << log;
+  // The element that declares the prefix itself is written byte for byte.
+  EXPECT_NE(saved.find(declared), std::string::npos);
+  WaypointStore back;
+  ASSERT_TRUE(ReadGpxFile(dir.File("out.gpx"), back, options, nullptr));
+  EXPECT_EQ(ElementText(back.AllWaypoints()[0]->GroundspeakXml, "groundspeak:name", 0), "Mill");
 }
 
 }  // namespace

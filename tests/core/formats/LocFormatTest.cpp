@@ -151,13 +151,15 @@ TEST(LocReader, ReadsEveryValueOfAWaypoint) {
 TEST(LocReader, ScannerQuirksOfTheFormat) {
   TempDir dir;
   // "<waypoints>" opens an element too (a prefix test); missing values give
-  // empty texts and 0; a waypoint never closed is dropped.
+  // empty texts and 0; a waypoint never closed fails the file and is dropped.
   WriteFileBytes(dir.File("q.loc"),
                  "<loc><waypoints><name id=\"A\"/></waypoints>"
-                 "<waypoint><type>Virtual Hybrid</type></waypoint>"
+                 "<waypoint><type>Virtual Hybrid</type></waypoint>\n"
                  "<waypoint><name id=\"LOST\">");
   WaypointStore store;
-  ASSERT_TRUE(ReadLoc(dir.File("q.loc"), store));
+  ReadResult result;
+  EXPECT_FALSE(ReadLocFile(dir.File("q.loc"), store, ReadOptions{}, &result));
+  EXPECT_EQ(result.error, "line 2: unterminated <waypoint>");
   ASSERT_EQ(store.size(), 2u);
   EXPECT_EQ(store.AllWaypoints()[0]->Name, "A");
   EXPECT_EQ(store.AllWaypoints()[1]->Name, "");

@@ -34,6 +34,7 @@ struct Ov2Read {
   bool ok = false;
   WaypointStore store;
   RecordingStatus status;
+  ReadResult result;
 };
 
 void ReadBytes(const std::string& bytes, Ov2Read& out) {
@@ -41,7 +42,7 @@ void ReadBytes(const std::string& bytes, Ov2Read& out) {
   WriteFileBytes(dir.File("t.ov2"), bytes);
   ReadOptions options;
   options.status = &out.status;
-  out.ok = ReadOv2File(dir.File("t.ov2"), out.store, options, nullptr);
+  out.ok = ReadOv2File(dir.File("t.ov2"), out.store, options, &out.result);
 }
 
 TEST(Ov2Units, RoundsHalfUpOnBothSidesOfZero) {
@@ -143,46 +144,77 @@ TEST(Ov2Reader, ExtendedPoiIsReadLikeASimpleOne) {
   EXPECT_EQ(r.status.flashed[0], (std::pair<int, std::string>{2, "POI type 3"}));
 }
 
-struct InvalidCase {
+struct DamageCase {
   const char* what;
   std::string bytes;
-  std::size_t keptBefore;
-  const char* message;
+  std::size_t kept;
+  bool ok;
+  const char* flash;  // nothing flashed when empty
+  const char* error;
 };
 
-TEST(Ov2Reader, InvalidFilesKeepWhatWasReadAndFail) {
-  const std::string good = Poi(1, 1, "first");
-  const InvalidCase cases[] = {
-      {"unknown type", good + "\x07" + std::string(30, 'x'), 1, "Invalid OV2 (07)"},
-      {"first byte unknown", std::string("\xFF"), 0, "Invalid OV2 (FF)"},
-      {"deleted size below 5", good + std::string(1, '\0') + Le32(4), 1, "Invalid OV2 (00)"},
-      {"negative size", good + std::string(1, '\0') + Le32(-100), 1, "Invalid OV2 (00)"},
-      {"poi size below 14", good + "\x02" + Le32(13) + Le32(0) + Le32(0), 1, "Invalid OV2 (02)"},
-      {"poi past the end", good + "\x02" + Le32(1000) + Le32(0) + Le32(0) + "abc", 1, "Invalid OV2 (02)"},
-      {"huge poi size", good + "\x02" + Le32(INT32_MAX) + Le32(0) + Le32(0) + "abc", 1, "Invalid OV2 (02)"},
-      {"deleted past the end", good + std::string(1, '\0') + Le32(100) + "x", 1, "Invalid OV2 (00)"},
-      {"size cut off", good + "\x02\x10\x00", 1, "Invalid OV2 (02)"},
-      {"extended too small", good + "\x03" + Le32(5), 1, "Invalid OV2 (03)"},
+// Invalid records fail the file; a file cut off inside a record keeps every
+// record before the cut and says where it was cut. Either way the reason
+// names the byte where the record began.
+TEST(Ov2Reader, DamagedFilesKeepWhatWasReadAndSayWhere) {
+  const std::string good = Poi(1, 1, "first");  // 19 bytes
+  const DamageCase cases[] = {
+      {"unknown type", good + "\x07" + std::string(30, 'x'), 1, false, "Invalid OV2 (07)",
+       "byte 19: unknown record type 07"},
+      {"first byte unknown", std::string("\xFF"), 0, false, "Invalid OV2 (FF)", "byte 0: unknown record type FF"},
+      {"deleted size below 5", good + std::string(1, '\0') + Le32(4), 1, false, "Invalid OV2 (00)",
+       "byte 19: record size 4 too small"},
+      {"negative size", good + std::string(1, '\0') + Le32(-100), 1, false, "Invalid OV2 (00)",
+       "byte 19: record size -100 too small"},
+      {"poi size below 14", good + "\x02" + Le32(13) + Le32(0) + Le32(0), 1, false, "Invalid OV2 (02)",
+       "byte 19: record size 13 too small"},
+      {"extended too small", good + "\x03" + Le32(5), 1, false, "Invalid OV2 (03)", "byte 19: record size 5 too small"},
+      {"poi past the end", good + "\x02" + Le32(1000) + Le32(0) + Le32(0) + "abc", 1, true, "",
+       "byte 19: file cut off inside a record"},
+      {"huge poi size", good + "\x02" + Le32(INT32_MAX) + Le32(0) + Le32(0) + "abc", 1, true, "",
+       "byte 19: file cut off inside a record"},
+      {"deleted past the end", good + std::string(1, '\0') + Le32(100) + "x", 1, true, "",
+       "byte 19: file cut off inside a record"},
+      {"size cut off", good + "\x02\x10\x00", 1, true, "", "byte 19: file cut off inside a record"},
+      {"box cut off", good + good + Box(21, 0, 0, 0, 0).substr(0, 9), 2, true, "",
+       "byte 38: file cut off inside a record"},
   };
-  for (const InvalidCase& c : cases) {
+  for (const DamageCase& c : cases) {
     Ov2Read r;
     ReadBytes(c.bytes, r);
-    EXPECT_FALSE(r.ok) << c.what;
-    EXPECT_EQ(r.store.size(), c.keptBefore) << c.what;
-    ASSERT_FALSE(r.status.flashed.empty()) << c.what;
-    EXPECT_EQ(r.status.flashed.back(), (std::pair<int, std::string>{2, c.message})) << c.what;
+    EXPECT_EQ(r.ok, c.ok) << c.what;
+    EXPECT_EQ(r.store.size(), c.kept) << c.what;
+    EXPECT_EQ(r.result.error, c.error) << c.what;
+    if (*c.flash) {
+      ASSERT_FALSE(r.status.flashed.empty()) << c.what;
+      EXPECT_EQ(r.status.flashed.back(), (std::pair<int, std::string>{2, c.flash})) << c.what;
+    } else {
+      EXPECT_TRUE(r.status.flashed.empty()) << c.what;
+    }
   }
 }
 
-TEST(Ov2Reader, EmptyFileAndCutOffBoxReadAsNothing) {
+// Every cut of a valid file keeps exactly the records that are whole.
+TEST(Ov2Reader, EveryCutKeepsTheWholeRecords) {
+  // A box of 21 bytes, then three records of 19.
+  const std::string file = Box(21 + 3 * 19, 3, 3, 1, 1) + Poi(1, 1, "first") + Poi(2, 2, "secnd") + Poi(3, 3, "third");
+  for (std::size_t n = 0; n <= file.size(); ++n) {
+    Ov2Read r;
+    ReadBytes(file.substr(0, n), r);
+    EXPECT_TRUE(r.ok) << n;
+    std::size_t whole = n < 21 ? 0 : (n - 21) / 19;
+    EXPECT_EQ(r.store.size(), whole) << n;
+    bool onBoundary = n == 0 || (n >= 21 && (n - 21) % 19 == 0);
+    EXPECT_EQ(r.result.error.empty(), onBoundary) << n;
+  }
+}
+
+TEST(Ov2Reader, EmptyFileReadsAsNothing) {
   Ov2Read a;
   ReadBytes("", a);
   EXPECT_TRUE(a.ok);
   EXPECT_EQ(a.store.size(), 0u);
-  Ov2Read b;
-  ReadBytes(Poi(1, 1, "x") + "\x01" + Le32(21), b);
-  EXPECT_TRUE(b.ok);
-  EXPECT_EQ(b.store.size(), 1u);
+  EXPECT_EQ(a.result.error, "");
 }
 
 TEST(Ov2Reader, MissingFileFails) {

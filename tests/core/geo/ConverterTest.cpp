@@ -93,6 +93,30 @@ TEST(GeoConverter, EmptyInputConvertsAsZero) {
   EXPECT_EQ(u.lat, 0.0);
 }
 
+TEST(GeoConverter, PositionsOffTheEarthAreAnErrorNotANumber) {
+  struct Case {
+    const char* what;
+    ConverterResult result;
+    bool onEarth;
+  };
+  const Case cases[] = {
+      {"latitude 90.5", ConvertLatLon("90.5", "5", false, false, InputDatum::Wgs84), false},
+      {"longitude 181", ConvertLatLon("45", "181", false, false, InputDatum::Wgs84), false},
+      {"RD at the int32 limit", ConvertRd("2147483647 2147483647"), false},
+      {"UTM far east", ConvertUtm("31U 999999999999 5773087"), false},
+      {"ECEF far out", ConvertEcef("2147483647 2147483647 2147483647"), false},
+      {"the pole", ConvertLatLon("90", "180", true, true, InputDatum::Wgs84), true},
+      {"RD of Utrecht", ConvertRd("136013 455723"), true},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.result.onEarth, c.onEarth) << c.what;
+    if (c.onEarth) continue;
+    EXPECT_EQ(c.result.lat, 0.0) << c.what;
+    EXPECT_EQ(c.result.lon, 0.0) << c.what;
+    for (const ResultField& field : kResultFields) EXPECT_EQ(c.result.*field.text, "") << c.what << field.label;
+  }
+}
+
 TEST(GeoConverter, ClearResultsEmptiesTextsAndKeepsColours) {
   ConverterResult r = ConvertRd("136013 455723");
   ClearResults(r);

@@ -74,17 +74,40 @@ TEST_F(SessionFiles, ExtensionChoosesTheReaderIgnoringCase) {
   EXPECT_FALSE(session.LoadFile(""));
 }
 
-TEST_F(SessionFiles, FailedLoadReportsAndKeepsWhatWasRead) {
-  EXPECT_FALSE(session.LoadFile(dir.File("missing.gpx")));
-  EXPECT_EQ(status.set.back(), (std::pair<int, std::string>{2, "Error loading file"}));
-  EXPECT_TRUE(session.CurrentFileName().empty());
-  // An invalid OV2 keeps the POI before the bad record.
-  std::string bytes = std::string("\x02\x0F\x00\x00\x00\x01\x00\x00\x00\x02\x00\x00\x00\x41\x00\x09", 16);
-  WriteFileBytes(dir.File("bad.ov2"), bytes);
-  EXPECT_FALSE(session.LoadFile(dir.File("bad.ov2")));
-  EXPECT_EQ(session.Store().size(), 1u);
+TEST_F(SessionFiles, FailedLoadReportsWhereAndWhyAndKeepsWhatWasRead) {
+  const std::string poi = std::string("\x02\x0F\x00\x00\x00\x01\x00\x00\x00\x02\x00\x00\x00\x41\x00", 15);
+  struct Case {
+    const char* file;
+    std::string bytes;
+    std::size_t kept;
+    const char* status;
+  };
+  const Case cases[] = {
+      {"missing.gpx", {}, 0, "Error loading file: no such file"},
+      {"cut.gpx", "<gpx>\n<wpt lat=\"1\" lon=\"2\"><name>A</name></wpt>\n<wpt lat=\"3\" lon=\"4\">\n<name>B</name>", 1,
+       "Error loading file: line 3: unterminated <wpt>"},
+      {"cut.loc", "<loc>\n\n<waypoint><name id=\"GC1\">x</name>", 0,
+       "Error loading file: line 3: unterminated <waypoint>"},
+      {"bad.ov2", poi + "\x09", 1, "Error loading file: byte 15: unknown record type 09"},
+  };
+  for (const Case& c : cases) {
+    session.ReleaseList();
+    if (!c.bytes.empty()) WriteFileBytes(dir.File(c.file), c.bytes);
+    EXPECT_FALSE(session.LoadFile(dir.File(c.file))) << c.file;
+    EXPECT_EQ(session.Store().size(), c.kept) << c.file;
+    EXPECT_EQ(status.set.back(), (std::pair<int, std::string>{2, c.status}));
+    EXPECT_TRUE(session.CurrentFileName().empty()) << c.file;
+  }
   EXPECT_EQ(status.LastFlash(), "Invalid OV2 (09)");
-  EXPECT_EQ(status.LastSet(), "Error loading file");
+}
+
+TEST_F(SessionFiles, CutOffOv2LoadsItsWholeRecordsAndSaysWhereItWasCut) {
+  const std::string poi = std::string("\x02\x0F\x00\x00\x00\x01\x00\x00\x00\x02\x00\x00\x00\x41\x00", 15);
+  WriteFileBytes(dir.File("cut.ov2"), poi + poi + poi.substr(0, 9));
+  EXPECT_TRUE(session.LoadFile(dir.File("cut.ov2")));
+  EXPECT_EQ(session.Store().size(), 2u);
+  EXPECT_EQ(session.CurrentFileName(), "cut.ov2");
+  EXPECT_EQ(status.set.back(), (std::pair<int, std::string>{2, "byte 30: file cut off inside a record"}));
 }
 
 TEST_F(SessionFiles, SaveByCodeAndByExtension) {
