@@ -244,12 +244,14 @@ TEST_F(EditDialog, SaveGpxOffersTheNameAndWritesTheStoredRecord) {
   OpenFour();
   const std::string path = Dir().File("saved.gpx");
   QString offered;
+  QStringList filters;
   EditRow(0, [&](TFormEditItem& d) {
     // Not stored yet: not in the file.
     In<QLineEdit>(d, "EditNaam")->setText("Unstored");
     AnswerNextModal([&](QWidget* w) {
       auto* files = qobject_cast<QFileDialog*>(w);
       offered = files->findChild<QLineEdit*>("fileNameEdit")->text();
+      filters = files->nameFilters();
       files->selectFile(QString::fromStdString(path));
       static_cast<QDialog*>(files)->accept();
     });
@@ -257,6 +259,7 @@ TEST_F(EditDialog, SaveGpxOffersTheNameAndWritesTheStoredRecord) {
     d.reject();
   });
   EXPECT_EQ(offered, "GC1AAA.gpx");
+  EXPECT_EQ(filters, QStringList{"GPX files (*.gpx)"});
   const std::string text = ReadFileBytes(path);
   EXPECT_NE(text.find("creator=\"Tarnwick\""), std::string::npos);
   EXPECT_NE(text.find("<bounds minlat=\"52.123456\" minlon=\"-4.987654\" maxlat=\"52.123456\" maxlon=\"-4.987654\""),

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "formats/FormatTable.h"
 #include "session/ListSession.h"
 #include "text/QtText.h"
 #include "text/TextHelpers.h"
@@ -278,8 +279,12 @@ QFileDialog& TFormEditItem::SaveDialog() {
     saveDialog_->setObjectName("SaveDialog");
     saveDialog_->setOption(QFileDialog::DontUseNativeDialog);
     saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
-    saveDialog_->setNameFilter("GPX files (*.gpx)");
-    saveDialog_->setDefaultSuffix("gpx");
+    const FileFormat& gpx = *FormatForCode(kFormatGpx);
+    const QString extension = QString::fromLatin1(gpx.extension.data(), static_cast<qsizetype>(gpx.extension.size()));
+    saveDialog_->setNameFilter(
+        QString::fromLatin1(gpx.filterName.data(), static_cast<qsizetype>(gpx.filterName.size())) + " (*" + extension +
+        ")");
+    saveDialog_->setDefaultSuffix(extension.mid(1));
   }
   return *saveDialog_;
 }
