@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "BenchSupport.h"
 #include "text/TextHelpers.h"
 
 namespace quill::bench {
@@ -195,6 +196,14 @@ bool WritePocketQuery(const std::string& path, const PocketQueryOptions& options
   f.write(text.data(), static_cast<std::streamsize>(text.size()));
   f.close();
   return static_cast<bool>(f);
+}
+
+std::string ListFileArgument(int argc, char** argv, std::string& tempDir) {
+  if (argc > 1) return argv[1];
+  tempDir = TempFolder();
+  std::string path = tempDir + "/list100k.gpx";
+  WritePocketQuery(path, HundredThousandWaypoints());
+  return path;
 }
 
 }  // namespace quill::bench

@@ -18,6 +18,9 @@ struct PocketQueryOptions {
 // The 100,000-waypoint list the list benchmarks share: 80,000 caches, a
 // parking area for every fourth, five logs each.
 PocketQueryOptions HundredThousandWaypoints();
+// The GPX file a list benchmark measures: argv[1] when given, else that list
+// written into a fresh folder, whose name lands in tempDir for removal.
+std::string ListFileArgument(int argc, char** argv, std::string& tempDir);
 
 // Writes the file; false when it could not be written.
 bool WritePocketQuery(const std::string& path, const PocketQueryOptions& options);

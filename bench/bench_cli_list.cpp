@@ -22,14 +22,7 @@ using namespace quill::bench;
 
 int main(int argc, char** argv) {
   std::string dir;
-  std::string path;
-  if (argc > 1) {
-    path = argv[1];
-  } else {
-    dir = TempFolder();
-    path = dir + "/list100k.gpx";
-    WritePocketQuery(path, HundredThousandWaypoints());
-  }
+  const std::string path = ListFileArgument(argc, argv, dir);
   int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
   // QUILL_CLI names another build of the program to measure.
   const char* other = std::getenv("QUILL_CLI");

@@ -77,14 +77,7 @@ struct FilterCase {
 
 int main(int argc, char** argv) {
   std::string dir;
-  std::string path;
-  if (argc > 1) {
-    path = argv[1];
-  } else {
-    dir = TempFolder();
-    path = dir + "/list100k.gpx";
-    WritePocketQuery(path, HundredThousandWaypoints());
-  }
+  const std::string path = ListFileArgument(argc, argv, dir);
   std::vector<std::string> only(argv + std::min(argc, 2), argv + argc);
   auto wanted = [&](std::string_view name) {
     return only.empty() || std::find(only.begin(), only.end(), name) != only.end();
