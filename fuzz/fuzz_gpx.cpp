@@ -10,9 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   quill::fuzz::ReadWithInputChosenOptions(&quill::ReadGpxFile, data, size);
   quill::WaypointStore store;
-  std::string cache;
-  quill::GpxScanner scanner(
-      [&](std::string_view element) { quill::AddGpxElement(element, store, true, false, cache); });
+  quill::GpxScanner scanner([&](std::string_view element) { quill::AddGpxElement(element, store, true, false); });
   quill::fuzz::FeedInTwoPieces(scanner, data, size);
   quill::fuzz::CheckUnfinishedLine(scanner.Unfinished(), data, size);
   return 0;

@@ -11,7 +11,7 @@
 namespace quill {
 namespace {
 
-constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::size_t kChunk = 256 * 1024;
 constexpr std::size_t kWriteBuffer = 256 * 1024;
 constexpr std::string_view kTempMark = ".~qm";
 
@@ -99,42 +99,48 @@ bool InputFile::Open(const std::string& path, bool textMode) {
 std::string_view InputFile::ReadChunk() {
   if (fd_ < 0) return {};
   while (true) {
-    long n = platform::ReadSome(fd_, raw_.data(), raw_.size());
+    // Byte 0 is kept free for a CR held back from the chunk before.
+    char* const base = raw_.data();
+    long n = platform::ReadSome(fd_, base + 1, raw_.size() - 1);
     if (n <= 0) {
       if (n < 0) error_ = true;
       if (pendingCr_) {
         pendingCr_ = false;
-        chunk_.assign("\r");
-        return chunk_;
+        base[0] = '\r';
+        return std::string_view(base, 1);
       }
       return {};
     }
     consumed_ += static_cast<std::uint64_t>(n);
-    if (!text_) return std::string_view(raw_.data(), static_cast<std::size_t>(n));
-    chunk_.clear();
-    std::size_t len = static_cast<std::size_t>(n);
-    const char* p = raw_.data();
-    std::size_t i = 0;
+    const std::size_t len = static_cast<std::size_t>(n) + 1;
+    if (!text_) return std::string_view(base + 1, len - 1);
+    std::size_t start = 1;
     if (pendingCr_) {
       pendingCr_ = false;
-      if (p[0] != '\n') chunk_.push_back('\r');
+      if (base[1] != '\n') {
+        base[0] = '\r';
+        start = 0;
+      }
     }
-    while (i < len) {
-      const void* cr = std::memchr(p + i, '\r', len - i);
-      std::size_t end = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - p) : len;
-      chunk_.append(p + i, end - i);
+    // CR LF folds to LF where it lies: text without CR is not moved at all.
+    std::size_t out = 1;
+    for (std::size_t i = 1; i < len;) {
+      const void* cr = std::memchr(base + i, '\r', len - i);
+      std::size_t end = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - base) : len;
+      if (out != i) std::memmove(base + out, base + i, end - i);
+      out += end - i;
       if (!cr) break;
       if (end + 1 == len) {
         // The LF that may follow is in the next chunk.
         pendingCr_ = true;
         i = len;
       } else {
-        if (p[end + 1] != '\n') chunk_.push_back('\r');
+        if (base[end + 1] != '\n') base[out++] = '\r';
         i = end + 1;
       }
     }
-    if (chunk_.empty()) continue;
-    return chunk_;
+    if (out == start) continue;
+    return std::string_view(base + start, out - start);
   }
 }
 

@@ -56,7 +56,6 @@ class InputFile {
   std::uint64_t size_ = 0;
   std::uint64_t consumed_ = 0;
   std::string raw_;
-  std::string chunk_;
 };
 
 class AtomicFileWriter {

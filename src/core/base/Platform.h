@@ -46,6 +46,14 @@ FileInfo StatHandle(Handle handle);
 // The path with every link resolved; false for a dangling link or a loop.
 bool ResolvePath(const std::string& path, std::string& resolved);
 
+// Readies the heap for about bytes of new data that will be kept: where the
+// system allows, that memory is then backed by large pages, so filling it
+// does not fault in one small page at a time. Only a hint; safe to skip.
+// When it did something (true), EndHeapPreparation afterwards lets unused
+// memory go back to the system.
+bool PrepareHeapFor(std::uint64_t bytes);
+void EndHeapPreparation();
+
 // Reading: never waits for a writer (a FIFO opens at once).
 Handle OpenForReading(const std::string& path);
 // Bytes read (0 at the end), or -1.

@@ -33,8 +33,7 @@ void ReadLink(std::string_view e, std::string& url, std::string& urlName) {
 
 }  // namespace
 
-bool AddGpxElement(std::string_view e, WaypointStore& store, bool includeGroundspeak, bool skipSearch,
-                   std::string& cacheBuffer) {
+bool AddGpxElement(std::string_view e, WaypointStore& store, bool includeGroundspeak, bool skipSearch) {
   double lat = TextToFloat(AttributeValue(e, "wpt", "lat"));
   double lon = TextToFloat(AttributeValue(e, "wpt", "lon"));
   std::string name = DecodeElementText(FirstElementText(e, "name"));
@@ -54,24 +53,23 @@ bool AddGpxElement(std::string_view e, WaypointStore& store, bool includeGrounds
   // survive a load and save.
   std::string typeText;
   if (!rawType.empty() && rawType != GpxTypeText(typeCode)) typeText = DecodeElementText(rawType);
-  cacheBuffer.clear();
+  std::string_view cache;
   bool dropped = false;
   if (includeGroundspeak) {
-    CopyElement(cacheBuffer, e, "groundspeak:cache");
+    cache = WholeElement(e, "groundspeak:cache");
   } else {
     dropped = e.find("<groundspeak:cache") != std::string_view::npos;
   }
   store.AddWaypoint(lat, lon, std::move(name), std::move(cmt), std::move(desc), std::move(url), std::move(urlName),
-                    std::move(time), std::move(sym), typeCode, found, cacheBuffer, skipSearch, std::move(typeText));
+                    std::move(time), std::move(sym), typeCode, found, cache, skipSearch, std::move(typeText));
   return dropped;
 }
 
 bool ReadGpxFile(const std::string& path, WaypointStore& store, const ReadOptions& options, ReadResult* result) {
   bool skip = store.ShownWaypoints().empty() && options.noCheckWhenEmpty;
-  std::string cacheBuffer;
   std::size_t dropped = 0;
   GpxScanner scanner([&](std::string_view element) {
-    if (AddGpxElement(element, store, options.includeGroundspeak, skip, cacheBuffer)) ++dropped;
+    if (AddGpxElement(element, store, options.includeGroundspeak, skip)) ++dropped;
   });
   const bool ok = ReadFileChunks(path, true, options, result, [&](std::string_view chunk) { scanner.Feed(chunk); });
   if (result) result->groundspeakDropped = dropped;

@@ -21,7 +21,6 @@ class GpxScanner : public ElementScanner {
 
 // Picks the values out of one wpt element and adds it to the store. True when
 // the element had a Groundspeak element that was left out.
-bool AddGpxElement(std::string_view element, WaypointStore& store, bool includeGroundspeak, bool skipSearch,
-                   std::string& cacheBuffer);
+bool AddGpxElement(std::string_view element, WaypointStore& store, bool includeGroundspeak, bool skipSearch);
 
 }  // namespace quill

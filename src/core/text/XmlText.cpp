@@ -134,20 +134,19 @@ void FirstElementTexts(std::string_view text, std::span<const std::string_view> 
   }
 }
 
-void CopyElement(std::string& buffer, std::string_view text, std::string_view tag) {
-  buffer.clear();
+std::string_view WholeElement(std::string_view text, std::string_view tag) {
   std::string open = "<";
   open.append(tag);
   std::size_t s = text.find(open);
-  if (s == std::string_view::npos) return;
+  if (s == std::string_view::npos) return {};
   std::size_t gt = text.find('>', s + open.size());
-  if (gt == std::string_view::npos) return;
+  if (gt == std::string_view::npos) return {};
   std::string close = "</";
   close.append(tag);
   close.push_back('>');
   std::size_t e = text.find(close, gt + 1);
-  if (e == std::string_view::npos) return;
-  buffer.assign(text.substr(s, e + close.size() - s));
+  if (e == std::string_view::npos) return {};
+  return text.substr(s, e + close.size() - s);
 }
 
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {

@@ -24,8 +24,8 @@ std::string_view FirstElementText(std::string_view text, std::string_view tag);
 // FirstElementText of up to 32 tags in one pass over the text: out[i] is the
 // text of tags[i].
 void FirstElementTexts(std::string_view text, std::span<const std::string_view> tags, std::span<std::string_view> out);
-// The whole element, tags included, or empty; buffer is overwritten.
-void CopyElement(std::string& buffer, std::string_view text, std::string_view tag);
+// The whole first element named tag, its tags included, or empty.
+std::string_view WholeElement(std::string_view text, std::string_view tag);
 
 // File text (UTF-8, entities, CDATA) to memory text (Windows-1252).
 std::string DecodeElementText(std::string_view text);

@@ -357,5 +357,40 @@ TEST(LoadFile, FifosAndDevicesAreRefused) {
   }
 }
 
+// Text mode folds CR LF to LF wherever the pair falls against the read
+// chunks, keeps a lone CR, and gives the same bytes chunk by chunk as whole.
+TEST(LoadFile, TextModeFoldsCrLfAcrossChunks) {
+  TempDir dir;
+  std::string big;
+  unsigned state = 12345;
+  for (int i = 0; i < 700000; ++i) {
+    state = state * 1103515245u + 12345u;
+    big.push_back("ab\r\n"[(state >> 16) % 4]);
+  }
+  const std::vector<std::string> contents = {"", "\r", "\r\n", "\n\r", "a\r\r\nb\r", big, big + "\r"};
+  for (const std::string& content : contents) {
+    SCOPED_TRACE(content.size());
+    std::string expected;
+    for (std::size_t i = 0; i < content.size(); ++i) {
+      if (!(content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n')) expected.push_back(content[i]);
+    }
+    WriteFileBytes(dir.File("t.txt"), content);
+    InputFile whole;
+    ASSERT_TRUE(whole.Open(dir.File("t.txt"), true));
+    std::string all;
+    EXPECT_TRUE(whole.ReadAll(all));
+    EXPECT_EQ(all, expected);
+    InputFile chunks;
+    ASSERT_TRUE(chunks.Open(dir.File("t.txt"), true));
+    std::string joined;
+    for (std::string_view c = chunks.ReadChunk(); !c.empty(); c = chunks.ReadChunk()) joined.append(c);
+    EXPECT_EQ(joined, expected);
+    InputFile raw;
+    ASSERT_TRUE(raw.Open(dir.File("t.txt"), false));
+    EXPECT_TRUE(raw.ReadAll(all));
+    EXPECT_EQ(all, content);
+  }
+}
+
 }  // namespace
 }  // namespace quill

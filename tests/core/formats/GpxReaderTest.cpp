@@ -250,13 +250,19 @@ TEST(GpxScannerChunks, EveryCutGivesTheSameElements) {
 }
 
 TEST_F(GpxReaderTest, WaypointAcrossTheFileChunkBoundary) {
-  // The file is read in 64 KiB chunks: put a waypoint, and a CR LF, across it.
-  std::string head = "<gpx>" + std::string(65536 - 5 - 20, ' ');
-  std::string body = Wpt("<name>EDGE</name>\r\n<desc>a\r\nb</desc>");
-  ASSERT_TRUE(Read(head + body + "</gpx>"));
-  ASSERT_EQ(store.size(), 1u);
-  EXPECT_EQ(At(0).Name, "EDGE");
-  EXPECT_EQ(At(0).Desc, "a\r\nb");
+  // The file is read in chunks of 256 KiB less one byte: put waypoints, and
+  // CR LF pairs, across the first boundary at several places.
+  for (std::size_t before : {20u, 27u, 28u, 40u, 45u}) {
+    SCOPED_TRACE(before);
+    store.Clear();
+    std::string head = "<gpx>" + std::string(262143 - 5 - before, ' ');
+    std::string body = Wpt("<name>EDGE</name>\r\n<desc>a\r\nb</desc>") + Wpt("<name>NEXT</name>");
+    ASSERT_TRUE(Read(head + body + "</gpx>"));
+    ASSERT_EQ(store.size(), 2u);
+    EXPECT_EQ(At(0).Name, "EDGE");
+    EXPECT_EQ(At(0).Desc, "a\r\nb");
+    EXPECT_EQ(At(1).Name, "NEXT");
+  }
 }
 
 }  // namespace

@@ -83,13 +83,11 @@ TEST(XmlTextAttribute, FirstMatchingNameWinsAndSingleQuotesAreNotFound) {
   EXPECT_EQ(AttributeValue("<wpt lat=\"5\"", "wpt", "lat"), "");
 }
 
-TEST(XmlTextCopyElement, CopiesTagsAndAttributesOrNothing) {
-  std::string buffer = "old";
+TEST(XmlTextWholeElement, TagsAndAttributesOrNothing) {
   const std::string e = "<wpt><groundspeak:cache id=\"1\" archived=\"False\"><x/></groundspeak:cache></wpt>";
-  CopyElement(buffer, e, "groundspeak:cache");
-  EXPECT_EQ(buffer, "<groundspeak:cache id=\"1\" archived=\"False\"><x/></groundspeak:cache>");
-  CopyElement(buffer, "<wpt><groundspeak:cache id=\"1\">", "groundspeak:cache");
-  EXPECT_EQ(buffer, "");
+  EXPECT_EQ(WholeElement(e, "groundspeak:cache"),
+            "<groundspeak:cache id=\"1\" archived=\"False\"><x/></groundspeak:cache>");
+  EXPECT_EQ(WholeElement("<wpt><groundspeak:cache id=\"1\">", "groundspeak:cache"), "");
 }
 
 struct DecodeCase {
