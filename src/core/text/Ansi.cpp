@@ -141,6 +141,11 @@ std::size_t KeptUtf8Length(std::string_view text, std::size_t pos) {
 std::string Utf8ToAnsi(std::string_view text) {
   std::string out;
   out.reserve(text.size());
+  AppendUtf8AsAnsi(out, text);
+  return out;
+}
+
+void AppendUtf8AsAnsi(std::string& out, std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     unsigned char c = static_cast<unsigned char>(text[i]);
     if (c < 0x80) {
@@ -158,7 +163,6 @@ std::string Utf8ToAnsi(std::string_view text) {
       ++i;
     }
   }
-  return out;
 }
 
 void AppendAnsiAsUtf8(std::string& out, std::string_view text) {

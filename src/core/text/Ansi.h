@@ -14,6 +14,7 @@ namespace quill {
 // UTF-8 to Windows-1252: the pairs and triples of the code-page table and the
 // Latin-1 range become their byte; every other byte is copied unchanged.
 std::string Utf8ToAnsi(std::string_view text);
+void AppendUtf8AsAnsi(std::string& out, std::string_view text);
 
 // Windows-1252 to UTF-8. A well-formed UTF-8 sequence that Utf8ToAnsi would not
 // have converted is copied unchanged.

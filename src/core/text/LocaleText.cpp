@@ -111,15 +111,24 @@ std::string LocaleText::LocaleLower(std::string_view text) const {
 }
 
 std::string LocaleText::Lower(std::string_view text) const {
+  std::string out;
+  LowerInto(text, out);
+  return out;
+}
+
+void LocaleText::LowerInto(std::string_view text, std::string& out) const {
   if (plainAsciiLower_ && IsAscii(text)) {
-    std::string out(text);
+    out.assign(text);
     for (char& c : out) {
       if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
-    return out;
+    return;
   }
-  if (!byCharacter_) return LocaleLower(text);
-  std::string out;
+  if (!byCharacter_) {
+    out = LocaleLower(text);
+    return;
+  }
+  out.clear();
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     unsigned char c = static_cast<unsigned char>(text[i]);
@@ -137,7 +146,10 @@ std::string LocaleText::Lower(std::string_view text) const {
     }
     // Capital sigma lower-cases by its place in the word; capital I with dot
     // above becomes two characters.
-    if (cp == 0x03A3 || cp == 0x0130) return LocaleLower(text);
+    if (cp == 0x03A3 || cp == 0x0130) {
+      out = LocaleLower(text);
+      return;
+    }
     char32_t lower = QChar::toLower(cp);
     if (lower == cp) {
       out.append(text.substr(i, length));
@@ -146,7 +158,6 @@ std::string LocaleText::Lower(std::string_view text) const {
     }
     i += length;
   }
-  return out;
 }
 
 }  // namespace quill

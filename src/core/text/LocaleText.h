@@ -28,6 +28,10 @@ class LocaleText {
   // that collate equal get the same rank. Each distinct text is collated once.
   std::vector<std::uint32_t> CollationRanks(std::span<const std::string_view> texts) const;
   std::string Lower(std::string_view text) const;
+  // Lower into out, keeping out's memory: for loops over many texts.
+  void LowerInto(std::string_view text, std::string& out) const;
+  // Whether Lower maps ASCII text byte by byte, A..Z to a..z.
+  bool PlainAsciiLower() const { return plainAsciiLower_; }
 
  private:
   std::string LocaleLower(std::string_view text) const;

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "ListTestRecords.h"
 #include "list/ListColumns.h"
 #include "list/ListFilter.h"
+#include "text/XmlText.h"
 
 namespace quill {
 namespace {
@@ -217,6 +220,49 @@ TEST(FilterNames, FifteenModesWithTheirInputs) {
   EXPECT_EQ(ContainerSizeName(0), "Micro");
   EXPECT_EQ(ContainerSizeName(6), "Not chosen");
   EXPECT_EQ(FilterModeFromName("Name"), -1);
+}
+
+// The name and description filters take shortcuts for plain text; on any
+// text they must agree with lower-casing, then decoding, then searching.
+TEST(FilterText, AgreesWithLowerThenDecodeOnRandomTexts) {
+  const std::vector<std::string> pieces = {"a",    "A",  "Z",  "z",    "@",     "[",        "`",        "{",
+                                           " ",    "ca", "CA", "cHe",  "&amp;", "&lt;",     "&#201;",   "<![CDATA[x]]>",
+                                           "\r\n", "\n", "\r", "\xC9", "\xE9",  "\xC5\x81", "\xC3\xA9", "\xE2\x80\xA6",
+                                           "\x80"};
+  const LocaleText turkish{QLocale(QLocale::Turkish, QLocale::Turkey)};
+  std::mt19937 random(20261209);
+  for (const LocaleText* text : {&EnglishText(), &turkish}) {
+    for (int round = 0; round < 400; ++round) {
+      test::RecordSet set;
+      for (int i = 0; i < 24; ++i) {
+        // Half the texts plain ASCII, long enough for the shortcuts.
+        const std::size_t choices = random() % 2 ? 12 : pieces.size();
+        std::string value;
+        const std::size_t count = random() % 30;
+        for (std::size_t k = 0; k < count; ++k) value += pieces[random() % choices];
+        TGpxRecord& r = set.Add(value);
+        r.Desc = value;
+      }
+      auto rows = set.Rows();
+      // A filter cut from one of the texts, so some records match.
+      const std::string source = text->Lower(rows[random() % rows.size()]->Desc);
+      const std::size_t from = source.empty() ? 0 : random() % source.size();
+      std::string filter =
+          DecodeElementText(source).substr(std::min(from, DecodeElementText(source).size()), 1 + random() % 4);
+      for (int mode : {kFilterName, kFilterDescription}) {
+        std::vector<const TGpxRecord*> expected;
+        for (const TGpxRecord* r : rows) {
+          const std::string& value = mode == kFilterName ? r->Name : r->Desc;
+          if (!filter.empty() && DecodeElementText(text->Lower(value)).find(filter) != std::string::npos) {
+            expected.push_back(r);
+          }
+        }
+        auto kept = rows;
+        FilterWaypoints(kept, mode, filter, *text, kHome);
+        ASSERT_EQ(NamesOf(kept), NamesOf(expected)) << "filter '" << filter << "' mode " << mode;
+      }
+    }
+  }
 }
 
 }  // namespace
