@@ -290,6 +290,8 @@ bool AtomicFileWriter::FlushBuffer() {
     buffer_.clear();
     return false;
   }
+  // The disk starts on this piece while the next one is made.
+  platform::StartWriteback(fd_, written_, buffer_.size());
   written_ += buffer_.size();
   buffer_.clear();
   return true;

@@ -227,6 +227,10 @@ bool Truncate(Handle handle, std::uint64_t size) { return ::ftruncate(handle, st
 
 bool Sync(Handle handle) { return ::fsync(handle) == 0; }
 
+void StartWriteback(Handle handle, std::uint64_t offset, std::uint64_t length) {
+  ::sync_file_range(handle, static_cast<off_t>(offset), static_cast<off_t>(length), SYNC_FILE_RANGE_WRITE);
+}
+
 bool Close(Handle handle) {
   if (handle < 0) return false;
   // After EINTR the descriptor is gone on Linux: closing again could hit another file.

@@ -81,6 +81,9 @@ bool SetPermissions(Handle handle, std::uint32_t permissions);
 bool Reserve(Handle handle, std::uint64_t size);
 bool Truncate(Handle handle, std::uint64_t size);
 bool Sync(Handle handle);
+// Starts writing a range already written to the disk without waiting for it,
+// so a later Sync has little left to wait for. A hint: failure is ignored.
+void StartWriteback(Handle handle, std::uint64_t offset, std::uint64_t length);
 bool Close(Handle handle);
 // Waits for an exclusive advisory lock on an open file.
 bool LockExclusive(Handle handle);

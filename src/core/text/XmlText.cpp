@@ -2,16 +2,38 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "text/Ansi.h"
 
 namespace quill {
+namespace {
+
+// std::string_view::find calls memcmp at every occurrence of the needle's
+// first byte, in XML at every "<"; the second byte rules out most of them.
+std::size_t Find(std::string_view text, std::string_view needle, std::size_t pos = 0) {
+  if (needle.size() < 2) return text.find(needle, pos);
+  if (pos > text.size() || needle.size() > text.size() - pos) return std::string_view::npos;
+  const char* p = text.data() + pos;
+  const char* last = text.data() + (text.size() - needle.size());
+  while (p <= last) {
+    p = static_cast<const char*>(std::memchr(p, needle[0], static_cast<std::size_t>(last - p) + 1));
+    if (!p) break;
+    if (p[1] == needle[1] && std::memcmp(p + 2, needle.data() + 2, needle.size() - 2) == 0) {
+      return static_cast<std::size_t>(p - text.data());
+    }
+    ++p;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
 
 std::string_view TextBetween(std::string_view text, std::string_view startMark, std::string_view endMark) {
-  std::size_t s = text.find(startMark);
+  std::size_t s = Find(text, startMark);
   if (s == std::string_view::npos) return {};
   s += startMark.size();
-  std::size_t e = text.find(endMark, s);
+  std::size_t e = Find(text, endMark, s);
   if (e == std::string_view::npos) return {};
   return text.substr(s, e - s);
 }
@@ -36,7 +58,7 @@ namespace {
 // pos (pos moves past that ">"), or npos.
 std::size_t NextStartTagEnd(std::string_view text, std::string_view open, std::size_t& pos) {
   while (true) {
-    std::size_t at = pos < text.size() ? text.find(open, pos) : std::string_view::npos;
+    std::size_t at = pos < text.size() ? Find(text, open, pos) : std::string_view::npos;
     if (at == std::string_view::npos) return at;
     pos = at + open.size();
     if (pos >= text.size() || (text[pos] != '>' && text[pos] != ' ')) continue;
@@ -55,7 +77,7 @@ std::string_view ContentUpToClose(std::string_view text, std::string_view tag, s
   std::string close = "</";
   close.append(tag);
   close.push_back('>');
-  std::size_t end = text.find(close, start);
+  std::size_t end = Find(text, close, start);
   if (end == std::string_view::npos) return {};
   return text.substr(start, end - start);
 }
@@ -116,13 +138,17 @@ void FirstElementTexts(std::string_view text, std::span<const std::string_view> 
         searching &= ~(1u << i);
         break;
       }
-      // A self-closing tag is not an element with content: look further.
-      if (text[gt - 1] == '/') break;
+      // A self-closing tag is not an element with content: look further,
+      // after its ">", which every candidate before it shares.
+      if (text[gt - 1] == '/') {
+        pos = gt + 1;
+        break;
+      }
       searching &= ~(1u << i);
       std::size_t start = gt + 1;
       std::size_t close = start;
       while (true) {
-        close = text.find("</", close);
+        close = Find(text, "</", close);
         if (close == std::string_view::npos) break;
         std::string_view rest = text.substr(close + 2);
         if (rest.size() > name.size() && rest.substr(0, name.size()) == name && rest[name.size()] == '>') break;
@@ -137,14 +163,14 @@ void FirstElementTexts(std::string_view text, std::span<const std::string_view> 
 std::string_view WholeElement(std::string_view text, std::string_view tag) {
   std::string open = "<";
   open.append(tag);
-  std::size_t s = text.find(open);
+  std::size_t s = Find(text, open);
   if (s == std::string_view::npos) return {};
   std::size_t gt = text.find('>', s + open.size());
   if (gt == std::string_view::npos) return {};
   std::string close = "</";
   close.append(tag);
   close.push_back('>');
-  std::size_t e = text.find(close, gt + 1);
+  std::size_t e = Find(text, close, gt + 1);
   if (e == std::string_view::npos) return {};
   return text.substr(s, e + close.size() - s);
 }

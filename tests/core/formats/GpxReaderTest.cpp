@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <random>
+
 #include "formats/GpxReader.h"
 #include "support/TestSupport.h"
 
@@ -117,6 +119,30 @@ TEST_F(GpxReaderTest, PositionsOffTheEarthReadAsZero) {
   for (std::size_t i = 0; i < 3; ++i) {
     EXPECT_EQ(At(i).Lat, expected[i][0]) << i;
     EXPECT_EQ(At(i).Lon, expected[i][1]) << i;
+  }
+}
+
+// Lines are counted in bulk between elements and across chunks: the line of
+// a damaged element must still count every line break before it.
+TEST_F(GpxReaderTest, LineOfACutOffWaypointCountsEveryEarlierBreak) {
+  std::mt19937 random(7);
+  for (std::size_t target : {std::size_t{3000}, std::size_t{70000}, std::size_t{600000}}) {
+    std::string text = "<gpx>\r\n";
+    std::uint64_t breaks = 1;
+    while (text.size() < target) {
+      std::string inner = "<name>N</name><desc>";
+      for (std::size_t k = random() % 400; k > 0; --k) {
+        const unsigned pick = random() % 8;
+        inner += pick == 0 ? "\n" : pick == 1 ? "\r\n" : "x";
+      }
+      inner += "</desc>";
+      text += Wpt(inner) + (random() % 2 ? "\r\n" : "");
+    }
+    for (char c : text) breaks += c == '\n';
+    store.Clear();
+    result = {};
+    EXPECT_FALSE(Read(text + "<wpt lat=\"1\" lon=\"1\">\n<name>C</name>"));
+    EXPECT_EQ(result.error, "line " + std::to_string(breaks) + ": unterminated <wpt>") << target;
   }
 }
 
