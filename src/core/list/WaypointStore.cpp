@@ -73,9 +73,8 @@ const TGpxRecord* WaypointStore::AddWaypointSimple(double lat, double lon, std::
 }
 
 void WaypointStore::IndexAdd(Stored* record) {
-  auto it = index_.find(std::string_view(record->Name));
-  if (it == index_.end()) it = index_.emplace(record->Name, std::set<Stored*, BySeq>{}).first;
-  it->second.insert(record);
+  // One lookup: the name is hashed and its bucket searched once.
+  index_.try_emplace(record->Name).first->second.insert(record);
 }
 
 void WaypointStore::IndexRemove(Stored* record) {
