@@ -392,5 +392,44 @@ TEST(LoadFile, TextModeFoldsCrLfAcrossChunks) {
   }
 }
 
+// The writer's buffer takes pieces of any size; in text mode every LF grows
+// into CR LF there, so a piece of LFs alone doubles in the buffer.
+TEST(AtomicSave, TextModeWritesEveryLfAsCrLfWhateverThePieces) {
+  TempDir dir;
+  unsigned state = 777;
+  auto next = [&state] {
+    state = state * 1103515245u + 12345u;
+    return state >> 16;
+  };
+  for (bool textMode : {true, false}) {
+    AtomicFileWriter w;
+    ASSERT_TRUE(w.Open(dir.File("out.txt"), textMode));
+    std::string expected;
+    for (std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{15}, std::size_t{16}, std::size_t{17},
+                             std::size_t{200000}, std::size_t{300000}, std::size_t{700000}}) {
+      std::string piece;
+      const bool allNewlines = next() % 4 == 0;
+      for (std::size_t i = 0; i < size; ++i) piece.push_back(allNewlines ? '\n' : "ab\r\n"[next() % 4]);
+      const bool raw = next() % 3 == 0;
+      if (raw) {
+        w.WriteBytes(piece.data(), piece.size());
+      } else {
+        w.Write(piece);
+      }
+      for (char c : piece) {
+        if (c == '\n' && textMode && !raw) expected.push_back('\r');
+        expected.push_back(c);
+      }
+    }
+    ASSERT_TRUE(w.Commit());
+    // Compared by hand: a diff of two megabytes of lines is more than gtest can print.
+    const std::string got = ReadFileBytes(dir.File("out.txt"));
+    const auto differ = std::mismatch(got.begin(), got.end(), expected.begin(), expected.end());
+    EXPECT_TRUE(differ.first == got.end() && differ.second == expected.end())
+        << "text mode " << textMode << ": first difference at byte " << (differ.first - got.begin()) << " of "
+        << got.size() << " (expected " << expected.size() << ")";
+  }
+}
+
 }  // namespace
 }  // namespace quill
