@@ -10,16 +10,19 @@ namespace quill {
 namespace {
 
 // std::string_view::find calls memcmp at every occurrence of the needle's
-// first byte, in XML at every "<"; the second byte rules out most of them.
+// first byte, in XML at every "<"; the second and last bytes rule out most.
 std::size_t Find(std::string_view text, std::string_view needle, std::size_t pos = 0) {
   if (needle.size() < 2) return text.find(needle, pos);
   if (pos > text.size() || needle.size() > text.size() - pos) return std::string_view::npos;
   const char* p = text.data() + pos;
   const char* last = text.data() + (text.size() - needle.size());
+  // Closing tags share their first bytes; their last ones tell them apart.
+  const std::size_t end = needle.size() - 1;
   while (p <= last) {
     p = static_cast<const char*>(std::memchr(p, needle[0], static_cast<std::size_t>(last - p) + 1));
     if (!p) break;
-    if (p[1] == needle[1] && std::memcmp(p + 2, needle.data() + 2, needle.size() - 2) == 0) {
+    if (p[1] == needle[1] && p[end] == needle[end] &&
+        (end < 3 || std::memcmp(p + 2, needle.data() + 2, end - 2) == 0)) {
       return static_cast<std::size_t>(p - text.data());
     }
     ++p;

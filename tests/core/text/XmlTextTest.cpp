@@ -75,6 +75,31 @@ TEST(XmlTextElement, OnePassFindsWhatEachSearchFinds) {
   }
 }
 
+// The searches inside elements skip most candidates by their first, second
+// and last bytes; they must find what a plain search finds.
+TEST(XmlTextBetween, FindsWhatAPlainSearchFinds) {
+  const std::vector<std::string> pieces = {"<", "/", ">", "a", "ab", "</a>", "</ab>", "<a", "</", "b>", "x"};
+  const std::vector<std::string> marks = {"<", "</", "</a", "</a>", "<a>", "</ab>", "ab", "b>", "</abb>"};
+  std::mt19937 random(11);
+  for (int round = 0; round < 20000; ++round) {
+    std::string text;
+    for (std::size_t k = random() % 16; k > 0; --k) text += pieces[random() % pieces.size()];
+    const std::string& start = marks[random() % marks.size()];
+    const std::string& end = marks[random() % marks.size()];
+    std::string_view expected;
+    const std::size_t s = text.find(start);
+    if (s != std::string::npos) {
+      const std::size_t e = text.find(end, s + start.size());
+      if (e != std::string::npos) expected = std::string_view(text).substr(s + start.size(), e - s - start.size());
+    }
+    const std::string_view got = TextBetween(text, start, end);
+    ASSERT_EQ(got, expected) << text << " / " << start << " / " << end;
+    if (!expected.empty()) {
+      ASSERT_EQ(got.data(), expected.data()) << text << " / " << start << " / " << end;
+    }
+  }
+}
+
 TEST(XmlTextAttribute, FirstMatchingNameWinsAndSingleQuotesAreNotFound) {
   EXPECT_EQ(AttributeValue("<wpt lat=\"51.5\" lon=\"4.25\">", "wpt", "lon"), "4.25");
   EXPECT_EQ(AttributeValue("<wpt lat='51.5' lon='4.25'>", "wpt", "lon"), "");
