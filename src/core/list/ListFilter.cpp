@@ -2,7 +2,6 @@
 
 #include <array>
 #include <charconv>
-#include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
