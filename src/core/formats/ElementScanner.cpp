@@ -55,18 +55,7 @@ void ElementScanner::CountLines(const char* p, std::size_t n) {
         static_cast<std::uint64_t>(_mm_cvtsi128_si64(sums)) + static_cast<std::uint64_t>(_mm_extract_epi16(sums, 4));
   }
 #endif
-  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
-  constexpr std::uint64_t kNewlines = 0x0A0A0A0A0A0A0A0AULL;
-  for (; i + 8 <= n; i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, p + i, 8);
-    std::uint64_t x = word ^ kNewlines;  // a zero byte where a newline was
-    std::uint64_t zero = ~(((x & kLow7) + kLow7) | x | kLow7);
-    // Sums the eight 0/1 bytes in the top byte; std::popcount is a library
-    // call on a baseline x86-64 build.
-    count += ((zero >> 7) * 0x0101010101010101ULL) >> 56;
-  }
-  for (; i < n; ++i) count += p[i] == '\n';
+  count += static_cast<std::uint64_t>(std::count(p + i, p + n, '\n'));
   line_ += count;
 }
 
@@ -95,6 +84,7 @@ void ElementScanner::Feed(std::string_view bytes) {
   // Lines matter only where a tag outside an element begins: they are
   // counted up to there in one stretch, and to the end of the chunk.
   const char* uncounted = p;
+  auto mayOpen = [&]() { return tagLength_ < open_.size() || TagStarts(tagHead_, tagLength_, open_); };
   while (p < end) {
     std::size_t left = static_cast<std::size_t>(end - p);
     switch (state_) {
@@ -118,8 +108,7 @@ void ElementScanner::Feed(std::string_view bytes) {
         const char* gt = static_cast<const char*>(std::memchr(p, '>', left));
         std::size_t n = gt ? static_cast<std::size_t>(gt - p) + 1 : left;
         // The tag is needed whole only when it opens an element.
-        bool maybeOpen = tagLength_ < open_.size() || TagStarts(tagHead_, tagLength_, open_);
-        if (maybeOpen && !begin) {
+        if (!begin && mayOpen()) {
           if (tagLength_ == 1) element_.assign(1, '<');
           element_.append(p, n);
         }
@@ -177,8 +166,7 @@ void ElementScanner::Feed(std::string_view bytes) {
   }
   CountLines(uncounted, static_cast<std::size_t>(end - uncounted));
   if (begin) {
-    bool needed = state_ >= 2 || (state_ == 1 && (tagLength_ < open_.size() || TagStarts(tagHead_, tagLength_, open_)));
-    if (needed) element_.assign(begin, static_cast<std::size_t>(end - begin));
+    if (state_ >= 2 || (state_ == 1 && mayOpen())) element_.assign(begin, static_cast<std::size_t>(end - begin));
   }
 }
 

@@ -220,18 +220,13 @@ void FilterWaypoints(std::vector<const TGpxRecord*>& records, int modeIndex, std
   };
 
   std::size_t kept = 0;
-  // The records lie far apart in memory: ask for them a few ahead, and for
-  // the text a text filter reads once its record has arrived.
+  // The records lie far apart in memory: ask for them a few ahead.
   constexpr std::size_t kAhead = 8;
-  const std::string TGpxRecord::*textField = modeIndex == kFilterDescription ? &TGpxRecord::Desc
-                                             : modeIndex == kFilterName      ? &TGpxRecord::Name
-                                                                             : nullptr;
   for (std::size_t i = 0; i < records.size(); ++i) {
-    if (i + 2 * kAhead < records.size()) {
-      __builtin_prefetch(records[i + 2 * kAhead]);
-      __builtin_prefetch(&records[i + 2 * kAhead]->Values);
+    if (i + kAhead < records.size()) {
+      __builtin_prefetch(records[i + kAhead]);
+      __builtin_prefetch(&records[i + kAhead]->Values);
     }
-    if (textField && i + kAhead < records.size()) __builtin_prefetch((records[i + kAhead]->*textField).data());
     const TGpxRecord* r = records[i];
     if (passes(*r)) records[kept++] = r;
   }
