@@ -6,6 +6,8 @@
 #include <emmintrin.h>
 #endif
 
+#include "text/XmlText.h"
+
 namespace quill {
 
 namespace {
@@ -24,6 +26,18 @@ inline bool TagStarts(const char* head, std::size_t length, std::string_view pre
   if (length < prefix.size()) return false;
   for (std::size_t i = 0; i < prefix.size(); ++i) {
     if (head[i] != prefix[i]) return false;
+  }
+  return true;
+}
+
+// Whether a "<" at at, inside an element that is between tags at from,
+// begins a tag: a ">" ends any tag and a "<" opens one, so the nearest of
+// the two before it tells.
+inline bool BetweenTags(const char* from, const char* at) {
+  while (at > from) {
+    --at;
+    if (*at == '>') return true;
+    if (*at == '<') return false;
   }
   return true;
 }
@@ -134,15 +148,32 @@ void ElementScanner::Feed(std::string_view bytes) {
         break;
       }
       case 2: {  // inside an element, between tags
-        const char* lt = static_cast<const char*>(std::memchr(p, '<', left));
-        std::size_t n = lt ? static_cast<std::size_t>(lt - p) + 1 : left;
-        keep(p, n);
-        p += n;
-        if (lt) {
+        // Only a tag that begins with the close prefix can end the element,
+        // so the search jumps from one such text to the next instead of
+        // stopping at every tag.
+        const std::string_view rest(p, left);
+        std::size_t at = FindText(rest, close_);
+        while (at != std::string_view::npos && !BetweenTags(p, p + at)) at = FindText(rest, close_, at + 1);
+        if (at != std::string_view::npos) {
+          keep(p, at + 1);
+          p += at + 1;
           tagHead_[0] = '<';
           tagLength_ = 1;
           state_ = 3;
+          break;
         }
+        // No end in this chunk: its tail decides where the next one starts,
+        // in the tag opened by the first "<" after the last ">", if any.
+        keep(p, left);
+        const char* gt = static_cast<const char*>(memrchr(p, '>', left));
+        const char* from = gt ? gt + 1 : p;
+        const char* lt = static_cast<const char*>(std::memchr(from, '<', static_cast<std::size_t>(end - from)));
+        if (lt) {
+          tagLength_ = 0;
+          TagAppend(tagHead_, tagLength_, lt, static_cast<std::size_t>(end - lt));
+          state_ = 3;
+        }
+        p = end;
         break;
       }
       case 3: {  // in a tag inside an element

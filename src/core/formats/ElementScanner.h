@@ -14,7 +14,8 @@ namespace quill {
 
 class ElementScanner {
  public:
-  // Prefixes of at most 15 bytes, e.g. "<wpt" and "</wpt".
+  // Prefixes of at most 15 bytes, e.g. "<wpt" and "</wpt"; the close prefix
+  // has no "<" or ">" after its first byte, a "<".
   ElementScanner(std::string_view openPrefix, std::string_view closePrefix,
                  std::function<void(std::string_view element)> onElement);
   void Feed(std::string_view bytes);

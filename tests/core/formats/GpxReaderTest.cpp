@@ -275,6 +275,72 @@ TEST(GpxScannerChunks, EveryCutGivesTheSameElements) {
   }
 }
 
+// The scanner's rules, one byte at a time: a tag runs from "<" to the next
+// ">", one starting "<wpt" opens an element (or is one, ending "/>"), and the
+// first tag inside starting "</wpt" closes it.
+struct ScanByRule {
+  std::vector<std::string> elements;
+  std::string unfinished;
+};
+
+ScanByRule ScanOneByteAtATime(std::string_view text) {
+  ScanByRule r;
+  int state = 0;
+  std::size_t tag = 0, element = 0, elementLine = 0, line = 1;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if ((state == 0 || state == 2) && c == '<') {
+      tag = i;
+      if (state == 0) element = i, elementLine = line;
+      ++state;
+    } else if ((state == 1 || state == 3) && c == '>') {
+      const std::string_view t = text.substr(tag, i + 1 - tag);
+      if (state == 1 && t.starts_with("<wpt") && t[t.size() - 2] == '/') {
+        r.elements.emplace_back(t);
+        state = 0;
+      } else if (state == 1) {
+        state = t.starts_with("<wpt") ? 2 : 0;
+      } else if (t.starts_with("</wpt")) {
+        r.elements.emplace_back(text.substr(element, i + 1 - element));
+        state = 0;
+      } else {
+        state = 2;
+      }
+    }
+    if (c == '\n') ++line;
+  }
+  if (state >= 2 || (state == 1 && text.substr(tag).starts_with("<wpt"))) {
+    r.unfinished = "line " + std::to_string(elementLine) + ": unterminated <wpt>";
+  }
+  return r;
+}
+
+// Random texts of the scanner's hard cases (closing tags inside other tags,
+// prefixes cut anywhere, self-closing elements) fed in random pieces: the
+// scanner must give what the rules give.
+TEST(GpxScannerChunks, RandomTextsInRandomPiecesFollowTheRules) {
+  const std::vector<std::string> pieces = {
+      "<wpt a=\"1\">", "</wpt>", "</wpt", "<wpt/>", "<wptx>", "</wptx>", "<",    ">",    "/>", "</wp", "t>",
+      "<a ",           "<a>",    "x",     "\n",     "</",     "<!-- ",   " -->", "</a>", "wpt"};
+  std::mt19937 random(7);
+  for (int round = 0; round < 4000; ++round) {
+    std::string text;
+    for (std::size_t k = random() % 40; k > 0; --k) text += pieces[random() % pieces.size()];
+    // Long plain stretches now and then, for the block-wise searches.
+    if (random() % 4 == 0) text.insert(random() % (text.size() + 1), std::string(random() % 80, 'y'));
+    const ScanByRule expected = ScanOneByteAtATime(text);
+    std::vector<std::string> got;
+    GpxScanner scanner([&](std::string_view e) { got.emplace_back(e); });
+    for (std::size_t at = 0; at < text.size();) {
+      const std::size_t n = std::min<std::size_t>(text.size() - at, 1 + random() % 24);
+      scanner.Feed(std::string_view(text).substr(at, n));
+      at += n;
+    }
+    ASSERT_EQ(got, expected.elements) << text;
+    ASSERT_EQ(scanner.Unfinished(), expected.unfinished) << text;
+  }
+}
+
 TEST_F(GpxReaderTest, WaypointAcrossTheFileChunkBoundary) {
   // The file is read in chunks of 256 KiB less one byte: put waypoints, and
   // CR LF pairs, across the first boundary at several places.

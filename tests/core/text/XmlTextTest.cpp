@@ -75,17 +75,21 @@ TEST(XmlTextElement, OnePassFindsWhatEachSearchFinds) {
   }
 }
 
-// The searches inside elements skip most candidates by their first, second
-// and last bytes; they must find what a plain search finds.
-TEST(XmlTextBetween, FindsWhatAPlainSearchFinds) {
-  const std::vector<std::string> pieces = {"<", "/", ">", "a", "ab", "</a>", "</ab>", "<a", "</", "b>", "x"};
-  const std::vector<std::string> marks = {"<", "</", "</a", "</a>", "<a>", "</ab>", "ab", "b>", "</abb>"};
+// The searches inside elements test sixteen places at a time by a needle's
+// first and last bytes; they must find what a plain search finds, at every
+// start, in texts long enough for whole blocks and a tail.
+TEST(XmlTextFind, FindsWhatAPlainSearchFinds) {
+  const std::vector<std::string> pieces = {"<", "/", ">", "a", "ab", "</a>", "</ab>", "<a", "</", "b>", "x", "\n"};
+  const std::vector<std::string> marks = {"<", "</", "</a", "</a>", "<a>", "</ab>", "ab", "b>", "</abb>", "</a></ab>"};
   std::mt19937 random(11);
   for (int round = 0; round < 20000; ++round) {
     std::string text;
-    for (std::size_t k = random() % 16; k > 0; --k) text += pieces[random() % pieces.size()];
+    for (std::size_t k = random() % 48; k > 0; --k) text += pieces[random() % pieces.size()];
     const std::string& start = marks[random() % marks.size()];
     const std::string& end = marks[random() % marks.size()];
+    const std::size_t pos = random() % (text.size() + 2);
+    ASSERT_EQ(FindText(text, start, pos), std::string_view(text).find(start, pos))
+        << text << " / " << start << " @" << pos;
     std::string_view expected;
     const std::size_t s = text.find(start);
     if (s != std::string::npos) {
