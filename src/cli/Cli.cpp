@@ -1,6 +1,8 @@
 #include "cli/Cli.h"
 
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -114,6 +116,20 @@ int UsageError(std::ostream& err, const std::string& message) {
   if (!message.empty()) err << "quillmark-cli: " << message << "\n";
   err << Usage();
   return 2;
+}
+
+namespace {
+bool commandsEndProcess = false;
+}  // namespace
+
+void LetCommandsEndProcess(bool yes) { commandsEndProcess = yes; }
+
+int EndCommand(int status, std::ostream& out, std::ostream& err) {
+  if (!commandsEndProcess) return status;
+  out.flush();
+  err.flush();
+  std::fflush(nullptr);
+  std::_Exit(status);
 }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

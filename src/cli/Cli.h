@@ -22,6 +22,15 @@ int RunPage(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 int RunLink(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 int UsageError(std::ostream& err, const std::string& message);
+
+// Set by main, which hands the whole process to Run: a command that loaded a
+// list may then end the process when its work is written, instead of freeing
+// a hundred thousand records one string at a time. In-process callers keep
+// the default, and commands return.
+void LetCommandsEndProcess(bool yes);
+// status, or, where commands may end the process, out and err flushed and
+// the process ended with status.
+int EndCommand(int status, std::ostream& out, std::ostream& err);
 // Every subcommand's name, in the order the usage text lists them.
 std::vector<std::string_view> CommandNames();
 

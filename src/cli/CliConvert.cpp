@@ -9,7 +9,7 @@
 
 namespace quill::cli {
 
-int RunConvert(const std::vector<std::string>& args, std::ostream& /*out*/, std::ostream& err) {
+int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   CliOptions options;
   std::string error;
   if (!ParseCliOptions(args, ListOptionNames(), options, error)) return UsageError(err, error);
@@ -25,7 +25,7 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& /*out*/, std:
     err << output << "\n";
     return 1;
   }
-  return 0;
+  return EndCommand(0, out, err);
 }
 
 }  // namespace quill::cli

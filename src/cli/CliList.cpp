@@ -54,7 +54,7 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   }
   out << text;
   out.flush();
-  return out ? 0 : 1;
+  return EndCommand(out ? 0 : 1, out, err);
 }
 
 }  // namespace quill::cli
