@@ -13,6 +13,7 @@ namespace {
 
 constexpr std::size_t kChunk = 256 * 1024;
 constexpr std::size_t kWriteBuffer = 256 * 1024;
+constexpr std::uint64_t kWritebackPiece = 4u << 20;
 constexpr std::string_view kTempMark = ".~qm";
 
 std::atomic<bool> gUnnamedTemporaries{true};
@@ -167,6 +168,7 @@ bool AtomicFileWriter::Open(const std::string& target, bool textMode, std::uint3
   if (target.empty()) return false;
   text_ = textMode;
   written_ = 0;
+  writtenBack_ = 0;
   buffer_.clear();
   platform::FileInfo info = platform::Stat(target);
   switch (info.kind) {
@@ -290,9 +292,13 @@ bool AtomicFileWriter::FlushBuffer() {
     buffer_.clear();
     return false;
   }
-  // The disk starts on this piece while the next one is made.
-  platform::StartWriteback(fd_, written_, buffer_.size());
   written_ += buffer_.size();
+  // The disk starts on what was written while the rest is made, in pieces
+  // large enough that asking costs little.
+  if (written_ - writtenBack_ >= kWritebackPiece) {
+    platform::StartWriteback(fd_, writtenBack_, written_ - writtenBack_);
+    writtenBack_ = written_;
+  }
   buffer_.clear();
   return true;
 }

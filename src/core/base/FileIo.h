@@ -100,9 +100,10 @@ class AtomicFileWriter {
   bool text_ = false;
   bool ok_ = false;
   std::uint64_t written_ = 0;
-  std::string target_;      // links resolved
-  std::string tempFolder_;  // where the temporary file lives
-  std::string tempPath_;    // empty while the temporary file has no name
+  std::uint64_t writtenBack_ = 0;  // where the disk was last asked to start
+  std::string target_;             // links resolved
+  std::string tempFolder_;         // where the temporary file lives
+  std::string tempPath_;           // empty while the temporary file has no name
   std::string buffer_;
 };
 
