@@ -1,6 +1,7 @@
 #include "list/WaypointStore.h"
 
 #include <algorithm>
+#include <tuple>
 #include <unordered_set>
 
 #include "geo/GeoTypes.h"
@@ -22,10 +23,18 @@ const TGpxRecord* WaypointStore::AddWaypoint(double lat, double lon, std::string
                                              std::string sym, int typeCode, bool found, std::string_view groundspeak,
                                              bool skipSearch, std::string typeText) {
   Stored* target = nullptr;
+  // The name's place in the index, found once: a new name is entered here
+  // and gets its record below, with nothing in between touching the index.
+  Index::iterator slot = index_.end();
   if (!(skipSearch && duplicateMode_ == kDuplicateAllow)) {
-    if (const TGpxRecord* existing = FirstWithName(name)) {
+    bool entered = false;
+    std::tie(slot, entered) = index_.try_emplace(name);
+    if (!entered && !slot->second.empty()) {
+      const TGpxRecord* existing = *slot->second.begin();
       if (duplicateMode_ == kDuplicateAsk) {
         duplicateMode_ = question_ ? question_(name) : kDuplicateAllow;
+        // Whatever ran while the user was asked, the index is searched again.
+        slot = index_.end();
       }
       if (duplicateMode_ == kDuplicateKeep) return nullptr;
       if (duplicateMode_ == kDuplicateReplace) target = Own(existing);
@@ -63,7 +72,11 @@ const TGpxRecord* WaypointStore::AddWaypoint(double lat, double lon, std::string
     shown_.push_back(target);
     all_.push_back(target);
     owners_.push_back(std::move(fresh));
-    IndexAdd(target);
+    if (slot != index_.end()) {
+      slot->second.insert(target);
+    } else {
+      IndexAdd(target);
+    }
   }
   return target;
 }
