@@ -1,7 +1,6 @@
 #include "list/WaypointStore.h"
 
 #include <algorithm>
-#include <tuple>
 #include <unordered_set>
 
 #include "geo/GeoTypes.h"
@@ -12,10 +11,24 @@ namespace quill {
 WaypointStore::WaypointStore() = default;
 WaypointStore::~WaypointStore() = default;
 
+namespace {
+
+std::size_t HashOfName(std::string_view name) { return std::hash<std::string_view>{}(name); }
+
+}  // namespace
+
+std::size_t WaypointStore::FindSlot(std::string_view name, std::size_t hash) const {
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    const NameSlot& slot = slots_[i];
+    if (!slot.records || (slot.hash == hash && (*slot.records->begin())->Name == name)) return i;
+  }
+}
+
 const TGpxRecord* WaypointStore::FirstWithName(std::string_view name) const {
-  auto it = index_.find(name);
-  if (it == index_.end() || it->second.empty()) return nullptr;
-  return *it->second.begin();
+  if (slots_.empty()) return nullptr;
+  const NameSlot& slot = slots_[FindSlot(name, HashOfName(name))];
+  return slot.records ? *slot.records->begin() : nullptr;
 }
 
 const TGpxRecord* WaypointStore::AddWaypoint(double lat, double lon, std::string name, std::string cmt,
@@ -23,18 +36,10 @@ const TGpxRecord* WaypointStore::AddWaypoint(double lat, double lon, std::string
                                              std::string sym, int typeCode, bool found, std::string_view groundspeak,
                                              bool skipSearch, std::string typeText) {
   Stored* target = nullptr;
-  // The name's place in the index, found once: a new name is entered here
-  // and gets its record below, with nothing in between touching the index.
-  Index::iterator slot = index_.end();
   if (!(skipSearch && duplicateMode_ == kDuplicateAllow)) {
-    bool entered = false;
-    std::tie(slot, entered) = index_.try_emplace(name);
-    if (!entered && !slot->second.empty()) {
-      const TGpxRecord* existing = *slot->second.begin();
+    if (const TGpxRecord* existing = FirstWithName(name)) {
       if (duplicateMode_ == kDuplicateAsk) {
         duplicateMode_ = question_ ? question_(name) : kDuplicateAllow;
-        // Whatever ran while the user was asked, the index is searched again.
-        slot = index_.end();
       }
       if (duplicateMode_ == kDuplicateKeep) return nullptr;
       if (duplicateMode_ == kDuplicateReplace) target = Own(existing);
@@ -72,11 +77,8 @@ const TGpxRecord* WaypointStore::AddWaypoint(double lat, double lon, std::string
     shown_.push_back(target);
     all_.push_back(target);
     owners_.push_back(std::move(fresh));
-    if (slot != index_.end()) {
-      slot->second.insert(target);
-    } else {
-      IndexAdd(target);
-    }
+    // The name's slot was just looked at: this finds it in the cache.
+    IndexAdd(target);
   }
   return target;
 }
@@ -85,16 +87,51 @@ const TGpxRecord* WaypointStore::AddWaypointSimple(double lat, double lon, std::
   return AddWaypoint(lat, lon, std::move(name), {}, {}, {}, {}, {}, {}, 0, false, {}, false);
 }
 
+void WaypointStore::GrowIndex() {
+  std::vector<NameSlot> old = std::move(slots_);
+  slots_ = std::vector<NameSlot>(old.empty() ? 64 : old.size() * 2);
+  const std::size_t mask = slots_.size() - 1;
+  // Names are unique among the slots: each goes to the first free slot from
+  // its hash, without comparing a name.
+  for (NameSlot& slot : old) {
+    if (!slot.records) continue;
+    std::size_t i = slot.hash & mask;
+    while (slots_[i].records) i = (i + 1) & mask;
+    slots_[i] = std::move(slot);
+  }
+}
+
 void WaypointStore::IndexAdd(Stored* record) {
-  // One lookup: the name is hashed and its bucket searched once.
-  index_.try_emplace(record->Name).first->second.insert(record);
+  if ((named_ + 1) * 2 > slots_.size()) GrowIndex();
+  const std::size_t hash = HashOfName(record->Name);
+  NameSlot& slot = slots_[FindSlot(record->Name, hash)];
+  if (!slot.records) {
+    slot.hash = hash;
+    slot.records = std::make_unique<Records>();
+    ++named_;
+  }
+  slot.records->insert(record);
 }
 
 void WaypointStore::IndexRemove(Stored* record) {
-  auto it = index_.find(std::string_view(record->Name));
-  if (it == index_.end()) return;
-  it->second.erase(record);
-  if (it->second.empty()) index_.erase(it);
+  if (slots_.empty()) return;
+  std::size_t hole = FindSlot(record->Name, HashOfName(record->Name));
+  NameSlot& slot = slots_[hole];
+  if (!slot.records) return;
+  slot.records->erase(record);
+  if (!slot.records->empty()) return;
+  slot.records.reset();
+  --named_;
+  // The names after the hole that a search would now miss, because it stops
+  // at the first free slot, move up into it.
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t j = (hole + 1) & mask; slots_[j].records; j = (j + 1) & mask) {
+    const std::size_t home = slots_[j].hash & mask;
+    if (((j - home) & mask) >= ((j - hole) & mask)) {
+      slots_[hole] = std::move(slots_[j]);
+      hole = j;
+    }
+  }
 }
 
 void WaypointStore::RenameWaypoint(const TGpxRecord* record, std::string newName) {
@@ -134,7 +171,8 @@ void WaypointStore::DeleteWaypoints(const std::vector<const TGpxRecord*>& record
 
 void WaypointStore::Clear() {
   shown_.clear();
-  index_.clear();
+  slots_.clear();
+  named_ = 0;
   all_.clear();
   owners_.clear();
 }

@@ -10,7 +10,6 @@
 #include <set>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "list/GpxRecord.h"
@@ -77,19 +76,20 @@ class WaypointStore {
   struct BySeq {
     bool operator()(const Stored* a, const Stored* b) const { return a->seq < b->seq; }
   };
-  struct NameHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
+  // The name index: open addressing over the names' hashes, each slot with
+  // the records of one name in order of addition. Adding a new name looks
+  // at one slot of a dense table, where a node per name would lie strewn
+  // among the records' large texts and be fetched from memory every time.
+  using Records = std::set<Stored*, BySeq>;
+  struct NameSlot {
+    std::size_t hash = 0;
+    std::unique_ptr<Records> records;  // null: a free slot; else never empty
   };
-  struct NameEq {
-    using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const noexcept { return a == b; }
-  };
-  // Each name's records ordered by seq: adding, removing and finding the
-  // first stay logarithmic however many records share a name.
-  using Index = std::unordered_map<std::string, std::set<Stored*, BySeq>, NameHash, NameEq>;
 
   static Stored* Own(const TGpxRecord* record) { return static_cast<Stored*>(const_cast<TGpxRecord*>(record)); }
+  // The slot holding name, or the free slot where it would go.
+  std::size_t FindSlot(std::string_view name, std::size_t hash) const;
+  void GrowIndex();
   void IndexAdd(Stored* record);
   void IndexRemove(Stored* record);
 
@@ -97,7 +97,8 @@ class WaypointStore {
   std::vector<std::unique_ptr<Stored>> owners_;
   std::vector<const TGpxRecord*> all_;
   std::vector<const TGpxRecord*> shown_;
-  Index index_;
+  std::vector<NameSlot> slots_;  // a power of two long, at most half in use
+  std::size_t named_ = 0;
   std::uint64_t nextSeq_ = 0;
   int duplicateMode_ = kDuplicateAsk;
   DuplicateQuestion question_;
