@@ -24,6 +24,7 @@
 namespace quill {
 namespace {
 
+using test::AcceptFile;
 using test::AnswerNextModal;
 using test::ReadFileBytes;
 using test::Settle;
@@ -252,8 +253,7 @@ TEST_F(EditDialog, SaveGpxOffersTheNameAndWritesTheStoredRecord) {
       auto* files = qobject_cast<QFileDialog*>(w);
       offered = files->findChild<QLineEdit*>("fileNameEdit")->text();
       filters = files->nameFilters();
-      files->selectFile(QString::fromStdString(path));
-      static_cast<QDialog*>(files)->accept();
+      AcceptFile(files, path);
     });
     Click(d, "ButtonSaveGpx");
     d.reject();

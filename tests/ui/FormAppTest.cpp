@@ -32,6 +32,7 @@
 namespace quill {
 namespace {
 
+using test::AcceptFile;
 using test::AnswerNextModal;
 using test::ReadFileBytes;
 using test::Settle;
@@ -929,11 +930,7 @@ TEST_P(UiSave, TheFilterIndexChoosesTheFormat) {
     proposed = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
     ASSERT_GE(dialog->nameFilters().size(), index);
     dialog->selectNameFilter(dialog->nameFilters()[index - 1]);
-    // Without the focus in the name field the dialog takes the name given
-    // (with it, it waits for typing).
-    dialog->findChild<QLineEdit*>("fileNameEdit")->clearFocus();
-    dialog->selectFile(QString::fromStdString(target));
-    static_cast<QDialog*>(dialog)->accept();
+    AcceptFile(dialog, target);
   });
   app.ActionFileSaveExecute();
   EXPECT_EQ(preselected, "GPX files (*.gpx)");

@@ -26,6 +26,7 @@
 namespace quill {
 namespace {
 
+using test::AcceptFile;
 using test::AnswerNextModal;
 using test::ReadFileBytes;
 using test::Settle;
@@ -306,8 +307,7 @@ TEST_F(OptionsDialog, FileButtonsChooseTheFavoriteAndArchiveFiles) {
     AnswerNextModal([&](QWidget* w) {
       auto* files = qobject_cast<QFileDialog*>(w);
       EXPECT_EQ(files->nameFilters(), QStringList{"Waypoint files (*.gpx)"});
-      files->selectFile(QString::fromStdString(fav));
-      static_cast<QDialog*>(files)->accept();
+      AcceptFile(files, fav);
     });
     In<QPushButton>(d, "ButtonFavorite")->click();
     AnswerNextModal([&](QWidget* w) {

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTest>
 
@@ -63,6 +65,14 @@ void AnswerNextModal(std::function<void(QWidget*)> answer) {
     });
   });
   timer->start();
+}
+
+void AcceptFile(QWidget* fileDialog, const std::string& path) {
+  auto* dialog = qobject_cast<QFileDialog*>(fileDialog);
+  ASSERT_NE(dialog, nullptr);
+  if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) name->clearFocus();
+  dialog->selectFile(QString::fromStdString(path));
+  static_cast<QDialog*>(dialog)->accept();
 }
 
 void Settle(int rounds) {

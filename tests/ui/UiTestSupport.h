@@ -35,6 +35,10 @@ void AnswerNextModal(std::function<void(QWidget*)> answer);
 
 // Lets queued work (loads started by a timer) run.
 void Settle(int rounds = 10);
+// Answers a file dialog with path. The name field loses the focus first:
+// while it has it, the dialog keeps what was typed and ignores the choice,
+// and whether it has it yet depends on how busy the machine is.
+void AcceptFile(QWidget* fileDialog, const std::string& path);
 
 // Settings written before a window opens.
 void WriteSetting(const std::string& folder, const std::string& name, int value);
