@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "BenchSupport.h"
+#include "list/ListFilter.h"
 #include "text/TextHelpers.h"
 
 namespace quill::bench {
@@ -188,6 +189,17 @@ PocketQueryOptions HundredThousandWaypoints() {
   o.logsPerCache = 5;
   o.descriptionBytes = 400;
   return o;
+}
+
+const std::vector<FilterCase>& FilterCases() {
+  static const std::vector<FilterCase> cases = {
+      {kFilterName, "gc1"},        {kFilterDescription, "cache"}, {kFilterPlacedBy, "ann"},
+      {kFilterTerrainMax, "2"},    {kFilterTerrainMin, "2"},      {kFilterDifficultyMax, "2"},
+      {kFilterDifficultyMin, "3"}, {kFilterCountry, "germ"},      {kFilterDistanceMax, "50"},
+      {kFilterType, "6"},          {kFilterContainer, "small"},   {kFilterReal, "yes"},
+      {kFilterFound, "yes"},       {kFilterArchived, "yes"},      {kFilterLogs, "+"},
+  };
+  return cases;
 }
 
 bool WritePocketQuery(const std::string& path, const PocketQueryOptions& options) {

@@ -3,6 +3,7 @@
 // logs and text in several scripts, deterministic for a seed.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace quill::bench {
 
@@ -21,6 +22,14 @@ PocketQueryOptions HundredThousandWaypoints();
 // The GPX file a list benchmark measures: argv[1] when given, else that list
 // written into a fresh folder, whose name lands in tempDir for removal.
 std::string ListFileArgument(int argc, char** argv, std::string& tempDir);
+
+// One filter of every mode with a value that keeps part of the generated
+// list: what the list benchmarks filter by.
+struct FilterCase {
+  int mode;
+  const char* value;
+};
+const std::vector<FilterCase>& FilterCases();
 
 // Writes the file; false when it could not be written.
 bool WritePocketQuery(const std::string& path, const PocketQueryOptions& options);

@@ -69,12 +69,10 @@ int main(int argc, char** argv) {
     std::string name(SortOrderName(static_cast<SortOrder>(i)));
     row("--sort " + name, measure({"--sort", name}));
   }
-  const std::vector<std::string> filters = {
-      "name=gc1",         "description=cache", "placedby=ann", "terrain-max=2",   "terrain-min=2",
-      "difficulty-max=2", "difficulty-min=3",  "country=germ", "distance-max=50", "type=6",
-      "container=small",  "real=yes",          "found=yes",    "archived=yes",    "logs=+",
-  };
-  for (const std::string& f : filters) row("--filter " + f, measure({"--filter", f}));
+  for (const FilterCase& c : FilterCases()) {
+    std::string f = std::string(FilterModeName(c.mode)) + "=" + c.value;
+    row("--filter " + f, measure({"--filter", f}));
+  }
   if (!dir.empty()) std::filesystem::remove_all(dir);
   return 0;
 }

@@ -68,11 +68,6 @@ std::unique_ptr<WaypointStore> Load(const std::string& path) {
   return store;
 }
 
-struct FilterCase {
-  int mode;
-  const char* value;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -121,15 +116,8 @@ int main(int argc, char** argv) {
                 f.cpu * 1e3, s.wall * 1e3, s.cpu * 1e3, rows.size());
   }
 
-  const std::vector<FilterCase> filters = {
-      {kFilterName, "gc1"},        {kFilterDescription, "cache"}, {kFilterPlacedBy, "ann"},
-      {kFilterTerrainMax, "2"},    {kFilterTerrainMin, "2"},      {kFilterDifficultyMax, "2"},
-      {kFilterDifficultyMin, "3"}, {kFilterCountry, "germ"},      {kFilterDistanceMax, "50"},
-      {kFilterType, "6"},          {kFilterContainer, "small"},   {kFilterReal, "yes"},
-      {kFilterFound, "yes"},       {kFilterArchived, "yes"},      {kFilterLogs, "+"},
-  };
   std::printf("\n%-16s %9s %9s %9s %9s %8s\n", "filter", "first", "cpu", "again", "cpu", "kept");
-  for (const FilterCase& c : filters) {
+  for (const FilterCase& c : FilterCases()) {
     if (!wanted(FilterModeName(c.mode))) continue;
     auto run = [&] { FilterWaypoints(rows, c.mode, c.value, text, home); };
     Times f = first(run);

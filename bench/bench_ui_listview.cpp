@@ -3,9 +3,13 @@
 // Prints the best of five runs of each, and its ratio to a baseline measured
 // in the same run: making the five column texts of every row, which is what a
 // list control that holds its own texts would do at every rebuild.
+// Then the list loaded again into the emptied window beside quillmark-cli
+// list of the file, and every sort and filter in the window beside the
+// session's work alone (what the command line adds for it).
 // Then the cost of moving the selection near the end of the list (the arrow
 // key's work: select, refresh the counters and the converter), and of
 // SelectedIndex beside a search of the rows for the selected record.
+// bench_ui_listview [FILE.gpx] measures that list instead of the generated one.
 #include <QApplication>
 #include <QFile>
 #include <QHeaderView>
@@ -23,6 +27,7 @@
 #include "geo/CoordFormat.h"
 #include "list/ListColumns.h"
 #include "list/ListFilter.h"
+#include "list/ListSort.h"
 #include "settings/UlkRegistry.h"
 #include "text/QtText.h"
 #include "ui/app/FormApp.h"
@@ -53,12 +58,8 @@ int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
 
   std::string dir = TempFolder();
-  std::string path = dir + "/list100k.gpx";
-  PocketQueryOptions o = HundredThousandWaypoints();
-  if (!WritePocketQuery(path, o)) {
-    std::fprintf(stderr, "cannot write %s\n", path.c_str());
-    return 1;
-  }
+  std::string generatedDir;
+  const std::string path = ListFileArgument(argc, argv, generatedDir);
 
   // A window of its own settings, with the Groundspeak data kept (row marks).
   TUlkRegistry registry(dir + "/config");
@@ -83,13 +84,29 @@ int main(int argc, char** argv) {
   const std::size_t rows = shown.size();
   app.SelectRow(static_cast<int>(rows / 2));
 
+  // What the event loop does after a command: the view lays out and paints
+  // once (a repaint() of its own would paint it twice).
+  auto showChanges = [] {
+    QApplication::processEvents();
+    QApplication::processEvents();
+  };
   // Rebuild as the window does it, then let the view lay out and paint. The
   // list is put in each order by the session beforehand, untimed.
   auto rebuild = [&] {
     app.FillListView();
-    app.ListView().viewport()->repaint();
-    QApplication::processEvents();
+    showChanges();
   };
+
+  // Loading again into an emptied window, shown, beside the command line's
+  // plain list of the same file (a process of its own, output included).
+  double reload = BestSeconds([&] { session.ReleaseList(); },
+                              [&] {
+                                app.LoadFile(path);
+                                showChanges();
+                              },
+                              3);
+  ProcessRun cliList = BestOf(3, {QUILL_CLI_PATH, "list", path});
+  app.SelectRow(static_cast<int>(rows / 2));
 
   double afterLoad = BestSeconds([&] { session.ShowAllWaypoints(); }, rebuild);
   double afterSort = BestSeconds(
@@ -124,6 +141,8 @@ int main(int argc, char** argv) {
                                 3);
 
   std::printf("waypoints: %zu (load %.2f s, including the first rebuild)\n", rows, load);
+  std::printf("load again, shown: %.0f ms; quillmark-cli list of the file: %.0f ms%s (%.2f x)\n", reload * 1000,
+              cliList.seconds * 1000, cliList.ok ? "" : " FAILED", reload / cliList.seconds);
   std::printf("baseline, five column texts of every row: %8.1f ms\n", baseline * 1000);
   auto line = [&](const char* what, double s, std::size_t n) {
     std::printf("%-34s %8.2f ms for %zu rows  (%.3f x baseline)\n", what, s * 1000, n, s / baseline);
@@ -135,6 +154,34 @@ int main(int argc, char** argv) {
 
   // Moving the selection one row at a time near the end of the full list.
   app.ActionColumn4Execute(kColumnDescription);
+
+  // Every sort and filter as the window runs it (the session's work, the list
+  // rebuilt, the view painted) beside the session's work alone, which is what
+  // the command line adds to a plain list.
+  std::function<void()> rebuildWindow = session.onListRebuilt;
+  auto showAll = [&] { session.ShowAllWaypoints(); };
+  auto painted = [&](const std::function<void()>& op) {
+    return [&, op] {
+      op();
+      showChanges();
+    };
+  };
+  std::printf("\n%-24s %9s %9s %8s\n", "in the window", "session", "window", "ratio");
+  auto compare = [&](const std::string& what, const std::function<void()>& op) {
+    session.onListRebuilt = nullptr;
+    double alone = BestSeconds(showAll, op, 3);
+    session.onListRebuilt = rebuildWindow;
+    double window = BestSeconds(showAll, painted(op), 3);
+    std::printf("%-24s %9.1f %9.1f %8.2f\n", what.c_str(), alone * 1000, window * 1000, window / alone);
+  };
+  for (int i = 0; i < kSortOrderCount; ++i) {
+    SortOrder order = static_cast<SortOrder>(i);
+    compare("sort " + std::string(SortOrderName(order)), [&, order] { session.SortShown(order); });
+  }
+  for (const FilterCase& c : FilterCases()) {
+    compare("filter " + std::string(FilterModeName(c.mode)) + "=" + c.value,
+            [&, c] { session.FilterShown(c.mode, c.value); });
+  }
   session.ShowAllWaypoints();
   const int last = static_cast<int>(rows) - 1;
   const int moves = 2000;
@@ -165,5 +212,6 @@ int main(int argc, char** argv) {
   std::fprintf(stderr, "(%zu)\n", sink);
   std::error_code ec;
   std::filesystem::remove_all(dir, ec);
+  if (!generatedDir.empty()) std::filesystem::remove_all(generatedDir, ec);
   return 0;
 }
