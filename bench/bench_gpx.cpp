@@ -66,6 +66,12 @@ int main() {
   std::printf("load %zu waypoints (%.1f MiB): %.3f s\n", n1, FileSizeMiB(small), t1);
   std::printf("load %zu waypoints (%.1f MiB): %.3f s\n", n2, FileSizeMiB(large), t2);
   std::printf("scaling 100k/10k: %.2fx (linear would be 10x)\n", t2 / t1);
+  // The same in fresh processes, where every load gets its memory new from
+  // the kernel (the repeated loads above reuse what the 10k load freed).
+  ProcessRun list1 = BestOf(3, {QUILL_CLI_PATH, "list", small});
+  ProcessRun list2 = BestOf(3, {QUILL_CLI_PATH, "list", large});
+  std::printf("quillmark-cli list: %.3f s and %.3f s, scaling %.2fx%s\n", list1.seconds, list2.seconds,
+              list2.seconds / list1.seconds, list1.ok && list2.ok ? "" : " (FAILED)");
 
   std::filesystem::remove_all(dir);
   return 0;
