@@ -152,7 +152,6 @@ int main(int argc, char** argv) {
   line("rebuild after filter", afterFilter, filteredRows);
   line("rebuild, Logs in the 4th column", logsColumn, rows);
 
-  // Moving the selection one row at a time near the end of the full list.
   app.ActionColumn4Execute(kColumnDescription);
 
   // Every sort and filter as the window runs it (the session's work, the list
@@ -182,6 +181,7 @@ int main(int argc, char** argv) {
     compare("filter " + std::string(FilterModeName(c.mode)) + "=" + c.value,
             [&, c] { session.FilterShown(c.mode, c.value); });
   }
+  // Moving the selection one row at a time near the end of the full list.
   session.ShowAllWaypoints();
   const int last = static_cast<int>(rows) - 1;
   const int moves = 2000;
