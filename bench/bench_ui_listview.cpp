@@ -159,18 +159,18 @@ int main(int argc, char** argv) {
   // the command line adds to a plain list.
   std::function<void()> rebuildWindow = session.onListRebuilt;
   auto showAll = [&] { session.ShowAllWaypoints(); };
-  auto painted = [&](const std::function<void()>& op) {
-    return [&, op] {
-      op();
-      showChanges();
-    };
-  };
   std::printf("\n%-24s %9s %9s %8s\n", "in the window", "session", "window", "ratio");
   auto compare = [&](const std::string& what, const std::function<void()>& op) {
     session.onListRebuilt = nullptr;
     double alone = BestSeconds(showAll, op, 3);
     session.onListRebuilt = rebuildWindow;
-    double window = BestSeconds(showAll, painted(op), 3);
+    double window = BestSeconds(
+        showAll,
+        [&] {
+          op();
+          showChanges();
+        },
+        3);
     std::printf("%-24s %9.1f %9.1f %8.2f\n", what.c_str(), alone * 1000, window * 1000, window / alone);
   };
   for (int i = 0; i < kSortOrderCount; ++i) {
