@@ -96,8 +96,9 @@ const std::string& Usage() {
       "    --active | --passive, --timeout SECONDS; the settings' values are the defaults, the\n"
       "    password is the settings' one or QUILLMARK_FTP_PASSWORD\n"
       "  page [--template FILE] NAME INPUT... OUTPUT.htm\n"
-      "    the offline cache page of the first waypoint named NAME, with its images beside it;\n"
-      "    exit 1 when no waypoint has that name or the template is missing\n"
+      "    the offline cache page of the first waypoint named NAME, its images in OUTPUT_files/;\n"
+      "    exit 1 when no waypoint has that name, the template is missing, OUTPUT is a link or\n"
+      "    no regular file, or OUTPUT_files exists and is not the page's own\n"
       "  link [--real-web-link] NAME INPUT...\n"
       "    print the web address \"Web Link\" opens for the first waypoint named NAME (nothing\n"
       "    when it has none; exit 1 for a link that is not http or https)\n";

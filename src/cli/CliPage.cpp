@@ -55,8 +55,10 @@ int RunPage(const std::vector<std::string>& args, std::ostream& /*out*/, std::os
   if (!record) return rc;
   // The images come from beside the template, else from the shipped ones.
   const std::vector<std::string> imageFolders = {FolderOfPath(templatePath), session.ProgramFolder() + "html"};
-  if (!WriteCachePage(output, BuildCachePage(templateText, *record), imageFolders, false)) {
-    err << "quillmark-cli: cannot write " << output << "\n";
+  std::string why;
+  if (!WriteCachePage(output, BuildCachePage(templateText, *record, CachePageImageUrl(output)), imageFolders, false,
+                      &why)) {
+    err << "quillmark-cli: " << why << "\n";
     return 1;
   }
   return 0;

@@ -2,6 +2,8 @@
 
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,6 +48,26 @@ std::string ReadFileBytes(const std::string& path) {
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::string> ListTree(const std::string& folder) {
+  std::vector<std::string> entries;
+  std::error_code ec;
+  for (auto it = std::filesystem::recursive_directory_iterator(folder, ec);
+       !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+    entries.push_back(std::filesystem::relative(it->path(), folder, ec).string());
+  }
+  std::sort(entries.begin(), entries.end());
+  return entries;
+}
+
+void BindUnixSocket(const std::string& path) {
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  path.copy(address.sun_path, sizeof address.sun_path - 1);
+  if (fd >= 0) ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+  if (fd >= 0) ::close(fd);
 }
 
 DecimalCommaLocale::DecimalCommaLocale() {

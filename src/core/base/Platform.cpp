@@ -169,6 +169,55 @@ Handle OpenExistingForWriting(const std::string& path) {
   return fd;
 }
 
+Handle OpenFolder(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  return fd < 0 ? kNoHandle : fd;
+}
+
+Handle OpenFolderAt(Handle folder, const std::string& name) {
+  const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  return fd < 0 ? kNoHandle : fd;
+}
+
+FileInfo StatAt(Handle folder, const std::string& name) {
+  struct stat st {};
+  return InfoOf(::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW), st);
+}
+
+std::vector<std::string> FolderEntriesAt(Handle folder) {
+  std::vector<std::string> names;
+  const int copy = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (copy < 0) return names;
+  DIR* dir = ::fdopendir(copy);
+  if (!dir) {
+    ::close(copy);
+    return names;
+  }
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+Handle MakeFolderAt(Handle folder, const std::string& name, std::uint32_t permissions) {
+  if (::mkdirat(folder, name.c_str(), static_cast<mode_t>(permissions)) != 0) return kNoHandle;
+  return OpenFolderAt(folder, name);
+}
+
+Handle CreateExclusiveAt(Handle folder, const std::string& name, std::uint32_t permissions) {
+  const int fd = ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                          static_cast<mode_t>(permissions));
+  return fd < 0 ? kNoHandle : fd;
+}
+
+bool RenameAt(Handle folder, const std::string& from, const std::string& to) {
+  return ::renameat(folder, from.c_str(), folder, to.c_str()) == 0;
+}
+
+bool RemoveAt(Handle folder, const std::string& name) { return ::unlinkat(folder, name.c_str(), 0) == 0; }
+
 Handle OpenForAppending(const std::string& path) {
   return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOCTTY | O_CLOEXEC, 0666);
 }

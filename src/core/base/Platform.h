@@ -91,6 +91,21 @@ bool LockExclusive(Handle handle);
 // anything but a regular file there is refused.
 Handle OpenLockFile(const std::string& path);
 
+// Within one open folder, by name (a single path component); no symbolic link
+// is followed, neither the folder's nor an entry's.
+// path is followed as usual (the caller named it); the entry name in folder
+// is not: kNoHandle when it is a link or not a folder.
+Handle OpenFolder(const std::string& path);
+Handle OpenFolderAt(Handle folder, const std::string& name);
+FileInfo StatAt(Handle folder, const std::string& name);
+std::vector<std::string> FolderEntriesAt(Handle folder);
+// A new folder at name, then opened; kNoHandle when anything is there (kExists).
+Handle MakeFolderAt(Handle folder, const std::string& name, std::uint32_t permissions);
+Handle CreateExclusiveAt(Handle folder, const std::string& name, std::uint32_t permissions);
+// Replaces the entry at to (a link there is replaced, not followed).
+bool RenameAt(Handle folder, const std::string& from, const std::string& to);
+bool RemoveAt(Handle folder, const std::string& name);
+
 bool Rename(const std::string& from, const std::string& to);
 bool Remove(const std::string& path);
 void SyncFolder(const std::string& folder);

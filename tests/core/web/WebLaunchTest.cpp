@@ -126,7 +126,8 @@ TEST_F(WebLaunch, CachePageIsWrittenPrivatelyWithItsImagesAndOpened) {
   EXPECT_EQ(test::ReadFileBytes(page), "<title>GC1 - </title>\n<img src=\"sr.gif\">");
   EXPECT_EQ(Mode(page), 0600u);
   EXPECT_EQ(Mode(FolderOfPath(page)), 0700u);
-  EXPECT_EQ(test::ReadFileBytes(FolderOfPath(page) + "/sr.gif"), "GIF89a-star");
+  EXPECT_EQ(test::ReadFileBytes(FolderOfPath(page) + "/tmp_files/sr.gif"), "GIF89a-star");
+  EXPECT_EQ(Mode(FolderOfPath(page) + "/tmp_files"), 0700u);
 
   // An older page readable by others is replaced by a private one.
   chmod(page.c_str(), 0644);
