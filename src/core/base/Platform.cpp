@@ -222,6 +222,33 @@ Handle OpenForAppending(const std::string& path) {
   return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOCTTY | O_CLOEXEC, 0666);
 }
 
+Handle OpenOwnFileForAppending(const std::string& path, const char** why) {
+  const int fd =
+      ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    const int error = errno;
+    *why = error == ELOOP                      ? "it is a symbolic link"
+           : error == ENXIO || error == EISDIR ? "it is not a regular file"
+                                               : std::strerror(error);
+    return kNoHandle;
+  }
+  struct stat st {};
+  const char* refused = nullptr;
+  if (::fstat(fd, &st) != 0) {
+    refused = "it cannot be examined";
+  } else if (!S_ISREG(st.st_mode)) {
+    refused = "it is not a regular file";
+  } else if (st.st_uid != ::geteuid()) {
+    refused = "it belongs to another user";
+  }
+  if (refused) {
+    ::close(fd);
+    *why = refused;
+    return kNoHandle;
+  }
+  return fd;
+}
+
 Handle CreateUnnamed(const std::string& folder, std::uint32_t permissions) {
 #ifdef O_TMPFILE
   return ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, static_cast<mode_t>(permissions));

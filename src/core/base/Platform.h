@@ -64,6 +64,10 @@ long ReadAt(Handle handle, char* buffer, std::size_t size, std::uint64_t offset)
 // reader fails (kNoReader) instead of waiting.
 Handle OpenExistingForWriting(const std::string& path);
 Handle OpenForAppending(const std::string& path);
+// Appending to a file of the user's own: created 0600 when missing; a
+// symbolic link, a FIFO (never waited on), a device or any other kind of
+// file, or one owned by someone else, is refused with *why (a few words).
+Handle OpenOwnFileForAppending(const std::string& path, const char** why);
 // A new file that no other name points at yet; kNoHandle when the file system
 // cannot make one (then use CreateExclusive).
 Handle CreateUnnamed(const std::string& folder, std::uint32_t permissions);
