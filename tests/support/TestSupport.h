@@ -53,6 +53,8 @@ std::string ShellQuote(const std::string& s);
 // Runs the Qt event loop until done() holds; false when it did not within
 // 10 s (a guard against a hang, not a measure of speed).
 bool RunEventsUntil(const std::function<bool()>& done);
+// The same without an event loop: looks again every few milliseconds.
+bool WaitUntil(const std::function<bool()>& done);
 
 // Sets an environment variable for its lifetime; the old value (or its
 // absence) comes back at the end.

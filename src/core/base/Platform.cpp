@@ -13,10 +13,12 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 namespace quill::platform {
 namespace {
@@ -367,6 +369,67 @@ std::string TemporaryFolder() {
 std::size_t MaxNameLength(const std::string& folder) {
   long n = ::pathconf(folder.c_str(), _PC_NAME_MAX);
   return n > 0 ? static_cast<std::size_t>(n) : 255;
+}
+
+namespace {
+
+// Filled and read without locks: a signal handler may look at any moment.
+struct TerminationFile {
+  std::atomic<bool> used{false};
+  char path[PATH_MAX] = {};
+};
+TerminationFile gTerminationFiles[8];
+std::mutex gTerminationMutex;
+constexpr int kTerminationSignals[] = {SIGINT, SIGTERM, SIGHUP};
+struct sigaction gPreviousActions[3];
+
+void RemoveAndPassOn(int signal) {
+  for (TerminationFile& file : gTerminationFiles) {
+    if (file.used.load(std::memory_order_acquire)) ::unlink(file.path);
+  }
+  for (std::size_t i = 0; i < 3; ++i) {
+    if (kTerminationSignals[i] == signal) ::sigaction(signal, &gPreviousActions[i], nullptr);
+  }
+  ::raise(signal);
+}
+
+}  // namespace
+
+void RemoveOnTermination(const std::string& path) {
+  if (path.size() >= PATH_MAX) return;
+  std::lock_guard<std::mutex> lock(gTerminationMutex);
+  for (TerminationFile& file : gTerminationFiles) {
+    if (file.used.load(std::memory_order_relaxed)) continue;
+    std::memcpy(file.path, path.c_str(), path.size() + 1);
+    file.used.store(true, std::memory_order_release);
+    return;
+  }
+}
+
+void ForgetOnTermination(const std::string& path) {
+  std::lock_guard<std::mutex> lock(gTerminationMutex);
+  for (TerminationFile& file : gTerminationFiles) {
+    if (file.used.load(std::memory_order_relaxed) && path == file.path) {
+      file.used.store(false, std::memory_order_release);
+      return;
+    }
+  }
+}
+
+void CleanUpOnTermination() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    for (std::size_t i = 0; i < 3; ++i) {
+      const int signal = kTerminationSignals[i];
+      if (::sigaction(signal, nullptr, &gPreviousActions[i]) != 0) continue;
+      // A signal the process was told to ignore stays ignored.
+      if (gPreviousActions[i].sa_handler == SIG_IGN) continue;
+      struct sigaction action {};
+      action.sa_handler = &RemoveAndPassOn;
+      sigemptyset(&action.sa_mask);
+      ::sigaction(signal, &action, nullptr);
+    }
+  });
 }
 
 long ProcessId() { return static_cast<long>(::getpid()); }

@@ -120,6 +120,13 @@ std::string TemporaryFolder();
 // The longest file name (one path component) the folder takes.
 std::size_t MaxNameLength(const std::string& folder);
 
+// Files removed should the process be ended by SIGINT, SIGTERM or SIGHUP,
+// once CleanUpOnTermination has been called (a few at a time; more are not
+// kept). The signal then does what it did before.
+void RemoveOnTermination(const std::string& path);
+void ForgetOnTermination(const std::string& path);
+void CleanUpOnTermination();
+
 long ProcessId();
 bool ProcessRuns(long pid);
 std::uint32_t UserId();
