@@ -80,7 +80,7 @@ int RunLink(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   const std::string target = WebLinkTarget(*record, !options.extra.empty());
   if (target.empty()) return 0;
   if (!IsWebLink(target)) {
-    err << "quillmark-cli: Not a web link: " << AnsiToUtf8(ReplaceControlChars(target, 0, ' ')) << "\n";
+    err << "quillmark-cli: Not a web link: " << LinkForDisplay(target) << "\n";
     return 1;
   }
   out << AnsiToUtf8(target) << "\n";

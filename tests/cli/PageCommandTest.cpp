@@ -36,7 +36,12 @@ class CliPage : public ::testing::Test {
                               Waypoint("GC1AB", "Geocache|Multi-cache", "http://example.org/GC1AB", gs) +
                               Waypoint("PK1AB", "Waypoint|Parking Area", "https://example.org/p") +
                               Waypoint("GC2", "Geocache|Traditional Cache", "javascript:alert(1)") +
-                              Waypoint("GC3", "Geocache|Traditional Cache", "") + "</gpx>\n");
+                              Waypoint("GC3", "Geocache|Traditional Cache", "") +
+                              Waypoint("GC4", "Geocache|Traditional Cache",
+                                       "http://x.org/\xc2\x9b"
+                                       "2J\xc2\x85") +
+                              Waypoint("GC5", "Geocache|Traditional Cache", "http://x.org/&#x9b;2J&#133;") +
+                              Waypoint("GC6", "Geocache|Traditional Cache", "http://x.org/\x1b[2J\x7f") + "</gpx>\n");
   }
   int Run(const std::string& args, std::string* out) {
     return RunCommand(ShellQuote(QUILL_CLI_PATH) + " " + args + " 2>&1", out);
@@ -184,6 +189,9 @@ TEST_F(CliPage, LinkPrintsWhatWebLinkOpens) {
       {"link --real-web-link GC1AB", 0, "http://example.org/GC1AB\n"},
       {"link GC3", 0, ""},
       {"link GC2", 1, "quillmark-cli: Not a web link: javascript:alert(1)\n"},
+      // Control characters, C0 and C1, are refused and never reach the terminal.
+      {"link GC4", 1, "quillmark-cli: Not a web link: http://x.org/ 2J \n"},
+      {"link GC6", 1, "quillmark-cli: Not a web link: http://x.org/ [2J \n"},
       {"link NOPE", 1, "quillmark-cli: no waypoint named NOPE\n"},
   };
   for (const Case& c : cases) {

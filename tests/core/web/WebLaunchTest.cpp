@@ -80,6 +80,16 @@ TEST(WebLinks, OnlyHttpAndHttpsAreWebLinks) {
       {"http://:80/", false},
       {"http://a\nb", false},
       {"http://a\x7f", false},
+      // C1 controls, kept whole as UTF-8 from the file: CSI, NEL, and the ends.
+      {"http://a/\xc2\x9b"
+       "31m",
+       false},
+      {"http://a/\xc2\x85", false},
+      {"http://a/\xc2\x80", false},
+      {"http://a/\xc2\x9f", false},
+      // Windows-1252 bytes 0x80..0x9F are printable there (the euro sign, quotes).
+      {"http://a/\x80\x93\x9b", true},
+      {"http://a/\xc2\xa0\xc3\xa9", true},
       {"shttp://host", false},
       {" http://host", false},
       {"", false},
