@@ -125,33 +125,43 @@ int UnusedLoopbackPort() {
   return port;
 }
 
-SilentListener::SilentListener() {
-  fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+namespace {
+
+sockaddr_in LoopbackAddress(int port) {
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  if (fd_ >= 0 && ::bind(fd_, reinterpret_cast<sockaddr*>(&address), size) == 0 && ::listen(fd_, 8) == 0 &&
-      ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) == 0) {
-    port_ = ntohs(address.sin_port);
-  }
+  address.sin_port = htons(static_cast<std::uint16_t>(port));
+  return address;
 }
+
+// A socket listening on a free loopback port (port set), or -1.
+int ListenOnLoopback(int backlog, int& port) {
+  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in address = LoopbackAddress(0);
+  socklen_t size = sizeof address;
+  if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), size) == 0 && ::listen(fd, backlog) == 0 &&
+      ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0) {
+    port = ntohs(address.sin_port);
+    return fd;
+  }
+  if (fd >= 0) ::close(fd);
+  return -1;
+}
+
+}  // namespace
+
+SilentListener::SilentListener() { fd_ = ListenOnLoopback(8, port_); }
 
 SilentListener::~SilentListener() {
   if (fd_ >= 0) ::close(fd_);
 }
 
 CountingServer::CountingServer() {
-  fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&address), size) != 0 || ::listen(fd_, 64) != 0 ||
-      ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) != 0 || ::pipe2(stop_, O_CLOEXEC) != 0) {
-    return;
-  }
-  port_ = ntohs(address.sin_port);
+  int port = 0;
+  fd_ = ListenOnLoopback(64, port);
+  if (fd_ < 0 || ::pipe2(stop_, O_CLOEXEC) != 0) return;
+  port_ = port;
   thread_ = std::thread([this] { Serve(); });
 }
 
@@ -173,11 +183,8 @@ std::string CountingServer::Url() const { return "http://127.0.0.1:" + std::to_s
 std::vector<std::string> CountingServer::Requests() {
   static constexpr char kMark[] = "END-OF-REQUESTS";
   const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = htons(static_cast<std::uint16_t>(port_));
-  bool sent = fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+  const sockaddr_in address = LoopbackAddress(port_);
+  bool sent = fd >= 0 && ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
               ::send(fd, "END-OF-REQUESTS\r\n", sizeof kMark + 1, MSG_NOSIGNAL) > 0;
   std::unique_lock<std::mutex> lock(mutex_);
   // A guard against a hang only: the mark arrives at once.

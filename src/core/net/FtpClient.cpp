@@ -420,8 +420,11 @@ CURLcode FtpClient::Worker::Perform(const std::string& url) {
     overTime_ = true;
     return CURLE_OPERATION_TIMEDOUT;
   }
-  curl_easy_setopt(curl_, CURLOPT_TIMEOUT_MS, static_cast<long>(left));
-  return curl_easy_perform(curl_);
+  // A backstop only: the progress check ends the transfer at the deadline.
+  curl_easy_setopt(curl_, CURLOPT_TIMEOUT_MS, static_cast<long>(left) + 1000L);
+  const CURLcode code = curl_easy_perform(curl_);
+  if (code == CURLE_OPERATION_TIMEDOUT && std::chrono::steady_clock::now() >= deadline_) overTime_ = true;
+  return code;
 }
 
 FtpClient::Outcome FtpClient::Worker::Classify(int command, CURLcode code) {
