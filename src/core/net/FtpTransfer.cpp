@@ -68,10 +68,10 @@ FtpTransfer::FtpTransfer(ListSession& session) : session_(session), client_(*thi
   std::call_once(swept, [] { SweepStaleCacheTempFiles("ftp-", ".gpx", kStaleAfterSeconds); });
 }
 
+// The file is on the termination list from its creation on.
 void FtpTransfer::LocalFile::Own(const std::string& file) {
   path = file;
   owned = true;
-  platform::RemoveOnTermination(file);
 }
 
 void FtpTransfer::LocalFile::Remove() {

@@ -11,7 +11,7 @@
 
 namespace quill {
 
-// Every marker, in the order they are replaced.
+// Every marker a template may hold.
 const std::vector<std::string_view>& CachePageMarkers();
 
 // The page for one waypoint. Pure: the same template and record give the same
