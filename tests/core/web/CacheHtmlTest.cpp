@@ -17,6 +17,13 @@ std::string Repeat(const std::string& s, int n) {
   return out;
 }
 
+// "<p>" and n open <b> that differ in an attribute, so none stands for another.
+std::string DistinctBold(int n) {
+  std::string out = "<p>";
+  for (int i = 0; i < n; ++i) out += "<b a=" + std::to_string(i) + ">";
+  return out;
+}
+
 TEST(CacheHtml, KeepsHarmlessMarkupAndDropsWhatIsActive) {
   struct Case {
     const char* in;
@@ -103,6 +110,9 @@ TEST(CacheHtml, HostileShapesStayBounded) {
       {"reconstruction bomb",
        "<p>" + Repeat("<b a=1><b a=2><b a=3><b a=4><b a=5><b a=6><b a=7>", 40) + Repeat("</p><p>x", 300), true},
       {"deep nesting", Repeat("<div>", 7000) + "deep", true},
+      // 1,000 different open <b>, each rebuilt in 3,000 paragraphs: millions
+      // of elements from 30 KB; the parse is given up at its memory bound.
+      {"reconstruction past the parser's memory", DistinctBold(1000) + Repeat("</p><p>x", 3000), false},
       {"too many tags for one fragment", Repeat("<i>", 9000) + "x", false},
       {"entities", Repeat("&", 5000), true},
       {"unclosed everything", Repeat("<table><tr><td><ul><li><b>", 500), true},
