@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rebuilding the window's waypoint list (model reset and view update, with
 // the selection kept) for 100,000 waypoints after a load, a sort and a filter.
 // Prints the best of five runs of each, and its ratio to a baseline measured

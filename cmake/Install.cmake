@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The data that ships with the programs, their installation and the Debian package.
 #
 # Installed layout (the programs find share/quillmark from their own place, so a

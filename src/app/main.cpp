@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillmark: the window program.
 #include <QApplication>
 #include <QMessageBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillmark-cli coord: the converter panel's five buttons on the command line.
 #include <array>
 #include <charconv>

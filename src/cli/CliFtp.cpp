@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `quillmark-cli ftp download|upload`: the favorite list transfer of the
 // window's two Ftp buttons, with the settings' FTP values as defaults.
 #include <QCoreApplication>

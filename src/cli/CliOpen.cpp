@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `quillmark-cli open FILE`: hands FILE to the running window.
 #include <filesystem>
 #include <ostream>

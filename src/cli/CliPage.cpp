@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillmark-cli page and link: the offline cache page and the address "Web
 // Link" opens, for the first loaded waypoint of a name.
 #include <ostream>

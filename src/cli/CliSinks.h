@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Status sink and question seam of the command line: errors on stderr,
 // the duplicate policy from --duplicates.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line's own options: help, version and wrong usage.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillmark-cli convert between the formats: --format, --txt-mode, the
 // duplicate policy over several inputs, and the exit codes of failures.
 #include <gtest/gtest.h>

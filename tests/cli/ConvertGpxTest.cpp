@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillmark-cli convert with GPX in and out: exit codes, messages, and what
 // happens when the target cannot be written.
 #include <gtest/gtest.h>

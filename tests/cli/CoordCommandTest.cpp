@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillmark-cli coord: the panel's fields as labelled lines or one JSON object.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillmark-cli list, and the list options of convert: columns, sort,
 // filter, rename and home, applied as the window applies them.
 #include <gtest/gtest.h>

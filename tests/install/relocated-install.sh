@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix, moves the prefix elsewhere, and
 # starts both programs from their new place: each must find its shipped data
 # there, and the window must come up (offscreen) and take a file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Not a check: draws the window on the sample list into a PNG to look at.
 //   quillmark_screenshot OUT.png [--extended]
 // Run it under Xvfb for real fonts; the offscreen platform draws without them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's two Ftp buttons against a real server on loopback.
 #include <gtest/gtest.h>
 

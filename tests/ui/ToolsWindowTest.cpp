@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's Tools: the letter-frequency histogram, the GPS receiver and
 // the log switched on by --log-level.
 #include <fcntl.h>

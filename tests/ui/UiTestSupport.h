@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers of the window tests: a window on a private settings folder, GPX
 // files written on the spot, and answers to modal dialogs.

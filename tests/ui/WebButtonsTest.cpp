@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The web buttons of the window, read through a recording launcher, and the
 // images the cache page ships with.
 #include <gtest/gtest.h>

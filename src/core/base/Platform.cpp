@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The POSIX (Linux) side of Platform.h.
 #include "base/Platform.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every call the program makes into the operating system outside Qt: files,
 // locks, processes, the user database and the local socket. A port to another

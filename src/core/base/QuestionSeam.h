@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Questions the core asks the user: real dialogs in the window, scripted
 // answers in tests, options on the command line.

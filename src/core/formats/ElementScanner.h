@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four-state scanner that cuts whole elements out of a byte stream without
 // parsing XML: a tag is anything from "<" to the next ">", a tag beginning with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one table of file formats: code, command-line name, extension, save
 // dialog entry, reader and writer. The load and save dispatch, the dialogs'

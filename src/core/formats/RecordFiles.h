@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The read and write loops every format shares: a reader streams the file
 // chunk by chunk with progress and elapsed time; a writer writes a head, one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts of the waypoint list's columns, the display caches behind the
 // Logs, Difficulty, Country and State columns, and the marking of a row.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The waypoint store: AllWaypoints owns every record in order of addition,
 // ShownWaypoints holds the shown ones in display order. Both hand out records

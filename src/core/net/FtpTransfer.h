@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The favorite list over FTP: the sequence around the client (connect,
 // folder change, transfer, load) and its messages, for the window's two Ftp

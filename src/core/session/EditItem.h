@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The edit dialog's logic without the window: a record shown as field texts,
 // and the record those texts give back when stored.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The list session: the store, the current file, the modified flag and the
 // load/save dispatch, shared by the window and the command line. Every change

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The changes of the list the user makes outside a load: delete, clear, add,
 // archive, edit.
 #include "formats/GpxWriter.h"

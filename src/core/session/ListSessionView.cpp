@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list presentation commands of the session.
 #include "geo/CoordParse.h"
 #include "list/ListColumns.h"

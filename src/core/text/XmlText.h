@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Element and attribute access by plain substring search, and the decoding and
 // escaping of element texts. Searches are case-sensitive byte searches; a value

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The upper half of the window: the " Input " group with the five notations
 // and their buttons, and the " Results " group that shows one position in

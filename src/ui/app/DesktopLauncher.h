@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The launcher of the window: the desktop's own handler for a web page or a
 // file (QDesktopServices). A URL that is not http or https is never passed

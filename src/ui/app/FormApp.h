@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TFormApp, the main window: the converter above, the waypoint list below.
 // It creates the parts, lays them out, builds the menus and forwards; each

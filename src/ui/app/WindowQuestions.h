@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The questions of the core, asked with real dialogs (the duplicate dialog
 // is its own). A test may put a scripted seam in front.

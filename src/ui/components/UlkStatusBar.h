@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The status bar: one self-drawn panel showing a standing message, or for
 // FlashTimeout milliseconds a flash message, each in one of nine colour levels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Loading and saving from the window: the open and save dialogs with their
 // filters, the favorite buttons, the queue of files that arrive by drop or

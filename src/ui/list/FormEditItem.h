@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TFormEditItem: the waypoint edit dialog. It walks the shown rows of the
 // session from CurrentRow, stores a changed record before stepping, and on OK

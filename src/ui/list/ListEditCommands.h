@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The list changes the user asks for from the window: delete the selected
 // waypoint (Delete key), "Clear List", "Archive Waypoint" and the converter's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small picture of each waypoint type code 0..19 (drawn here, at start).
 #include <QIcon>

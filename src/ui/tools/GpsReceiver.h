@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TGpsReceiver: reads NMEA 0183 from a serial GPS receiver through
 // TUlkSerialPort and reports each fix, the fix status and the port's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every reader under input nobody should write: cut-off files, one huge line,
 // binary noise. A clean failure or a partial load, never a crash.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The favorite list over FTP against a real server on loopback.
 #include <gtest/gtest.h>
 #include <sys/stat.h>

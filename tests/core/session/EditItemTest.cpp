@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The edit dialog's logic: fields from a record, the record from fields, URL
 // completion, and the one-record GPX file.
 #include <gtest/gtest.h>
