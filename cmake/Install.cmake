@@ -8,6 +8,7 @@
 #   share/applications/quillmark.desktop
 #   share/icons/hicolor/scalable/apps/quillmark.svg
 #   share/mime/packages/quillmark.xml   (.loc and .ov2; GPX is known already)
+#   share/doc/quillmark/copyright, changelog.gz
 # The build tree gets the same share/quillmark beside its programs.
 
 set(QUILL_DATA_DIR share/quillmark)
@@ -40,18 +41,64 @@ if(TARGET quillmark)
   install(FILES packaging/quillmark-mime.xml DESTINATION share/mime/packages RENAME quillmark.xml)
 endif()
 
+# A stripped install (the package) also loses the compiler's notes, as
+# Debian's own strip step does.
+if(CMAKE_OBJCOPY)
+  install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+      foreach(program quillmark quillmark-cli)
+        set(path \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/\${program}\")
+        if(EXISTS \"\${path}\")
+          execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment --remove-section=.note \"\${path}\"
+                          COMMAND_ERROR_IS_FATAL ANY)
+        endif()
+      endforeach()
+    endif()")
+endif()
+
+# The package's paperwork: who answers for it and where it lives. A packager
+# of another distribution sets these on the cmake line.
+set(QUILL_MAINTAINER "Tarnwick Quillmark team <quillmark@tarnwick.example>" CACHE STRING
+    "Maintainer of the package: name <address>")
+set(QUILL_HOMEPAGE "https://tarnwick.example/quillmark/" CACHE STRING "Home page of the project")
+
+# The copyright file in the machine-readable format, and the changelog, which
+# must name the version this build is.
+configure_file(packaging/copyright ${CMAKE_BINARY_DIR}/packaging/copyright @ONLY)
+configure_file(packaging/changelog ${CMAKE_BINARY_DIR}/packaging/changelog @ONLY)
+file(STRINGS packaging/changelog _quill_changelog_top LIMIT_COUNT 1)
+if(NOT _quill_changelog_top MATCHES "^quillmark \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "packaging/changelog begins with '${_quill_changelog_top}', not version ${PROJECT_VERSION}")
+endif()
+execute_process(COMMAND gzip -9nc ${CMAKE_BINARY_DIR}/packaging/changelog
+                OUTPUT_FILE ${CMAKE_BINARY_DIR}/packaging/changelog.gz COMMAND_ERROR_IS_FATAL ANY)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
+        DESTINATION share/doc/quillmark)
+
 # ---- Debian package: `cpack -G DEB` in the build folder (scripts/package wraps it) ----
 set(CPACK_PACKAGE_NAME quillmark)
 set(CPACK_PACKAGE_VENDOR Tarnwick)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "position converter and waypoint list for geocachers")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Quillmark converts a position between notations (degrees and minutes, RD, Lambert72, UTM, ECEF) and keeps a waypoint list that loads, merges, sorts, filters and saves GPX with geocache data, LOC, TomTom OV2, text and CSV files. quillmark-cli offers the same on the command line.")
+set(CPACK_PACKAGE_CONTACT "${QUILL_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUILL_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${QUILL_HOMEPAGE}")
+# The synopsis, then the extended description in lines that fit lintian's
+# 80 columns; a line of one "." is an empty line.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "position converter and waypoint list for geocachers
+Quillmark converts one position between the notations a geocacher meets:
+WGS84, ED50 and Bessel degrees, the Dutch RD grid, the Belgian Lambert72
+grid, UTM and ECEF.
+.
+Its waypoint list loads and merges GPX files with geocache data, LOC,
+TomTom OV2, text, CSV and ASC files; it sorts, searches, filters, renames
+and edits them, shows the offline page of a cache, and saves the list in
+any of those formats or as KML.
+.
+quillmark-cli does the same on the command line, in pipes beside GPSBabel.")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tarnwick <quillmark@tarnwick.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The shared libraries the programs link (Qt, libcurl, the C++ runtime) become
