@@ -70,6 +70,13 @@ std::string FormatNames(std::string_view separator, std::string_view lastSeparat
   return text;
 }
 
+int ReadFormatCodeForName(std::string_view name) {
+  for (const FileFormat& f : kFormats) {
+    if (f.reader && (f.name == name || f.extension.substr(1) == name)) return f.code;
+  }
+  return -1;
+}
+
 ReaderFn ReaderForPath(std::string_view path) {
   std::string_view ext = FileExtension(path);
   for (const FileFormat& f : kFormats) {

@@ -5,6 +5,7 @@
 
 #include "base/FileIo.h"
 #include "base/Platform.h"
+#include "formats/FormatSniff.h"
 
 namespace quill {
 
@@ -32,6 +33,30 @@ bool FinishScan(const ElementScanner& scanner, ReadResult* result) {
   std::string damage = scanner.Unfinished();
   if (damage.empty()) return true;
   if (result) result->error = std::move(damage);
+  return false;
+}
+
+void FileHead::Feed(std::string_view chunk) {
+  total_ += chunk.size();
+  if (head_.size() < kSniffBytes) head_.append(chunk.substr(0, kSniffBytes - head_.size()));
+}
+
+bool CheckXmlRoot(const FileHead& head, std::string_view root, std::string_view format, ReadResult* result) {
+  std::string name;
+  const XmlRoot found = XmlRootElement(head.Head(), name);
+  if (found == XmlRoot::kFound && name == root) return true;
+  if (found == XmlRoot::kTooShort && !head.Complete()) return true;
+  std::string why;
+  if (found == XmlRoot::kFound) {
+    why = "the root element is <" + PrintableSample(name) + ">";
+  } else if (found == XmlRoot::kNone) {
+    why = "it is no XML";
+  } else if (head.Head().find('<') == std::string_view::npos) {
+    why = "it is empty";
+  } else {
+    why = "it ends before its root element";
+  }
+  if (result) result->error = "not a " + std::string(format) + " file (" + why + ")";
   return false;
 }
 

@@ -38,12 +38,15 @@ void ListSession::RememberFile(const std::string& fileName) {
   currentFileName_ = std::string(FileNamePart(fileName));
 }
 
-bool ListSession::LoadFile(const std::string& fileName) {
+bool ListSession::LoadFile(const std::string& fileName) { return LoadFile(fileName, kFormatByExtension); }
+
+bool ListSession::LoadFile(const std::string& fileName, int formatCode) {
   bool wasEmpty = store_.ShownWaypoints().empty();
   if (fileName.empty()) return false;
   status_.SetError(0, "Busy...");
   store_.SetDuplicateMode(kDuplicateAsk);
-  ReaderFn reader = ReaderForPath(fileName);
+  const FileFormat* format = FormatForCode(formatCode);
+  ReaderFn reader = formatCode == kFormatByExtension ? ReaderForPath(fileName) : format ? format->reader : nullptr;
   if (!reader) {
     status_.SetError(2, "Unknown Extension");
     return false;

@@ -45,6 +45,9 @@ class ListSession {
 
   // Loads one file into the list by its extension.
   bool LoadFile(const std::string& fileName);
+  // Loads one file with the reader of a format code 0..7 whatever its name
+  // (kFormatByExtension: by its extension).
+  bool LoadFile(const std::string& fileName, int formatCode);
   // Writes the shown list in format code 0..8. Over a file this list was
   // loaded from without its Groundspeak data, only after a Yes to "Save".
   bool SaveFile(const std::string& fileName, int formatCode);
