@@ -41,6 +41,43 @@ if(TARGET quillmark)
   install(FILES packaging/quillmark-mime.xml DESTINATION share/mime/packages RENAME quillmark.xml)
 endif()
 
+# ---- manual pages and shell completions, written from the help tables ----
+# scdoc renders the pages; without it the build leaves them out and says so.
+find_program(QUILL_SCDOC scdoc)
+set(_quill_doc_programs quillmark-cli)
+if(TARGET quillmark)
+  list(APPEND _quill_doc_programs quillmark)
+endif()
+set(_quill_docs)
+foreach(program ${_quill_doc_programs})
+  set(bash ${CMAKE_BINARY_DIR}/completion/${program})
+  set(zsh ${CMAKE_BINARY_DIR}/completion/_${program})
+  add_custom_command(OUTPUT ${bash} ${zsh}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/completion
+                     COMMAND quillmark-docgen bash ${program} ${bash}
+                     COMMAND quillmark-docgen zsh ${program} ${zsh}
+                     DEPENDS quillmark-docgen VERBATIM)
+  list(APPEND _quill_docs ${bash} ${zsh})
+  install(FILES ${bash} DESTINATION share/bash-completion/completions)
+  install(FILES ${zsh} DESTINATION share/zsh/vendor-completions)
+  if(QUILL_SCDOC)
+    set(scd ${CMAKE_BINARY_DIR}/man/${program}.1.scd)
+    set(page ${CMAKE_BINARY_DIR}/man/${program}.1)
+    add_custom_command(OUTPUT ${page}.gz
+                       COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+                       COMMAND quillmark-docgen man ${program} ${scd}
+                       COMMAND sh -c "\"$1\" < \"$2\" > \"$3\"" sh ${QUILL_SCDOC} ${scd} ${page}
+                       COMMAND gzip -9nf ${page}
+                       DEPENDS quillmark-docgen VERBATIM)
+    list(APPEND _quill_docs ${page}.gz)
+    install(FILES ${page}.gz DESTINATION share/man/man1)
+  endif()
+endforeach()
+if(NOT QUILL_SCDOC)
+  message(WARNING "scdoc not found: the manual pages are left out (scripts/setup-deps installs it)")
+endif()
+add_custom_target(quillmark_docs ALL DEPENDS ${_quill_docs})
+
 # A stripped install (the package) also loses the compiler's notes, as
 # Debian's own strip step does.
 if(CMAKE_OBJCOPY)
@@ -55,12 +92,6 @@ if(CMAKE_OBJCOPY)
       endforeach()
     endif()")
 endif()
-
-# The package's paperwork: who answers for it and where it lives. A packager
-# of another distribution sets these on the cmake line.
-set(QUILL_MAINTAINER "Tarnwick Quillmark team <quillmark@tarnwick.example>" CACHE STRING
-    "Maintainer of the package: name <address>")
-set(QUILL_HOMEPAGE "https://tarnwick.example/quillmark/" CACHE STRING "Home page of the project")
 
 # The copyright file in the machine-readable format, and the changelog, which
 # must name the version this build is.

@@ -21,7 +21,7 @@ namespace {
 const TGpxRecord* LoadAndFind(ListSession& session, FixedAnswers& answers, const CliOptions& options,
                               const std::vector<std::string>& inputs, std::ostream& err, int& rc) {
   ApplyCliOptions(options, session, answers);
-  rc = LoadInputs(session, inputs, err);
+  rc = LoadInputs(session, inputs, err, options.inputFormat);
   if (rc != 0) return nullptr;
   const TGpxRecord* record = session.Store().FirstWithName(Utf8ToAnsi(options.files.front()));
   if (!record) {
@@ -33,7 +33,7 @@ const TGpxRecord* LoadAndFind(ListSession& session, FixedAnswers& answers, const
 
 }  // namespace
 
-int RunPage(const std::vector<std::string>& args, std::ostream& /*out*/, std::ostream& err) {
+int RunPage(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   CliOptions options;
   std::string error;
   if (!ParseCliOptions(args, ExtraOptionNames{{"--template"}, {}}, options, error)) return UsageError(err, error);
@@ -56,7 +56,14 @@ int RunPage(const std::vector<std::string>& args, std::ostream& /*out*/, std::os
   if (!record) return rc;
   // The images come from beside the template, else from the shipped ones.
   const std::vector<std::string> imageFolders = {FolderOfPath(templatePath), session.ProgramFolder() + "html"};
-  if (!WriteCachePage(output, BuildCachePage(templateText, *record), imageFolders, false)) {
+  const std::string page = BuildCachePage(templateText, *record);
+  if (output == "-") {
+    // Standard output takes the page alone: there is no folder for its images.
+    out << page;
+    out.flush();
+    return out ? 0 : 1;
+  }
+  if (!WriteCachePage(output, page, imageFolders, false)) {
     err << "quillmark-cli: cannot write " << output << "\n";
     return 1;
   }

@@ -16,6 +16,19 @@ std::unique_ptr<QCoreApplication> EnsureCoreApplication() {
   return std::make_unique<QCoreApplication>(argc, argv);
 }
 
+void PrintError(std::ostream& err, std::string_view subject, std::string_view text) {
+  std::string line = "quillmark-cli: ";
+  if (!subject.empty()) {
+    line += subject;
+    line += ": ";
+  }
+  line += text;
+  for (std::size_t i = 15; i < line.size(); ++i) {
+    if (static_cast<unsigned char>(line[i]) < 0x20 || line[i] == 0x7F) line[i] = ' ';
+  }
+  err << line << '\n';
+}
+
 ProgressPrinter::ProgressPrinter(std::ostream& err)
     : err_(err), enabled_(&err == &std::cerr && platform::IsTerminal(2)) {}
 

@@ -75,7 +75,7 @@ TEST_F(CliPage, PageOfTheNamedCacheWithItsImagesBeside) {
        1, "cache page template missing"},
       {"page GC1AB " + ShellQuote(file_) + " " + ShellQuote(dir_.File("no/such/folder.htm")), 1, "cannot write"},
       {"page GC1AB " + ShellQuote(dir_.File("missing.gpx")) + " " + ShellQuote(page), 1, ""},
-      {"page GC1AB " + ShellQuote(page), 2, "usage"},
+      {"page GC1AB " + ShellQuote(page), 2, "(try 'quillmark-cli page --help')"},
   };
   for (const Failure& f : failures) {
     EXPECT_EQ(Run(f.args, &out), f.rc) << f.args << "\n" << out;
