@@ -172,7 +172,9 @@ std::string ZshOptionSpecs(const std::vector<HelpOption>& options) {
       if (o.kind == ValueKind::kChoice) {
         std::string words;
         for (const std::string& w : o.choices) words += (words.empty() ? "" : " ") + w;
-        spec += "(" + words + ")";
+        // "type=" is a start: no space after it.
+        const bool joined = !o.choices.empty() && o.choices.front().back() == '=';
+        spec += joined ? "{compadd -S \"\" -- " + words + "}" : "(" + words + ")";
       } else if (o.kind == ValueKind::kFile) {
         spec += "_files";
       } else if (o.kind == ValueKind::kDevice) {

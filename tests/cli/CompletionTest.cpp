@@ -110,5 +110,62 @@ TEST(CliCompletion, WindowOptions) {
   EXPECT_EQ(answers[1], "0 1 2 3");
 }
 
+// zsh: what the line becomes after Tab, in an interactive zsh on a
+// pseudo-terminal with the two completion functions on its fpath.
+TEST(CliCompletion, ZshCompletesWordsValuesAndFiles) {
+  if (!test::HaveTool("zsh")) {
+    test::NoteMissingTool("zsh");
+    return;
+  }
+  TempDir dir;
+  WriteFileBytes(dir.File("_quillmark-cli"), ZshCompletion(CliHelp()));
+  WriteFileBytes(dir.File("_quillmark"), ZshCompletion(WindowHelp()));
+  WriteFileBytes(dir.File("caches.gpx"), "");
+  const std::string file = dir.File("caches.gpx");
+  const struct {
+    std::string typed;
+    std::string line;
+  } cases[] = {
+      {"quillmark-cli conv", "quillmark-cli convert "},
+      {"quillmark-cli convert --form", "quillmark-cli convert --format="},
+      {"quillmark-cli convert --format=km", "quillmark-cli convert --format=kml "},
+      {"quillmark-cli list --sort datef", "quillmark-cli list --sort datefound "},
+      {"quillmark-cli list --filter=ty", "quillmark-cli list --filter=type="},
+      {"quillmark-cli coord --datum ed", "quillmark-cli coord --datum ed50 "},
+      {"quillmark-cli ftp up", "quillmark-cli ftp upload "},
+      {"quillmark-cli ftp upload --dup", "quillmark-cli ftp upload --duplicates="},
+      {"quillmark-cli list " + file.substr(0, file.size() - 4), "quillmark-cli list " + file + " "},
+      {"quillmark --log", "quillmark --log-level="},
+  };
+  std::string script =
+      "zmodload zsh/zpty\n"
+      "zpty z zsh -f -i\n"
+      "zpty -w z 'PS1=; fpath=(" +
+      dir.path() +
+      " $fpath); autoload -Uz compinit; compinit -u -D; "
+      "show-buffer() { print -r -- \"BUF:[$BUFFER]\"; BUFFER=; }; zle -N show-buffer; bindkey \"^X\" show-buffer; "
+      "bindkey \"^I\" complete-word; print READY'\n"
+      "typeset line\n"
+      "while zpty -r z line; do [[ $line == *READY* ]] && break; done\n"
+      "for typed in \"$@\"; do\n"
+      "  zpty -w -n z \"$typed\"$'\\t\\x18'\n"
+      "  while zpty -r z line; do\n"
+      "    if [[ $line == *BUF:* ]]; then print -r -- \"${${line#*BUF:}%%$'\\r'*}\"; break; fi\n"
+      "  done\n"
+      "done\n"
+      "zpty -d z\n";
+  WriteFileBytes(dir.File("drive.zsh"), script);
+  std::string command = "timeout 60 zsh -f " + ShellQuote(dir.File("drive.zsh"));
+  for (const auto& c : cases) command += " " + ShellQuote(c.typed);
+  std::string output;
+  ASSERT_EQ(RunCommand(command + " 2>&1", &output), 0) << output;
+  std::istringstream lines(output);
+  for (const auto& c : cases) {
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "[" + c.line + "]") << c.typed;
+  }
+}
+
 }  // namespace
 }  // namespace quill::cli
