@@ -99,6 +99,17 @@ std::string FunctionName(const std::string& program) {
   return name;
 }
 
+std::string OperandCompletion(ValueKind kind) {
+  switch (kind) {
+    case ValueKind::kFile:
+      return "_quill_files";
+    case ValueKind::kDevice:
+      return "_quill_devices";
+    default:
+      return ":";
+  }
+}
+
 // The shell lines that complete the value of each option that takes one.
 std::string BashValueCases(const std::vector<HelpOption>& options, const std::string& indent) {
   std::string out;
@@ -111,14 +122,8 @@ std::string BashValueCases(const std::vector<HelpOption>& options, const std::st
         out += std::string(joined ? "compopt -o nospace 2>/dev/null; " : "") + "_quill_words " + ShellWords(o.choices);
         break;
       }
-      case ValueKind::kFile:
-        out += "_quill_files";
-        break;
-      case ValueKind::kDevice:
-        out += "_quill_devices";
-        break;
       default:
-        out += ":";
+        out += OperandCompletion(o.kind);
         break;
     }
     out += "; return ;;\n";
@@ -133,17 +138,6 @@ std::vector<std::string> OptionWords(const std::vector<HelpOption>& options) {
     if (!o.shortName.empty()) words.push_back(o.shortName);
   }
   return words;
-}
-
-std::string OperandCompletion(ValueKind kind) {
-  switch (kind) {
-    case ValueKind::kFile:
-      return "_quill_files";
-    case ValueKind::kDevice:
-      return "_quill_devices";
-    default:
-      return ":";
-  }
 }
 
 // A description for zsh: the option's text up to its first pause.
