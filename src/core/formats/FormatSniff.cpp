@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/FormatSniff.h"
 
+#include <cctype>
 #include <cstdint>
 
 #include "formats/FormatTable.h"
@@ -104,6 +105,9 @@ XmlRoot XmlRootElement(std::string_view head, std::string& name) {
     if (j == i + 1) return XmlRoot::kNone;
     std::string_view element = t.substr(i + 1, j - i - 1);
     if (std::size_t colon = element.rfind(':'); colon != std::string_view::npos) element.remove_prefix(colon + 1);
+    // A name begins with a letter or "_" (or a character beyond ASCII).
+    const unsigned char first = element.empty() ? 0 : static_cast<unsigned char>(element[0]);
+    if (!std::isalpha(first) && first != '_' && first < 0x80) return XmlRoot::kNone;
     name.assign(element);
     return XmlRoot::kFound;
   }

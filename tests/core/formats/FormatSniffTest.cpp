@@ -60,6 +60,8 @@ TEST(FormatSniff, ContentTable) {
        ""},
       {"<ns0:gpx xmlns:ns0='x'/>", true, kFormatGpx, ""},
       {"\r\n  <loc version='1.0'>", true, kFormatLoc, ""},
+      {"<x:>", true, -1, "no line holds \"POSITION ; NAME\" or comma-separated fields"},
+      {"<1gpx>", true, -1, "no line holds \"POSITION ; NAME\" or comma-separated fields"},
       {"<?xml version='1.0'?><html>", true, -1, "its XML root element is <html>, not <gpx> or <loc>"},
       {"<?xml version='1.0'?><!-- long", false, -1, "it ends before its XML root element"},
       {ov2Poi, true, kFormatOv2, ""},
