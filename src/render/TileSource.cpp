@@ -14,6 +14,9 @@ namespace {
 
 constexpr int kMemoryKilobytes = 96 * 1024;  // decoded tiles: some 380 of 256 x 256
 constexpr int kTransferTimeoutMs = 20000;
+// A tile is some kilobytes; a server sending more is not sending a tile.
+constexpr qint64 kMaxTileBytes = 8 * 1024 * 1024;
+constexpr int kMaxTileSide = 1024;
 
 quint64 KeyOf(int z, int x, int y) {
   return (static_cast<quint64>(z) << 48) | (static_cast<quint64>(x) << 24) | static_cast<quint64>(y);
@@ -102,6 +105,9 @@ void TileSource::Start(quint64 key, const Attempt& attempt) {
   request.setTransferTimeout(kTransferTimeoutMs);
   QNetworkReply* reply = network_->get(request);
   running_.insert(key, reply);
+  connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
+    if (received > kMaxTileBytes) reply->abort();
+  });
   connect(reply, &QNetworkReply::finished, this, [this, reply, key, attempt] { Finished(reply, key, attempt); });
 }
 
@@ -110,7 +116,9 @@ void TileSource::Finished(QNetworkReply* reply, quint64 key, Attempt attempt) {
   reply->deleteLater();
   if (reply->error() == QNetworkReply::NoError) {
     QImage image;
-    if (image.loadFromData(reply->readAll())) {
+    QByteArray bytes = reply->read(kMaxTileBytes + 1);
+    if (bytes.size() <= kMaxTileBytes && image.loadFromData(bytes) && image.width() <= kMaxTileSide &&
+        image.height() <= kMaxTileSide) {
       auto* kept = new QImage(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
       memory_.insert(key, kept, std::max(1, static_cast<int>(kept->sizeInBytes() / 1024)));
       if (!attempt.cacheOnly && !reply->attribute(QNetworkRequest::SourceIsFromCacheAttribute).toBool()) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QSignalSpy>
 #include <map>
 #include <set>
@@ -174,6 +175,29 @@ TEST(MapTiles, WithTheServerGoneCachedTilesAreDrawnAndOtherwiseTheDegreeLinesWit
     EXPECT_FALSE(none.Active()) << unusable;
     none.Want(TilesInView(kTown));
     EXPECT_FALSE(none.Busy()) << unusable;
+  }
+}
+
+TEST(MapTiles, WhatIsNotATileIsAskedForOnceAndSaidOnce) {
+  test::TempDir cache;
+  QImage huge(4000, 10, QImage::Format_RGB32);
+  huge.fill(Qt::red);
+  QByteArray hugePng;
+  QBuffer buffer(&hugePng);
+  buffer.open(QIODevice::WriteOnly);
+  huge.save(&buffer, "PNG");
+  for (const QByteArray& body : {QByteArray("<html>rate limited</html>"), QByteArray("\x89PNG\r\n\x1a\n\0\0", 10),
+                                 hugePng, QByteArray(9 * 1024 * 1024, 'x')}) {
+    test::TileServer server;
+    server.answer = body;
+    TileSource source(Options(server.Template(), cache));
+    QSignalSpy problems(&source, &TileSource::problem);
+    MapPaintResult result;
+    DrawMapImage(kTown, MapScene{}, &source, 10000, &result);
+    DrawMapImage(kTown, MapScene{}, &source, 10000, &result);
+    EXPECT_EQ(result.tilesDrawn, 0);
+    EXPECT_EQ(server.paths.size(), static_cast<qsizetype>(Distinct(TilesInView(kTown)).size()));
+    EXPECT_EQ(problems.count(), 1);
   }
 }
 

@@ -57,7 +57,10 @@ void TileServer::Answer(QTcpSocket* socket, const QString& path) {
   QRegularExpressionMatch m = kTile.match(path);
   QByteArray head;
   QByteArray body;
-  if (m.hasMatch()) {
+  if (m.hasMatch() && !answer.isEmpty()) {
+    body = answer;
+    head = "HTTP/1.1 200 OK\r\nContent-Type: image/png\r\nCache-Control: " + cacheControl_ + "\r\n";
+  } else if (m.hasMatch()) {
     QImage image(256, 256, QImage::Format_RGB32);
     image.fill(TileColour(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()));
     QBuffer buffer(&body);

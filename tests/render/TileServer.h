@@ -28,6 +28,7 @@ class TileServer : public QObject {
   void ReleaseAll();
   void Stop();
 
+  QByteArray answer;         // when set, the answer to every tile instead of its picture
   QStringList paths;         // "/z/x/y.png", in order of arrival
   QList<QByteArray> agents;  // the User-Agent of each
   int maxPending = 0;        // most requests ever waiting at once
