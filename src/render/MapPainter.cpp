@@ -230,6 +230,11 @@ MapPaintResult MapPainter::Paint(QPainter& p, const MapView& view, const MapScen
   items_.clusters.clear();
   if (view.width <= 0 || view.height <= 0) return result;
   p.save();
+  if (!view.Valid()) {
+    p.fillRect(QRect(0, 0, view.width, view.height), kOffWorld);
+    p.restore();
+    return result;
+  }
   p.setRenderHint(QPainter::Antialiasing, false);
   p.fillRect(QRect(0, 0, view.width, view.height), kOffWorld);
 

@@ -6,6 +6,11 @@
 
 namespace quill {
 
+bool MapView::Valid() const {
+  return width > 0 && height > 0 && zoom >= kMinZoom && zoom <= kMaxZoom && std::isfinite(centre.lat) &&
+         std::isfinite(centre.lon);
+}
+
 WorldPixel MapView::CentreWorld() const { return LatLonToWorld(centre.lat, centre.lon, zoom); }
 
 WorldPixel MapView::ToView(double lat, double lon) const {
@@ -90,7 +95,7 @@ int TileLevel(double zoom) {
 
 std::vector<TileRef> TilesInView(const MapView& view) {
   std::vector<TileRef> tiles;
-  if (view.width <= 0 || view.height <= 0) return tiles;
+  if (!view.Valid()) return tiles;
   int level = TileLevel(view.zoom);
   double scale = std::exp2(view.zoom - level);
   double size = kTileSize * scale;

@@ -16,6 +16,10 @@ struct MapView {
   int width = 1024;
   int height = 768;
 
+  // A size of at least a pixel, a zoom in kMinZoom..kMaxZoom, a finite
+  // centre: views failing this show nothing.
+  bool Valid() const;
+
   WorldPixel CentreWorld() const;
   // View pixel of a position, (0, 0) the top left corner.
   WorldPixel ToView(double lat, double lon) const;

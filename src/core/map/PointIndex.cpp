@@ -131,7 +131,7 @@ ViewPoint PointIndex::Place(const FrameT& frame, std::size_t i, long long copy) 
 void PointIndex::Query(const MapView& view, const ClusterRule& rule, ViewItems* items) const {
   items->points.clear();
   items->clusters.clear();
-  if (keys_.empty() || view.width <= 0 || view.height <= 0) return;
+  if (keys_.empty() || !view.Valid()) return;
   Frame frame(view);
   double m = std::max(0.0, rule.marginPixels);
   double x0 = (frame.left - m) / frame.world;
@@ -141,7 +141,7 @@ void PointIndex::Query(const MapView& view, const ClusterRule& rule, ViewItems* 
   bool clustering = view.zoom < rule.noClustersFrom && rule.minCount >= 2;
   // Cells of about cellPixels when clustering (two levels of sub-cells below
   // them place the bubble), else of about a tile: few cells, few searches.
-  double cell = clustering ? std::max(1.0, rule.cellPixels) : static_cast<double>(kTileSize);
+  double cell = clustering ? std::max(8.0, rule.cellPixels) : static_cast<double>(kTileSize);
   int level = static_cast<int>(std::lround(view.zoom + std::log2(kTileSize / cell)));
   level = std::clamp(level, 0, clustering ? kGridBits - 2 : kGridBits);
   Run all{0, keys_.size()};
@@ -179,7 +179,7 @@ void PointIndex::Query(const MapView& view, const ClusterRule& rule, ViewItems* 
 }
 
 std::optional<ViewPoint> PointIndex::Nearest(const MapView& view, double x, double y, double radius) const {
-  if (keys_.empty() || !(radius >= 0.0)) return std::nullopt;
+  if (keys_.empty() || !view.Valid() || !(radius >= 0.0) || !std::isfinite(x) || !std::isfinite(y)) return std::nullopt;
   Frame frame(view);
   double x0 = (frame.left + x - radius) / frame.world;
   double x1 = (frame.left + x + radius) / frame.world;

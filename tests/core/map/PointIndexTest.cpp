@@ -223,12 +223,24 @@ TEST(MapPointIndex, ViewsAgreeWithAPlainScan) {
   }
 }
 
-TEST(MapPointIndex, HoldsAtMost24BytesAPointAndNothingForNoPoints) {
+TEST(MapPointIndex, HoldsAtMost24BytesAPointAndShowsNothingForNoPointsOrNoView) {
   std::mt19937_64 rng(1);
   std::vector<MapPoint> all = MakePoints(0, 100000, rng);
   PointIndex index(all);
   EXPECT_EQ(index.size(), 100000u);
   EXPECT_LE(index.BytesUsed(), 24u * index.size());
+  const double kNan = std::numeric_limits<double>::quiet_NaN();
+  const MapView kNoViews[] = {{{0, 0}, kNan, 800, 600},   {{0, 0}, 40.0, 800, 600}, {{0, 0}, -1.0, 800, 600},
+                              {{kNan, 0}, 5.0, 800, 600}, {{0, 0}, 5.0, 0, 600},    {{0, 0}, 5.0, 800, -3}};
+  for (const MapView& v : kNoViews) {
+    ViewItems seen;
+    index.Query(v, ClusterRule{}, &seen);
+    EXPECT_TRUE(seen.points.empty() && seen.clusters.empty());
+    EXPECT_FALSE(index.Nearest(v, 10, 10, 50).has_value());
+    EXPECT_TRUE(TilesInView(v).empty());
+  }
+  MapView world{{0, 0}, 0.0, 800, 600};
+  EXPECT_FALSE(index.Nearest(world, kNan, 10, 50).has_value());
 
   PointIndex none;
   ViewItems items;
