@@ -33,8 +33,9 @@ ScaleBar ScaleBarFor(double metresPerPixel, double maxPixels) {
 }
 
 double GraticuleStep(double worldPixels, double minPixels) {
-  static constexpr std::array<double, 19> kSteps = {45.0, 30.0, 20.0, 10.0,  5.0,   2.0,   1.0,    0.5,    0.2,   0.1,
-                                                    0.05, 0.02, 0.01, 0.005, 0.002, 0.001, 0.0005, 0.0002, 0.0001};
+  static constexpr std::array<double, 21> kSteps = {180.0, 90.0,  45.0,  30.0,  20.0,   10.0,   5.0,
+                                                    2.0,   1.0,   0.5,   0.2,   0.1,    0.05,   0.02,
+                                                    0.01,  0.005, 0.002, 0.001, 0.0005, 0.0002, 0.0001};
   double step = kSteps.front();
   for (double s : kSteps) {
     if (s / 360.0 * worldPixels < minPixels) break;

@@ -17,7 +17,7 @@ struct ScaleBar {
 ScaleBar ScaleBarFor(double metresPerPixel, double maxPixels);
 
 // Degrees between two labelled lines of the graticule (a round step from
-// 45 down to 0.0001) so that lines of longitude lie at least minPixels apart
+// 180 down to 0.0001) so that lines of longitude lie at least minPixels apart
 // on a world worldPixels wide.
 double GraticuleStep(double worldPixels, double minPixels);
 

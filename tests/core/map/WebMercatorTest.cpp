@@ -275,12 +275,13 @@ TEST(MapScale, GraticuleLinesStayApart) {
     double step = GraticuleStep(world, 80.0);
     double pixels = step / 360.0 * world;
     SCOPED_TRACE(zoom);
-    if (step < 45.0) {
+    if (step < 180.0) {
       EXPECT_GE(pixels, 80.0);
     }
     EXPECT_GE(step, 0.0001);
   }
-  EXPECT_EQ(GraticuleStep(256.0, 80.0), 45.0);
+  EXPECT_EQ(GraticuleStep(256.0, 80.0), 180.0);
+  EXPECT_EQ(GraticuleStep(512.0, 80.0), 90.0);
   EXPECT_EQ(GraticuleStep(WorldSize(8), 80.0), 0.5);
 }
 
