@@ -19,4 +19,11 @@ std::string VersionReport(std::string_view program) {
   return text;
 }
 
+std::string UserAgent() {
+  std::string agent = build::kProductName;
+  agent += '/';
+  agent += build::kFileVersion;
+  return agent;
+}
+
 }  // namespace quill

@@ -10,4 +10,7 @@ namespace quill {
 // the program found (where users look when a template or the help page is missing).
 std::string VersionReport(std::string_view program);
 
+// "Quillmark/<version>": how the program names itself to web servers.
+std::string UserAgent();
+
 }  // namespace quill
