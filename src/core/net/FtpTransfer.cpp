@@ -60,7 +60,12 @@ void FtpTransfer::FtpLoad() {
 
 void FtpTransfer::FtpSave() {
   if (RefuseWhileBusy()) return;
-  if (settings_.WarnSaveFtp && !session_.Questions().AskYesNo("FTP Upload GPX", "Are you sure?")) return;
+  if (settings_.WarnSaveFtp && !session_.Questions().AskDestructive(
+                                   "FTP Upload GPX", "Are you sure?",
+                                   "Upload " + WaypointCountText(session_.Store().ShownWaypoints().size()) + " over " +
+                                       settings_.FtpRemFilenameFav + " on " + settings_.FtpHost + ".")) {
+    return;
+  }
   const std::string local = CreateCacheTempFile("ftp-", ".gpx");
   const auto& shown = session_.Store().ShownWaypoints();
   WriteOptions options;
