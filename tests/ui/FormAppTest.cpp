@@ -70,7 +70,8 @@ class UiWindow : public ::testing::Test, public WindowFixture {
 
 TEST_F(UiWindow, OpensWithEveryControlNamedAndCaptioned) {
   TFormApp& app = Open();
-  EXPECT_EQ(app.windowTitle(), "Quillmark");
+  EXPECT_EQ(app.windowTitle(), "Quillmark[*]");
+  EXPECT_FALSE(app.isWindowModified());
   EXPECT_EQ(Text("LabelRecordCount"), "(0)");
   const std::pair<const char*, const char*> captions[] = {
       {"ButtonConvert", "Calculate"},
@@ -1003,7 +1004,8 @@ TEST_F(UiWindow, SaveAndEnterOverTheLoadedPocketQueryAsksAndNoKeepsTheFile) {
           AnswerNextModal([=](QWidget* question) {
             EXPECT_EQ(question->objectName(), "QuestionBox");
             *saveCaption = question->windowTitle();
-            *saveText = question->findChild<QLabel*>("qt_msgbox_label")->text();
+            *saveText = qobject_cast<QMessageBox*>(question)->text() + "\n" +
+                        qobject_cast<QMessageBox*>(question)->informativeText();
             qobject_cast<QMessageBox*>(question)->button(QMessageBox::No)->click();
           });
         }
@@ -1030,7 +1032,7 @@ TEST_F(UiWindow, SaveAndEnterOverTheLoadedPocketQueryAsksAndNoKeepsTheFile) {
   EXPECT_FALSE(dialogStayed);
   EXPECT_EQ(saveCaption, "Save");
   EXPECT_TRUE(saveText.startsWith("Are you sure?")) << saveText.toStdString();
-  EXPECT_TRUE(saveText.contains("geocaching info")) << saveText.toStdString();
+  EXPECT_TRUE(saveText.contains("mypq.gpx: the geocaching info")) << saveText.toStdString();
   EXPECT_EQ(ReadFileBytes(pq), original);
   EXPECT_FALSE(app.StatusBar().FlashText().startsWith("Saved to"));
 }

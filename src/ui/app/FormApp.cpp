@@ -70,6 +70,7 @@ TFormApp::~TFormApp() {
   // first, and nothing calls back into them afterwards.
   session_->onProgress = nullptr;
   session_->onSavePathChanged = nullptr;
+  session_->onStateChanged = nullptr;
   delete tools_;
   delete ftp_;
   delete web_;
@@ -114,6 +115,11 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
 
   connect(listPanel_, &TListPanel::PositionSelected, converter_,
           [this](double lat, double lon) { converter_->ShowResult(lat, lon, kDefaultHeight); });
+  listEdit_->SetBusyCheck([this] { return files_->Busy(); });
+  session_->onStateChanged = [this] {
+    listEdit_->RefreshUndoActions();
+    UpdateTitle();
+  };
   editDialog_ = new TFormEditItem(*session_, this);
   editDialog_->CacheLink = [](std::string_view code) { return CacheShortLink(code); };
   editDialog_->ShowCacheInfo = [this](const TGpxRecord& record) {
@@ -157,6 +163,8 @@ void TFormApp::Listen(const QString& socketPath) {
 void TFormApp::BuildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
   file->setObjectName("MenuFile");
+  QMenu* edit = menuBar()->addMenu("&Edit");
+  edit->setObjectName("MenuEdit");
   menuTools_ = menuBar()->addMenu("&Tools");
   menuTools_->setObjectName("MenuTools");
   QMenu* help = menuBar()->addMenu("&Help");
@@ -175,6 +183,10 @@ void TFormApp::BuildMenus() {
   add(file, "ActionFileSave", "Save", QKeySequence(), files_, &TFileCommands::ActionFileSaveExecute);
   file->addSeparator();
   add(file, "ActionExit", "Exit", QKeySequence(Qt::ALT | Qt::Key_F4), this, &TFormApp::ActionExitExecute);
+  for (QAction* a : {listEdit_->UndoAction(), listEdit_->RedoAction()}) {
+    edit->addAction(a);
+    addAction(a);
+  }
   add(menuTools_, "ActionSetup", "Options", QKeySequence(), this, &TFormApp::ActionSetupExecute);
   QAction* helpAction =
       add(help, "ActionHelpHelp", "Help", QKeySequence(Qt::Key_F1), this, &TFormApp::ActionHelpHelpExecute);
@@ -220,9 +232,19 @@ void TFormApp::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
 }
 
+void TFormApp::UpdateTitle() {
+  // "Quillmark - caches.gpx*" for a modified list; Qt puts the mark in.
+  QString title = AnsiToQString(identity_.internalName);
+  if (!session_->CurrentFileName().empty()) {
+    title += " - " + QFile::decodeName(QByteArray::fromStdString(session_->CurrentFileName()));
+  }
+  setWindowTitle(title + "[*]");
+  setWindowModified(session_->ListModified());
+}
+
 void TFormApp::FormShow() {
   const AppSettings& s = binder_.Settings();
-  setWindowTitle(AnsiToQString(identity_.internalName));
+  UpdateTitle();
   converter_->Reset(s.NorthDefault, s.EastDefault);
   listPanel_->EnableListButtons(false, false, false);
   if (s.AppTop != 0 || s.AppLeft != 0) {
@@ -245,7 +267,12 @@ void TFormApp::closeEvent(QCloseEvent* event) {
   const AppSettings& s = binder_.Settings();
   QPoint hist = histogramWindow_ ? histogramWindow_->pos() : QPoint(s.HistLeft, s.HistTop);
   WriteWindowPositions(binder_.Registry(), y(), x(), hist.y(), hist.x());
-  if (s.WarnExit && session_->ListModified() && !questions_->AskYesNo("Exit without saving list", "Are you sure?")) {
+  if (s.WarnExit && session_->ListModified() &&
+      !questions_->AskDestructive(
+          "Exit without saving list", "Are you sure?",
+          "Exit and lose the unsaved changes to " +
+              (session_->CurrentFileName().empty() ? std::string("the list") : session_->CurrentFileName()) + " (" +
+              WaypointCountText(session_->Store().size()) + ").")) {
     event->ignore();
     return;
   }
@@ -303,9 +330,11 @@ void TFormApp::ListView1DblClick() { listPanel_->ListView1DblClick(); }
 void TFormApp::EditRow(int row) {
   TFormEditItem& dialog = *editDialog_;
   dialog.CurrentRow = row;
+  // Whatever rows the dialog steps through, its stores are one undo step.
+  session_->BeginEditGroup();
   dialog.exec();
+  session_->EndEditGroup();
   if (!dialog.AnyStored) return;
-  session_->SetListModified(true);
   listPanel_->FillListView();
   listPanel_->SelectRow(dialog.CurrentRow);
   ListView().setFocus();
