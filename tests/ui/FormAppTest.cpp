@@ -879,6 +879,50 @@ TEST_F(UiWindow, AddToListAsksForAName) {
   EXPECT_EQ(questions.duplicateNames, std::vector<std::string>{"MyPoint"});
 }
 
+// Input that does not read gives no result and nothing to add.
+TEST_F(UiWindow, ConverterRefusesInputThatDoesNotRead) {
+  TFormApp& app = Open();
+  const struct {
+    const char* edit;
+    const char* button;
+    const char* typed;
+  } cases[] = {{"EditN", "ButtonConvert", "abc"},
+               {"EditN", "ButtonConvert", "53 24.42l"},
+               {"EditRD", "ButtonConvertRD", "155000x 463000"},
+               {"EditLambert", "ButtonConvertLambert", "150000 170000 1"},
+               {"EditUTM", "ButtonConvertUTM", "31U 594839"},
+               {"EditEcef", "ButtonConvertECEF", "1 2"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    Find<QLineEdit>("EditRD")->setText("136013 455723");
+    Click("ButtonConvertRD");
+    ASSERT_FALSE(Text("UlkEditResultDeg").isEmpty());
+    Find<QLineEdit>(c.edit)->setText(c.typed);
+    Click(c.button);
+    EXPECT_EQ(app.StatusBar().MessageText().toStdString(), std::string("Not a position: ") + c.typed);
+    EXPECT_EQ(app.StatusBar().MessageLevel(), 2);
+    EXPECT_EQ(Text("UlkEditResultDeg"), "");
+    bool asked = false;
+    QTimer::singleShot(0, [&asked] {
+      if (QWidget* modal = QApplication::activeModalWidget()) {
+        asked = true;
+        modal->close();
+      }
+    });
+    Click("ButtonAddWp");
+    Settle();
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(app.Model().rowCount(), 0);
+    EXPECT_EQ(app.StatusBar().MessageText().toStdString(), std::string("Not a position: ") + c.typed);
+    Find<QLineEdit>(c.edit)->clear();
+  }
+  // Before any conversion there is nothing to add either.
+  TFormApp& fresh = Open();
+  Click("ButtonAddWp");
+  EXPECT_EQ(fresh.StatusBar().MessageText(), "Not a position: nothing converted yet");
+  EXPECT_EQ(fresh.Model().rowCount(), 0);
+}
+
 TEST_F(UiWindow, CtrlCCopiesAWholeResultField) {
   Open();
   Find<QLineEdit>("EditRD")->setText("136013 455723");

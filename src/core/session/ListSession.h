@@ -122,9 +122,11 @@ class ListSession {
 
   // The edit dialog's store: the record gets what the fields give
   // (StoredRecord; a new name goes through the name index); a record that
-  // changed makes the list modified. Returns the record as stored.
-  const TGpxRecord& StoreEdit(const TGpxRecord* record, const EditItemFields& shown, const EditItemFields& now,
-                              const CacheLinkFn& link);
+  // changed makes the list modified. Coordinates typed that do not read as a
+  // position are refused: nothing of the record changes, "Not a position:
+  // TEXT" stands on the status bar at level 2, and the answer is false.
+  bool StoreEdit(const TGpxRecord* record, const EditItemFields& shown, const EditItemFields& now,
+                 const CacheLinkFn& link);
   // The edits stored between these two are one step (one showing of the
   // edit dialog, whatever rows it stepped through).
   void BeginEditGroup();

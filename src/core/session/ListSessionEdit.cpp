@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "formats/GpxWriter.h"
+#include "geo/CoordCheck.h"
 #include "list/ArchiveLine.h"
 #include "session/ListSession.h"
 
@@ -107,10 +108,14 @@ bool SameEditedValues(const TGpxRecord& a, const TGpxRecord& b) {
 
 }  // namespace
 
-const TGpxRecord& ListSession::StoreEdit(const TGpxRecord* record, const EditItemFields& shown,
-                                         const EditItemFields& now, const CacheLinkFn& link) {
+bool ListSession::StoreEdit(const TGpxRecord* record, const EditItemFields& shown, const EditItemFields& now,
+                            const CacheLinkFn& link) {
+  if (const std::string unread = UnreadPositionText(shown, now); !unread.empty()) {
+    status_.SetError(2, kNotAPosition + unread);
+    return false;
+  }
   TGpxRecord stored = StoredRecord(*record, shown, now, link);
-  if (SameEditedValues(stored, *record)) return *record;
+  if (SameEditedValues(stored, *record)) return true;
   const bool grouped = editGroup_ != nullptr;
   std::unique_ptr<ListStep> single = grouped ? nullptr : NewStep("Edit " + record->Name);
   ListStep& step = grouped ? *editGroup_ : *single;
@@ -136,7 +141,7 @@ const TGpxRecord& ListSession::StoreEdit(const TGpxRecord* record, const EditIte
   } else {
     PushStep(std::move(single));
   }
-  return *record;
+  return true;
 }
 
 void ListSession::BeginEditGroup() {

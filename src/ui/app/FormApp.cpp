@@ -131,8 +131,11 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
     EditRow(row);
   });
   connect(listPanel_, &TListPanel::ListEmptied, converter_, &ConverterPanel::ClearResults);
-  connect(converter_->ButtonAddWp(), &QPushButton::clicked, this,
-          [this] { listEdit_->AddToList(converter_->CurrentResultLat(), converter_->CurrentResultLon()); });
+  connect(converter_->ButtonAddWp(), &QPushButton::clicked, this, [this] {
+    double lat = 0;
+    double lon = 0;
+    if (converter_->PositionToAdd(lat, lon)) listEdit_->AddToList(lat, lon);
+  });
 
   optionsDialog_ = new TFormOptions(this);
   BuildMenus();
@@ -200,7 +203,7 @@ void TFormApp::ConnectTools() {
   SetHistogramWindow(&tools_->Histogram());
   TGpsReceiver* gps = &tools_->Gps();
   connect(gps, &TGpsReceiver::Fix, converter_, [this](double lat, double lon, bool hasAltitude, double altitude) {
-    converter_->ShowResult(lat, lon, hasAltitude ? altitude : kDefaultHeight);
+    converter_->ShowResult(lat, lon, hasAltitude ? altitude : kDefaultHeight, hasAltitude);
   });
   connect(gps, &TGpsReceiver::Status, statusBar_,
           [this](int level, const QString& text) { statusBar_->SetError(level, QStringToAnsi(text)); });
