@@ -8,6 +8,7 @@
 #include "base/UserFolders.h"
 #include "formats/GpxWriter.h"
 #include "net/ScramblePassword.h"
+#include "text/TextHelpers.h"
 
 namespace quill {
 
@@ -30,6 +31,12 @@ void CopyFtpSettings(const AppSettings& settings, FtpTransferSettings& s) {
 }
 
 std::string FtpPartName(const std::string& remoteFile) { return remoteFile + ".part"; }
+
+std::string FavoriteListName(const std::string& favoriteFile, const std::string& remoteFile) {
+  std::string_view name = FileNamePart(favoriteFile);
+  if (name.empty()) name = FileNamePart(remoteFile);
+  return name.empty() ? std::string("favorites.gpx") : std::string(name);
+}
 
 FtpTransfer::FtpTransfer(ListSession& session) : session_(session), client_(*this) {}
 
@@ -145,7 +152,10 @@ void FtpTransfer::OnSuccess(int code) {
       Report(false, "Downloaded " + TransferFigures());
       client_.Disconnect();
       session_.Status().SetError(0, "");
-      const bool ok = loadDownloaded ? loadDownloaded(FtpLocalFile_) : session_.LoadFile(FtpLocalFile_);
+      const bool ok =
+          loadDownloaded
+              ? loadDownloaded(FtpLocalFile_)
+              : session_.LoadFileAs(FtpLocalFile_, FavoriteListName(session_.Settings().favoriteFile, FtpRemoteFile_));
       Finish(ok);
       break;
     }
@@ -192,7 +202,8 @@ void FtpTransfer::Fail(const std::string& message) {
   Report(true, message);
   if (client_.Connected()) client_.Disconnect();
   session_.Status().SetError(0, "");
-  session_.Status().FlashError(0, message);
+  // An error: it stays on the window's bar until the next message.
+  session_.Status().FlashError(2, message);
   Finish(false);
 }
 
