@@ -751,16 +751,16 @@ struct ConvertCase {
 const ConvertCase kConvertCases[] = {
     {"EditN", "ButtonConvert", "N 51\xC2\xB0 02.804 E 003\xC2\xB0 56.782", "N 51.04673\xC2\xB0  E 3.94637\xC2\xB0",
      "N 51\xC2\xB0 02.804   E 003\xC2\xB0 56.782", "N 51\xC2\xB0 02' 48.24\"  E 3\xC2\xB0 56' 46.92\"",
-     " 53962 / 340678", "120379 / 193036", "31U  E 566339  N 5655448", "4008490 / 276531 / 4936849", "44", true, true},
+     " 53962 / 340678", "120379 / 193036", "31U  E 566339  N 5655448", "4008490 / 276531 / 4936849", "", true, true},
     {"EditRD", "ButtonConvertRD", "136013 455723", "N 52.08944\xC2\xB0  E 5.11016\xC2\xB0",
      "N 52\xC2\xB0 05.366   E 005\xC2\xB0 06.610", "N 52\xC2\xB0 05' 21.98\"  E 5\xC2\xB0 06' 36.59\"",
-     "136013 / 455723", "200830 / 309232", "31U  E 644567  N 5773087", "3911531 / 349794 / 5008959", "44", true, false},
+     "136013 / 455723", "200830 / 309232", "31U  E 644567  N 5773087", "3911531 / 349794 / 5008959", "", true, false},
     {"EditLambert", "ButtonConvertLambert", "149037 223059", "N 51.31735\xC2\xB0  E 4.35495\xC2\xB0",
      "N 51\xC2\xB0 19.041   E 004\xC2\xB0 21.297", "N 51\xC2\xB0 19' 02.46\"  E 4\xC2\xB0 21' 17.82\"",
-     " 83038 / 370297", "149037 / 223059", "31U  E 594424  N 5685988", "3983026 / 303327 / 4955721", "44", true, true},
+     " 83038 / 370297", "149037 / 223059", "31U  E 594424  N 5685988", "3983026 / 303327 / 4955721", "", true, true},
     {"EditUTM", "ButtonConvertUTM", "31U 594425 5685988", "N 51.31735\xC2\xB0  E 4.35496\xC2\xB0",
      "N 51\xC2\xB0 19.041   E 004\xC2\xB0 21.298", "N 51\xC2\xB0 19' 02.46\"  E 4\xC2\xB0 21' 17.85\"",
-     " 83039 / 370297", "149037 / 223059", "31U  E 594425  N 5685988", "3983026 / 303328 / 4955721", "44", true, true},
+     " 83039 / 370297", "149037 / 223059", "31U  E 594425  N 5685988", "3983026 / 303328 / 4955721", "", true, true},
     {"EditEcef", "ButtonConvertECEF", "3982999 / 303325 / 4955687", "N 51.31735\xC2\xB0  E 4.35495\xC2\xB0",
      "N 51\xC2\xB0 19.041   E 004\xC2\xB0 21.297", "N 51\xC2\xB0 19' 02.45\"  E 4\xC2\xB0 21' 17.82\"",
      " 83038 / 370297", "149037 / 223058", "31U  E 594424  N 5685988", "3982999 / 303325 / 4955687", "0.26", true,
@@ -808,6 +808,8 @@ TEST_F(UiWindow, ConverterKnownValuesAndHemisphereBoxes) {
   Find<QLineEdit>("EditN")->setText(QString::fromUtf8("N 51° 02.804 E 003° 56.782"));
   Click("ButtonConvert");
   EXPECT_EQ(Text("UlkEditResultDeg"), QString::fromUtf8("N 51.04673°  E 3.94637°"));
+  // The height a conversion assumes is no measurement: no altitude shown.
+  EXPECT_EQ(Text("UlkEditResultAltitude"), "");
   Find<QLineEdit>("EditRD")->setText("136013 455723");
   Click("ButtonConvertRD");
   EXPECT_EQ(Find<QLineEdit>("UlkEditResultRD")->palette().color(QPalette::Text), QColor(Qt::black));
@@ -865,8 +867,8 @@ TEST_F(UiWindow, AddToListAsksForAName) {
   });
   Click("ButtonAddWp");
   EXPECT_EQ(app.Model().rowCount(), 1);
-  EXPECT_EQ(app.StatusBar().FlashText(), "Invalid name");
-  EXPECT_EQ(app.StatusBar().FlashLevel(), 2);
+  EXPECT_EQ(app.StatusBar().MessageText(), "Invalid name");
+  EXPECT_EQ(app.StatusBar().MessageLevel(), 2);
 
   // Cancel adds nothing; a duplicate name asks.
   AnswerNextModal([](QWidget* dialog) { dialog->findChild<QPushButton*>("ButtonCancel")->click(); });

@@ -244,7 +244,8 @@ bool ConverterPanel::PositionToAdd(double& lat, double& lon) {
   return true;
 }
 
-void ConverterPanel::Convert(const std::string& input, bool reads, const std::function<ConverterResult()>& convert) {
+void ConverterPanel::Convert(const std::string& input, bool reads, const std::function<ConverterResult()>& convert,
+                             bool givesHeight) {
   status_.SetError(0, "");
   if (!reads) {
     // Nothing is shown that the input did not say.
@@ -253,7 +254,7 @@ void ConverterPanel::Convert(const std::string& input, bool reads, const std::fu
     status_.SetError(2, kNotAPosition + input);
     return;
   }
-  Show(convert(), false);
+  Show(convert(), givesHeight);
   if (!hasPosition_) unread_ = input;
 }
 
@@ -285,7 +286,9 @@ void ConverterPanel::ButtonConvertUTMClick() {
 
 void ConverterPanel::ButtonConvertECEFClick() {
   const std::string text = QStringToAnsi(editEcef_->text());
-  Convert(text, EcefReads(text), [&] { return ConvertEcef(text); });
+  // Three coordinates in space fix the height too.
+  Convert(
+      text, EcefReads(text), [&] { return ConvertEcef(text); }, true);
 }
 
 void ConverterPanel::ButtonClearClick() {

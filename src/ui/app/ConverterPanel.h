@@ -25,7 +25,8 @@ class ConverterPanel : public QWidget {
  public:
   ConverterPanel(StatusSink& status, QWidget* parent = nullptr);
 
-  // A position to show; the altitude only when one is known (a GPS fix).
+  // A position to show; the altitude only when one is known (a GPS fix),
+  // not the height every conversion assumes.
   void ShowResult(double lat, double lon, double h, bool altitudeKnown = false);
   void ClearResults();
   // The position "Add to list" takes. False, with "Not a position: TEXT" at
@@ -61,8 +62,10 @@ class ConverterPanel : public QWidget {
   QGroupBox* BuildInput();
   QGroupBox* BuildResults();
   void Show(const ConverterResult& result, bool altitudeKnown);
-  // A convert button: the input is converted only when it reads.
-  void Convert(const std::string& input, bool reads, const std::function<ConverterResult()>& convert);
+  // A convert button: the input is converted only when it reads; givesHeight
+  // when the input fixes the altitude (ECEF).
+  void Convert(const std::string& input, bool reads, const std::function<ConverterResult()>& convert,
+               bool givesHeight = false);
 
   StatusSink& status_;
   ConverterResult result_;

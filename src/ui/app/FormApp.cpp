@@ -93,7 +93,7 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   questions_ = std::make_unique<WindowQuestions>(this);
   session_ = std::make_unique<ListSession>(*statusBar_, *questions_);
   session_->Settings().internalName = identity_.internalName;
-  launcher_ = std::make_unique<DesktopLauncher>();
+  launcher_ = std::make_unique<DesktopLauncher>(*statusBar_);
   session_->SetLauncher(launcher_.get());
 
   auto* central = new QWidget(this);
@@ -308,6 +308,11 @@ void TFormApp::ActionSetupExecute() {
   if (dialog.exec() != QDialog::Accepted) return;
   if (!binder_.StoreOptions(dialog.Values, dialog.TxtExportMode)) {
     statusBar_->SetError(2, "Error saving settings");
+    return;
+  }
+  // The hint asked for this option; with it on, the next load keeps the data.
+  if (binder_.Settings().IncludeGroudspeak && statusBar_->MessageText() == AnsiToQString(kGroundspeakNotKept)) {
+    statusBar_->SetError(0, "");
   }
 }
 
