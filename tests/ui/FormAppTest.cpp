@@ -18,6 +18,7 @@
 #include <QUrl>
 
 #include "UiTestSupport.h"
+#include "base/ProgramFolders.h"
 #include "formats/FormatTable.h"
 #include "geo/Converter.h"
 #include "text/QtText.h"
@@ -237,6 +238,27 @@ TEST_F(UiWindow, F1ShowsTheHelpPage) {
   ASSERT_NE(app.Help(), nullptr);
   EXPECT_TRUE(app.Help()->isVisible());
   EXPECT_TRUE(app.Help()->PageText().contains("Quillmark"));
+}
+
+TEST_F(UiWindow, HelpAboutNamesTheProgramItsDataItsQtAndItsLicence) {
+  TFormApp& app = Open();
+  QString title, text;
+  AnswerNextModal([&](QWidget* box) {
+    EXPECT_EQ(box->objectName(), "FormAbout");
+    title = box->windowTitle();
+    text = qobject_cast<QMessageBox*>(box)->text();
+    qobject_cast<QMessageBox*>(box)->accept();
+  });
+  app.Action("ActionAbout")->trigger();
+  EXPECT_EQ(title, "About Quillmark");
+  for (const QString& part : {QString("Quillmark ") + QString::fromStdString(app.Identity().fileVersion),
+                              "Data folder: " + QString::fromStdString(DataFolder()), QString("Qt ") + qVersion(),
+                              QString("GNU General Public License, version 3 or later")}) {
+    EXPECT_TRUE(text.contains(part)) << part.toStdString() << "\n" << text.toStdString();
+  }
+  QMenu* help = app.findChild<QMenu*>("MenuHelp");
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->actions().contains(app.Action("ActionAboutQt")));
 }
 
 TEST_F(UiWindow, SettingsAreReadAtStart) {

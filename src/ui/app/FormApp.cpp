@@ -1,6 +1,7 @@
 #include "ui/app/FormApp.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QGuiApplication>
@@ -30,6 +31,7 @@
 #include "ui/list/ListPanel.h"
 #include "ui/list/ListView.h"
 #include "ui/list/WaypointListModel.h"
+#include "ui/tools/FormAbout.h"
 #include "ui/tools/FormHistogram.h"
 #include "ui/tools/FormOptions.h"
 #include "ui/tools/GpsReceiver.h"
@@ -196,6 +198,7 @@ void TFormApp::BuildMenus() {
   // The window sees F1 before its controls, whichever has the focus.
   helpAction->setShortcutContext(Qt::WindowShortcut);
   add(help, "ActionAbout", "About", QKeySequence(), this, &TFormApp::ActionAboutExecute);
+  add(help, "ActionAboutQt", "About Qt", QKeySequence(), qApp, &QApplication::aboutQt);
 }
 
 void TFormApp::ConnectTools() {
@@ -298,7 +301,10 @@ void TFormApp::ActionHelpHelpExecute() {
   helpWindow_->activateWindow();
 }
 
-void TFormApp::ActionAboutExecute() {}
+void TFormApp::ActionAboutExecute() {
+  TFormAbout about(identity_, this);
+  about.exec();
+}
 
 void TFormApp::ActionSetupExecute() {
   TFormOptions& dialog = *optionsDialog_;
