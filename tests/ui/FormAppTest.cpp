@@ -281,16 +281,24 @@ TEST_F(UiWindow, WindowPositionIsRestoredAndWrittenAtClose) {
   WriteSetting(SettingsFolder(), "AppLeft", 120);
   WriteSetting(SettingsFolder(), "AppTop", 0);
   TFormApp& app = Open();
-  EXPECT_EQ(app.x(), 120);
-  EXPECT_EQ(app.y(), 0);
-  app.move(50, 60);
+  // Top 0 puts the client area at the screen's edge; its frame is kept on
+  // the screen above it.
+  EXPECT_EQ(app.geometry().left(), 120);
+  EXPECT_EQ(app.frameGeometry().top(), 0);
+  app.setGeometry(QRect(QPoint(50, 60), app.size()));
   Settle();
   EXPECT_TRUE(app.close());
   EXPECT_EQ(test::ReadSettingInt(SettingsFolder(), "AppLeft", -1), 50);
   EXPECT_EQ(test::ReadSettingInt(SettingsFolder(), "AppTop", -1), 60);
-  // The next start puts it back.
-  TFormApp& again = Open();
-  EXPECT_EQ(again.pos(), QPoint(50, 60));
+  // Every next start puts it back where it was, frame or no frame: it does
+  // not creep.
+  for (int start = 0; start < 5; ++start) {
+    TFormApp& again = Open();
+    EXPECT_EQ(again.geometry().topLeft(), QPoint(50, 60)) << "start " << start;
+    EXPECT_TRUE(again.close());
+    EXPECT_EQ(test::ReadSettingInt(SettingsFolder(), "AppLeft", -1), 50) << "start " << start;
+    EXPECT_EQ(test::ReadSettingInt(SettingsFolder(), "AppTop", -1), 60) << "start " << start;
+  }
 }
 
 TEST_F(UiWindow, TwoWindowsClosingKeepTheSettingsWhole) {
@@ -302,8 +310,8 @@ TEST_F(UiWindow, TwoWindowsClosingKeepTheSettingsWhole) {
   TFormApp second(options);
   first.show();
   second.show();
-  first.move(100, 110);
-  second.move(200, 210);
+  first.setGeometry(QRect(QPoint(100, 110), first.size()));
+  second.setGeometry(QRect(QPoint(200, 210), second.size()));
   Settle();
   EXPECT_TRUE(first.close());
   EXPECT_TRUE(second.close());
@@ -327,7 +335,7 @@ TEST_F(UiWindow, CloseAsksOnlyAboutUnsavedChanges) {
   TFormApp& again = Open({QString::fromStdString(a)});
   again.LoadFile(b);  // a merge is a change
   ASSERT_TRUE(again.Session().ListModified());
-  again.move(30, 40);
+  again.setGeometry(QRect(QPoint(30, 40), again.size()));
   questions.yesNo = false;
   EXPECT_FALSE(again.close());
   EXPECT_EQ(questions.captions, std::vector<std::string>{"Exit without saving list"});

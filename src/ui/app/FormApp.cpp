@@ -256,7 +256,9 @@ void TFormApp::FormShow() {
   if (s.AppTop != 0 || s.AppLeft != 0) {
     QPoint topLeft(s.AppLeft, s.AppTop);
     // A position on a screen that is no longer there would hide the window.
-    if (QGuiApplication::screenAt(topLeft)) move(topLeft);
+    // The client area's place, as it was written: the frame's is not known
+    // before the window manager has framed the window.
+    if (QGuiApplication::screenAt(topLeft)) setGeometry(QRect(topLeft, size()));
   }
   if (histogramWindow_ && (s.HistTop != 0 || s.HistLeft != 0)) histogramWindow_->move(s.HistLeft, s.HistTop);
   converter_->SetExtendedMode(extendedMode_);
@@ -272,7 +274,7 @@ void TFormApp::closeEvent(QCloseEvent* event) {
   }
   const AppSettings& s = binder_.Settings();
   QPoint hist = histogramWindow_ ? histogramWindow_->pos() : QPoint(s.HistLeft, s.HistTop);
-  WriteWindowPositions(binder_.Registry(), y(), x(), hist.y(), hist.x());
+  WriteWindowPositions(binder_.Registry(), geometry().y(), geometry().x(), hist.y(), hist.x());
   if (s.WarnExit && session_->ListModified() &&
       !questions_->AskDestructive(
           "Exit without saving list", "Are you sure?",
