@@ -63,12 +63,20 @@ void ListHistory::Push(std::unique_ptr<ListStep> step) {
   steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(position_), steps_.end());
   steps_.push_back(std::move(step));
   ++position_;
-  if (steps_.size() > kMaxSteps) {
-    steps_.pop_front();
-    --position_;
-    std::erase_if(clean_, [](const CleanPoint& point) { return point.position == 0; });
-    for (CleanPoint& point : clean_) --point.position;
+  std::size_t held = 0;
+  for (const auto& s : steps_) held += s->Weight();
+  // The step just done stays, whatever it weighs.
+  while (steps_.size() > 1 && (steps_.size() > maxSteps_ || held > maxHeldRecords_)) {
+    held -= steps_.front()->Weight();
+    DropOldest();
   }
+}
+
+void ListHistory::DropOldest() {
+  steps_.pop_front();
+  --position_;
+  std::erase_if(clean_, [](const CleanPoint& point) { return point.position == 0; });
+  for (CleanPoint& point : clean_) --point.position;
 }
 
 void ListHistory::MarkClean(const std::string& path, const std::string& fileName) {

@@ -70,6 +70,8 @@ struct ListStep {
   ListMark after;
 
   bool Empty() const { return removed.size() == 0 && added.size() == 0 && changed.empty() && renamed.empty(); }
+  // How many records the step holds or keeps a value of, done or undone.
+  std::size_t Weight() const { return removed.size() + added.size() + changed.size() + renamed.size(); }
   void Undo(WaypointStore& store);
   void Redo(WaypointStore& store);
 
@@ -79,8 +81,13 @@ struct ListStep {
 
 class ListHistory {
  public:
-  // The oldest steps go beyond this many, with the records they hold.
+  // The oldest steps go beyond this many, with the records they hold; and
+  // beyond this many records held by the steps (cleared lists of a pocket
+  // query each), so that the history does not take the machine's memory.
   static constexpr std::size_t kMaxSteps = 100;
+  static constexpr std::size_t kMaxHeldRecords = 400000;
+  explicit ListHistory(std::size_t maxSteps = kMaxSteps, std::size_t maxHeldRecords = kMaxHeldRecords)
+      : maxSteps_(maxSteps), maxHeldRecords_(maxHeldRecords) {}
 
   bool CanUndo() const { return position_ > 0; }
   bool CanRedo() const { return position_ < steps_.size(); }
@@ -108,6 +115,10 @@ class ListHistory {
   void Clear();
 
  private:
+  void DropOldest();
+
+  std::size_t maxSteps_;
+  std::size_t maxHeldRecords_;
   std::deque<std::unique_ptr<ListStep>> steps_;
   std::size_t position_ = 0;
   // The points of the line that equal a file.

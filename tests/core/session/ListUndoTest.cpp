@@ -356,5 +356,28 @@ TEST_F(Undo, TheOldestStepsGoBeyondTheLimit) {
   EXPECT_EQ(session.Store().size(), ListHistory::kMaxSteps + extra);
 }
 
+// Steps that hold many records go first when the history holds too many;
+// the newest stays whatever it weighs.
+TEST(ListHistoryLimits, StepsGoBeyondTheRecordsTheyHold) {
+  ListHistory history(10, 5);
+  auto step = [](std::size_t records) {
+    auto s = std::make_unique<ListStep>();
+    s->changed.resize(records);
+    return s;
+  };
+  history.Push(step(2));
+  history.Push(step(2));
+  EXPECT_EQ(history.size(), 2u);
+  history.Push(step(2));  // 6 held: the oldest goes
+  EXPECT_EQ(history.size(), 2u);
+  EXPECT_EQ(history.Position(), 2u);
+  history.Push(step(9));
+  EXPECT_EQ(history.size(), 1u);
+  EXPECT_EQ(history.NextUndo()->changed.size(), 9u);
+  ASSERT_NE(history.StepBack(), nullptr);
+  EXPECT_FALSE(history.CanUndo());
+  EXPECT_TRUE(history.CanRedo());
+}
+
 }  // namespace
 }  // namespace quill
