@@ -13,12 +13,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 #include "PocketQuery.h"
-#include "settings/UlkRegistry.h"
 #include "ui/app/FormApp.h"
 
 using namespace quill;
@@ -63,17 +64,10 @@ int main(int argc, char** argv) {
   std::string generatedDir;
   const std::string path = ListFileArgument(argc, argv, generatedDir);
 
-  TUlkRegistry registry(dir + "/config");
-  registry.Init(RegistryRoot::kLocalMachine, "Software", "Tarnwick", "Quillmark");
-  registry.WriteInt("Settings", "IncludeGroudspeak", 1);
-  FormAppOptions options;
-  options.settingsFolder = dir + "/config";
-  options.listenForFiles = false;
-  TFormApp app(options);
+  const std::unique_ptr<TFormApp> owned = OpenBenchWindow(dir + "/config");
+  TFormApp& app = *owned;
   AlwaysYes yes;
   app.SetQuestionOverride(&yes);
-  app.show();
-  QApplication::processEvents();
   if (!app.LoadFile(path)) {
     std::fprintf(stderr, "load failed\n");
     return 1;
@@ -81,10 +75,7 @@ int main(int argc, char** argv) {
   ListSession& session = app.Session();
   const std::size_t rows = session.Store().size();
   app.SelectRow(static_cast<int>(rows / 2));
-  auto showChanges = [] {
-    QApplication::processEvents();
-    QApplication::processEvents();
-  };
+  auto showChanges = ShowChanges;
 
   // Copying every record: the baseline.
   std::size_t sink = 0;
