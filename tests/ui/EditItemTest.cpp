@@ -225,6 +225,7 @@ TEST_F(EditDialog, APositionThatDoesNotReadIsNeverStored) {
     EXPECT_FALSE(d.isVisible());
   });
   EXPECT_DOUBLE_EQ(App().Model().RecordAt(1)->Lat, 50.5);
+  EXPECT_EQ(App().StatusBar().MessageText(), "");
 }
 
 TEST_F(EditDialog, OkOnAnUntouchedRecordKeepsItsCoordinatesBitForBit) {

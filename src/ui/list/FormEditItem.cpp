@@ -259,6 +259,11 @@ bool TFormEditItem::Store() {
     problem_->show();
     return false;
   }
+  // What was said of the coordinates no longer holds.
+  if (!problem_->isHidden()) {
+    problem_->hide();
+    session_.Status().SetError(0, "");
+  }
   AnyStored = true;
   return true;
 }
