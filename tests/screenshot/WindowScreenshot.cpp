@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "support/DarkPalette.h"
 #include "ui/app/FormApp.h"
 #include "ui/components/UlkStatusBar.h"
 
@@ -27,19 +28,7 @@ int main(int argc, char** argv) {
   }
   if (dark) {
     QApplication::setStyle("Fusion");
-    QPalette p;
-    p.setColor(QPalette::Window, QColor(53, 53, 53));
-    p.setColor(QPalette::WindowText, QColor(230, 230, 230));
-    p.setColor(QPalette::Base, QColor(35, 35, 35));
-    p.setColor(QPalette::AlternateBase, QColor(53, 53, 53));
-    p.setColor(QPalette::Text, QColor(230, 230, 230));
-    p.setColor(QPalette::Button, QColor(53, 53, 53));
-    p.setColor(QPalette::ButtonText, QColor(230, 230, 230));
-    p.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    p.setColor(QPalette::HighlightedText, Qt::black);
-    p.setColor(QPalette::ToolTipBase, QColor(25, 25, 25));
-    p.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
-    QApplication::setPalette(p);
+    QApplication::setPalette(quill::test::DarkPalette());
   }
   QTemporaryDir settings;  // never the user's own settings
   quill::FormAppOptions options;

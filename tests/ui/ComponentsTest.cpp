@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "support/DarkPalette.h"
 #include "ui/components/UlkEdit.h"
 #include "ui/components/UlkMemo.h"
 #include "ui/components/UlkStatusBar.h"
@@ -24,27 +25,12 @@ double Contrast(const QColor& a, const QColor& b) {
   return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
 }
 
-QPalette DarkPalette() {
-  QPalette p;
-  p.setColor(QPalette::Window, QColor(53, 53, 53));
-  p.setColor(QPalette::WindowText, QColor(230, 230, 230));
-  p.setColor(QPalette::Button, QColor(53, 53, 53));
-  p.setColor(QPalette::ButtonText, QColor(230, 230, 230));
-  p.setColor(QPalette::Base, QColor(35, 35, 35));
-  p.setColor(QPalette::Text, QColor(230, 230, 230));
-  p.setColor(QPalette::Highlight, QColor(42, 130, 218));
-  p.setColor(QPalette::HighlightedText, Qt::black);
-  p.setColor(QPalette::ToolTipBase, QColor(25, 25, 25));
-  p.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
-  return p;
-}
-
 // Every level reads in a light and in a dark palette, and takes the
 // palette's colours where it has no colour of its own.
 TEST(UiStatusBar, EveryLevelReadsInLightAndDarkPalettes) {
   TUlkStatusBar bar;
   const QPalette light = QApplication::style()->standardPalette();
-  for (const QPalette& palette : {light, DarkPalette()}) {
+  for (const QPalette& palette : {light, test::DarkPalette()}) {
     bar.setPalette(palette);
     const QColor face = palette.color(QPalette::Button);
     for (int level = -1; level <= 9; ++level) {
