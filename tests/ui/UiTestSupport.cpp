@@ -103,6 +103,10 @@ int ReadSettingInt(const std::string& folder, const std::string& name, int def) 
   return SettingsRegistry(folder).ReadInt(kSettingsSection, name, def);
 }
 
+std::string ReadSettingString(const std::string& folder, const std::string& name, const std::string& def) {
+  return SettingsRegistry(folder).ReadString(kSettingsSection, name, def);
+}
+
 WindowFixture::WindowFixture() : settingsFolder_(dir_.File("config/quillmark")) {}
 
 WindowFixture::~WindowFixture() { Close(); }

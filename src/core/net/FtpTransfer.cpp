@@ -9,6 +9,7 @@
 #include "base/UserFolders.h"
 #include "formats/GpxWriter.h"
 #include "net/ScramblePassword.h"
+#include "text/TextHelpers.h"
 
 namespace quill {
 
@@ -31,6 +32,12 @@ void CopyFtpSettings(const AppSettings& settings, FtpTransferSettings& s) {
 }
 
 std::string FtpPartName(const std::string& remoteFile) { return remoteFile + ".part"; }
+
+std::string FavoriteListName(const std::string& favoriteFile, const std::string& remoteFile) {
+  std::string_view name = FileNamePart(favoriteFile);
+  if (name.empty()) name = FileNamePart(remoteFile);
+  return name.empty() ? std::string("favorites.gpx") : std::string(name);
+}
 
 FtpTransfer::FtpTransfer(ListSession& session) : session_(session), client_(*this) {}
 
@@ -61,7 +68,12 @@ void FtpTransfer::FtpLoad() {
 
 void FtpTransfer::FtpSave() {
   if (RefuseWhileBusy()) return;
-  if (settings_.WarnSaveFtp && !session_.Questions().AskYesNo("FTP Upload GPX", "Are you sure?")) return;
+  if (settings_.WarnSaveFtp && !session_.Questions().AskDestructive(
+                                   "FTP Upload GPX", "Are you sure?",
+                                   "Upload " + WaypointCountText(session_.Store().ShownWaypoints().size()) + " over " +
+                                       settings_.FtpRemFilenameFav + " on " + settings_.FtpHost + ".")) {
+    return;
+  }
   const std::string local = CreateCacheTempFile("ftp-", ".gpx");
   const auto& shown = session_.Store().ShownWaypoints();
   WriteOptions options;
@@ -141,7 +153,10 @@ void FtpTransfer::OnSuccess(int code) {
       Report(false, "Downloaded " + TransferFigures());
       client_.Disconnect();
       session_.Status().SetError(0, "");
-      const bool ok = loadDownloaded ? loadDownloaded(FtpLocalFile_) : session_.LoadFile(FtpLocalFile_);
+      const bool ok =
+          loadDownloaded
+              ? loadDownloaded(FtpLocalFile_)
+              : session_.LoadFileAs(FtpLocalFile_, FavoriteListName(session_.Settings().favoriteFile, FtpRemoteFile_));
       Finish(ok);
       break;
     }
@@ -188,7 +203,8 @@ void FtpTransfer::Fail(const std::string& message) {
   Report(true, message);
   if (client_.Connected()) client_.Disconnect();
   session_.Status().SetError(0, "");
-  session_.Status().FlashError(0, message);
+  // An error: it stays on the window's bar until the next message.
+  session_.Status().FlashError(2, message);
   Finish(false);
 }
 

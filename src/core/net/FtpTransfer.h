@@ -38,6 +38,10 @@ void CopyFtpSettings(const AppSettings& settings, FtpTransferSettings& into);
 // The remote name an upload goes to before it is renamed over the file.
 std::string FtpPartName(const std::string& remoteFile);
 
+// What a downloaded favorite list is named: the favorite file's name, else
+// the remote file's; never the private file it was downloaded into.
+std::string FavoriteListName(const std::string& favoriteFile, const std::string& remoteFile);
+
 class FtpTransfer : private FtpEvents {
  public:
   // Reports through the session's status sink and question seam.

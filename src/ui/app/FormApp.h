@@ -155,6 +155,8 @@ class TFormApp : public QMainWindow {
   void FormShow();
   void FormHide();
   void BuildMenus();
+  // "Quillmark - NAME[*]": the current file and the modified mark.
+  void UpdateTitle();
   void ConnectTools();
   void Listen(const QString& socketPath);
 

@@ -79,6 +79,7 @@ void TSaveFileDialog::accept() {
                       QMessageBox::Yes | QMessageBox::No, this);
       box.setObjectName("ReplaceQuestion");
       box.setDefaultButton(QMessageBox::No);
+      box.setEscapeButton(QMessageBox::No);
       if (box.exec() != QMessageBox::Yes) return;
     }
   }

@@ -286,6 +286,7 @@ TEST_F(FtpFailures, EachEndsWithItsMessageAndLeavesListAndServerAlone) {
     ASSERT_TRUE(side.WaitFinished());
     EXPECT_FALSE(side.lastOk);
     const std::string flash = side.status.LastFlash();
+    EXPECT_EQ(side.status.flashed.back().first, 2);
     const std::string expected = c.message;
     if (expected.back() == '(') {
       EXPECT_EQ(flash.rfind(expected, 0), 0u) << flash;

@@ -167,6 +167,31 @@ TEST_F(EditSession, RenameGoesThroughTheNameIndexAndModifiesTheList) {
   EXPECT_EQ(r->TypeCode, 1);
 }
 
+TEST_F(EditSession, CoordinatesThatDoNotReadAreRefusedWithEverythingElse) {
+  const TGpxRecord* r = Row(0);
+  const TGpxRecord before = *r;
+  const EditItemFields shown = EditFieldsOf(*r);
+  const struct {
+    std::string north, east, quoted;
+  } cases[] = {{"abc", shown.east, "abc"},
+               {"53 24.42l", shown.east, "53 24.42l"},
+               {shown.north, "4 5x", "4 5x"},
+               {"155000x", "463000", "155000x 463000"}};
+  for (const auto& c : cases) {
+    EditItemFields now = shown;
+    now.north = c.north;
+    now.east = c.east;
+    now.name = "Changed";
+    EXPECT_FALSE(session.StoreEdit(r, shown, now, Link)) << c.quoted;
+    EXPECT_EQ(status.set.back(), (std::pair<int, std::string>{2, "Not a position: " + c.quoted}));
+  }
+  EXPECT_EQ(r->Name, before.Name);
+  EXPECT_TRUE(SameBits(r->Lat, before.Lat));
+  EXPECT_TRUE(SameBits(r->Lon, before.Lon));
+  EXPECT_FALSE(session.ListModified());
+  EXPECT_FALSE(session.CanUndo() && session.UndoName().rfind("Edit", 0) == 0);
+}
+
 TEST_F(EditSession, OneRecordGpxFileHasItsOwnHeaderAndReadsBack) {
   const TGpxRecord* r = Row(0);
   EditItemFields shown = EditFieldsOf(*r);
