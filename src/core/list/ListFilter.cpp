@@ -185,13 +185,8 @@ void FilterWaypoints(std::vector<const TGpxRecord*>& records, int modeIndex, std
   };
 
   std::size_t kept = 0;
-  // The records lie far apart in memory: ask for them a few ahead.
-  constexpr std::size_t kAhead = 8;
   for (std::size_t i = 0; i < records.size(); ++i) {
-    if (i + kAhead < records.size()) {
-      __builtin_prefetch(records[i + kAhead]);
-      __builtin_prefetch(&records[i + kAhead]->Values);
-    }
+    PrefetchAhead(records, i);
     const TGpxRecord* r = records[i];
     if (passes(*r)) records[kept++] = r;
   }
