@@ -15,8 +15,6 @@
 namespace quill {
 namespace {
 
-ByteWidth Usable(ByteWidth width) { return std::min(width, WidestByteWidth()); }
-
 // The middle of a needle whose first and last bytes already matched; needles
 // are short tag names, where a loop beats a call to memcmp.
 inline bool MiddleMatches(const char* at, std::string_view needle) {
@@ -27,9 +25,12 @@ inline bool MiddleMatches(const char* at, std::string_view needle) {
 }
 
 #if defined(QUILL_BYTES_AVX2)
-// Thirty-two starts at a time; i moves to where the whole blocks end.
-__attribute__((target("avx2"))) std::size_t FindInBlocks32(const char* base, std::size_t& i, std::size_t lastStart,
+// Thirty-two starts at a time; from moves to where the whole blocks end.
+// The position is kept in a local: the vector loads may alias anything, so
+// one kept behind a reference would go to memory every block.
+__attribute__((target("avx2"))) std::size_t FindInBlocks32(const char* base, std::size_t& from, std::size_t lastStart,
                                                            std::string_view needle) {
+  std::size_t i = from;
   const std::size_t tail = needle.size() - 1;
   const __m256i first = _mm256_set1_epi8(needle[0]);
   const __m256i last = _mm256_set1_epi8(needle[tail]);
@@ -44,13 +45,16 @@ __attribute__((target("avx2"))) std::size_t FindInBlocks32(const char* base, std
       mask &= mask - 1;
     }
   }
+  from = i;
   return std::string_view::npos;
 }
 #endif
 
 #if defined(QUILL_BYTES_SSE2)
 // Sixteen starts at a time, whose last bytes end at most at the text's end.
-std::size_t FindInBlocks16(const char* base, std::size_t& i, std::size_t lastStart, std::string_view needle) {
+[[gnu::always_inline]] inline std::size_t FindInBlocks16(const char* base, std::size_t& from, std::size_t lastStart,
+                                                         std::string_view needle) {
+  std::size_t i = from;
   const std::size_t tail = needle.size() - 1;
   const __m128i first = _mm_set1_epi8(needle[0]);
   const __m128i last = _mm_set1_epi8(needle[tail]);
@@ -65,12 +69,14 @@ std::size_t FindInBlocks16(const char* base, std::size_t& i, std::size_t lastSta
       mask &= mask - 1;
     }
   }
+  from = i;
   return std::string_view::npos;
 }
 
 // Newlines of whole 16-byte blocks, counted in byte lanes that are summed
-// before they can overflow; i moves to where the blocks end.
-std::uint64_t CountNewlines16(const char* p, std::size_t n, std::size_t& i) {
+// before they can overflow; from moves to where the blocks end.
+[[gnu::always_inline]] inline std::uint64_t CountNewlines16(const char* p, std::size_t n, std::size_t& from) {
+  std::size_t i = from;
   std::uint64_t count = 0;
   const __m128i newline = _mm_set1_epi8('\n');
   while (n - i >= 16) {
@@ -84,12 +90,14 @@ std::uint64_t CountNewlines16(const char* p, std::size_t n, std::size_t& i) {
     count +=
         static_cast<std::uint64_t>(_mm_cvtsi128_si64(sums)) + static_cast<std::uint64_t>(_mm_extract_epi16(sums, 4));
   }
+  from = i;
   return count;
 }
 
 // Whole 16-byte blocks; false at the first block holding a byte the plain
-// loop would stop at. i moves past the blocks written.
-bool LowerPlainAscii16(const char* p, std::size_t n, char* out, std::size_t& i) {
+// loop would stop at. from moves past the blocks written.
+[[gnu::always_inline]] inline bool LowerPlainAscii16(const char* p, std::size_t n, char* out, std::size_t& from) {
+  std::size_t i = from;
   const __m128i amp = _mm_set1_epi8('&');
   const __m128i lt = _mm_set1_epi8('<');
   const __m128i cr = _mm_set1_epi8('\r');
@@ -106,15 +114,16 @@ bool LowerPlainAscii16(const char* p, std::size_t n, char* out, std::size_t& i) 
     const __m128i upper = _mm_cmplt_epi8(_mm_add_epi8(v, shift), belowZ);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_or_si128(v, _mm_and_si128(upper, caseBit)));
   }
+  from = i;
   return true;
 }
 #endif
 
-}  // namespace
-
-ByteWidth WidestByteWidth() {
+// Read once before main. A call from another file's static initialiser
+// that comes first finds it zero, kPlain: slower, never wrong.
+ByteWidth DetectWidest() {
 #if defined(QUILL_BYTES_AVX2)
-  // A read of what the runtime found out before main; cheap enough per call.
+  __builtin_cpu_init();
   if (__builtin_cpu_supports("avx2")) return ByteWidth::kAvx2;
 #endif
 #if defined(QUILL_BYTES_SSE2)
@@ -124,21 +133,15 @@ ByteWidth WidestByteWidth() {
 #endif
 }
 
-std::size_t FindBytes(std::string_view text, std::string_view needle, std::size_t pos) {
-  return FindBytes(WidestByteWidth(), text, needle, pos);
-}
-
-std::uint64_t CountNewlines(std::string_view bytes) { return CountNewlines(WidestByteWidth(), bytes); }
-
-bool LowerPlainAscii(std::string_view text, char* out) { return LowerPlainAscii(WidestByteWidth(), text, out); }
+const ByteWidth kWidest = DetectWidest();
 
 // XML has a "<" every few dozen bytes: stopping at each, as a search by first
 // byte does, costs more than testing many places at once for the needle's
 // first and last bytes together, which tags rarely share.
-std::size_t FindBytes(ByteWidth width, std::string_view text, std::string_view needle, std::size_t pos) {
+[[gnu::always_inline]] inline std::size_t Find(ByteWidth width, std::string_view text, std::string_view needle,
+                                               std::size_t pos) {
   if (needle.size() < 2) return text.find(needle, pos);
   if (pos > text.size() || needle.size() > text.size() - pos) return std::string_view::npos;
-  width = Usable(width);
   const char* base = text.data();
   const std::size_t tail = needle.size() - 1;
   const std::size_t lastStart = text.size() - needle.size();
@@ -154,6 +157,8 @@ std::size_t FindBytes(ByteWidth width, std::string_view text, std::string_view n
     const std::size_t at = FindInBlocks16(base, i, lastStart, needle);
     if (at != std::string_view::npos) return at;
   }
+#else
+  (void)width;
 #endif
   for (; i <= lastStart; ++i) {
     if (base[i] == needle[0] && base[i + tail] == needle[tail] && MiddleMatches(base + i, needle)) return i;
@@ -161,13 +166,13 @@ std::size_t FindBytes(ByteWidth width, std::string_view text, std::string_view n
   return std::string_view::npos;
 }
 
-std::uint64_t CountNewlines(ByteWidth width, std::string_view bytes) {
+[[gnu::always_inline]] inline std::uint64_t Count(ByteWidth width, std::string_view bytes) {
   const char* p = bytes.data();
   const std::size_t n = bytes.size();
   std::uint64_t count = 0;
   std::size_t i = 0;
 #if defined(QUILL_BYTES_SSE2)
-  if (Usable(width) != ByteWidth::kPlain) count = CountNewlines16(p, n, i);
+  if (width != ByteWidth::kPlain) count = CountNewlines16(p, n, i);
 #else
   (void)width;
 #endif
@@ -175,12 +180,12 @@ std::uint64_t CountNewlines(ByteWidth width, std::string_view bytes) {
   return count;
 }
 
-bool LowerPlainAscii(ByteWidth width, std::string_view text, char* out) {
+[[gnu::always_inline]] inline bool Lower(ByteWidth width, std::string_view text, char* out) {
   const char* p = text.data();
   const std::size_t n = text.size();
   std::size_t i = 0;
 #if defined(QUILL_BYTES_SSE2)
-  if (Usable(width) != ByteWidth::kPlain && !LowerPlainAscii16(p, n, out, i)) return false;
+  if (width != ByteWidth::kPlain && !LowerPlainAscii16(p, n, out, i)) return false;
 #else
   (void)width;
 #endif
@@ -190,6 +195,28 @@ bool LowerPlainAscii(ByteWidth width, std::string_view text, char* out) {
     out[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   }
   return true;
+}
+
+}  // namespace
+
+ByteWidth WidestByteWidth() { return kWidest; }
+
+std::size_t FindBytes(std::string_view text, std::string_view needle, std::size_t pos) {
+  return Find(kWidest, text, needle, pos);
+}
+
+std::uint64_t CountNewlines(std::string_view bytes) { return Count(kWidest, bytes); }
+
+bool LowerPlainAscii(std::string_view text, char* out) { return Lower(kWidest, text, out); }
+
+std::size_t FindBytes(ByteWidth width, std::string_view text, std::string_view needle, std::size_t pos) {
+  return Find(std::min(width, kWidest), text, needle, pos);
+}
+
+std::uint64_t CountNewlines(ByteWidth width, std::string_view bytes) { return Count(std::min(width, kWidest), bytes); }
+
+bool LowerPlainAscii(ByteWidth width, std::string_view text, char* out) {
+  return Lower(std::min(width, kWidest), text, out);
 }
 
 }  // namespace quill
