@@ -25,8 +25,6 @@ class ElementScanner {
   std::string Unfinished() const;
 
  private:
-  void CountLines(const char* p, std::size_t n);
-
   static constexpr std::size_t kHead = 16;
   std::function<void(std::string_view element)> onElement_;
   std::string_view open_;

@@ -4,7 +4,7 @@
 #include <ctime>
 
 #include "base/FileIo.h"
-#include "base/Platform.h"
+#include "base/LoadHeapHint.h"
 #include "formats/FormatSniff.h"
 
 namespace quill {
@@ -17,14 +17,13 @@ bool ReadFileChunks(const std::string& path, bool textMode, const ReadOptions& o
     return false;
   }
   // What is read is mostly kept, about as many bytes as the file holds.
-  const bool prepared = platform::PrepareHeapFor(file.Size());
+  const LoadHeapHint heap(file.Size());
   std::time_t start = std::time(nullptr);
   for (std::string_view chunk = file.ReadChunk(); !chunk.empty(); chunk = file.ReadChunk()) {
     onChunk(chunk);
     if (options.progress) options.progress(file.Consumed(), file.Size());
   }
   file.Close();
-  if (prepared) platform::EndHeapPreparation();
   if (result) result->elapsedSeconds = static_cast<int>(std::time(nullptr) - start);
   return true;
 }
