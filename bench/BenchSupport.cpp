@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "BenchSupport.h"
 
 #include <fcntl.h>
@@ -11,7 +12,8 @@
 
 namespace quill::bench {
 
-ProcessRun RunProcess(const std::vector<std::string>& argv, bool quiet) {
+ProcessRun RunProcess(const std::vector<std::string>& argv, bool quiet, const std::string& stdinPath,
+                      const std::string& stdoutPath) {
   ProcessRun run;
   auto start = std::chrono::steady_clock::now();
   pid_t pid = ::fork();
@@ -20,6 +22,16 @@ ProcessRun RunProcess(const std::vector<std::string>& argv, bool quiet) {
       int null = ::open("/dev/null", O_WRONLY);
       ::dup2(null, 1);
       ::dup2(null, 2);
+    }
+    if (!stdinPath.empty()) {
+      int in = ::open(stdinPath.c_str(), O_RDONLY);
+      if (in < 0) ::_exit(126);
+      ::dup2(in, 0);
+    }
+    if (!stdoutPath.empty()) {
+      int out = ::open(stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      if (out < 0) ::_exit(126);
+      ::dup2(out, 1);
     }
     std::vector<char*> args;
     for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
@@ -39,11 +51,12 @@ ProcessRun RunProcess(const std::vector<std::string>& argv, bool quiet) {
   return run;
 }
 
-ProcessRun BestOf(int n, const std::vector<std::string>& argv) {
+ProcessRun BestOf(int n, const std::vector<std::string>& argv, const std::string& stdinPath,
+                  const std::string& stdoutPath) {
   ProcessRun best;
   double cpu = 0.0;
   for (int i = 0; i < n; ++i) {
-    ProcessRun r = RunProcess(argv);
+    ProcessRun r = RunProcess(argv, true, stdinPath, stdoutPath);
     if (i == 0 || (r.ok && r.cpuSeconds < cpu)) cpu = r.cpuSeconds;
     if (i == 0 || (r.ok && r.seconds < best.seconds)) best = r;
   }

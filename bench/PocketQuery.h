@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Generated pocket-query GPX files: made-up caches with Groundspeak data,
 // logs and text in several scripts, deterministic for a seed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What `quillmark-cli list --sort ORDER` and `--filter MODE=VALUE` add to a
 // plain `quillmark-cli list` of the same 100,000 waypoints (by default the
 // generated list of bench_list; or the GPX file given as the first argument).

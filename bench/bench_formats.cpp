@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Converting a 10,000-cache pocket query to every save format with
 // quillmark-cli against GPSBabel doing the same conversion. Prints the times
 // and the ratio GPSBabel time / our time (above 1: we are faster).

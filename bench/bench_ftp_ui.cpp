@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window during an FTP transfer of a favorite list of about 100 MB, to
 // and from pyftpdlib on loopback: how long the event loop went without
 // running (the longest gap between ticks of a 1 ms timer) while the bytes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GPX load and save against GPSBabel, load scaling from 10,000 to 100,000
 // waypoints, and peak memory against the file size. Prints ratios.
 #include <chrono>

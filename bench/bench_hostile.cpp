@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading files made to be slow: one element whose text is a run of "<name "
 // candidates before a single distant "/>" (every candidate ends at that same
 // ">"), and the like for every reader. A reader is linear when the 10 MB

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sorting by every order and filtering by every mode over 100,000 waypoints
 // with Groundspeak data (by default generated: 80,000 caches and 20,000
 // parking areas; or the GPX file given as the first argument).

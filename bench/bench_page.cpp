@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The offline cache page of one cache with 10,000 logs: build time against
 // the same cache with 1,000 logs (linear growth gives a ratio near 10), and
 // against walking the logs by number, as a lookup of the n-th element would.

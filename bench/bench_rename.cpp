@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renaming waypoints that share a name, through the store's name index:
 // N records (default 1,000,000) named alike each get a name of their own,
 // then all take one name again, in the reverse of their order of addition.

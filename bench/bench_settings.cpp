@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading settings from a large settings file (about 550 KB: many sections of
 // many values, as years of use and other tools may leave): the start-up read
 // of every application setting, then one read of every value in the file, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rebuilding the window's waypoint list (model reset and view update, with
 // the selection kept) for 100,000 waypoints after a load, a sort and a filter.
 // Prints the best of five runs of each, and its ratio to a baseline measured
@@ -19,16 +20,17 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 #include "PocketQuery.h"
 #include "geo/CoordFormat.h"
 #include "list/ListColumns.h"
 #include "list/ListFilter.h"
 #include "list/ListSort.h"
-#include "settings/UlkRegistry.h"
 #include "text/QtText.h"
 #include "ui/app/FormApp.h"
 #include "ui/list/ListPanel.h"
@@ -61,16 +63,8 @@ int main(int argc, char** argv) {
   std::string generatedDir;
   const std::string path = ListFileArgument(argc, argv, generatedDir);
 
-  // A window of its own settings, with the Groundspeak data kept (row marks).
-  TUlkRegistry registry(dir + "/config");
-  registry.Init(RegistryRoot::kLocalMachine, "Software", "Tarnwick", "Quillmark");
-  registry.WriteInt("Settings", "IncludeGroudspeak", 1);
-  FormAppOptions options;
-  options.settingsFolder = dir + "/config";
-  options.listenForFiles = false;
-  TFormApp app(options);
-  app.show();
-  QApplication::processEvents();
+  const std::unique_ptr<TFormApp> owned = OpenBenchWindow(dir + "/config");
+  TFormApp& app = *owned;
 
   auto t0 = std::chrono::steady_clock::now();
   if (!app.LoadFile(path)) {
@@ -84,12 +78,7 @@ int main(int argc, char** argv) {
   const std::size_t rows = shown.size();
   app.SelectRow(static_cast<int>(rows / 2));
 
-  // What the event loop does after a command: the view lays out and paints
-  // once (a repaint() of its own would paint it twice).
-  auto showChanges = [] {
-    QApplication::processEvents();
-    QApplication::processEvents();
-  };
+  auto showChanges = ShowChanges;
   // Rebuild as the window does it, then let the view lay out and paint. The
   // list is put in each order by the session beforehand, untimed.
   auto rebuild = [&] {

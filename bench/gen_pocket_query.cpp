@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillmark-gen-pq CACHES OUT.gpx [--seed N] [--children EVERY] [--logs N] [--desc BYTES]
 #include <cstdlib>
 #include <iostream>

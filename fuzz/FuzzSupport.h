@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fuzz bytes as a file the readers can open (an anonymous memory file,
 // so no disk traffic and nothing left behind).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The converter's five inputs under any bytes: the scanners, the grid and
 // datum conversions and every formatter must answer without undefined
 // behaviour (float-to-int overflow, out-of-bounds band letters, endless loops).

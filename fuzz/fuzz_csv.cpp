@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The comma-separated reader (.csv and .asc) under any bytes.
 #include <cstdint>
 #include <string>

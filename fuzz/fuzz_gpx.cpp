@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GPX reader under any bytes, twice: once from a file (chunking, CR LF) and
 // once through the scanner in two pieces split at a byte the input chooses.
 #include <cstdint>

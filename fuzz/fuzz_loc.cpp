@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // LOC reader under any bytes: once from a file (chunking, CR LF) and once
 // through the scanner in two pieces split at a byte the input chooses.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // NMEA 0183 from a receiver under any bytes: the stream splitter and the
 // sentence parser must answer in linear time without undefined behaviour.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // OV2 reader under any bytes, with a status sink that checks the messages.
 #include <cstdint>
 #include <cstdlib>

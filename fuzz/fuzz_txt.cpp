@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TXT reader under any bytes: every notation's scanner and conversion is
 // reached through the mode lines the input may hold.
 #include <cstdint>

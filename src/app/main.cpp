@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillmark: the window program.
 #include <QApplication>
 #include <QMessageBox>
@@ -5,24 +6,18 @@
 #include <string>
 #include <string_view>
 
+#include "cli/Help.h"
 #include "settings/ProgramVersion.h"
 #include "settings/UlkFileversionInfo.h"
 #include "ui/app/FormApp.h"
 
 namespace {
 
-constexpr const char* kHelp =
-    "usage: quillmark [--extended] [--log-level N] [FILE]\n"
-    "Opens the Quillmark window: a position converter above, a waypoint list below.\n"
-    "FILE (GPX, LOC, OV2, TXT, CSV or ASC) is loaded into the list at start.\n"
-    "  --extended       show the extended controls for this run: favorite file,\n"
-    "                   FTP, archive, ED50/Bessel input, altitude, Bing map,\n"
-    "                   import time, KML in the save dialog, expert options\n"
-    "  --log-level N    write a log: 1 errors, 2 and warnings, 3 everything\n"
-    "  -h, --help       show this help and exit\n"
-    "  -V, --version    show the version and the data folder, and exit\n"
-    "Qt's own options (such as -platform offscreen) are accepted too.\n"
-    "quillmark-cli --help lists the command-line tools.\n";
+// One line on stderr, with the way to the help.
+int UsageError(const std::string& message) {
+  std::fprintf(stderr, "quillmark: %s (try 'quillmark --help')\n", message.c_str());
+  return 2;
+}
 
 }  // namespace
 
@@ -31,7 +26,7 @@ int main(int argc, char** argv) {
   if (argc == 2) {
     std::string_view arg = argv[1];
     if (arg == "--help" || arg == "-h") {
-      std::fputs(kHelp, stdout);
+      std::fputs(quill::cli::HelpText(quill::cli::WindowHelp()).c_str(), stdout);
       return 0;
     }
     if (arg == "--version" || arg == "-V") {
@@ -53,8 +48,12 @@ int main(int argc, char** argv) {
   options.arguments = QApplication::arguments().mid(1);
   if (quill::TakeExtendedArgument(options.arguments)) options.extendedMode = true;
   if (!quill::TakeLogLevelArgument(options.arguments, options.logLevel)) {
-    std::fprintf(stderr, "quillmark: --log-level needs a level from 0 to 3\n");
-    return 2;
+    return UsageError("--log-level needs a level from 0 to 3");
+  }
+  // Qt has taken its own options by now; anything else that looks like one
+  // would be loaded as a file name.
+  for (const QString& arg : options.arguments) {
+    if (arg.startsWith('-') && arg != "-") return UsageError("unknown option '" + arg.toStdString() + "'");
   }
   auto* window = new quill::TFormApp(options);
   if (!window->LogWritable()) {

@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Cli.h"
 
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <ostream>
+#include <iostream>
 #include <string>
 #include <string_view>
 
-#include "formats/FormatTable.h"
-#include "list/ListSort.h"
+#include "cli/CliSinks.h"
+#include "cli/Help.h"
 #include "settings/ProgramVersion.h"
 
 namespace quill::cli {
@@ -34,77 +35,25 @@ constexpr std::array<Command, 9> kCommands = {{
     {"link", &RunLink},
 }};
 
-// Lines of at most 90 characters: words after the first line indented to
-// the column where the first began.
-std::string Wrapped(std::string_view first, const std::string& words, std::size_t indent) {
-  std::string text(first);
-  std::size_t lineStart = 0;
-  std::size_t start = 0;
-  while (start < words.size()) {
-    std::size_t end = words.find(' ', start);
-    if (end == std::string::npos) end = words.size();
-    if (text.size() - lineStart + 1 + (end - start) > 90) {
-      text += '\n';
-      lineStart = text.size();
-      text.append(indent, ' ');
-    } else if (text.size() > lineStart && text.back() != ' ') {
-      text += ' ';
-    }
-    text.append(words, start, end - start);
-    start = end + 1;
+bool commandsEndProcess = false;
+
+// The command at work and the input it reads "-" from, while Run runs it.
+std::string_view currentCommand;
+std::istream* commandInput = &std::cin;
+
+bool AsksForHelp(const std::vector<std::string>& args) {
+  for (const std::string& arg : args) {
+    if (arg == "--") return false;
+    if (arg == "--help" || arg == "-h") return true;
   }
-  return text + '\n';
+  return false;
 }
 
-// The names of formats and orders come from their tables.
-const std::string& Usage() {
-  static const std::string usage =
-      "usage: quillmark-cli COMMAND [options]\n"
-      "       quillmark-cli --help | --version\n"
-      "  convert [options] INPUT... OUTPUT\n"
-      "    --format " +
-      FormatNames("|", "|") + "   (default: by OUTPUT's extension)\n" +
-      "    --txt-mode wgs84|ed50|bessel|rd|lambert|utm|ecef   (notation of a text save)\n"
-      "    --duplicates keep|replace|allow                    (default allow)\n"
-      "    --no-groundspeak                                   (drop the Groundspeak cache data)\n"
-      "    --home TEXT                                        (home position, e.g. \"N 52 05.1 E 5 07.2\")\n" +
-      Wrapped("    --sort ORDER          ", SortOrderNames(" "), 26) +
-      "    --filter MODE=VALUE   repeatable, applied in order; MODE is one of name description\n"
-      "                          placedby terrain-max terrain-min difficulty-max difficulty-min\n"
-      "                          country distance-max type container real found archived logs\n"
-      "    --rename PATTERN      %n name, %d description, %u link text\n"
-      "  list [options] INPUT...\n"
-      "    the options of convert, and --columns A,B (default description,timestamp), A and B of\n"
-      "    description comment urlname timestamp dist datefound placedby logs difficulty country state;\n"
-      "    prints one line per waypoint: name, latitude, longitude, A, B, separated by tabs\n"
-      "  coord [--json] [--datum wgs84|ed50|bessel] [--south] [--west] --latlon NORTH [EAST]\n"
-      "  coord [--json] --rd TEXT | --lambert TEXT | --utm TEXT | --ecef TEXT\n"
-      "    show one position in every notation, as the converter panel does\n"
-      "  open FILE\n"
-      "    hand FILE to the running window, which loads it\n"
-      "  letters [--class alpha|ascii|lower|upper|numeric|hex|all] TEXT\n"
-      "    the letter-frequency histogram's count listing of TEXT (default class ascii)\n"
-      "  gps [--baud N] [--once] DEVICE\n"
-      "    NMEA 0183 from a serial GPS receiver (default 4800 baud); one line per fix until\n"
-      "    interrupted: latitude, longitude, altitude (m, - unknown), satellites, tab-separated;\n"
-      "    --once stops after the first fix\n"
-      "  ftp download [FTP options] OUTPUT\n"
-      "  ftp upload [FTP options] [--duplicates keep|replace|allow] [--no-groundspeak] INPUT...\n"
-      "    fetch the favorite list into OUTPUT, or send INPUT... (merged, as GPX) as the favorite list;\n"
-      "    a single GPX INPUT (no --duplicates keep|replace, no --no-groundspeak) goes up byte for byte;\n"
-      "    --host H (name, name:port or ftps://name[:port] for TLS), --user U, --dir D, --name F,\n"
-      "    --active | --passive, --timeout SECONDS; the settings' values are the defaults, the\n"
-      "    password is the settings' one or QUILLMARK_FTP_PASSWORD; a transfer may take 5 minutes\n"
-      "    (or --timeout, or the FtpTimeLimit setting, when longer), a download 1 GiB, and one\n"
-      "    that is longer or shorter than the server announced fails\n"
-      "  page [--template FILE] NAME INPUT... OUTPUT.htm\n"
-      "    the offline cache page of the first waypoint named NAME, its images in OUTPUT_files/;\n"
-      "    exit 1 when no waypoint has that name, the template is missing, OUTPUT is a link or\n"
-      "    no regular file, or OUTPUT_files exists and is not the page's own\n"
-      "  link [--real-web-link] NAME INPUT...\n"
-      "    print the web address \"Web Link\" opens for the first waypoint named NAME (nothing\n"
-      "    when it has none; exit 1 for a link that is not http or https)\n";
-  return usage;
+int CommandHelp(std::string_view name, std::ostream& out, std::ostream& err) {
+  const HelpCommand* command = FindHelpCommand(CliHelp(), name);
+  if (!command) return UsageError(err, "unknown command '" + std::string(name) + "'");
+  out << CommandHelpText(CliHelp(), *command);
+  return 0;
 }
 
 }  // namespace
@@ -116,14 +65,13 @@ std::vector<std::string_view> CommandNames() {
 }
 
 int UsageError(std::ostream& err, const std::string& message) {
-  if (!message.empty()) err << "quillmark-cli: " << message << "\n";
-  err << Usage();
+  std::string hint = "quillmark-cli ";
+  if (!currentCommand.empty()) hint += std::string(currentCommand) + " ";
+  PrintError(err, {}, (message.empty() ? std::string("wrong usage") : message) + " (try '" + hint + "--help')");
   return 2;
 }
 
-namespace {
-bool commandsEndProcess = false;
-}  // namespace
+std::istream& CommandInput() { return *commandInput; }
 
 void LetCommandsEndProcess(bool yes) { commandsEndProcess = yes; }
 
@@ -136,20 +84,35 @@ int EndCommand(int status, std::ostream& out, std::ostream& err) {
 }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  return Run(args, std::cin, out, err);
+}
+
+int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
   if (args.empty()) return UsageError(err, "no command given");
-  if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-    out << Usage();
+  if (args[0] == "--help" || args[0] == "-h" || (args[0] == "help" && args.size() == 1)) {
+    out << HelpText(CliHelp());
     return 0;
+  }
+  if (args[0] == "help") {
+    if (args.size() > 2) return UsageError(err, "help takes one COMMAND");
+    return CommandHelp(args[1], out, err);
   }
   if (args[0] == "--version" || args[0] == "-V") {
     out << VersionReport("quillmark-cli");
     return 0;
   }
   for (const Command& c : kCommands) {
-    if (args[0] == c.name) {
-      std::vector<std::string> rest(args.begin() + 1, args.end());
-      return c.run(rest, out, err);
-    }
+    if (args[0] != c.name) continue;
+    std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (AsksForHelp(rest)) return CommandHelp(c.name, out, err);
+    const std::string_view outerCommand = currentCommand;
+    std::istream* outerInput = commandInput;
+    currentCommand = c.name;
+    commandInput = &in;
+    const int status = c.run(rest, out, err);
+    currentCommand = outerCommand;
+    commandInput = outerInput;
+    return status;
   }
   return UsageError(err, "unknown command '" + args[0] + "'");
 }

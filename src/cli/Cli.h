@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // quillmark-cli: the core without a window.
 #include <iosfwd>
@@ -8,7 +9,11 @@
 namespace quill::cli {
 
 // Exit status: 0 success, 1 a file could not be loaded or saved, 2 wrong usage.
+// A command reads "-" from `in` (standard input in the first form).
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
+// What a command reads for "-": the input Run was given.
+std::istream& CommandInput();
 
 // The subcommands; args exclude the subcommand's own name.
 int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
@@ -21,6 +26,8 @@ int RunFtp(const std::vector<std::string>& args, std::ostream& out, std::ostream
 int RunPage(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunLink(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// One line on err, "quillmark-cli: MESSAGE (try 'quillmark-cli COMMAND --help')";
+// returns 2.
 int UsageError(std::ostream& err, const std::string& message);
 
 // Set by main, which hands the whole process to Run: a command that loaded a

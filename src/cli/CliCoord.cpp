@@ -1,11 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillmark-cli coord: the converter panel's five buttons on the command line.
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <istream>
 #include <ostream>
 #include <string_view>
 
 #include "cli/Cli.h"
+#include "cli/CliSinks.h"
 #include "geo/Converter.h"
 #include "text/Ansi.h"
 #include "text/TextHelpers.h"
@@ -189,35 +192,84 @@ std::string ResultLines(const ConverterResult& r) {
   return out;
 }
 
+// One line of the batch: the eight texts, tab-separated.
+std::string ResultTabs(const ConverterResult& r) {
+  std::string out;
+  for (const ResultField& field : kResultFields) {
+    if (!out.empty()) out.push_back('\t');
+    AppendAnsiAsUtf8(out, r.*field.text);
+  }
+  out.push_back('\n');
+  return out;
+}
+
+// Arguments and lines arrive as UTF-8; the scanners read Windows-1252
+// (degree sign 0xB0).
+ConverterResult Convert(const CoordRequest& req, const std::string& text, const std::string& east) {
+  switch (req.input) {
+    case Input::LatLon:
+      return ConvertLatLon(Utf8ToAnsi(text), Utf8ToAnsi(east), req.south, req.west, req.datum);
+    case Input::Rd:
+      return ConvertRd(Utf8ToAnsi(text));
+    case Input::Lambert:
+      return ConvertLambert(Utf8ToAnsi(text));
+    case Input::Utm:
+      return ConvertUtm(Utf8ToAnsi(text));
+    case Input::Ecef:
+      return ConvertEcef(Utf8ToAnsi(text));
+    case Input::None:
+      break;
+  }
+  return {};
+}
+
+// "-": one position per line of standard input, one result line each, so
+// that line n of the output answers line n of the input.
+int ConvertLines(const CoordRequest& req, std::istream& in, std::ostream& out, std::ostream& err) {
+  std::string line;
+  std::string text;
+  std::uint64_t number = 0;
+  int status = 0;
+  while (std::getline(in, line)) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // A line without a digit holds no position; the converter would read it as 0.
+    const bool blank = line.find_first_of("0123456789") == std::string::npos;
+    const ConverterResult r = blank ? ConverterResult{} : Convert(req, line, {});
+    if (blank || !r.onEarth) {
+      PrintError(err, "standard input",
+                 "line " + std::to_string(number) + ": " + (blank ? "no position" : kOffEarthText));
+      text.append(req.json ? "null\n" : "\n");
+      status = 1;
+    } else {
+      text.append(req.json ? ResultJson(r) : ResultTabs(r));
+    }
+    // Whoever feeds us line by line gets each answer before we wait again.
+    if (text.size() >= (1u << 16) || in.rdbuf()->in_avail() <= 0) {
+      out << text;
+      out.flush();
+      text.clear();
+    }
+  }
+  out << text;
+  out.flush();
+  return out ? status : 1;
+}
+
 }  // namespace
 
 int RunCoord(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   CoordRequest req;
   std::string error;
-  if (!ParseCoordArgs(args, req, error)) return UsageError(err, "coord: " + error);
-  // Arguments arrive as UTF-8; the scanners read Windows-1252 (degree sign 0xB0).
-  ConverterResult result;
-  switch (req.input) {
-    case Input::LatLon:
-      result = ConvertLatLon(Utf8ToAnsi(req.north), Utf8ToAnsi(req.east), req.south, req.west, req.datum);
-      break;
-    case Input::Rd:
-      result = ConvertRd(Utf8ToAnsi(req.text));
-      break;
-    case Input::Lambert:
-      result = ConvertLambert(Utf8ToAnsi(req.text));
-      break;
-    case Input::Utm:
-      result = ConvertUtm(Utf8ToAnsi(req.text));
-      break;
-    case Input::Ecef:
-      result = ConvertEcef(Utf8ToAnsi(req.text));
-      break;
-    case Input::None:
-      break;
+  if (!ParseCoordArgs(args, req, error)) return UsageError(err, error);
+  const std::string& text = req.input == Input::LatLon ? req.north : req.text;
+  if (text == "-") {
+    if (!req.east.empty()) return UsageError(err, "--latlon - reads NORTH and EAST from each line: give no EAST");
+    return ConvertLines(req, CommandInput(), out, err);
   }
+  const ConverterResult result = Convert(req, text, req.east);
   if (!result.onEarth) {
-    err << kOffEarthText << "\n";
+    PrintError(err, {}, kOffEarthText);
     return 1;
   }
   out << (req.json ? ResultJson(result) : ResultLines(result));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `quillmark-cli ftp download|upload`: the favorite list transfer of the
 // window's two Ftp buttons, with the settings' FTP values as defaults.
 #include <QCoreApplication>
@@ -23,14 +24,15 @@ namespace quill::cli {
 namespace {
 
 // Keeps the last message: the transfer reports its outcome as a passing one.
-class FtpStatus : public StatusSink {
+class FtpStatus : public StderrStatus {
  public:
+  explicit FtpStatus(std::ostream& err) : StderrStatus(err) {}
   std::string standing;
   std::string flashed;
-  std::ostream* echo = nullptr;  // errors of the load, as they come
+  bool echo = false;  // errors of the load, as they come
   void SetError(int level, const std::string& text) override {
     standing = level >= 2 ? text : std::string();
-    if (echo && !standing.empty()) *echo << text << "\n";
+    if (echo) Print(level, text);
   }
   void FlashError(int, const std::string& text) override { flashed = text; }
 };
@@ -73,7 +75,8 @@ int RunFtp(const std::vector<std::string>& args, std::ostream& /*out*/, std::ost
   }
   const bool upload = args[0] == "upload";
   for (const std::string& a : args) {
-    if (a.rfind("--pass", 0) == 0) {
+    // --passive is the transfer mode, not a password.
+    if (a.rfind("--pass", 0) == 0 && a != "--passive") {
       return UsageError(err, "the password comes from the settings or QUILLMARK_FTP_PASSWORD, never an argument");
     }
   }
@@ -116,16 +119,16 @@ int RunFtp(const std::vector<std::string>& args, std::ostream& /*out*/, std::ost
   platform::CleanUpOnTermination();
 
   FixedAnswers answers;
-  FtpStatus status;
+  FtpStatus status(err);
   ListSession session(status, answers);
   ApplyCliOptions(options, session, answers);
   FtpTransfer ftp(session);
   ftp.Settings() = settings;
 
   if (upload) {
-    status.echo = &err;
-    if (int rc = LoadInputs(session, options.files, err)) return rc;
-    status.echo = nullptr;
+    status.echo = true;
+    if (int rc = LoadInputs(session, options.files, err, options.inputFormat)) return rc;
+    status.echo = false;
   } else {
     const std::string output = options.files.front();
     ftp.loadDownloaded = [&status, output](const std::string& local) {
@@ -154,7 +157,7 @@ int RunFtp(const std::vector<std::string>& args, std::ostream& /*out*/, std::ost
   if (!finished && ftp.Connected()) loop.exec();
   if (!finished || !ok) {
     const std::string& text = status.standing.empty() ? status.flashed : status.standing;
-    err << (text.empty() ? std::string("FTP transfer failed") : text) << "\n";
+    PrintError(err, "ftp", text.empty() ? std::string("FTP transfer failed") : text);
     return 1;
   }
   return 0;

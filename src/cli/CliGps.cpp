@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillmark-cli gps: NMEA 0183 fixes from a serial GPS receiver, one line each.
 #include <fcntl.h>
 #include <signal.h>

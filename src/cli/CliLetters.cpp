@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillmark-cli letters: the histogram's count listing of one text.
 #include <ostream>
 #include <string_view>

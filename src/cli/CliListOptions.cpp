@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliListOptions.h"
 
 #include "cli/Cli.h"
@@ -97,7 +98,7 @@ int LoadWithListOptions(const CliOptions& options, ListSession& session, FixedAn
   std::string error;
   if (!CheckListOptions(options.extra, session, error)) return UsageError(err, error);
   ApplyCliOptions(options, session, answers);
-  if (int rc = LoadInputs(session, options.files, err)) return rc;
+  if (int rc = LoadInputs(session, options.files, err, options.inputFormat)) return rc;
   ApplyListOptions(options.extra, session);
   return 0;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The list options of the file commands (convert, list):
 //   --home TEXT          the home position, as the HomeCoords setting reads it

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `quillmark-cli open FILE`: hands FILE to the running window.
 #include <filesystem>
 #include <ostream>
 
 #include "cli/Cli.h"
 #include "cli/CliSinks.h"
+#include "formats/FormatTable.h"
 #include "session/OpenSocketPath.h"
 
 #ifdef QUILL_HAVE_NETWORK
@@ -22,6 +24,11 @@ int RunOpen(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   std::filesystem::path file = std::filesystem::absolute(args[0], ec);
   if (ec || !std::filesystem::is_regular_file(file, ec)) {
     err << "quillmark-cli: " << args[0] << ": no such file\n";
+    return 1;
+  }
+  // The window would only say so on its own status bar.
+  if (!ReaderForPath(file.string())) {
+    err << "quillmark-cli: " << args[0] << ": Unknown Extension (GPX, LOC, OV2, TXT, CSV or ASC can be opened)\n";
     return 1;
   }
 #ifdef QUILL_HAVE_NETWORK

@@ -1,10 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliOptions.h"
 
 #include <algorithm>
 #include <array>
 #include <ostream>
 
+#include "base/UserFolders.h"
+#include "cli/Cli.h"
 #include "cli/CliSinks.h"
+#include "cli/CliStreams.h"
+#include "formats/FormatSniff.h"
 #include "session/ListSession.h"
 
 namespace quill::cli {
@@ -87,6 +92,14 @@ bool ParseCliOptions(const std::vector<std::string>& args, const ExtraOptionName
         return false;
       }
       options.formatCode = code;
+    } else if (name == "--input-format") {
+      if (!takeValue("gpx, loc, ov2, txt or csv")) return false;
+      int code = ReadFormatCodeForName(value);
+      if (code < 0) {
+        error = "unknown input format '" + value + "' (gpx, loc, ov2, txt or csv)";
+        return false;
+      }
+      options.inputFormat = code;
     } else if (name == "--txt-mode") {
       if (!takeValue("wgs84, ed50, bessel, rd, lambert, utm or ecef")) return false;
       int mode = TxtModeForName(value);
@@ -124,23 +137,87 @@ void ApplyCliOptions(const CliOptions& options, ListSession& session, FixedAnswe
   session.Settings().txtExportMode = options.txtMode;
 }
 
-int LoadInputs(ListSession& session, const std::vector<std::string>& inputs, std::ostream& err) {
+namespace {
+
+constexpr const char* kStandardInput = "standard input";
+
+// The format an input is read as: inputFormat, the extension's, or what its
+// content shows. False with the reason when none tells.
+bool InputFormatOf(const std::string& path, int inputFormat, int& code, std::string& error) {
+  code = inputFormat;
+  if (code != kFormatByExtension || ReaderForPath(path)) return true;
+  std::string head;
+  bool complete = false;
+  if (!ReadHead(path, head, complete, error)) {
+    error = "Error loading file: " + error;
+    return false;
+  }
+  const SniffResult sniff = FormatOfContent(head, complete);
+  if (sniff.formatCode < 0) {
+    error = "Unknown Extension, and the content is no waypoint file (" + sniff.reason +
+            "); name its format with --input-format";
+    return false;
+  }
+  code = sniff.formatCode;
+  return true;
+}
+
+bool LoadStandardInput(ListSession& session, int inputFormat, std::string& error) {
+  StagedFile staged("stdin-");
+  std::string head;
+  bool complete = false;
+  if (!staged.Ok() || !CopyStreamToFile(CommandInput(), staged.Path(), head, complete, error)) {
+    if (error.empty()) error = "cannot keep it in " + CacheFolder();
+    return false;
+  }
+  int code = inputFormat;
+  if (code == kFormatByExtension) {
+    const SniffResult sniff = FormatOfContent(head, complete);
+    if (sniff.formatCode < 0) {
+      error = "cannot tell its format (" + sniff.reason + "); name it with --input-format";
+      return false;
+    }
+    code = sniff.formatCode;
+  }
+  return session.LoadFile(staged.Path(), code);
+}
+
+}  // namespace
+
+int LoadInputs(ListSession& session, const std::vector<std::string>& inputs, std::ostream& err, int inputFormat) {
+  if (std::count(inputs.begin(), inputs.end(), "-") > 1) return UsageError(err, "- (standard input) can be read once");
+  StderrStatus* status = dynamic_cast<StderrStatus*>(&session.Status());
   ProgressPrinter progress(err);
   auto previous = session.onProgress;
   session.onProgress = [&](std::uint64_t done, std::uint64_t total) { progress.Update(done, total); };
-  int status = 0;
+  int rc = 0;
   for (const std::string& input : inputs) {
-    progress.Start(input);
-    bool ok = session.LoadFile(input);
+    const bool standardInput = input == "-";
+    const std::string subject = standardInput ? kStandardInput : input;
+    if (status) status->SetSubject(subject);
+    const int printedBefore = status ? status->Printed() : 0;
+    progress.Start(subject);
+    std::string error;
+    int code = kFormatByExtension;
+    bool ok = false;
+    if (standardInput) {
+      ok = LoadStandardInput(session, inputFormat, error);
+    } else if (InputFormatOf(input, inputFormat, code, error)) {
+      ok = session.LoadFile(input, code);
+    }
     progress.Finish();
     if (!ok) {
-      err << input << "\n";
-      status = 1;
+      // The session has said why, unless the failure came before it.
+      if (!status || status->Printed() == printedBefore) {
+        PrintError(err, subject, error.empty() ? std::string("Error loading file") : error);
+      }
+      rc = 1;
       break;
     }
   }
+  if (status) status->SetSubject({});
   session.onProgress = previous;
-  return status;
+  return rc;
 }
 
 }  // namespace quill::cli

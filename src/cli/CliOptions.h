@@ -1,9 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Options shared by the commands that load waypoint files (convert, list).
 //
 // Options parsed here:
 //   --format NAME                                       save format by its name in the format table
 //                                                       (default: by extension)
+//   --input-format NAME                                 read every input as that format (default: by
+//                                                       extension, else by content)
 //   --txt-mode wgs84|ed50|bessel|rd|lambert|utm|ecef    notation of a TXT save
 //   --duplicates keep|replace|allow                     duplicate names (default allow)
 //   --no-groundspeak                                    drop the Groundspeak element at load
@@ -36,12 +39,13 @@ struct CliOption {
 };
 
 struct CliOptions {
-  int formatCode = kFormatByExtension;  // --format
-  int txtMode = 0;                      // --txt-mode, TxtExportMode 0..6
-  int duplicateMode = kDuplicateAllow;  // --duplicates
-  bool includeGroundspeak = true;       // --no-groundspeak turns it off
-  std::vector<CliOption> extra;         // the command's own options, in order
-  std::vector<std::string> files;       // the words that are no option, in order
+  int formatCode = kFormatByExtension;   // --format
+  int inputFormat = kFormatByExtension;  // --input-format
+  int txtMode = 0;                       // --txt-mode, TxtExportMode 0..6
+  int duplicateMode = kDuplicateAllow;   // --duplicates
+  bool includeGroundspeak = true;        // --no-groundspeak turns it off
+  std::vector<CliOption> extra;          // the command's own options, in order
+  std::vector<std::string> files;        // the words that are no option, in order
 };
 
 struct ExtraOptionNames {
@@ -60,8 +64,12 @@ int TxtModeForName(std::string_view name);
 void ApplyCliOptions(const CliOptions& options, ListSession& session, FixedAnswers& answers);
 
 // Loads every input into the session in order, with progress on stderr when
-// it is a terminal. Returns the exit status: 0, or 1 at the first file that
-// fails (the session has then reported the reason; the file name follows).
-int LoadInputs(ListSession& session, const std::vector<std::string>& inputs, std::ostream& err);
+// it is a terminal. "-" is standard input (CommandInput), at most once. An
+// input whose extension names no reader, and standard input, are read as the
+// format their content shows, unless inputFormat names one. Returns the exit
+// status: 0, 1 at the first file that fails (its error line on err names
+// it), or 2 for a second "-".
+int LoadInputs(ListSession& session, const std::vector<std::string>& inputs, std::ostream& err,
+               int inputFormat = kFormatByExtension);
 
 }  // namespace quill::cli

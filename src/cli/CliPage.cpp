@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillmark-cli page and link: the offline cache page and the address "Web
 // Link" opens, for the first loaded waypoint of a name.
 #include <ostream>
@@ -20,7 +21,7 @@ namespace {
 const TGpxRecord* LoadAndFind(ListSession& session, FixedAnswers& answers, const CliOptions& options,
                               const std::vector<std::string>& inputs, std::ostream& err, int& rc) {
   ApplyCliOptions(options, session, answers);
-  rc = LoadInputs(session, inputs, err);
+  rc = LoadInputs(session, inputs, err, options.inputFormat);
   if (rc != 0) return nullptr;
   const TGpxRecord* record = session.Store().FirstWithName(Utf8ToAnsi(options.files.front()));
   if (!record) {
@@ -32,7 +33,7 @@ const TGpxRecord* LoadAndFind(ListSession& session, FixedAnswers& answers, const
 
 }  // namespace
 
-int RunPage(const std::vector<std::string>& args, std::ostream& /*out*/, std::ostream& err) {
+int RunPage(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   CliOptions options;
   std::string error;
   if (!ParseCliOptions(args, ExtraOptionNames{{"--template"}, {}}, options, error)) return UsageError(err, error);
@@ -55,6 +56,12 @@ int RunPage(const std::vector<std::string>& args, std::ostream& /*out*/, std::os
   if (!record) return rc;
   // The images come from beside the template, else from the shipped ones.
   const std::vector<std::string> imageFolders = {FolderOfPath(templatePath), session.ProgramFolder() + "html"};
+  if (output == "-") {
+    // Standard output takes the page alone: there is no folder for its images.
+    out << BuildCachePage(templateText, *record);
+    out.flush();
+    return out ? 0 : 1;
+  }
   std::string why;
   if (!WriteCachePage(output, BuildCachePage(templateText, *record, CachePageImageUrl(output)), imageFolders, false,
                       &why)) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliSinks.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,19 @@ std::unique_ptr<QCoreApplication> EnsureCoreApplication() {
   static char name[] = "quillmark-cli";
   static char* argv[] = {name, nullptr};
   return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+void PrintError(std::ostream& err, std::string_view subject, std::string_view text) {
+  std::string line = "quillmark-cli: ";
+  if (!subject.empty()) {
+    line += subject;
+    line += ": ";
+  }
+  line += text;
+  for (std::size_t i = 15; i < line.size(); ++i) {
+    if (static_cast<unsigned char>(line[i]) < 0x20 || line[i] == 0x7F) line[i] = ' ';
+  }
+  err << line << '\n';
 }
 
 ProgressPrinter::ProgressPrinter(std::ostream& err)

@@ -1,12 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Status sink and question seam of the command line: errors on stderr,
 // the duplicate policy from --duplicates.
 #include <memory>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "base/QuestionSeam.h"
 #include "base/StatusSink.h"
+#include "text/Ansi.h"
 
 class QCoreApplication;
 
@@ -16,18 +19,32 @@ namespace quill::cli {
 // when one exists already (a test made it).
 std::unique_ptr<QCoreApplication> EnsureCoreApplication();
 
+// One error line on err: "quillmark-cli: SUBJECT: text" (no subject: none),
+// line breaks and other control characters turned into blanks.
+void PrintError(std::ostream& err, std::string_view subject, std::string_view text);
+
+// The session's errors on stderr, each on one line naming the file at work.
 class StderrStatus : public StatusSink {
  public:
   explicit StderrStatus(std::ostream& err) : err_(err) {}
-  void SetError(int level, const std::string& text) override {
-    if (level >= 2 && !text.empty()) err_ << text << "\n";
-  }
-  void FlashError(int level, const std::string& text) override {
-    if (level >= 2 && !text.empty()) err_ << text << "\n";
+  // The file the next messages are about ("standard input" for "-").
+  void SetSubject(std::string subject) { subject_ = std::move(subject); }
+  // Errors printed so far.
+  int Printed() const { return printed_; }
+  void SetError(int level, const std::string& text) override { Print(level, text); }
+  void FlashError(int level, const std::string& text) override { Print(level, text); }
+
+ protected:
+  void Print(int level, const std::string& text) {
+    if (level < 2 || text.empty()) return;
+    PrintError(err_, subject_, AnsiToUtf8(text));
+    ++printed_;
   }
 
  private:
   std::ostream& err_;
+  std::string subject_;
+  int printed_ = 0;
 };
 
 class FixedAnswers : public QuestionSeam {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillmark-cli convert with GPX in and out: exit codes, messages, and what
 // happens when the target cannot be written.
 #include <gtest/gtest.h>
@@ -158,9 +159,16 @@ TEST(CliConvertGpx, ExitCodesAndMessages) {
   EXPECT_EQ(Convert(ShellQuote(dir.File("missing.gpx")) + " " + ShellQuote(dir.File("o.gpx")), &out), 1);
   EXPECT_NE(out.find("Error loading file"), std::string::npos) << out;
   EXPECT_FALSE(::access(dir.File("o.gpx").c_str(), F_OK) == 0);
+  // An unknown extension is read by its content, when it has one.
   WriteFileBytes(dir.File("in.xml"), Gpx(Wpt("A", "a")));
-  EXPECT_EQ(Convert(ShellQuote(dir.File("in.xml")) + " " + ShellQuote(dir.File("o.gpx")), &out), 1);
-  EXPECT_NE(out.find("Unknown Extension"), std::string::npos) << out;
+  EXPECT_EQ(Convert(ShellQuote(dir.File("in.xml")) + " " + ShellQuote(dir.File("o.gpx")), &out), 0) << out;
+  EXPECT_NE(ReadFileBytes(dir.File("o.gpx")).find("<name>A</name>"), std::string::npos);
+  WriteFileBytes(dir.File("notes.xml"), "<notes>A</notes>\n");
+  EXPECT_EQ(Convert(ShellQuote(dir.File("notes.xml")) + " " + ShellQuote(dir.File("o.gpx")), &out), 1);
+  EXPECT_NE(out.find("notes.xml: Unknown Extension, and the content is no waypoint file (its XML root element is "
+                     "<notes>, not <gpx> or <loc>)"),
+            std::string::npos)
+      << out;
 }
 
 TEST(CliConvertGpx, ReadOnlyInputLoads) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillmark-cli ftp upload|download against a real server on loopback.
 #include <gtest/gtest.h>
 #include <signal.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillmark-cli gps end to end: the program reads a recorded NMEA stream from
 // a pseudo-terminal, as it would from a receiver.
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillmark-cli letters: the histogram's listing of a UTF-8 text.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quillmark-cli page and link.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -85,7 +86,7 @@ TEST_F(CliPage, PageOfTheNamedCacheWithItsImagesInItsOwnFolder) {
        1, "cache page template missing"},
       {"page GC1AB " + ShellQuote(file_) + " " + ShellQuote(dir_.File("no/such/folder.htm")), 1, "no/such/folder.htm"},
       {"page GC1AB " + ShellQuote(dir_.File("missing.gpx")) + " " + ShellQuote(page), 1, ""},
-      {"page GC1AB " + ShellQuote(page), 2, "usage"},
+      {"page GC1AB " + ShellQuote(page), 2, "(try 'quillmark-cli page --help')"},
   };
   for (const Failure& f : failures) {
     EXPECT_EQ(Run(f.args, &out), f.rc) << f.args << "\n" << out;

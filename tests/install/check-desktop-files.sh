@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop entry passes desktop-file-validate, its MIME types are the GPX
 # type the shared database knows and the two we add, and our MIME file and
 # icon are well-formed XML. Exit 77 (skipped) when a checker is missing.

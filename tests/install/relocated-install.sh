@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix, moves the prefix elsewhere, and
 # starts both programs from their new place: each must find its shipped data
 # there, and the window must come up (offscreen) and take a file.
@@ -23,6 +24,13 @@ data=$prefix/share/quillmark/
 # Everything the source tree ships is in place.
 [ -x "$prefix/bin/quillmark-cli" ] || fail "no bin/quillmark-cli"
 [ -f "$data/help.html" ] || fail "no share/quillmark/help.html"
+for f in share/doc/quillmark/copyright share/doc/quillmark/changelog.gz \
+         share/bash-completion/completions/quillmark-cli share/zsh/vendor-completions/_quillmark-cli; do
+  [ -f "$prefix/$f" ] || fail "no $f"
+done
+if command -v scdoc >/dev/null; then
+  [ -f "$prefix/share/man/man1/quillmark-cli.1.gz" ] || fail "no share/man/man1/quillmark-cli.1.gz"
+fi
 shipped=$(cd "$src/resources" && if [ -d html ]; then find html -type f ! -name tmp.htm; fi; find . -maxdepth 1 -name '*.bmp')
 while read -r f; do
   [ -z "$f" ] || [ -f "$data/$f" ] || fail "share/quillmark/$f not installed"
@@ -44,7 +52,7 @@ if [ ! -x "$prefix/bin/quillmark" ]; then
   exit 0
 fi
 for f in share/applications/quillmark.desktop share/icons/hicolor/scalable/apps/quillmark.svg \
-         share/mime/packages/quillmark.xml; do
+         share/mime/packages/quillmark.xml share/bash-completion/completions/quillmark; do
   [ -f "$prefix/$f" ] || fail "no $f"
 done
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/quillmark" --version)

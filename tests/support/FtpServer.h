@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A real FTP server (pyftpdlib) on a free loopback port, for one test: its
 // own user, password and folder; stopped when the object goes.

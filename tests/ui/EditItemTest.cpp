@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -173,6 +174,61 @@ TEST_F(EditDialog, NameChangedThenNextStoresItAndCancelKeepsIt) {
   EXPECT_EQ(App().Session().Store().FirstWithName("Renamed"), App().Model().RecordAt(1));
 }
 
+// Coordinates that do not read: OK, Next and Prev keep the dialog on the
+// record, store nothing of it, mark the field and say what could not be read.
+TEST_F(EditDialog, APositionThatDoesNotReadIsNeverStored) {
+  OpenFour();
+  const int gpx = FormatCodeForExtension(".gpx");
+  ASSERT_TRUE(App().SaveFile(Dir().File("before.gpx"), gpx));
+  const struct {
+    const char* field;
+    const char* typed;
+    const char* button;
+    const char* said;
+  } cases[] = {
+      {"EditN", "abc", "ButtonOk", "Not a position: abc"},
+      {"EditN", "53 24.42l", "BitBtnNext", "Not a position: 53 24.42l"},
+      {"EditE", "4 30.1x", "BitBtnPrev", "Not a position: 4 30.1x"},
+      {"EditN", "155000x", "ButtonOk", "Not a position: 155000x"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    bool stayed = false;
+    EditRow(1, [&](TFormEditItem& d) {
+      In<QLineEdit>(d, "EditNaam")->setText("Renamed");
+      auto* field = In<QLineEdit>(d, c.field);
+      const QColor base = field->palette().color(QPalette::Base);
+      field->setText(c.typed);
+      Click(d, c.button);
+      stayed = d.isVisible();
+      EXPECT_EQ(Label(d), "2 (4)");
+      EXPECT_EQ(In<QLabel>(d, "LabelNotAPosition")->text(), c.said);
+      EXPECT_TRUE(In<QLabel>(d, "LabelNotAPosition")->isVisibleTo(&d));
+      EXPECT_NE(field->palette().color(QPalette::Base), base);
+      EXPECT_EQ(field->selectedText(), c.typed);
+      d.reject();
+    });
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(App().StatusBar().MessageText().toStdString(), c.said);
+    EXPECT_EQ(App().StatusBar().MessageLevel(), 2);
+  }
+  EXPECT_FALSE(App().Session().ListModified());
+  ASSERT_TRUE(App().SaveFile(Dir().File("after.gpx"), gpx));
+  auto waypoints = [](const std::string& text) { return text.substr(text.find("<wpt")); };
+  EXPECT_EQ(waypoints(ReadFileBytes(Dir().File("after.gpx"))), waypoints(ReadFileBytes(Dir().File("before.gpx"))));
+  // Mended, the same showing stores.
+  EditRow(1, [&](TFormEditItem& d) {
+    In<QLineEdit>(d, "EditN")->setText("abc");
+    Click(d, "ButtonOk");
+    EXPECT_TRUE(In<QLabel>(d, "LabelNotAPosition")->isVisibleTo(&d));
+    In<QLineEdit>(d, "EditN")->setText("N 50 30.000");
+    Click(d, "ButtonOk");
+    EXPECT_FALSE(d.isVisible());
+  });
+  EXPECT_DOUBLE_EQ(App().Model().RecordAt(1)->Lat, 50.5);
+  EXPECT_EQ(App().StatusBar().MessageText(), "");
+}
+
 TEST_F(EditDialog, OkOnAnUntouchedRecordKeepsItsCoordinatesBitForBit) {
   OpenFour();
   const TGpxRecord* r = App().Model().RecordAt(1);
@@ -184,7 +240,9 @@ TEST_F(EditDialog, OkOnAnUntouchedRecordKeepsItsCoordinatesBitForBit) {
     EXPECT_EQ(In<QLineEdit>(d, "EditN")->text(), QString::fromUtf8("51\u00B0 30.741'"));
     Click(d, "ButtonOk");
   });
-  EXPECT_TRUE(App().Session().ListModified());
+  // Nothing changed: no step to undo, and nothing to save.
+  EXPECT_FALSE(App().Session().ListModified());
+  EXPECT_FALSE(App().Session().CanUndo() && App().Session().UndoName().rfind("Edit", 0) == 0);
   EXPECT_TRUE(SameBits(r->Lat, lat));
   EXPECT_TRUE(SameBits(r->Lon, lon));
   ASSERT_TRUE(App().SaveFile(Dir().File("after.gpx"), gpx));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -18,6 +19,7 @@
 #include <QUrl>
 
 #include "UiTestSupport.h"
+#include "base/ProgramFolders.h"
 #include "formats/FormatTable.h"
 #include "geo/Converter.h"
 #include "text/QtText.h"
@@ -70,7 +72,8 @@ class UiWindow : public ::testing::Test, public WindowFixture {
 
 TEST_F(UiWindow, OpensWithEveryControlNamedAndCaptioned) {
   TFormApp& app = Open();
-  EXPECT_EQ(app.windowTitle(), "Quillmark");
+  EXPECT_EQ(app.windowTitle(), "Quillmark[*]");
+  EXPECT_FALSE(app.isWindowModified());
   EXPECT_EQ(Text("LabelRecordCount"), "(0)");
   const std::pair<const char*, const char*> captions[] = {
       {"ButtonConvert", "Calculate"},
@@ -238,6 +241,27 @@ TEST_F(UiWindow, F1ShowsTheHelpPage) {
   EXPECT_TRUE(app.Help()->PageText().contains("Quillmark"));
 }
 
+TEST_F(UiWindow, HelpAboutNamesTheProgramItsDataItsQtAndItsLicence) {
+  TFormApp& app = Open();
+  QString title, text;
+  AnswerNextModal([&](QWidget* box) {
+    EXPECT_EQ(box->objectName(), "FormAbout");
+    title = box->windowTitle();
+    text = qobject_cast<QMessageBox*>(box)->text();
+    qobject_cast<QMessageBox*>(box)->accept();
+  });
+  app.Action("ActionAbout")->trigger();
+  EXPECT_EQ(title, "About Quillmark");
+  for (const QString& part : {QString("Quillmark ") + QString::fromStdString(app.Identity().fileVersion),
+                              "Data folder: " + QString::fromStdString(DataFolder()), QString("Qt ") + qVersion(),
+                              QString("GNU General Public License, version 3 or later")}) {
+    EXPECT_TRUE(text.contains(part)) << part.toStdString() << "\n" << text.toStdString();
+  }
+  QMenu* help = app.findChild<QMenu*>("MenuHelp");
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->actions().contains(app.Action("ActionAboutQt")));
+}
+
 TEST_F(UiWindow, SettingsAreReadAtStart) {
   WriteSetting(SettingsFolder(), "NorthDefault", 1);
   WriteSetting(SettingsFolder(), "EastDefault", 1);
@@ -258,16 +282,24 @@ TEST_F(UiWindow, WindowPositionIsRestoredAndWrittenAtClose) {
   WriteSetting(SettingsFolder(), "AppLeft", 120);
   WriteSetting(SettingsFolder(), "AppTop", 0);
   TFormApp& app = Open();
-  EXPECT_EQ(app.x(), 120);
-  EXPECT_EQ(app.y(), 0);
-  app.move(50, 60);
+  // Top 0 puts the client area at the screen's edge; its frame is kept on
+  // the screen above it.
+  EXPECT_EQ(app.geometry().left(), 120);
+  EXPECT_EQ(app.frameGeometry().top(), 0);
+  app.setGeometry(QRect(QPoint(50, 60), app.size()));
   Settle();
   EXPECT_TRUE(app.close());
   EXPECT_EQ(test::ReadSettingInt(SettingsFolder(), "AppLeft", -1), 50);
   EXPECT_EQ(test::ReadSettingInt(SettingsFolder(), "AppTop", -1), 60);
-  // The next start puts it back.
-  TFormApp& again = Open();
-  EXPECT_EQ(again.pos(), QPoint(50, 60));
+  // Every next start puts it back where it was, frame or no frame: it does
+  // not creep.
+  for (int start = 0; start < 5; ++start) {
+    TFormApp& again = Open();
+    EXPECT_EQ(again.geometry().topLeft(), QPoint(50, 60)) << "start " << start;
+    EXPECT_TRUE(again.close());
+    EXPECT_EQ(test::ReadSettingInt(SettingsFolder(), "AppLeft", -1), 50) << "start " << start;
+    EXPECT_EQ(test::ReadSettingInt(SettingsFolder(), "AppTop", -1), 60) << "start " << start;
+  }
 }
 
 TEST_F(UiWindow, TwoWindowsClosingKeepTheSettingsWhole) {
@@ -279,8 +311,8 @@ TEST_F(UiWindow, TwoWindowsClosingKeepTheSettingsWhole) {
   TFormApp second(options);
   first.show();
   second.show();
-  first.move(100, 110);
-  second.move(200, 210);
+  first.setGeometry(QRect(QPoint(100, 110), first.size()));
+  second.setGeometry(QRect(QPoint(200, 210), second.size()));
   Settle();
   EXPECT_TRUE(first.close());
   EXPECT_TRUE(second.close());
@@ -304,7 +336,7 @@ TEST_F(UiWindow, CloseAsksOnlyAboutUnsavedChanges) {
   TFormApp& again = Open({QString::fromStdString(a)});
   again.LoadFile(b);  // a merge is a change
   ASSERT_TRUE(again.Session().ListModified());
-  again.move(30, 40);
+  again.setGeometry(QRect(QPoint(30, 40), again.size()));
   questions.yesNo = false;
   EXPECT_FALSE(again.close());
   EXPECT_EQ(questions.captions, std::vector<std::string>{"Exit without saving list"});
@@ -750,16 +782,16 @@ struct ConvertCase {
 const ConvertCase kConvertCases[] = {
     {"EditN", "ButtonConvert", "N 51\xC2\xB0 02.804 E 003\xC2\xB0 56.782", "N 51.04673\xC2\xB0  E 3.94637\xC2\xB0",
      "N 51\xC2\xB0 02.804   E 003\xC2\xB0 56.782", "N 51\xC2\xB0 02' 48.24\"  E 3\xC2\xB0 56' 46.92\"",
-     " 53962 / 340678", "120379 / 193036", "31U  E 566339  N 5655448", "4008490 / 276531 / 4936849", "44", true, true},
+     " 53962 / 340678", "120379 / 193036", "31U  E 566339  N 5655448", "4008490 / 276531 / 4936849", "", true, true},
     {"EditRD", "ButtonConvertRD", "136013 455723", "N 52.08944\xC2\xB0  E 5.11016\xC2\xB0",
      "N 52\xC2\xB0 05.366   E 005\xC2\xB0 06.610", "N 52\xC2\xB0 05' 21.98\"  E 5\xC2\xB0 06' 36.59\"",
-     "136013 / 455723", "200830 / 309232", "31U  E 644567  N 5773087", "3911531 / 349794 / 5008959", "44", true, false},
+     "136013 / 455723", "200830 / 309232", "31U  E 644567  N 5773087", "3911531 / 349794 / 5008959", "", true, false},
     {"EditLambert", "ButtonConvertLambert", "149037 223059", "N 51.31735\xC2\xB0  E 4.35495\xC2\xB0",
      "N 51\xC2\xB0 19.041   E 004\xC2\xB0 21.297", "N 51\xC2\xB0 19' 02.46\"  E 4\xC2\xB0 21' 17.82\"",
-     " 83038 / 370297", "149037 / 223059", "31U  E 594424  N 5685988", "3983026 / 303327 / 4955721", "44", true, true},
+     " 83038 / 370297", "149037 / 223059", "31U  E 594424  N 5685988", "3983026 / 303327 / 4955721", "", true, true},
     {"EditUTM", "ButtonConvertUTM", "31U 594425 5685988", "N 51.31735\xC2\xB0  E 4.35496\xC2\xB0",
      "N 51\xC2\xB0 19.041   E 004\xC2\xB0 21.298", "N 51\xC2\xB0 19' 02.46\"  E 4\xC2\xB0 21' 17.85\"",
-     " 83039 / 370297", "149037 / 223059", "31U  E 594425  N 5685988", "3983026 / 303328 / 4955721", "44", true, true},
+     " 83039 / 370297", "149037 / 223059", "31U  E 594425  N 5685988", "3983026 / 303328 / 4955721", "", true, true},
     {"EditEcef", "ButtonConvertECEF", "3982999 / 303325 / 4955687", "N 51.31735\xC2\xB0  E 4.35495\xC2\xB0",
      "N 51\xC2\xB0 19.041   E 004\xC2\xB0 21.297", "N 51\xC2\xB0 19' 02.45\"  E 4\xC2\xB0 21' 17.82\"",
      " 83038 / 370297", "149037 / 223058", "31U  E 594424  N 5685988", "3982999 / 303325 / 4955687", "0.26", true,
@@ -807,6 +839,8 @@ TEST_F(UiWindow, ConverterKnownValuesAndHemisphereBoxes) {
   Find<QLineEdit>("EditN")->setText(QString::fromUtf8("N 51° 02.804 E 003° 56.782"));
   Click("ButtonConvert");
   EXPECT_EQ(Text("UlkEditResultDeg"), QString::fromUtf8("N 51.04673°  E 3.94637°"));
+  // The height a conversion assumes is no measurement: no altitude shown.
+  EXPECT_EQ(Text("UlkEditResultAltitude"), "");
   Find<QLineEdit>("EditRD")->setText("136013 455723");
   Click("ButtonConvertRD");
   EXPECT_EQ(Find<QLineEdit>("UlkEditResultRD")->palette().color(QPalette::Text), QColor(Qt::black));
@@ -864,8 +898,8 @@ TEST_F(UiWindow, AddToListAsksForAName) {
   });
   Click("ButtonAddWp");
   EXPECT_EQ(app.Model().rowCount(), 1);
-  EXPECT_EQ(app.StatusBar().FlashText(), "Invalid name");
-  EXPECT_EQ(app.StatusBar().FlashLevel(), 2);
+  EXPECT_EQ(app.StatusBar().MessageText(), "Invalid name");
+  EXPECT_EQ(app.StatusBar().MessageLevel(), 2);
 
   // Cancel adds nothing; a duplicate name asks.
   AnswerNextModal([](QWidget* dialog) { dialog->findChild<QPushButton*>("ButtonCancel")->click(); });
@@ -876,6 +910,50 @@ TEST_F(UiWindow, AddToListAsksForAName) {
   Click("ButtonAddWp");
   EXPECT_EQ(RowNames(), (std::vector<std::string>{"MyPoint", "MyPoint"}));
   EXPECT_EQ(questions.duplicateNames, std::vector<std::string>{"MyPoint"});
+}
+
+// Input that does not read gives no result and nothing to add.
+TEST_F(UiWindow, ConverterRefusesInputThatDoesNotRead) {
+  TFormApp& app = Open();
+  const struct {
+    const char* edit;
+    const char* button;
+    const char* typed;
+  } cases[] = {{"EditN", "ButtonConvert", "abc"},
+               {"EditN", "ButtonConvert", "53 24.42l"},
+               {"EditRD", "ButtonConvertRD", "155000x 463000"},
+               {"EditLambert", "ButtonConvertLambert", "150000 170000 1"},
+               {"EditUTM", "ButtonConvertUTM", "31U 594839"},
+               {"EditEcef", "ButtonConvertECEF", "1 2"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    Find<QLineEdit>("EditRD")->setText("136013 455723");
+    Click("ButtonConvertRD");
+    ASSERT_FALSE(Text("UlkEditResultDeg").isEmpty());
+    Find<QLineEdit>(c.edit)->setText(c.typed);
+    Click(c.button);
+    EXPECT_EQ(app.StatusBar().MessageText().toStdString(), std::string("Not a position: ") + c.typed);
+    EXPECT_EQ(app.StatusBar().MessageLevel(), 2);
+    EXPECT_EQ(Text("UlkEditResultDeg"), "");
+    bool asked = false;
+    QTimer::singleShot(0, [&asked] {
+      if (QWidget* modal = QApplication::activeModalWidget()) {
+        asked = true;
+        modal->close();
+      }
+    });
+    Click("ButtonAddWp");
+    Settle();
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(app.Model().rowCount(), 0);
+    EXPECT_EQ(app.StatusBar().MessageText().toStdString(), std::string("Not a position: ") + c.typed);
+    Find<QLineEdit>(c.edit)->clear();
+  }
+  // Before any conversion there is nothing to add either.
+  TFormApp& fresh = Open();
+  Click("ButtonAddWp");
+  EXPECT_EQ(fresh.StatusBar().MessageText(), "Not a position: nothing converted yet");
+  EXPECT_EQ(fresh.Model().rowCount(), 0);
 }
 
 TEST_F(UiWindow, CtrlCCopiesAWholeResultField) {
@@ -1003,7 +1081,8 @@ TEST_F(UiWindow, SaveAndEnterOverTheLoadedPocketQueryAsksAndNoKeepsTheFile) {
           AnswerNextModal([=](QWidget* question) {
             EXPECT_EQ(question->objectName(), "QuestionBox");
             *saveCaption = question->windowTitle();
-            *saveText = question->findChild<QLabel*>("qt_msgbox_label")->text();
+            *saveText = qobject_cast<QMessageBox*>(question)->text() + "\n" +
+                        qobject_cast<QMessageBox*>(question)->informativeText();
             qobject_cast<QMessageBox*>(question)->button(QMessageBox::No)->click();
           });
         }
@@ -1030,7 +1109,7 @@ TEST_F(UiWindow, SaveAndEnterOverTheLoadedPocketQueryAsksAndNoKeepsTheFile) {
   EXPECT_FALSE(dialogStayed);
   EXPECT_EQ(saveCaption, "Save");
   EXPECT_TRUE(saveText.startsWith("Are you sure?")) << saveText.toStdString();
-  EXPECT_TRUE(saveText.contains("geocaching info")) << saveText.toStdString();
+  EXPECT_TRUE(saveText.contains("mypq.gpx: the geocaching info")) << saveText.toStdString();
   EXPECT_EQ(ReadFileBytes(pq), original);
   EXPECT_FALSE(app.StatusBar().FlashText().startsWith("Saved to"));
 }

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's two Ftp buttons against a real server on loopback.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QEventLoop>
 #include <QTimer>
 #include <filesystem>
@@ -131,6 +133,26 @@ TEST_F(UiFtp, UploadThenDownloadThroughTheButtonsAndTheNormalLoad) {
     EXPECT_NE(log.find(step), std::string::npos) << step << "\n" << log;
   }
   EXPECT_EQ(log.find(FtpServer::kPassword), std::string::npos);
+}
+
+// Downloaded into an empty list, the list is named after the favorite and
+// Save proposes that name in the user's folder, never the private file's.
+TEST_F(UiFtp, ADownloadIsNamedAfterTheFavoriteAndItsFolderIsNotKept) {
+  test::WriteFileBytes(Remote(), test::GpxText(kServerList));
+  test::WriteSetting(SettingsFolder(), "FavoriteFile", Dir().File("mine/my favorites.gpx"));
+  test::WriteSetting(SettingsFolder(), "SavePathGPX", Dir().File("saved"));
+  TFormApp& app = Open();
+  int finished = 0;
+  QObject::connect(&app.Ftp(), &TFtpCommands::Finished, [&](bool) { ++finished; });
+  Click("ButtonFtpLoad");
+  ASSERT_TRUE(WaitForTransfer(finished, 1));
+  ASSERT_EQ(RowNames().size(), 3u);
+  EXPECT_EQ(app.Session().CurrentFileName(), "my favorites.gpx");
+  EXPECT_EQ(app.windowTitle().toStdString(), "Quillmark - my favorites.gpx[*]");
+  EXPECT_EQ(app.Session().Settings().savePathGpx, Dir().File("saved"));
+  EXPECT_EQ(test::ReadSettingString(SettingsFolder(), "SavePathGPX", ""), Dir().File("saved"));
+  EXPECT_EQ(app.Action("ActionUndo")->text().toStdString(), "Undo Load my favorites.gpx (3 waypoints)");
+  EXPECT_TRUE(CacheEmpty());
 }
 
 class UiFtpStalled : public UiFtp {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The histogram and the list viewer, driven by objectName; the charts are
 // read back from their series.
 #include <gtest/gtest.h>

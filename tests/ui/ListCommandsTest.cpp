@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sort, search, filter, "Show All" and rename commands of the window,
 // driven through their menus, buttons, keys and dialogs.
 #include <gtest/gtest.h>

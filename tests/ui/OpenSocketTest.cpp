@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -81,9 +82,16 @@ TEST_F(UiOpenSocket, CliHandsAFileToTheRunningWindow) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return app.Model().rowCount() == 2; }, 5000));
   EXPECT_EQ(app.Session().CurrentFileName(), "sent.gpx");
 
-  // A missing file is refused before anything is sent.
+  // A missing file, or one of no format it reads, is refused before anything
+  // is sent.
   EXPECT_EQ(RunCliOpen(Dir().File("missing.gpx"), &err), 1);
   EXPECT_NE(err.find("no such file"), std::string::npos);
+  test::WriteFileBytes(Dir().File("notes.doc"), "not a list");
+  EXPECT_EQ(RunCliOpen(Dir().File("notes.doc"), &err), 1);
+  EXPECT_NE(err.find("notes.doc: Unknown Extension"), std::string::npos) << err;
+  test::Settle();
+  EXPECT_EQ(app.Model().rowCount(), 2);
+  EXPECT_NE(app.StatusBar().MessageText(), "Unknown Extension");
 }
 
 TEST_F(UiOpenSocket, OnlyTheFirstWindowListensAndALeftoverSocketIsReplaced) {

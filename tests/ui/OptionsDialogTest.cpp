@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -282,10 +283,17 @@ TEST_F(OptionsDialog, GeocachingInfoTurnedOnMarksArchivedRowsAndSurvivesARestart
                                        {"GC1BBB", 52.2, 5.2, "", "", "", "False", "False", "Netherlands"},
                                        {"GC1CCC", 52.3, 5.3, "", "", "", "True", "False", "Netherlands"}});
   Open({}, false);
+  // Loaded without the data, the bar says which option keeps it; turning it
+  // on takes the hint away.
+  ASSERT_TRUE(App().LoadFile(pq));
+  EXPECT_EQ(App().StatusBar().MessageText(), AnsiToQString(kGroundspeakNotKept));
+  EXPECT_EQ(App().StatusBar().MessageLevel(), 1);
   RunOptions([&](TFormOptions& d) {
     Check(d, "CheckBoxIncludeGroundspeak", true);
     In<QPushButton>(d, "ButtonOk")->click();
   });
+  EXPECT_EQ(App().StatusBar().MessageText(), "");
+  App().Session().ReleaseList();
   ASSERT_TRUE(App().LoadFile(pq));
   WaypointListModel& m = App().Model();
   ASSERT_EQ(m.rowCount(), 3);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial setup dialog, driven by objectName.
 #include <gtest/gtest.h>
 

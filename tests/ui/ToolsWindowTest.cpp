@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's Tools: the letter-frequency histogram, the GPS receiver and
 // the log switched on by --log-level.
 #include <fcntl.h>
@@ -154,15 +155,26 @@ TEST(UiTools, GpsReceiverFeedsTheConverter) {
     QTest::qWait(30);
     return !deg->text().isEmpty();
   }));
+  // A fix carries a measured height: the altitude shows it.
+  EXPECT_FALSE(app.findChild<QLineEdit*>("UlkEditResultAltitude")->text().isEmpty());
   EXPECT_NEAR(app.Converter().CurrentResultLat(), 52.089445, 1e-6);
   EXPECT_NEAR(app.Converter().CurrentResultLon(), 5.1101667, 1e-6);
-  EXPECT_TRUE(app.StatusBar().MessageText().startsWith("GPS receiver: GPS fix, 8 satellites"))
+  EXPECT_TRUE(app.StatusBar().MessageText().startsWith("GPS receiver: fix, 8 satellites"))
       << app.StatusBar().MessageText().toStdString();
   EXPECT_GT(app.Tools().Gps().Reader().Bad(), 0u);
 
   stop->trigger();
   EXPECT_FALSE(app.Tools().Gps().Running());
   EXPECT_FALSE(stop->isEnabled());
+  EXPECT_EQ(app.StatusBar().MessageText(), "GPS receiver stopped");
+
+  // The device goes away under a running receiver: said in plain words.
+  ASSERT_TRUE(app.Tools().Gps().Start());
+  ::close(master);
+  master = -1;
+  ASSERT_TRUE(test::RunEventsUntil([&] { return !app.Tools().Gps().Running(); }));
+  EXPECT_EQ(app.StatusBar().MessageText(), "GPS receiver lost: Input/output error");
+  EXPECT_EQ(app.StatusBar().MessageLevel(), 2);
 
   // A port that cannot be opened: the reason stands on the status bar.
   test::AnswerNextModal([](QWidget* dialog) {
@@ -171,9 +183,8 @@ TEST(UiTools, GpsReceiverFeedsTheConverter) {
   });
   app.Action("ActionGpsReceiver")->trigger();
   EXPECT_FALSE(app.Tools().Gps().Running());
-  EXPECT_EQ(app.StatusBar().MessageText(), "GPS receiver: (Open) Unable to open /dev/quillmark-no-port (Unknown port)");
+  EXPECT_EQ(app.StatusBar().MessageText(), "GPS receiver: cannot open /dev/quillmark-no-port (Unknown port)");
   EXPECT_EQ(app.StatusBar().MessageLevel(), 2);
-  ::close(master);
   ::close(slave);
 }
 
@@ -189,6 +200,31 @@ TEST(UiTools, GpsStatusTexts) {
   s.kind = NmeaKind::Rmc;
   s.satellites = -1;
   EXPECT_EQ(GpsStatusText(s, NmeaResult::Fix, 0), "GPS receiver: fix");
+  s.kind = NmeaKind::Gga;
+  s.quality = 1;
+  s.satellites = 8;
+  EXPECT_EQ(GpsStatusText(s, NmeaResult::Fix, 0), "GPS receiver: fix, 8 satellites");
+}
+
+// The port's reports in the window's words: no tags, no names of calls.
+TEST(UiTools, GpsPortMessages) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"(RX thread) Error 5 in ReadFile: Input/output error", "GPS receiver lost: Input/output error"},
+      {"(RX thread) Error 9 in WaitCommEvent: Bad file descriptor", "GPS receiver lost: Bad file descriptor"},
+      {"(RX thread) Invalid port handle", "GPS receiver lost: the port was closed"},
+      {"(RX thread) Receive buffer overrun", "GPS receiver: data arrived faster than it was read; some was lost"},
+      {"(TX thread) Error 5 in WriteFile: Input/output error",
+       "GPS receiver: cannot write to /dev/ttyUSB0: Input/output error"},
+      {"(Open) Unable to open /dev/ttyUSB0\n(Port already open)",
+       "GPS receiver: cannot open /dev/ttyUSB0 (Port already open)"},
+      {"(Open) SetCommState failed!: unsupported baud rate",
+       "GPS receiver: cannot set up /dev/ttyUSB0: unsupported baud rate"},
+      {"(Open) CreateThread RX failed!", "GPS receiver: cannot set up /dev/ttyUSB0"},
+      {"(Close) PurgeComm failed!: Input/output error", "GPS receiver: Input/output error"},
+  };
+  for (const auto& [report, shown] : cases) {
+    EXPECT_EQ(GpsPortMessage("/dev/ttyUSB0", report).toStdString(), shown) << report;
+  }
 }
 
 // XDG_DATA_HOME for the length of a test.

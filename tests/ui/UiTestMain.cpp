@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window tests need one application object for the whole run.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "UiTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -100,6 +101,10 @@ void WriteSetting(const std::string& folder, const std::string& name, const std:
 
 int ReadSettingInt(const std::string& folder, const std::string& name, int def) {
   return SettingsRegistry(folder).ReadInt(kSettingsSection, name, def);
+}
+
+std::string ReadSettingString(const std::string& folder, const std::string& name, const std::string& def) {
+  return SettingsRegistry(folder).ReadString(kSettingsSection, name, def);
 }
 
 WindowFixture::WindowFixture() : settingsFolder_(dir_.File("config/quillmark")) {}

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers of the window tests: a window on a private settings folder, GPX
 // files written on the spot, and answers to modal dialogs.
@@ -44,6 +45,7 @@ void AcceptFile(QWidget* fileDialog, const std::string& path);
 void WriteSetting(const std::string& folder, const std::string& name, int value);
 void WriteSetting(const std::string& folder, const std::string& name, const std::string& value);
 int ReadSettingInt(const std::string& folder, const std::string& name, int def);
+std::string ReadSettingString(const std::string& folder, const std::string& name, const std::string& def);
 
 class WindowFixture {
  public:

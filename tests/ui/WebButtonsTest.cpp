@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The web buttons of the window, read through a recording launcher, and the
 // images the cache page ships with.
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include "base/FileIo.h"
 #include "base/ProgramFolders.h"
 #include "ui/app/ConverterPanel.h"
+#include "ui/app/DesktopLauncher.h"
 #include "ui/app/WebCommands.h"
 #include "ui/components/UlkStatusBar.h"
 #include "web/CachePage.h"
@@ -123,6 +125,30 @@ TEST_F(UiWeb, FailuresSaySoAndOpenNothing) {
   App().Web().ButtonGoogleEarthClick();
   EXPECT_FALSE(FileExists(work_ + "/tmp.kml"));
   EXPECT_TRUE(launcher_.opened.empty());
+}
+
+// The desktop had nothing to open a page or a file with.
+TEST_F(UiWeb, NothingToOpenWithSaysSo) {
+  std::vector<QUrl> handed;
+  DesktopLauncher desktop(App().StatusBar(), [&](const QUrl& url) {
+    handed.push_back(url);
+    return false;
+  });
+  App().Session().SetLauncher(&desktop);
+  App().SelectRow(0);
+  const std::pair<const char*, std::string> cases[] = {
+      {"ButtonLaunch", "https://example.org/GC1AAA"}, {"ButtonLaunchLocal", work_ + "/tmp.htm"},
+      {"ButtonGoogleEarth", work_ + "/tmp.kml"},      {"ButtonGoogleMaps", GoogleMapsUrl(52.1, 5.1, 14, 'm')},
+      {"ButtonLiveCom", BingMapsUrl(52.1, 5.1)},
+  };
+  for (const auto& [button, target] : cases) {
+    Click(button);
+    EXPECT_EQ(Level(), 2) << button;
+    EXPECT_EQ(Message(), "Nothing could open " + target) << button;
+  }
+  ASSERT_EQ(handed.size(), 5u);
+  EXPECT_EQ(handed[1], QUrl::fromLocalFile(QString::fromStdString(work_ + "/tmp.htm")));
+  App().Session().SetLauncher(&launcher_);
 }
 
 TEST(PageImages, EveryImageIsAGifOfItsSize) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the core hands a web page or a file to the desktop: the desktop's own
 // handler in the window, a recorder in tests, nothing on the command line.

@@ -1,13 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The POSIX (Linux) side of Platform.h.
 #include "base/Platform.h"
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <malloc.h>
 #include <pwd.h>
 #include <signal.h>
 #include <sys/file.h>
-#include <sys/mman.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -95,48 +94,6 @@ bool ResolvePath(const std::string& path, std::string& resolved) {
   resolved = r;
   std::free(r);
   return true;
-}
-
-bool PrepareHeapFor(std::uint64_t bytes) {
-#if defined(__GLIBC__) && defined(MADV_HUGEPAGE) && !defined(__SANITIZE_ADDRESS__)
-  // Without this a large load spends a third of its time in page faults.
-  // The heap is grown by the amount in pieces (each below the size that
-  // would get its own mapping), the pieces are marked for large pages and
-  // handed back to the allocator, which then serves the records from them.
-  constexpr std::size_t kPiece = 16u << 20;
-  constexpr std::uint64_t kWorthIt = 32u << 20;
-  constexpr std::uint64_t kAtMost = std::uint64_t{1} << 30;
-  if (bytes < kWorthIt || bytes > kAtMost) return false;
-  // Freed memory at the top of the heap is kept until the load ends, so
-  // the marked memory is not returned before it is used.
-  if (mallopt(M_MMAP_THRESHOLD, static_cast<int>(2 * kPiece)) != 1 || mallopt(M_TRIM_THRESHOLD, INT_MAX) != 1)
-    return false;
-  std::vector<void*> pieces;
-  for (std::uint64_t got = 0; got < bytes; got += kPiece) {
-    void* p = std::malloc(kPiece);
-    if (!p) break;
-    pieces.push_back(p);
-  }
-  constexpr std::uintptr_t kLarge = 2u << 20;
-  for (void* p : pieces) {
-    auto first = reinterpret_cast<std::uintptr_t>(p);
-    std::uintptr_t from = (first + kLarge - 1) & ~(kLarge - 1);
-    std::uintptr_t to = (first + kPiece) & ~(kLarge - 1);
-    ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
-  }
-  for (void* p : pieces) std::free(p);
-  return true;
-#else
-  (void)bytes;
-  return false;
-#endif
-}
-
-void EndHeapPreparation() {
-#if defined(__GLIBC__) && defined(MADV_HUGEPAGE) && !defined(__SANITIZE_ADDRESS__)
-  // The most glibc keeps on its own.
-  mallopt(M_TRIM_THRESHOLD, 64 << 20);
-#endif
 }
 
 Handle OpenForReading(const std::string& path) {

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every call the program makes into the operating system outside Qt: files,
 // locks, processes, the user database and the local socket. A port to another
-// system replaces Platform.cpp and nothing else. Paths are the file system's
-// own bytes.
+// system replaces Platform.cpp and nothing else (the heap hint of
+// LoadHeapHint.cpp is glibc's and does nothing elsewhere). Paths are the
+// file system's own bytes.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -45,14 +47,6 @@ FileInfo Stat(const std::string& path, bool followLinks = true);
 FileInfo StatHandle(Handle handle);
 // The path with every link resolved; false for a dangling link or a loop.
 bool ResolvePath(const std::string& path, std::string& resolved);
-
-// Readies the heap for about bytes of new data that will be kept: where the
-// system allows, that memory is then backed by large pages, so filling it
-// does not fault in one small page at a time. Only a hint; safe to skip.
-// When it did something (true), EndHeapPreparation afterwards lets unused
-// memory go back to the system.
-bool PrepareHeapFor(std::uint64_t bytes);
-void EndHeapPreparation();
 
 // Reading: never waits for a writer (a FIFO opens at once).
 Handle OpenForReading(const std::string& path);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Marks a printf-style function so the compiler checks its calls.
 #if defined(__GNUC__)

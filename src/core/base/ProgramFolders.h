@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the data that ships with the program is. The folder ends in "/".
 #include <string>

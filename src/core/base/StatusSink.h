@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the core reports to the user: the status bar in the window, stderr on
 // the command line, a recorder in tests.

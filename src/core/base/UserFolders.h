@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user's own folders, after the XDG base directory rules. None is created
 // until a caller asks.

@@ -1,12 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/ElementScanner.h"
 
-#include <algorithm>
 #include <cstring>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
-#include "text/XmlText.h"
+#include "base/ByteSearch.h"
 
 namespace quill {
 
@@ -50,29 +47,6 @@ ElementScanner::ElementScanner(std::string_view openPrefix, std::string_view clo
       open_(openPrefix.substr(0, kHead - 1)),
       close_(closePrefix.substr(0, kHead - 1)) {}
 
-void ElementScanner::CountLines(const char* p, std::size_t n) {
-  // Every byte of the file passes through here: sixteen bytes at a time,
-  // counted in byte lanes that are summed before they can overflow.
-  std::uint64_t count = 0;
-  std::size_t i = 0;
-#if defined(__SSE2__)
-  const __m128i newline = _mm_set1_epi8('\n');
-  while (n - i >= 16) {
-    const std::size_t blocks = std::min<std::size_t>((n - i) / 16, 255);
-    __m128i lanes = _mm_setzero_si128();
-    for (std::size_t b = 0; b < blocks; ++b, i += 16) {
-      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-      lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(v, newline));
-    }
-    const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
-    count +=
-        static_cast<std::uint64_t>(_mm_cvtsi128_si64(sums)) + static_cast<std::uint64_t>(_mm_extract_epi16(sums, 4));
-  }
-#endif
-  count += static_cast<std::uint64_t>(std::count(p + i, p + n, '\n'));
-  line_ += count;
-}
-
 std::string ElementScanner::Unfinished() const {
   bool open = state_ >= 2 || (state_ == 1 && TagStarts(tagHead_, tagLength_, open_));
   if (!open) return {};
@@ -108,7 +82,7 @@ void ElementScanner::Feed(std::string_view bytes) {
           p = end;
           break;
         }
-        CountLines(uncounted, static_cast<std::size_t>(lt - uncounted));
+        line_ += CountNewlines(std::string_view(uncounted, lt));
         uncounted = lt;
         elementLine_ = line_;
         tagHead_[0] = '<';
@@ -152,8 +126,8 @@ void ElementScanner::Feed(std::string_view bytes) {
         // so the search jumps from one such text to the next instead of
         // stopping at every tag.
         const std::string_view rest(p, left);
-        std::size_t at = FindText(rest, close_);
-        while (at != std::string_view::npos && !BetweenTags(p, p + at)) at = FindText(rest, close_, at + 1);
+        std::size_t at = FindBytes(rest, close_);
+        while (at != std::string_view::npos && !BetweenTags(p, p + at)) at = FindBytes(rest, close_, at + 1);
         if (at != std::string_view::npos) {
           keep(p, at + 1);
           p += at + 1;
@@ -195,7 +169,7 @@ void ElementScanner::Feed(std::string_view bytes) {
       }
     }
   }
-  CountLines(uncounted, static_cast<std::size_t>(end - uncounted));
+  line_ += CountNewlines(std::string_view(uncounted, end));
   if (begin) {
     if (state_ >= 2 || (state_ == 1 && mayOpen())) element_.assign(begin, static_cast<std::size_t>(end - begin));
   }

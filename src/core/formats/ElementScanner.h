@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four-state scanner that cuts whole elements out of a byte stream without
 // parsing XML: a tag is anything from "<" to the next ">", a tag beginning with
@@ -24,8 +25,6 @@ class ElementScanner {
   std::string Unfinished() const;
 
  private:
-  void CountLines(const char* p, std::size_t n);
-
   static constexpr std::size_t kHead = 16;
   std::function<void(std::string_view element)> onElement_;
   std::string_view open_;

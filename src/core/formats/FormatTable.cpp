@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/FormatTable.h"
 
 #include <array>
@@ -67,6 +68,13 @@ std::string FormatNames(std::string_view separator, std::string_view lastSeparat
     text += FormatForCode(code)->name;
   }
   return text;
+}
+
+int ReadFormatCodeForName(std::string_view name) {
+  for (const FileFormat& f : kFormats) {
+    if (f.reader && (f.name == name || f.extension.substr(1) == name)) return f.code;
+  }
+  return -1;
 }
 
 ReaderFn ReaderForPath(std::string_view path) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one table of file formats: code, command-line name, extension, save
 // dialog entry, reader and writer. The load and save dispatch, the dialogs'
@@ -44,6 +45,9 @@ int FormatCodeForName(std::string_view name);
 // by lastSeparator.
 std::string FormatNames(std::string_view separator, std::string_view lastSeparator);
 
+// The code of a format that reads, by its name ("gpx", "navio") or by an
+// extension of one without the dot ("csv", "asc"); -1 otherwise.
+int ReadFormatCodeForName(std::string_view name);
 // Reader for a file name's extension (letter case ignored), or nullptr.
 ReaderFn ReaderForPath(std::string_view path);
 // Format code chosen by an extension for code 8; -1 for an unknown extension.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every reader and writer takes. Readers add through the store and never
 // touch the view; writers take the shown records in display order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/GpxReader.h"
 
 #include "formats/RecordFiles.h"
@@ -68,13 +69,20 @@ bool AddGpxElement(std::string_view e, WaypointStore& store, bool includeGrounds
 bool ReadGpxFile(const std::string& path, WaypointStore& store, const ReadOptions& options, ReadResult* result) {
   bool skip = store.ShownWaypoints().empty() && options.noCheckWhenEmpty;
   std::size_t dropped = 0;
+  std::size_t elements = 0;
   GpxScanner scanner([&](std::string_view element) {
+    ++elements;
     if (AddGpxElement(element, store, options.includeGroundspeak, skip)) ++dropped;
   });
-  const bool ok = ReadFileChunks(path, true, options, result, [&](std::string_view chunk) { scanner.Feed(chunk); });
+  FileHead head;
+  const bool ok = ReadFileChunks(path, true, options, result, [&](std::string_view chunk) {
+    head.Feed(chunk);
+    scanner.Feed(chunk);
+  });
   if (result) result->groundspeakDropped = dropped;
-  if (!ok) return false;
-  return FinishScan(scanner, result);
+  if (!ok || !FinishScan(scanner, result)) return false;
+  // A file without waypoints loads as an empty list only when it is GPX.
+  return elements > 0 || CheckXmlRoot(head, "gpx", "GPX", result);
 }
 
 }  // namespace quill

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // KML 2.2 for Google Earth: one placemark per record with name, a short HTML
 // description, a type icon and the position. There is no KML reader.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Cuts a stream of chunks into lines for the line-based readers. Each line is
 // handed over with its LF, if it had one, as a C stream would return it. The

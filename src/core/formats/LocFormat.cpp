@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/LocFormat.h"
 
 #include <array>
@@ -119,9 +120,20 @@ void AddLocElement(std::string_view e, WaypointStore& store, bool skipSearch) {
 
 bool ReadLocFile(const std::string& path, WaypointStore& store, const ReadOptions& options, ReadResult* result) {
   bool skip = store.ShownWaypoints().empty() && options.noCheckWhenEmpty;
-  LocScanner scanner([&](std::string_view element) { AddLocElement(element, store, skip); });
-  if (!ReadFileChunks(path, true, options, result, [&](std::string_view chunk) { scanner.Feed(chunk); })) return false;
-  return FinishScan(scanner, result);
+  std::size_t elements = 0;
+  LocScanner scanner([&](std::string_view element) {
+    ++elements;
+    AddLocElement(element, store, skip);
+  });
+  FileHead head;
+  if (!ReadFileChunks(path, true, options, result, [&](std::string_view chunk) {
+        head.Feed(chunk);
+        scanner.Feed(chunk);
+      })) {
+    return false;
+  }
+  if (!FinishScan(scanner, result)) return false;
+  return elements > 0 || CheckXmlRoot(head, "loc", "LOC", result);
 }
 
 void AppendLocWaypoint(std::string& out, const TGpxRecord& r) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // LOC: the small XML waypoint format of the geocache listing services.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TomTom OV2: a plain sequence of binary records (type byte, little-endian
 // int32 fields, coordinates in units of 0.00001 degree, longitude first).

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/RecordFiles.h"
 
 #include <ctime>
 
 #include "base/FileIo.h"
-#include "base/Platform.h"
+#include "base/LoadHeapHint.h"
+#include "formats/FormatSniff.h"
 
 namespace quill {
 
@@ -15,14 +17,13 @@ bool ReadFileChunks(const std::string& path, bool textMode, const ReadOptions& o
     return false;
   }
   // What is read is mostly kept, about as many bytes as the file holds.
-  const bool prepared = platform::PrepareHeapFor(file.Size());
+  const LoadHeapHint heap(file.Size());
   std::time_t start = std::time(nullptr);
   for (std::string_view chunk = file.ReadChunk(); !chunk.empty(); chunk = file.ReadChunk()) {
     onChunk(chunk);
     if (options.progress) options.progress(file.Consumed(), file.Size());
   }
   file.Close();
-  if (prepared) platform::EndHeapPreparation();
   if (result) result->elapsedSeconds = static_cast<int>(std::time(nullptr) - start);
   return true;
 }
@@ -31,6 +32,30 @@ bool FinishScan(const ElementScanner& scanner, ReadResult* result) {
   std::string damage = scanner.Unfinished();
   if (damage.empty()) return true;
   if (result) result->error = std::move(damage);
+  return false;
+}
+
+void FileHead::Feed(std::string_view chunk) {
+  total_ += chunk.size();
+  if (head_.size() < kSniffBytes) head_.append(chunk.substr(0, kSniffBytes - head_.size()));
+}
+
+bool CheckXmlRoot(const FileHead& head, std::string_view root, std::string_view format, ReadResult* result) {
+  std::string name;
+  const XmlRoot found = XmlRootElement(head.Head(), name);
+  if (found == XmlRoot::kFound && name == root) return true;
+  if (found == XmlRoot::kTooShort && !head.Complete()) return true;
+  std::string why;
+  if (found == XmlRoot::kFound) {
+    why = "the root element is <" + PrintableSample(name) + ">";
+  } else if (found == XmlRoot::kNone) {
+    why = "it is no XML";
+  } else if (head.Head().find('<') == std::string_view::npos) {
+    why = "it is empty";
+  } else {
+    why = "it ends before its root element";
+  }
+  if (result) result->error = "not a " + std::string(format) + " file (" + why + ")";
   return false;
 }
 

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The read and write loops every format shares: a reader streams the file
 // chunk by chunk with progress and elapsed time; a writer writes a head, one
 // piece per record and a tail through one atomic, checked file.
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -20,6 +22,25 @@ bool ReadFileChunks(const std::string& path, bool textMode, const ReadOptions& o
 // result->error, when an element was left open at the end; the elements
 // before it are read.
 bool FinishScan(const ElementScanner& scanner, ReadResult* result);
+
+// Keeps the first kSniffBytes of the chunks a reader is fed, for its look at
+// the file's shape when the file gave it nothing.
+class FileHead {
+ public:
+  void Feed(std::string_view chunk);
+  std::string_view Head() const { return head_; }
+  // The head is the whole file.
+  bool Complete() const { return total_ == head_.size(); }
+
+ private:
+  std::string head_;
+  std::uint64_t total_ = 0;
+};
+
+// For a markup file that gave no element: true when its root element is
+// `root` (or the head is too short to tell); else false, with "not a FORMAT
+// file (why)" in result->error.
+bool CheckXmlRoot(const FileHead& head, std::string_view root, std::string_view format, ReadResult* result);
 
 // textMode writes every LF as CR LF. False, with any old file left as it
 // was, when the file could not be written whole. privateFile: mode 0600 for

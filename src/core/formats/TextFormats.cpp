@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/TextFormats.h"
 
 #include <array>
 #include <cmath>
 
+#include "formats/FormatSniff.h"
 #include "formats/LineSplitter.h"
 #include "formats/RecordFiles.h"
 #include "geo/CoordFormat.h"
@@ -85,6 +87,33 @@ bool ReadLines(const std::string& path, const ReadOptions& options, ReadResult* 
   lines.Finish(onLine);
   return true;
 }
+
+// Whether a text file has its format's lines: one with text but none of the
+// format's shape, or binary data, is some other file.
+class LineShape {
+ public:
+  explicit LineShape(bool (*isShaped)(std::string_view)) : isShaped_(isShaped) {}
+  void See(std::string_view line) {
+    if (shaped_) return;
+    if (line.find('\0') != std::string_view::npos) binary_ = true;
+    if (line.find_first_not_of(" \t\r\n") != std::string_view::npos) text_ = true;
+    shaped_ = isShaped_(line);
+  }
+  bool Check(std::string_view format, std::string_view noLines, ReadResult* result) const {
+    if (shaped_ || !text_) return true;
+    if (result) {
+      result->error = "not a " + std::string(format) + " file (" +
+                      std::string(binary_ ? std::string_view("it holds binary data") : noLines) + ")";
+    }
+    return false;
+  }
+
+ private:
+  bool (*isShaped_)(std::string_view);
+  bool shaped_ = false;
+  bool text_ = false;
+  bool binary_ = false;
+};
 
 void AppendTxtLine(std::string& out, const TGpxRecord& r, int mode) {
   out += TxtCoordinateText(r.Lat, r.Lon, mode);
@@ -243,11 +272,23 @@ void AppendCsvLine(std::string& out, const TGpxRecord& r, int layout) {
 
 bool ReadTxtFile(const std::string& path, WaypointStore& store, const ReadOptions& options, ReadResult* result) {
   TxtLineReader reader;
-  return ReadLines(path, options, result, [&](std::string& line) { reader.HandleLine(line, store); });
+  LineShape shape(&IsTxtLine);
+  return ReadLines(path, options, result,
+                   [&](std::string& line) {
+                     shape.See(line);
+                     reader.HandleLine(line, store);
+                   }) &&
+         shape.Check("TXT", "no line holds \"POSITION ; NAME\"", result);
 }
 
 bool ReadCsvFile(const std::string& path, WaypointStore& store, const ReadOptions& options, ReadResult* result) {
-  return ReadLines(path, options, result, [&](std::string& line) { HandleCsvLine(line, store); });
+  LineShape shape(&IsCsvLine);
+  return ReadLines(path, options, result,
+                   [&](std::string& line) {
+                     shape.See(line);
+                     HandleCsvLine(line, store);
+                   }) &&
+         shape.Check("CSV", "no line holds comma-separated fields", result);
 }
 
 bool WriteTxtFile(const std::string& path, RecordSpan records, const WriteOptions& options) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plain-text waypoint files: the TXT format (one coordinate text per line
 // in a notation chosen for the whole file, "  ; ", the name) and three

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The converter panel without its widgets: each of the five convert buttons
 // reads its input text, converts the position to WGS84 and shows it in every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Rounding helpers and every text form in which a coordinate is shown or
 // written. Texts are Windows-1252: the degree sign is the byte 0xB0, the

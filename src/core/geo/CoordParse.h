@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Forgiving coordinate scanners for typed and imported text. They read the
 // text byte by byte (Windows-1252; the degree sign 0xB0 and every other byte

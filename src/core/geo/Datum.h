@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Ellipsoids with their shifts to WGS84, the three-parameter Molodensky datum
 // shift, WGS84 <-> ECEF, and the spherical distance and course used for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plain value types shared by the coordinate scanners, formatters, datums and
 // grid projections. Angles are decimal degrees (north and east positive),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The three map grids, both ways between WGS84 decimal degrees and grid
 // metres: the Dutch RD grid (the published approximation polynomials, directly

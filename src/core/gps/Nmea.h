@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // NMEA 0183 from a GPS receiver: the GGA and RMC sentences, checksum
 // verified; every other sentence is ignored, every damaged one counted and

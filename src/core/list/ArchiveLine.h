@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The archive file: one text line per archived waypoint, appended.
 #include <string>

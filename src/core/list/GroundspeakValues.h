@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The values of a record's Groundspeak data that the sort orders, the filters
 // and the list's columns read, worked out in one pass over the data. A record

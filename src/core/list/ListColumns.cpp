@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "list/ListColumns.h"
 
 #include <array>
 
+#include "base/ByteSearch.h"
 #include "geo/CoordFormat.h"
 #include "geo/Datum.h"
 #include "text/TextHelpers.h"
@@ -107,14 +109,14 @@ std::string LogSummaryOfLogs(std::string_view logs) {
   constexpr std::string_view kClose = "</groundspeak:log>";
   std::size_t pos = 0;
   while (static_cast<int>(letters.size()) < kMaxLogs) {
-    std::size_t at = FindText(logs, kOpen, pos);
+    std::size_t at = FindBytes(logs, kOpen, pos);
     if (at == std::string_view::npos) break;
     pos = at + kOpen.size();
     if (pos >= logs.size() || (logs[pos] != '>' && logs[pos] != ' ')) continue;
     std::size_t gt = logs.find('>', pos);
     if (gt == std::string_view::npos) break;
     if (logs[gt - 1] == '/') continue;
-    std::size_t end = FindText(logs, kClose, gt + 1);
+    std::size_t end = FindBytes(logs, kClose, gt + 1);
     if (end == std::string_view::npos || end == gt + 1) break;
     std::string_view log = logs.substr(gt + 1, end - gt - 1);
     letters.push_back(LogLetter(FirstElementText(log, "groundspeak:type")));

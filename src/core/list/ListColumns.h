@@ -1,10 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts of the waypoint list's columns, the display caches behind the
 // Logs, Difficulty, Country and State columns, and the marking of a row.
 // Everything here is memory text (see text/Ansi.h).
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "base/ByteSearch.h"
 #include "list/GpxRecord.h"
 #include "list/ListViewState.h"
 
@@ -57,6 +60,14 @@ std::string StateOf(std::string_view groundspeakXml);
 // Sets the display cache a mode writes (Logs, Difficulty, Country, State)
 // from the record's Groundspeak data; other modes change nothing.
 void RefreshDisplayCache(const TGpxRecord& record, int mode);
+
+// For loops that visit records in list order, which lie far apart in memory:
+// asks for what sorting and filtering read of the record a few places after i.
+inline void PrefetchAhead(std::span<const TGpxRecord* const> records, std::size_t i) {
+  if (i + kPrefetchAhead >= records.size()) return;
+  Prefetch(records[i + kPrefetchAhead]);
+  Prefetch(&records[i + kPrefetchAhead]->Values);
+}
 
 // Metres from the home position to the record (0 where the computation fails).
 double DistanceFromHome(const TGpxRecord& record, const HomePosition& home);

@@ -1,11 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "list/ListFilter.h"
 
 #include <array>
 #include <charconv>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
+#include "base/ByteSearch.h"
 #include "list/ListColumns.h"
 #include "text/Ansi.h"
 #include "text/TextHelpers.h"
@@ -71,39 +70,6 @@ bool DecodedContains(std::string_view lowered, std::string_view filterText) {
   converted.clear();
   AppendUtf8AsAnsi(converted, lowered);
   return Contains(converted, filterText);
-}
-
-// Lower-cases plain ASCII text into out, which holds value.size() bytes.
-// False at a byte of 0x80 or above, an entity, CDATA or a line break: only
-// such text needs the locale and the decoding.
-bool LowerPlainAscii(std::string_view value, char* out) {
-  const char* p = value.data();
-  const std::size_t n = value.size();
-  std::size_t i = 0;
-#if defined(__SSE2__)
-  const __m128i amp = _mm_set1_epi8('&');
-  const __m128i lt = _mm_set1_epi8('<');
-  const __m128i cr = _mm_set1_epi8('\r');
-  const __m128i lf = _mm_set1_epi8('\n');
-  // Adding 0x80 - 'A' moves A..Z to the 26 lowest signed bytes.
-  const __m128i shift = _mm_set1_epi8(0x80 - 'A');
-  const __m128i belowZ = _mm_set1_epi8(-128 + 26);
-  const __m128i caseBit = _mm_set1_epi8(0x20);
-  for (; i + 16 <= n; i += 16) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-    const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, amp), _mm_cmpeq_epi8(v, lt)),
-                                         _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
-    if (_mm_movemask_epi8(_mm_or_si128(v, special)) != 0) return false;
-    const __m128i upper = _mm_cmplt_epi8(_mm_add_epi8(v, shift), belowZ);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_or_si128(v, _mm_and_si128(upper, caseBit)));
-  }
-#endif
-  for (; i < n; ++i) {
-    const char c = p[i];
-    if (static_cast<unsigned char>(c) >= 0x80 || c == '&' || c == '<' || c == '\r' || c == '\n') return false;
-    out[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  }
-  return true;
 }
 
 // Whether filterText is in value as the list shows it, lower-cased and
@@ -220,13 +186,8 @@ void FilterWaypoints(std::vector<const TGpxRecord*>& records, int modeIndex, std
   };
 
   std::size_t kept = 0;
-  // The records lie far apart in memory: ask for them a few ahead.
-  constexpr std::size_t kAhead = 8;
   for (std::size_t i = 0; i < records.size(); ++i) {
-    if (i + kAhead < records.size()) {
-      __builtin_prefetch(records[i + kAhead]);
-      __builtin_prefetch(&records[i + kAhead]->Values);
-    }
+    PrefetchAhead(records, i);
     const TGpxRecord* r = records[i];
     if (passes(*r)) records[kept++] = r;
   }

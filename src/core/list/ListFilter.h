@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fifteen filter modes of the waypoint list. A filter keeps, in their
 // order, the records that pass; filters applied one after the other combine

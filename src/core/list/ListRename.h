@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Renaming every shown waypoint from a pattern: "%n" is the name, "%d" the
 // description, "%u" the link text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The row search of the waypoint list: the next record whose name,
 // description or link text holds the search text.

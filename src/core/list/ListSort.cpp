@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "list/ListSort.h"
 
 #include <algorithm>
@@ -219,12 +220,8 @@ void SortWaypoints(std::vector<const TGpxRecord*>& records, SortOrder order, con
   TextArena keys;
   names.Reserve(records.size(), records.size() * 12);
   if (textKey && order != SortOrder::Name) keys.Reserve(records.size(), records.size() * 16);
-  constexpr std::size_t kAhead = 8;
   for (std::size_t i = 0; i < records.size(); ++i) {
-    if (i + kAhead < records.size()) {
-      __builtin_prefetch(records[i + kAhead]);
-      __builtin_prefetch(&records[i + kAhead]->Values);
-    }
+    PrefetchAhead(records, i);
     const TGpxRecord* r = records[i];
     Item& it = items[i];
     it.index = static_cast<std::uint32_t>(i);

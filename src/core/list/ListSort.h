@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sixteen orders of the waypoint list. Every order is ascending and ends
 // with the record names as the tie-break; text keys compare by the locale's

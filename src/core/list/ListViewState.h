@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the list presentation keeps between commands: the two information
 // columns, the home position, the last search and the active filter.

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "list/WaypointStore.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "geo/GeoTypes.h"
@@ -53,6 +55,11 @@ const TGpxRecord* WaypointStore::AddWaypoint(double lat, double lon, std::string
   if (isNew) {
     fresh = std::make_unique<Stored>();
     target = fresh.get();
+  }
+  // The former value goes to the journal, whose record it is from now on;
+  // every field is written below.
+  if (!isNew && journaling_ && target->seq < journalSeq_ && journalReplaced_.insert(target).second) {
+    journal_.replaced.emplace_back(target, std::move(static_cast<TGpxRecord&>(*target)));
   }
   // A replaced record keeps its name, so its place in the index.
   // A value off the earth reads as 0, as text that is no number does.
@@ -154,6 +161,16 @@ void WaypointStore::ChangeWaypoint(const TGpxRecord* record, const std::function
   RenameWaypoint(r, std::move(newName));
 }
 
+void WaypointStore::SwapValues(const TGpxRecord* record, TGpxRecord& other) {
+  if (!record) return;
+  Stored* r = Own(record);
+  const bool renamed = r->Name != other.Name;
+  if (renamed) IndexRemove(r);
+  std::swap(static_cast<TGpxRecord&>(*r), other);
+  if (renamed) IndexAdd(r);
+  RenewValues(*r);
+}
+
 void WaypointStore::DeleteWaypoints(const std::vector<const TGpxRecord*>& records) {
   if (records.empty()) return;
   std::unordered_set<const TGpxRecord*> doomed(records.begin(), records.end());
@@ -178,5 +195,167 @@ void WaypointStore::Clear() {
 }
 
 void WaypointStore::ShowAll() { shown_ = all_; }
+
+WaypointStore::Taken::Taken() = default;
+WaypointStore::Taken::~Taken() = default;
+WaypointStore::Taken::Taken(Taken&&) noexcept = default;
+WaypointStore::Taken& WaypointStore::Taken::operator=(Taken&&) noexcept = default;
+
+std::size_t WaypointStore::Taken::size() const { return whole_ ? all_.size() : entries_.size(); }
+
+std::vector<const TGpxRecord*> WaypointStore::Taken::Records() const {
+  if (whole_) return all_;
+  std::vector<const TGpxRecord*> records;
+  records.reserve(entries_.size());
+  for (const Entry& e : entries_) records.push_back(e.record.get());
+  return records;
+}
+
+WaypointStore::Taken WaypointStore::Take(const std::vector<const TGpxRecord*>& records) {
+  Taken taken;
+  if (records.empty() || all_.empty()) return taken;
+  std::unordered_set<const TGpxRecord*> doomed(records.begin(), records.end());
+  // Where each leaves ShownWaypoints, found in one pass.
+  std::unordered_map<const TGpxRecord*, std::size_t> shownAt;
+  std::vector<const TGpxRecord*> shown;
+  shown.reserve(shown_.size());
+  for (std::size_t i = 0; i < shown_.size(); ++i) {
+    if (doomed.count(shown_[i]) != 0) {
+      shownAt.emplace(shown_[i], i);
+    } else {
+      shown.push_back(shown_[i]);
+    }
+  }
+  std::vector<const TGpxRecord*> all;
+  std::vector<std::unique_ptr<Stored>> owners;
+  all.reserve(all_.size());
+  owners.reserve(owners_.size());
+  for (std::size_t i = 0; i < all_.size(); ++i) {
+    if (doomed.count(all_[i]) == 0) {
+      all.push_back(all_[i]);
+      owners.push_back(std::move(owners_[i]));
+      continue;
+    }
+    Stored* record = owners_[i].get();
+    IndexRemove(record);
+    auto at = shownAt.find(record);
+    taken.entries_.push_back({std::move(owners_[i]), i, at == shownAt.end() ? kNotShown : at->second});
+  }
+  all_ = std::move(all);
+  owners_ = std::move(owners);
+  shown_ = std::move(shown);
+  return taken;
+}
+
+WaypointStore::Taken WaypointStore::TakeAll() {
+  Taken taken;
+  taken.whole_ = true;
+  taken.owners_ = std::move(owners_);
+  taken.all_ = std::move(all_);
+  taken.shown_ = std::move(shown_);
+  taken.slots_ = std::move(slots_);
+  taken.named_ = named_;
+  owners_.clear();
+  all_.clear();
+  shown_.clear();
+  slots_.clear();
+  named_ = 0;
+  return taken;
+}
+
+void WaypointStore::PutBack(Taken&& taken) {
+  if (taken.whole_ && all_.empty() && shown_.empty()) {
+    owners_ = std::move(taken.owners_);
+    all_ = std::move(taken.all_);
+    shown_ = std::move(taken.shown_);
+    slots_ = std::move(taken.slots_);
+    named_ = taken.named_;
+    taken = Taken();
+    return;
+  }
+  if (taken.whole_) {
+    // The list has records again: the whole store goes back one by one.
+    std::unordered_map<const TGpxRecord*, std::size_t> shownAt;
+    for (std::size_t i = 0; i < taken.shown_.size(); ++i) shownAt.emplace(taken.shown_[i], i);
+    for (std::size_t i = 0; i < taken.owners_.size(); ++i) {
+      auto at = shownAt.find(taken.owners_[i].get());
+      taken.entries_.push_back({std::move(taken.owners_[i]), i, at == shownAt.end() ? kNotShown : at->second});
+    }
+  }
+  const std::vector<Taken::Entry>& entries = taken.entries_;
+  if (entries.empty()) {
+    taken = Taken();
+    return;
+  }
+  // AllWaypoints and its owners, merged with the entries at their indexes.
+  std::vector<const TGpxRecord*> all;
+  std::vector<std::unique_ptr<Stored>> owners;
+  all.reserve(all_.size() + entries.size());
+  owners.reserve(all.capacity());
+  std::size_t next = 0;
+  for (const Taken::Entry& e : entries) {
+    while (next < all_.size() && all.size() < e.allIndex) {
+      all.push_back(all_[next]);
+      owners.push_back(std::move(owners_[next]));
+      ++next;
+    }
+    all.push_back(e.record.get());
+    owners.push_back(nullptr);
+  }
+  for (; next < all_.size(); ++next) {
+    all.push_back(all_[next]);
+    owners.push_back(std::move(owners_[next]));
+  }
+  // ShownWaypoints, the same way with the entries that were shown.
+  std::vector<const Taken::Entry*> wasShown;
+  for (const Taken::Entry& e : entries) {
+    if (e.shownIndex != kNotShown) wasShown.push_back(&e);
+  }
+  std::sort(wasShown.begin(), wasShown.end(),
+            [](const Taken::Entry* a, const Taken::Entry* b) { return a->shownIndex < b->shownIndex; });
+  std::vector<const TGpxRecord*> shown;
+  shown.reserve(shown_.size() + wasShown.size());
+  next = 0;
+  for (const Taken::Entry* e : wasShown) {
+    while (next < shown_.size() && shown.size() < e->shownIndex) shown.push_back(shown_[next++]);
+    shown.push_back(e->record.get());
+  }
+  shown.insert(shown.end(), shown_.begin() + static_cast<std::ptrdiff_t>(next), shown_.end());
+  // The owners of the entries go where their records went.
+  std::unordered_map<const TGpxRecord*, std::unique_ptr<Stored>*> owner;
+  std::vector<Stored*> back;
+  back.reserve(entries.size());
+  for (Taken::Entry& e : taken.entries_) {
+    owner.emplace(e.record.get(), &e.record);
+    back.push_back(e.record.get());
+  }
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    if (!owners[i]) owners[i] = std::move(*owner.at(all[i]));
+  }
+  all_ = std::move(all);
+  owners_ = std::move(owners);
+  shown_ = std::move(shown);
+  for (Stored* record : back) IndexAdd(record);
+  taken = Taken();
+}
+
+void WaypointStore::BeginJournal() {
+  journaling_ = true;
+  journalStart_ = all_.size();
+  journalSeq_ = nextSeq_;
+  journal_ = Journal();
+  journalReplaced_.clear();
+}
+
+WaypointStore::Journal WaypointStore::EndJournal() {
+  Journal journal = std::move(journal_);
+  if (journaling_ && journalStart_ <= all_.size()) {
+    journal.added.assign(all_.begin() + static_cast<std::ptrdiff_t>(journalStart_), all_.end());
+  }
+  journaling_ = false;
+  journal_ = Journal();
+  journalReplaced_.clear();
+  return journal;
+}
 
 }  // namespace quill

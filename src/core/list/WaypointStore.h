@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The waypoint store: AllWaypoints owns every record in order of addition,
 // ShownWaypoints holds the shown ones in display order. Both hand out records
@@ -10,6 +11,8 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "list/GpxRecord.h"
@@ -25,8 +28,48 @@ enum DuplicateModeValue : int {
 
 class WaypointStore {
   struct Stored;
+  struct NameSlot;
 
  public:
+  // Records taken out of the store with their places in both lists, owned
+  // here until they are put back (an undo) or destroyed with this object.
+  class Taken {
+   public:
+    Taken();
+    ~Taken();
+    Taken(Taken&&) noexcept;
+    Taken& operator=(Taken&&) noexcept;
+    std::size_t size() const;
+    bool empty() const { return size() == 0; }
+    // The records, in order of AllWaypoints.
+    std::vector<const TGpxRecord*> Records() const;
+
+   private:
+    friend class WaypointStore;
+    struct Entry {
+      std::unique_ptr<Stored> record;
+      std::size_t allIndex = 0;
+      std::size_t shownIndex = 0;  // kNotShown when it was not shown
+    };
+    std::vector<Entry> entries_;  // by allIndex
+    // A whole store (every record), kept as the store held it, name index
+    // included, so that taking and putting back move a few pointers.
+    bool whole_ = false;
+    std::vector<std::unique_ptr<Stored>> owners_;
+    std::vector<const TGpxRecord*> all_;
+    std::vector<const TGpxRecord*> shown_;
+    std::vector<NameSlot> slots_;
+    std::size_t named_ = 0;
+  };
+
+  // What a load changed, for taking it back: the records it added (in order
+  // of addition) and the former value of every older record a duplicate
+  // replaced.
+  struct Journal {
+    std::vector<const TGpxRecord*> added;
+    std::vector<std::pair<const TGpxRecord*, TGpxRecord>> replaced;
+  };
+
   // Asked at the first duplicate name while DuplicateMode is -1; returns 0, 1 or 2.
   using DuplicateQuestion = std::function<int(const std::string& name)>;
 
@@ -59,9 +102,25 @@ class WaypointStore {
   // Any change of a record of this store (an edit); a change of its name is
   // indexed like a rename.
   void ChangeWaypoint(const TGpxRecord* record, const std::function<void(TGpxRecord&)>& change);
+  // The record gets the other value and other the record's; the name index
+  // follows (an undone edit).
+  void SwapValues(const TGpxRecord* record, TGpxRecord& other);
   // Removes the records from both lists and destroys them.
   void DeleteWaypoints(const std::vector<const TGpxRecord*>& records);
   void Clear();
+  // Removes the records from both lists without destroying them; records not
+  // in the store are passed over.
+  Taken Take(const std::vector<const TGpxRecord*>& records);
+  // Every record, in a few pointer moves whatever the size of the list.
+  Taken TakeAll();
+  // Taken records return to their places (an index beyond the end of a list
+  // that has since become shorter puts the record at its end). A store emptied
+  // by TakeAll that is still empty gets the lists and the index back as moves.
+  void PutBack(Taken&& taken);
+
+  // Between these two the store notes what AddWaypoint adds and replaces.
+  void BeginJournal();
+  Journal EndJournal();
   // ShownWaypoints becomes AllWaypoints again, in order of addition.
   void ShowAll();
 
@@ -86,6 +145,8 @@ class WaypointStore {
     std::unique_ptr<Records> records;  // null: a free slot; else never empty
   };
 
+  static constexpr std::size_t kNotShown = static_cast<std::size_t>(-1);
+
   static Stored* Own(const TGpxRecord* record) { return static_cast<Stored*>(const_cast<TGpxRecord*>(record)); }
   // The slot holding name, or the free slot where it would go.
   std::size_t FindSlot(std::string_view name, std::size_t hash) const;
@@ -102,6 +163,13 @@ class WaypointStore {
   std::uint64_t nextSeq_ = 0;
   int duplicateMode_ = kDuplicateAsk;
   DuplicateQuestion question_;
+  // The open journal: where AllWaypoints stood, the first record it adds,
+  // and the records replaced so far.
+  bool journaling_ = false;
+  std::size_t journalStart_ = 0;
+  std::uint64_t journalSeq_ = 0;
+  Journal journal_;
+  std::unordered_set<const TGpxRecord*> journalReplaced_;
 };
 
 }  // namespace quill

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TUlkLogfile: appends diagnostic lines to a text log, one file per day
 // ("YYYYMMDD.log") unless a fixed name is given. Each line may carry the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The FTP client component: each operation returns at once and its outcome
 // arrives later as one event, on the thread that made the client (that

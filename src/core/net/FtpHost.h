@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The FtpHost setting as the user writes it: "name" or "address" (port 21),
 // "name:port", "[v6 address]:port", a bare IPv6 address, or the same after

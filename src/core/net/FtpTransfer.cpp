@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/FtpTransfer.h"
 
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include "formats/GpxWriter.h"
 #include "net/ScramblePassword.h"
 #include "text/XmlText.h"
+#include "text/TextHelpers.h"
 
 namespace quill {
 
@@ -48,6 +50,12 @@ void CopyFtpSettings(const AppSettings& settings, FtpTransferSettings& s) {
 }
 
 std::string FtpPartName(const std::string& remoteFile) { return remoteFile + ".part"; }
+
+std::string FavoriteListName(const std::string& favoriteFile, const std::string& remoteFile) {
+  std::string_view name = FileNamePart(favoriteFile);
+  if (name.empty()) name = FileNamePart(remoteFile);
+  return name.empty() ? std::string("favorites.gpx") : std::string(name);
+}
 
 std::string FtpAsideName(const std::string& remoteFile) { return remoteFile + ".old.part"; }
 
@@ -105,7 +113,12 @@ void FtpTransfer::FtpLoad() {
 
 void FtpTransfer::FtpSave() {
   if (RefuseWhileBusy()) return;
-  if (settings_.WarnSaveFtp && !session_.Questions().AskYesNo("FTP Upload GPX", "Are you sure?")) return;
+  if (settings_.WarnSaveFtp && !session_.Questions().AskDestructive(
+                                   "FTP Upload GPX", "Are you sure?",
+                                   "Upload " + WaypointCountText(session_.Store().ShownWaypoints().size()) + " over " +
+                                       settings_.FtpRemFilenameFav + " on " + settings_.FtpHost + ".")) {
+    return;
+  }
   const std::string local = CreateCacheTempFile("ftp-", ".gpx");
   if (!local.empty()) platform::RemoveOnTermination(local);
   const auto& shown = session_.Store().ShownWaypoints();
@@ -144,7 +157,7 @@ bool FtpTransfer::StartFtpTransfer(FtpDirection direction, const std::string& ho
   if (const std::string invalid = InvalidField(host, user, password, remoteDir, remoteFile); !invalid.empty()) {
     Report(true, invalid);
     session_.Status().SetError(0, "");
-    session_.Status().FlashError(0, invalid);
+    session_.Status().FlashError(2, invalid);
     return false;
   }
   FtpDirection_ = direction;
@@ -203,7 +216,10 @@ void FtpTransfer::OnSuccess(int code) {
       Report(false, "Downloaded " + TransferFigures());
       client_.Disconnect();
       session_.Status().SetError(0, "");
-      const bool ok = loadDownloaded ? loadDownloaded(FtpLocalFile_) : session_.LoadFile(FtpLocalFile_);
+      const bool ok =
+          loadDownloaded
+              ? loadDownloaded(FtpLocalFile_)
+              : session_.LoadFileAs(FtpLocalFile_, FavoriteListName(session_.Settings().favoriteFile, FtpRemoteFile_));
       Finish(ok);
       break;
     }
@@ -352,7 +368,8 @@ void FtpTransfer::Fail(const std::string& message) {
   Report(true, message);
   if (client_.Connected()) client_.Disconnect();
   session_.Status().SetError(0, "");
-  session_.Status().FlashError(0, message);
+  // An error: it stays on the window's bar until the next message.
+  session_.Status().FlashError(2, message);
   Finish(false);
 }
 

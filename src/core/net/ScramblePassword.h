@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keyed shift that keeps the stored FTP password from being read at a
 // glance. It is obfuscation, not encryption: the settings file's 0600 mode is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TUlkSerialPort: a serial port (POSIX termios) read and written by two
 // worker threads. Received bytes and diagnostic reports reach the thread that

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/EditItem.h"
 
+#include "geo/CoordCheck.h"
 #include "geo/CoordFormat.h"
 #include "geo/CoordParse.h"
 #include "geo/GridProjection.h"
@@ -41,6 +43,25 @@ LatLon EditFieldsPosition(std::string_view north, std::string_view east) {
     p = RdToWgs84(rd.x, rd.y);
   }
   return p;
+}
+
+bool EditFieldsReadable(std::string_view north, std::string_view east) {
+  if (LatLonFieldsRead(north, east)) return true;
+  const LatLon p = ParseLatLonFields(north, east);
+  if (!(p.lat > 90 && p.lon > 180)) return false;
+  std::string pair(north);
+  pair += ' ';
+  pair += east;
+  const GridPoint rd = ParseGridPair(pair);
+  return GridPairReads(pair) && IsRdInRange(rd.x, rd.y);
+}
+
+std::string UnreadPositionText(const EditItemFields& shown, const EditItemFields& now) {
+  const bool north = now.north != shown.north;
+  const bool east = now.east != shown.east;
+  if ((!north && !east) || EditFieldsReadable(now.north, now.east)) return {};
+  if (north && east) return now.north + " " + now.east;
+  return north ? now.north : now.east;
 }
 
 void CompleteCacheUrl(TGpxRecord& r, const CacheLinkFn& link) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The edit dialog's logic without the window: a record shown as field texts,
 // and the record those texts give back when stored.
@@ -30,6 +31,15 @@ EditItemFields EditFieldsOf(const TGpxRecord& record);
 // gives a latitude above 90 and a longitude above 180, the two texts read as
 // an RD pair (155000 and 463000 typed into the two fields).
 LatLon EditFieldsPosition(std::string_view north, std::string_view east);
+
+// Whether the two coordinate fields read as a position: a latitude and a
+// longitude as LatLonFieldsRead takes them, or an RD pair inside the RD area.
+bool EditFieldsReadable(std::string_view north, std::string_view east);
+
+// The coordinate text to quote when the fields' coordinates were changed and
+// do not read ("53 24.42l"; both fields when both were changed); empty when
+// they read or were not changed.
+std::string UnreadPositionText(const EditItemFields& shown, const EditItemFields& now);
 
 // The cache link of a code ("GC12AB").
 using CacheLinkFn = std::function<std::string(std::string_view code)>;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/ListSession.h"
 
 #include <algorithm>
@@ -11,11 +12,6 @@
 
 namespace quill {
 namespace {
-
-constexpr const char* kGroundspeakNotKept =
-    "Geocaching info not loaded: turn on \"Include Geocaching Info\" in Tools > Options";
-constexpr const char* kGroundspeakWillBeLost =
-    "Are you sure?\nThe geocaching info of this file was not loaded and will be lost.";
 
 std::string ResolvedPath(const std::string& fileName) {
   std::string path;
@@ -37,12 +33,21 @@ void ListSession::RememberFile(const std::string& fileName) {
   currentFileName_ = std::string(FileNamePart(fileName));
 }
 
-bool ListSession::LoadFile(const std::string& fileName) {
+bool ListSession::LoadFile(const std::string& fileName) { return LoadInto(fileName, {}, kFormatByExtension); }
+
+bool ListSession::LoadFile(const std::string& fileName, int formatCode) { return LoadInto(fileName, {}, formatCode); }
+
+bool ListSession::LoadFileAs(const std::string& fileName, const std::string& listName) {
+  return LoadInto(fileName, listName.empty() ? std::string(FileNamePart(fileName)) : listName, kFormatByExtension);
+}
+
+bool ListSession::LoadInto(const std::string& fileName, const std::string& listName, int formatCode) {
   bool wasEmpty = store_.ShownWaypoints().empty();
   if (fileName.empty()) return false;
   status_.SetError(0, "Busy...");
   store_.SetDuplicateMode(kDuplicateAsk);
-  ReaderFn reader = ReaderForPath(fileName);
+  const FileFormat* format = FormatForCode(formatCode);
+  ReaderFn reader = formatCode == kFormatByExtension ? ReaderForPath(fileName) : format ? format->reader : nullptr;
   if (!reader) {
     status_.SetError(2, "Unknown Extension");
     return false;
@@ -53,20 +58,43 @@ bool ListSession::LoadFile(const std::string& fileName) {
   options.status = &status_;
   options.progress = onProgress;
   ReadResult result;
+  const ListMark before = Mark();
+  store_.BeginJournal();
   bool ok = reader(fileName, store_, options, &result);
+  WaypointStore::Journal journal = store_.EndJournal();
   lastImportSeconds_ = result.elapsedSeconds;
   // Also after a failure: what was read stays in the list without its data.
   if (result.groundspeakDropped > 0) NoteStrippedFile(fileName);
   const std::string& reason = result.error;
+  const std::string shownName = listName.empty() ? Utf8ToAnsi(std::string(FileNamePart(fileName))) : listName;
+  const bool changed = !journal.added.empty() || !journal.replaced.empty();
+  const std::size_t added = journal.added.size();
+  std::unique_ptr<ListStep> step =
+      JournalStep("Load " + shownName + " (" + WaypointCountText(added) + ")", std::move(journal));
+  step->before = before;
   if (!ok) {
-    // Records read before the failure stay; the view shows them.
+    // Records read before the failure stay, as a step of their own.
+    if (changed) PushStep(std::move(step));
     if (onListRebuilt) onListRebuilt();
     status_.SetError(2, reason.empty() ? std::string("Error loading file") : "Error loading file: " + reason);
     return false;
   }
+  if (currentFileName_.empty()) {
+    if (listName.empty()) {
+      RememberFile(fileName);
+    } else {
+      currentFileName_ = listName;
+    }
+  }
+  // A load that changed nothing leaves the modified flag as it was.
+  if (changed) {
+    PushStep(std::move(step));
+    // Loaded into an empty list, the list is the file.
+    if (wasEmpty) history_.MarkClean(ResolvedPath(fileName), currentFileName_);
+    listModified_ = !wasEmpty;
+  }
+  StateChanged();
   if (onListRebuilt) onListRebuilt();
-  if (currentFileName_.empty()) RememberFile(fileName);
-  listModified_ = !wasEmpty;
   if (!reason.empty()) {
     // Read as far as it was whole: the damage stays on the bar.
     status_.SetError(2, reason);
@@ -108,7 +136,13 @@ bool ListSession::SaveLosesGroundspeak(const std::string& fileName) const {
 
 bool ListSession::SaveFile(const std::string& fileName, int formatCode) {
   if (fileName.empty()) return false;
-  if (SaveLosesGroundspeak(fileName) && !questions_.AskYesNo("Save", kGroundspeakWillBeLost)) return false;
+  if (SaveLosesGroundspeak(fileName) &&
+      !questions_.AskDestructive("Save", "Are you sure?",
+                                 "Save " + WaypointCountText(store_.ShownWaypoints().size()) + " over " +
+                                     Utf8ToAnsi(std::string(FileNamePart(fileName))) +
+                                     ": the geocaching info of this file was not loaded and will be lost.")) {
+    return false;
+  }
   status_.SetError(0, "Busy...");
   int code = formatCode;
   if (code == kFormatByExtension) {
@@ -135,6 +169,8 @@ bool ListSession::SaveFile(const std::string& fileName, int formatCode) {
   std::erase_if(strippedFiles_, [&](const StrippedFile& f) { return IsStrippedFile(f, fileName); });
   RememberFile(fileName);
   listModified_ = false;
+  history_.MarkClean(ResolvedPath(fileName), currentFileName_);
+  StateChanged();
   status_.SetError(0, "");
   // File names are UTF-8 bytes; messages are memory text.
   status_.FlashError(0, "Saved to " + Utf8ToAnsi(fileName));
@@ -176,7 +212,12 @@ bool ListSession::SaveFavorite() {
     status_.SetError(2, "Favorite file not loaded!");
     return false;
   }
-  if (settings_.warnSaveFav && !questions_.AskYesNo("Save Favorite File", "Are you sure?")) return false;
+  if (settings_.warnSaveFav &&
+      !questions_.AskDestructive("Save Favorite File", "Are you sure?",
+                                 "Save " + WaypointCountText(store_.ShownWaypoints().size()) + " over " +
+                                     Utf8ToAnsi(std::string(FileNamePart(settings_.favoriteFile))) + ".")) {
+    return false;
+  }
   return SaveFile(settings_.favoriteFile, kFormatByExtension);
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The list session: the store, the current file, the modified flag and the
 // load/save dispatch, shared by the window and the command line. Every change
@@ -5,6 +6,7 @@
 // view of the list is told of each change.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,9 +19,14 @@
 #include "list/ListViewState.h"
 #include "list/WaypointStore.h"
 #include "session/EditItem.h"
+#include "session/ListHistory.h"
 #include "text/LocaleText.h"
 
 namespace quill {
+
+// The standing hint of a load that left the Groundspeak data out.
+inline constexpr const char* kGroundspeakNotKept =
+    "Geocaching info not loaded: turn on \"Include Geocaching Info\" in Tools > Options";
 
 struct SessionSettings {
   bool includeGroundspeak = false;  // IncludeGroudspeak
@@ -44,6 +51,12 @@ class ListSession {
 
   // Loads one file into the list by its extension.
   bool LoadFile(const std::string& fileName);
+  // Loads one file with the reader of a format code 0..7 whatever its name
+  // (kFormatByExtension: by its extension).
+  bool LoadFile(const std::string& fileName, int formatCode);
+  // Loads a file of our own (a download) as the list named listName: an
+  // empty list takes that name, and the file's folder is not remembered.
+  bool LoadFileAs(const std::string& fileName, const std::string& listName);
   // Writes the shown list in format code 0..8. Over a file this list was
   // loaded from without its Groundspeak data, only after a Yes to "Save".
   bool SaveFile(const std::string& fileName, int formatCode);
@@ -72,9 +85,9 @@ class ListSession {
   void SetWorkFolder(std::string folder) { workFolder_ = std::move(folder); }
 
   const std::string& CurrentFileName() const { return currentFileName_; }
-  void SetCurrentFileName(std::string name) { currentFileName_ = std::move(name); }
+  void SetCurrentFileName(std::string name);
   bool ListModified() const { return listModified_; }
-  void SetListModified(bool modified) { listModified_ = modified; }
+  void SetListModified(bool modified);
   int LastImportSeconds() const { return lastImportSeconds_; }
 
   // ---- Changes of the list by the user, each with its questions and its
@@ -85,8 +98,11 @@ class ListSession {
   // "Clear List": after "Clear the list" (always asked) every record goes;
   // the list is unmodified, unfiltered and without a current file.
   bool ClearList();
-  // Every record goes, nothing else changes (closing the window).
+  // Every record and the history go, nothing else changes (closing the window).
   void ReleaseList();
+  // Takes the records out of the list as one step under that name (several
+  // rows deleted at once); the list is modified. False when none was in it.
+  bool RemoveRecords(const std::vector<const TGpxRecord*>& records, const std::string& stepName);
   // "Add to list": a waypoint of this name at the position, under a fresh
   // duplicate question; the list is modified. An empty name is refused
   // ("Invalid name"). The new (or replaced) record, or nullptr.
@@ -109,10 +125,37 @@ class ListSession {
   std::function<void(std::uint64_t done, std::uint64_t total)> onProgress;
 
   // The edit dialog's store: the record gets what the fields give
-  // (StoredRecord; a new name goes through the name index) and the list is
-  // modified. Returns the record as stored.
-  const TGpxRecord& StoreEdit(const TGpxRecord* record, const EditItemFields& shown, const EditItemFields& now,
-                              const CacheLinkFn& link);
+  // (StoredRecord; a new name goes through the name index); a record that
+  // changed makes the list modified. Coordinates typed that do not read as a
+  // position are refused: nothing of the record changes, "Not a position:
+  // TEXT" stands on the status bar at level 2, and the answer is false.
+  bool StoreEdit(const TGpxRecord* record, const EditItemFields& shown, const EditItemFields& now,
+                 const CacheLinkFn& link);
+  // The edits stored between these two are one step (one showing of the
+  // edit dialog, whatever rows it stepped through).
+  void BeginEditGroup();
+  void EndEditGroup();
+
+  // ---- The undo history (ListSessionHistory.cpp): every change of the list
+  // above, and every load that added or replaced records, is one step.
+  const ListHistory& History() const { return history_; }
+  bool CanUndo() const { return history_.CanUndo() && !editGroup_; }
+  bool CanRedo() const { return history_.CanRedo() && !editGroup_; }
+  // The steps Undo and Redo would take ("Delete GC1QM04"); empty for none.
+  std::string UndoName() const;
+  std::string RedoName() const;
+  // Takes the last step back, or makes the next one again: the records, their
+  // order, the selection, the file name, the filter and the modified flag are
+  // as they were at that point. A save does not end the history: stepping
+  // away from the saved point makes the list modified again.
+  bool Undo();
+  bool Redo();
+  // The window's selection: asked before every change and whenever the
+  // history moves; told what to select after an undo or a redo.
+  std::function<const TGpxRecord*()> selectedRecord;
+  std::function<void(const TGpxRecord*)> onSelect;
+  // The history, the current file name or the modified flag changed.
+  std::function<void()> onStateChanged;
   // "Save GPX" of one record; "Error saving file" at level 2 when the file
   // could not be written (an old file stays as it was).
   bool SaveRecordGpx(const std::string& fileName, const TGpxRecord& record);
@@ -155,6 +198,18 @@ class ListSession {
   void NoteStrippedFile(const std::string& fileName);
   static bool IsStrippedFile(const StrippedFile& file, const std::string& fileName);
   bool SaveLosesGroundspeak(const std::string& fileName) const;
+  bool LoadInto(const std::string& fileName, const std::string& listName, int formatCode);
+  bool RemoveShownRow(int row, const std::string& verb);
+
+  // The history's side (ListSessionHistory.cpp).
+  ListMark Mark() const;
+  std::unique_ptr<ListStep> NewStep(std::string name) const;
+  // A done step joins the history; the modified flag follows it.
+  void PushStep(std::unique_ptr<ListStep> step);
+  std::unique_ptr<ListStep> JournalStep(std::string name, WaypointStore::Journal journal) const;
+  void Arrive(const ListMark& to, const ListMark& from);
+  void SettleModified();
+  void StateChanged() const;
 
   StatusSink& status_;
   QuestionSeam& questions_;
@@ -172,6 +227,11 @@ class ListSession {
 
   ListViewState view_;
   LocaleText text_;
+
+  ListHistory history_;
+  // The open edit group and how many times it was opened.
+  std::unique_ptr<ListStep> editGroup_;
+  int editGroupDepth_ = 0;
 };
 
 }  // namespace quill

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list presentation commands of the session.
 #include "geo/CoordParse.h"
 #include "list/ListColumns.h"
@@ -39,10 +40,13 @@ int ListSession::SearchFrom(int row) const { return SearchRows(store_.ShownWaypo
 bool ListSession::RenameShown(const std::string& pattern) {
   if (store_.ShownWaypoints().empty()) return false;
   status_.SetError(0, "");
+  std::unique_ptr<ListStep> step = NewStep("Rename " + WaypointCountText(store_.ShownWaypoints().size()));
+  step->renamed.reserve(store_.ShownWaypoints().size());
+  for (const TGpxRecord* r : store_.ShownWaypoints()) step->renamed.emplace_back(r, r->Name);
   bool renamed =
       RenameShownWaypoints(store_, pattern, [this](const std::string& name) { return questions_.ConfirmRename(name); });
   if (!renamed) return false;
-  listModified_ = true;
+  PushStep(std::move(step));
   if (onListRebuilt) onListRebuilt();
   return true;
 }

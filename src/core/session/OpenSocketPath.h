@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the running window listens for file names handed to it
 // (`quillmark-cli open FILE`): a socket in a folder private to the user.

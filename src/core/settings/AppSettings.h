@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings the window reads at start, with their defaults, and the
 // window positions it writes at close. All live in the section "Settings".

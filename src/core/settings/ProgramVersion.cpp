@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/ProgramVersion.h"
 
 #include "base/ProgramFolders.h"
@@ -16,6 +17,13 @@ std::string VersionReport(std::string_view program) {
   text += DataFolder();
   text += '\n';
   return text;
+}
+
+std::string UserAgent() {
+  std::string agent = build::kProductName;
+  agent += '/';
+  agent += build::kFileVersion;
+  return agent;
 }
 
 }  // namespace quill

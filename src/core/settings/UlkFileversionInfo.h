@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's version values. They are fixed at build time (the generated
 // quillmark/BuildVersion.h); a test hands in a table of its own.

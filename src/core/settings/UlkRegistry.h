@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings store. It keeps the interface of a registry (root, key path,
 // section, value name; typed reads with defaults, typed writes) over one text

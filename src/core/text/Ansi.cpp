@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/Ansi.h"
 
 #include <array>
@@ -243,7 +244,7 @@ void AppendCodePointAsAnsi(std::string& out, std::uint32_t cp) {
   }
   std::string utf8;
   if (!AppendUtf8CodePoint(utf8, cp)) return;
-  unsigned char b;
+  unsigned char b = 0;
   if (ConvertedAt(utf8, 0, b) == utf8.size()) {
     out.push_back(static_cast<char>(b));
   } else {

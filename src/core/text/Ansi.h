@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Code-page conversion between UTF-8 (files) and Windows-1252 (memory).
 //

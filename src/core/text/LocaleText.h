@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user locale's text services for the list: case-sensitive collation
 // (sort orders) and lower-casing (search and filter). The locale is handed in

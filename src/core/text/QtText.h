@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The boundary between memory text and QString. Memory text is Windows-1252
 // with the UTF-8 sequences of other characters kept whole (see Ansi.h); the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Line, number and small text helpers shared by the readers, the list and the
 // settings.

@@ -1,100 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/XmlText.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-#if defined(__x86_64__) && defined(__GNUC__)
-#include <immintrin.h>
-#define QUILL_FIND_AVX2 1
-#endif
 
+#include "base/ByteSearch.h"
 #include "text/Ansi.h"
 
 namespace quill {
-namespace {
-
-// The middle of a needle whose first and last bytes already matched; needles
-// are short tag names, where a loop beats a call to memcmp.
-inline bool MiddleMatches(const char* at, std::string_view needle) {
-  for (std::size_t i = 1; i + 1 < needle.size(); ++i) {
-    if (at[i] != needle[i]) return false;
-  }
-  return true;
-}
-
-#if defined(QUILL_FIND_AVX2)
-// Thirty-two starts at a time where the processor can; i moves to where the
-// whole blocks end.
-__attribute__((target("avx2"))) std::size_t FindInBlocks32(const char* base, std::size_t& i, std::size_t lastStart,
-                                                           std::string_view needle) {
-  const std::size_t tail = needle.size() - 1;
-  const __m256i first = _mm256_set1_epi8(needle[0]);
-  const __m256i last = _mm256_set1_epi8(needle[tail]);
-  for (; i + 31 <= lastStart; i += 32) {
-    const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(base + i));
-    const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(base + i + tail));
-    unsigned mask = static_cast<unsigned>(
-        _mm256_movemask_epi8(_mm256_and_si256(_mm256_cmpeq_epi8(a, first), _mm256_cmpeq_epi8(b, last))));
-    while (mask != 0) {
-      const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
-      if (MiddleMatches(base + at, needle)) return at;
-      mask &= mask - 1;
-    }
-  }
-  return std::string_view::npos;
-}
-
-const bool kHasAvx2 = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
-#endif
-
-}  // namespace
-
-// XML has a "<" every few dozen bytes: stopping at each, as a search by first
-// byte does, costs more than testing sixteen places at once for the needle's
-// first and last bytes together, which tags rarely share.
-std::size_t FindText(std::string_view text, std::string_view needle, std::size_t pos) {
-  if (needle.size() < 2) return text.find(needle, pos);
-  if (pos > text.size() || needle.size() > text.size() - pos) return std::string_view::npos;
-  const char* base = text.data();
-  const std::size_t tail = needle.size() - 1;
-  const std::size_t lastStart = text.size() - needle.size();
-  std::size_t i = pos;
-#if defined(QUILL_FIND_AVX2)
-  if (kHasAvx2) {
-    const std::size_t at = FindInBlocks32(base, i, lastStart, needle);
-    if (at != std::string_view::npos) return at;
-  }
-#endif
-#if defined(__SSE2__)
-  const __m128i first = _mm_set1_epi8(needle[0]);
-  const __m128i last = _mm_set1_epi8(needle[tail]);
-  // Sixteen starts i..i+15, whose last bytes end at most at the text's end.
-  for (; i + 15 <= lastStart; i += 16) {
-    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + i));
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + i + tail));
-    unsigned mask =
-        static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
-    while (mask != 0) {
-      const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
-      if (MiddleMatches(base + at, needle)) return at;
-      mask &= mask - 1;
-    }
-  }
-#endif
-  for (; i <= lastStart; ++i) {
-    if (base[i] == needle[0] && base[i + tail] == needle[tail] && MiddleMatches(base + i, needle)) return i;
-  }
-  return std::string_view::npos;
-}
 
 std::string_view TextBetween(std::string_view text, std::string_view startMark, std::string_view endMark) {
-  std::size_t s = FindText(text, startMark);
+  std::size_t s = FindBytes(text, startMark);
   if (s == std::string_view::npos) return {};
   s += startMark.size();
-  std::size_t e = FindText(text, endMark, s);
+  std::size_t e = FindBytes(text, endMark, s);
   if (e == std::string_view::npos) return {};
   return text.substr(s, e - s);
 }
@@ -119,7 +38,7 @@ namespace {
 // pos (pos moves past that ">"), or npos.
 std::size_t NextStartTagEnd(std::string_view text, std::string_view open, std::size_t& pos) {
   while (true) {
-    std::size_t at = pos < text.size() ? FindText(text, open, pos) : std::string_view::npos;
+    std::size_t at = pos < text.size() ? FindBytes(text, open, pos) : std::string_view::npos;
     if (at == std::string_view::npos) return at;
     pos = at + open.size();
     if (pos >= text.size() || (text[pos] != '>' && text[pos] != ' ')) continue;
@@ -138,7 +57,7 @@ std::string_view ContentUpToClose(std::string_view text, std::string_view tag, s
   std::string close = "</";
   close.append(tag);
   close.push_back('>');
-  std::size_t end = FindText(text, close, start);
+  std::size_t end = FindBytes(text, close, start);
   if (end == std::string_view::npos) return {};
   return text.substr(start, end - start);
 }
@@ -209,7 +128,7 @@ void FirstElementTexts(std::string_view text, std::span<const std::string_view> 
       std::size_t start = gt + 1;
       std::size_t close = start;
       while (true) {
-        close = FindText(text, "</", close);
+        close = FindBytes(text, "</", close);
         if (close == std::string_view::npos) break;
         std::string_view rest = text.substr(close + 2);
         if (rest.size() > name.size() && rest.substr(0, name.size()) == name && rest[name.size()] == '>') break;
@@ -224,14 +143,14 @@ void FirstElementTexts(std::string_view text, std::span<const std::string_view> 
 std::string_view WholeElement(std::string_view text, std::string_view tag) {
   std::string open = "<";
   open.append(tag);
-  std::size_t s = FindText(text, open);
+  std::size_t s = FindBytes(text, open);
   if (s == std::string_view::npos) return {};
   std::size_t gt = text.find('>', s + open.size());
   if (gt == std::string_view::npos) return {};
   std::string close = "</";
   close.append(tag);
   close.push_back('>');
-  std::size_t e = FindText(text, close, gt + 1);
+  std::size_t e = FindBytes(text, close, gt + 1);
   if (e == std::string_view::npos) return {};
   return text.substr(s, e + close.size() - s);
 }

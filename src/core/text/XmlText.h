@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Element and attribute access by plain substring search, and the decoding and
 // escaping of element texts. Searches are case-sensitive byte searches; a value
@@ -8,9 +9,6 @@
 
 namespace quill {
 
-// Where needle first occurs at or after pos, or npos: std::string_view::find,
-// made for XML, where the needle's first byte ("<") is everywhere.
-std::size_t FindText(std::string_view text, std::string_view needle, std::size_t pos = 0);
 std::string_view TextBetween(std::string_view text, std::string_view startMark, std::string_view endMark);
 std::string_view StartTagAttributes(std::string_view text, std::string_view tag);
 std::string_view AttributeValue(std::string_view text, std::string_view tag, std::string_view attribute);

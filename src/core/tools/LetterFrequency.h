@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The letter-frequency histogram without its window: the count tables of one
 // text, the bars of the seven character classes, the four reference tables,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The offline cache page: a template page whose marker comments are replaced
 // by one waypoint's values and the Groundspeak data it carries. The page is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The launches of the window's web buttons and of the edit dialog, on the
 // session's launcher: the offline cache page, the waypoint's web link, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The web addresses the program builds: a cache's short link, the map
 // services' views of a position, and the rule that decides what "Web Link"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/app/ConverterPanel.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QRadioButton>
 
 #include "base/StatusSink.h"
+#include "geo/CoordCheck.h"
 #include "text/QtText.h"
 #include "ui/components/DesignWidth.h"
 #include "ui/components/UlkEdit.h"
@@ -194,13 +196,16 @@ void ConverterPanel::SetExtendedMode(bool on) {
   SetDesignWidth(buttonGoogleMaps_, on ? 73 : 97);
 }
 
-void ConverterPanel::Show(const ConverterResult& result) {
+void ConverterPanel::Show(const ConverterResult& result, bool altitudeKnown) {
   result_ = result;
+  hasPosition_ = result.onEarth;
+  unread_.clear();
   if (!result.onEarth) status_.SetError(2, kOffEarthText);
   resultDeg_->setText(AnsiToQString(result.degrees));
   resultDegMin_->setText(AnsiToQString(result.degMin));
   resultDegMinSec_->setText(AnsiToQString(result.degMinSec));
-  resultAltitude_->setText(AnsiToQString(result.altitude));
+  // A height the conversions assume is no measurement: shown only when known.
+  resultAltitude_->setText(altitudeKnown ? AnsiToQString(result.altitude) : QString());
   resultRD_->setText(AnsiToQString(result.rd));
   resultLambert_->setText(AnsiToQString(result.lambert));
   resultUTM_->setText(AnsiToQString(result.utm));
@@ -208,51 +213,83 @@ void ConverterPanel::Show(const ConverterResult& result) {
   const QColor grey(128, 128, 128);
   auto colour = [&](TUlkEdit* e, bool inRange) {
     QPalette pal = e->palette();
-    pal.setColor(QPalette::Text, inRange ? QColor(Qt::black) : grey);
+    pal.setColor(QPalette::Text, inRange ? palette().color(QPalette::Text) : grey);
     e->setPalette(pal);
   };
   colour(resultRD_, result.rdInRange);
   colour(resultLambert_, result.lambertInRange);
 }
 
-void ConverterPanel::ShowResult(double lat, double lon, double h) { Show(quill::ShowResult(lat, lon, h)); }
+void ConverterPanel::ShowResult(double lat, double lon, double h, bool altitudeKnown) {
+  Show(quill::ShowResult(lat, lon, h), altitudeKnown);
+}
 
 void ConverterPanel::ClearResults() {
   status_.SetError(0, "");
   quill::ClearResults(result_);
+  hasPosition_ = false;
+  unread_.clear();
   for (TUlkEdit* e : {resultDeg_, resultDegMin_, resultDegMinSec_, resultRD_, resultLambert_, resultUTM_, resultECEF_,
                       resultAltitude_}) {
     e->clear();
   }
 }
 
-void ConverterPanel::ButtonConvertClick() {
+bool ConverterPanel::PositionToAdd(double& lat, double& lon) {
+  if (!hasPosition_) {
+    status_.SetError(2, kNotAPosition + (unread_.empty() ? std::string("nothing converted yet") : unread_));
+    return false;
+  }
+  lat = result_.lat;
+  lon = result_.lon;
+  return true;
+}
+
+void ConverterPanel::Convert(const std::string& input, bool reads, const std::function<ConverterResult()>& convert,
+                             bool givesHeight) {
   status_.SetError(0, "");
+  if (!reads) {
+    // Nothing is shown that the input did not say.
+    ClearResults();
+    unread_ = input;
+    status_.SetError(2, kNotAPosition + input);
+    return;
+  }
+  Show(convert(), givesHeight);
+  if (!hasPosition_) unread_ = input;
+}
+
+void ConverterPanel::ButtonConvertClick() {
   InputDatum datum = radioED50_->isChecked()     ? InputDatum::Ed50
                      : radioBessel_->isChecked() ? InputDatum::Bessel
                                                  : InputDatum::Wgs84;
-  Show(ConvertLatLon(QStringToAnsi(editN_->text()), QStringToAnsi(editE_->text()), comboNorth_->currentIndex() == 1,
-                     comboEast_->currentIndex() == 1, datum));
+  const std::string north = QStringToAnsi(editN_->text());
+  const std::string east = QStringToAnsi(editE_->text());
+  Convert(east.empty() ? north : north + " " + east, LatLonFieldsRead(north, east), [&] {
+    return ConvertLatLon(north, east, comboNorth_->currentIndex() == 1, comboEast_->currentIndex() == 1, datum);
+  });
 }
 
 void ConverterPanel::ButtonConvertRDClick() {
-  status_.SetError(0, "");
-  Show(ConvertRd(QStringToAnsi(editRD_->text())));
+  const std::string text = QStringToAnsi(editRD_->text());
+  Convert(text, GridPairReads(text), [&] { return ConvertRd(text); });
 }
 
 void ConverterPanel::ButtonConvertLambertClick() {
-  status_.SetError(0, "");
-  Show(ConvertLambert(QStringToAnsi(editLambert_->text())));
+  const std::string text = QStringToAnsi(editLambert_->text());
+  Convert(text, GridPairReads(text), [&] { return ConvertLambert(text); });
 }
 
 void ConverterPanel::ButtonConvertUTMClick() {
-  status_.SetError(0, "");
-  Show(ConvertUtm(QStringToAnsi(editUTM_->text())));
+  const std::string text = QStringToAnsi(editUTM_->text());
+  Convert(text, UtmReads(text), [&] { return ConvertUtm(text); });
 }
 
 void ConverterPanel::ButtonConvertECEFClick() {
-  status_.SetError(0, "");
-  Show(ConvertEcef(QStringToAnsi(editEcef_->text())));
+  const std::string text = QStringToAnsi(editEcef_->text());
+  // Three coordinates in space fix the height too.
+  Convert(
+      text, EcefReads(text), [&] { return ConvertEcef(text); }, true);
 }
 
 void ConverterPanel::ButtonClearClick() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The upper half of the window: the " Input " group with the five notations
 // and their buttons, and the " Results " group that shows one position in
@@ -25,8 +26,14 @@ class ConverterPanel : public QWidget {
  public:
   ConverterPanel(StatusSink& status, QWidget* parent = nullptr);
 
-  void ShowResult(double lat, double lon, double h);
+  // A position to show; the altitude only when one is known (a GPS fix),
+  // not the height every conversion assumes.
+  void ShowResult(double lat, double lon, double h, bool altitudeKnown = false);
   void ClearResults();
+  // The position "Add to list" takes. False, with "Not a position: TEXT" at
+  // level 2, when the results hold none: the last input did not read, or
+  // nothing was converted yet.
+  bool PositionToAdd(double& lat, double& lon);
   double CurrentResultLat() const { return result_.lat; }
   double CurrentResultLon() const { return result_.lon; }
   const ConverterResult& Result() const { return result_; }
@@ -55,10 +62,17 @@ class ConverterPanel : public QWidget {
  private:
   QGroupBox* BuildInput();
   QGroupBox* BuildResults();
-  void Show(const ConverterResult& result);
+  void Show(const ConverterResult& result, bool altitudeKnown);
+  // A convert button: the input is converted only when it reads; givesHeight
+  // when the input fixes the altitude (ECEF).
+  void Convert(const std::string& input, bool reads, const std::function<ConverterResult()>& convert,
+               bool givesHeight = false);
 
   StatusSink& status_;
   ConverterResult result_;
+  bool hasPosition_ = false;
+  // The input of the last convert that gave no position.
+  std::string unread_;
 
   QLineEdit* editN_;
   QLineEdit* editE_;

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/app/FormApp.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QGuiApplication>
@@ -30,6 +32,7 @@
 #include "ui/list/ListPanel.h"
 #include "ui/list/ListView.h"
 #include "ui/list/WaypointListModel.h"
+#include "ui/tools/FormAbout.h"
 #include "ui/tools/FormHistogram.h"
 #include "ui/tools/FormOptions.h"
 #include "ui/tools/GpsReceiver.h"
@@ -70,6 +73,7 @@ TFormApp::~TFormApp() {
   // first, and nothing calls back into them afterwards.
   session_->onProgress = nullptr;
   session_->onSavePathChanged = nullptr;
+  session_->onStateChanged = nullptr;
   delete tools_;
   delete ftp_;
   delete web_;
@@ -92,7 +96,7 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   questions_ = std::make_unique<WindowQuestions>(this);
   session_ = std::make_unique<ListSession>(*statusBar_, *questions_);
   session_->Settings().internalName = identity_.internalName;
-  launcher_ = std::make_unique<DesktopLauncher>();
+  launcher_ = std::make_unique<DesktopLauncher>(*statusBar_);
   session_->SetLauncher(launcher_.get());
 
   auto* central = new QWidget(this);
@@ -114,6 +118,11 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
 
   connect(listPanel_, &TListPanel::PositionSelected, converter_,
           [this](double lat, double lon) { converter_->ShowResult(lat, lon, kDefaultHeight); });
+  listEdit_->SetBusyCheck([this] { return files_->Busy(); });
+  session_->onStateChanged = [this] {
+    listEdit_->RefreshUndoActions();
+    UpdateTitle();
+  };
   editDialog_ = new TFormEditItem(*session_, this);
   editDialog_->CacheLink = [](std::string_view code) { return CacheShortLink(code); };
   editDialog_->ShowCacheInfo = [this](const TGpxRecord& record) {
@@ -125,8 +134,11 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
     EditRow(row);
   });
   connect(listPanel_, &TListPanel::ListEmptied, converter_, &ConverterPanel::ClearResults);
-  connect(converter_->ButtonAddWp(), &QPushButton::clicked, this,
-          [this] { listEdit_->AddToList(converter_->CurrentResultLat(), converter_->CurrentResultLon()); });
+  connect(converter_->ButtonAddWp(), &QPushButton::clicked, this, [this] {
+    double lat = 0;
+    double lon = 0;
+    if (converter_->PositionToAdd(lat, lon)) listEdit_->AddToList(lat, lon);
+  });
 
   optionsDialog_ = new TFormOptions(this);
   BuildMenus();
@@ -157,6 +169,8 @@ void TFormApp::Listen(const QString& socketPath) {
 void TFormApp::BuildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
   file->setObjectName("MenuFile");
+  QMenu* edit = menuBar()->addMenu("&Edit");
+  edit->setObjectName("MenuEdit");
   menuTools_ = menuBar()->addMenu("&Tools");
   menuTools_->setObjectName("MenuTools");
   QMenu* help = menuBar()->addMenu("&Help");
@@ -175,12 +189,17 @@ void TFormApp::BuildMenus() {
   add(file, "ActionFileSave", "Save", QKeySequence(), files_, &TFileCommands::ActionFileSaveExecute);
   file->addSeparator();
   add(file, "ActionExit", "Exit", QKeySequence(Qt::ALT | Qt::Key_F4), this, &TFormApp::ActionExitExecute);
+  for (QAction* a : {listEdit_->UndoAction(), listEdit_->RedoAction()}) {
+    edit->addAction(a);
+    addAction(a);
+  }
   add(menuTools_, "ActionSetup", "Options", QKeySequence(), this, &TFormApp::ActionSetupExecute);
   QAction* helpAction =
       add(help, "ActionHelpHelp", "Help", QKeySequence(Qt::Key_F1), this, &TFormApp::ActionHelpHelpExecute);
   // The window sees F1 before its controls, whichever has the focus.
   helpAction->setShortcutContext(Qt::WindowShortcut);
   add(help, "ActionAbout", "About", QKeySequence(), this, &TFormApp::ActionAboutExecute);
+  add(help, "ActionAboutQt", "About Qt", QKeySequence(), qApp, &QApplication::aboutQt);
 }
 
 void TFormApp::ConnectTools() {
@@ -188,7 +207,7 @@ void TFormApp::ConnectTools() {
   SetHistogramWindow(&tools_->Histogram());
   TGpsReceiver* gps = &tools_->Gps();
   connect(gps, &TGpsReceiver::Fix, converter_, [this](double lat, double lon, bool hasAltitude, double altitude) {
-    converter_->ShowResult(lat, lon, hasAltitude ? altitude : kDefaultHeight);
+    converter_->ShowResult(lat, lon, hasAltitude ? altitude : kDefaultHeight, hasAltitude);
   });
   connect(gps, &TGpsReceiver::Status, statusBar_,
           [this](int level, const QString& text) { statusBar_->SetError(level, QStringToAnsi(text)); });
@@ -220,15 +239,27 @@ void TFormApp::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
 }
 
+void TFormApp::UpdateTitle() {
+  // "Quillmark - caches.gpx*" for a modified list; Qt puts the mark in.
+  QString title = AnsiToQString(identity_.internalName);
+  if (!session_->CurrentFileName().empty()) {
+    title += " - " + QFile::decodeName(QByteArray::fromStdString(session_->CurrentFileName()));
+  }
+  setWindowTitle(title + "[*]");
+  setWindowModified(session_->ListModified());
+}
+
 void TFormApp::FormShow() {
   const AppSettings& s = binder_.Settings();
-  setWindowTitle(AnsiToQString(identity_.internalName));
+  UpdateTitle();
   converter_->Reset(s.NorthDefault, s.EastDefault);
   listPanel_->EnableListButtons(false, false, false);
   if (s.AppTop != 0 || s.AppLeft != 0) {
     QPoint topLeft(s.AppLeft, s.AppTop);
     // A position on a screen that is no longer there would hide the window.
-    if (QGuiApplication::screenAt(topLeft)) move(topLeft);
+    // The client area's place, as it was written: the frame's is not known
+    // before the window manager has framed the window.
+    if (QGuiApplication::screenAt(topLeft)) setGeometry(QRect(topLeft, size()));
   }
   if (histogramWindow_ && (s.HistTop != 0 || s.HistLeft != 0)) histogramWindow_->move(s.HistLeft, s.HistTop);
   converter_->SetExtendedMode(extendedMode_);
@@ -244,8 +275,13 @@ void TFormApp::closeEvent(QCloseEvent* event) {
   }
   const AppSettings& s = binder_.Settings();
   QPoint hist = histogramWindow_ ? histogramWindow_->pos() : QPoint(s.HistLeft, s.HistTop);
-  WriteWindowPositions(binder_.Registry(), y(), x(), hist.y(), hist.x());
-  if (s.WarnExit && session_->ListModified() && !questions_->AskYesNo("Exit without saving list", "Are you sure?")) {
+  WriteWindowPositions(binder_.Registry(), geometry().y(), geometry().x(), hist.y(), hist.x());
+  if (s.WarnExit && session_->ListModified() &&
+      !questions_->AskDestructive(
+          "Exit without saving list", "Are you sure?",
+          "Exit and lose the unsaved changes to " +
+              (session_->CurrentFileName().empty() ? std::string("the list") : session_->CurrentFileName()) + " (" +
+              WaypointCountText(session_->Store().size()) + ").")) {
     event->ignore();
     return;
   }
@@ -268,7 +304,10 @@ void TFormApp::ActionHelpHelpExecute() {
   helpWindow_->activateWindow();
 }
 
-void TFormApp::ActionAboutExecute() {}
+void TFormApp::ActionAboutExecute() {
+  TFormAbout about(identity_, this);
+  about.exec();
+}
 
 void TFormApp::ActionSetupExecute() {
   TFormOptions& dialog = *optionsDialog_;
@@ -278,6 +317,11 @@ void TFormApp::ActionSetupExecute() {
   if (dialog.exec() != QDialog::Accepted) return;
   if (!binder_.StoreOptions(dialog.Values, dialog.TxtExportMode)) {
     statusBar_->SetError(2, "Error saving settings");
+    return;
+  }
+  // The hint asked for this option; with it on, the next load keeps the data.
+  if (binder_.Settings().IncludeGroudspeak && statusBar_->MessageText() == AnsiToQString(kGroundspeakNotKept)) {
+    statusBar_->SetError(0, "");
   }
 }
 
@@ -303,9 +347,11 @@ void TFormApp::ListView1DblClick() { listPanel_->ListView1DblClick(); }
 void TFormApp::EditRow(int row) {
   TFormEditItem& dialog = *editDialog_;
   dialog.CurrentRow = row;
+  // Whatever rows the dialog steps through, its stores are one undo step.
+  session_->BeginEditGroup();
   dialog.exec();
+  session_->EndEditGroup();
   if (!dialog.AnyStored) return;
-  session_->SetListModified(true);
   listPanel_->FillListView();
   listPanel_->SelectRow(dialog.CurrentRow);
   ListView().setFocus();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TFormApp, the main window: the converter above, the waypoint list below.
 // It creates the parts, lays them out, builds the menus and forwards; each
@@ -154,6 +155,8 @@ class TFormApp : public QMainWindow {
   void FormShow();
   void FormHide();
   void BuildMenus();
+  // "Quillmark - NAME[*]": the current file and the modified mark.
+  void UpdateTitle();
   void ConnectTools();
   void Listen(const QString& socketPath);
 

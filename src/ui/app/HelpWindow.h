@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help page shipped with the program, shown in a window of its own.
 #include <QDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The running window's ear for file names sent by `quillmark-cli open FILE`:
 // a local socket in a folder private to the user, taking connections of the

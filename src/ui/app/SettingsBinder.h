@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's settings: read once at start, and handed by ApplySettings to
 // every part that acts on them (the session's load and save options, the home

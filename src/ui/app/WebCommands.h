@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's web buttons: "Web Link", "Local" and "Google Earth" of the
 // list, "Google Maps" and "VE" of the converter. Each clears the status bar

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's diagnostic channel: UlkLogfile1, off unless the program was
 // started with --log-level; then every load and save, every failure with its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/app/WindowQuestions.h"
 
 #include <QApplication>
@@ -38,10 +39,22 @@ int WindowQuestions::AskDuplicate(const std::string& name) {
 
 bool WindowQuestions::AskYesNo(const std::string& caption, const std::string& text) {
   if (override_) return override_->AskYesNo(caption, text);
+  return Ask(caption, text, {});
+}
+
+bool WindowQuestions::AskDestructive(const std::string& caption, const std::string& text, const std::string& detail) {
+  if (override_) return override_->AskDestructive(caption, text, detail);
+  return Ask(caption, text, detail);
+}
+
+bool WindowQuestions::Ask(const std::string& caption, const std::string& text, const std::string& detail) {
   NormalCursor cursor;
   QMessageBox box(QMessageBox::Question, AnsiToQString(caption), AnsiToQString(text),
                   QMessageBox::Yes | QMessageBox::No, parent_);
   box.setObjectName("QuestionBox");
+  if (!detail.empty()) box.setInformativeText(AnsiToQString(detail));
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
 }
 

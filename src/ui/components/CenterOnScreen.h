@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialogs of the list open in the middle of the screen.
 #include <QGuiApplication>

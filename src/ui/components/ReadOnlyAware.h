@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The shared part of TUlkEdit and TUlkMemo: the background follows the state,
 // button face when disabled, the read-only colour when read-only, else the

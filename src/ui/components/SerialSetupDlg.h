@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TSerialSetupDlg: the serial port settings dialog. Set the properties, call
 // Execute; on true the properties hold the user's choice.

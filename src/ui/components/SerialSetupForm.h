@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TFormSerialSetup: the serial port settings form in English or Dutch. Rows
 // the caller does not want are hidden and the form shrinks by their height.

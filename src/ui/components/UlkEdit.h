@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Single-line edit with a state-dependent background.
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Multi-line memo with a state-dependent background.
 #include <QPlainTextEdit>

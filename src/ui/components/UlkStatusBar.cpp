@@ -1,16 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/components/UlkStatusBar.h"
 
 #include <QPainter>
 #include <QPalette>
+#include <algorithm>
+#include <cmath>
 
 #include "text/QtText.h"
 
 namespace quill {
 
+namespace {
+
+// The relative luminance and contrast ratio of the web's accessibility
+// guidelines; 4.5 is what they ask of normal text.
+double Luminance(const QColor& c) {
+  auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+  return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+  const double la = Luminance(a);
+  const double lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The colour moved towards white on a dark background, or black on a light
+// one, until it reads there.
+QColor ReadableOn(QColor colour, const QColor& background) {
+  const bool darkBackground = Luminance(background) < 0.18;
+  for (int step = 0; step < 20 && Contrast(colour, background) < 4.5; ++step) {
+    // Lighter past full brightness gives up saturation: towards white.
+    colour = darkBackground ? colour.lighter(115) : colour.darker(115);
+  }
+  return colour;
+}
+
+}  // namespace
+
 TUlkStatusBar::TUlkStatusBar(QWidget* parent) : QStatusBar(parent) {
   setObjectName("UlkStatusBar1");
-  textColor_ = palette().color(QPalette::WindowText);
-  backColor_ = palette().color(QPalette::Button);
   timer_.setSingleShot(true);
   connect(&timer_, &QTimer::timeout, this, &TUlkStatusBar::TimerExpired);
   setMinimumHeight(fontMetrics().height() + 6);
@@ -37,6 +66,13 @@ void TUlkStatusBar::SetText(int panel, const std::string& text) {
 }
 
 void TUlkStatusBar::FlashError(int level, const std::string& text) {
+  if (level == 2) {
+    // An error must be there to read when the user looks.
+    StopTimer();
+    flashing_ = false;
+    SetError(level, text);
+    return;
+  }
   flashing_ = true;
   flashText_ = Cut(AnsiToQString(text));
   flashLevel_ = level;
@@ -64,38 +100,55 @@ void TUlkStatusBar::SetBackColor(const QColor& c) {
   update();
 }
 
+QColor TUlkStatusBar::TextColor() const {
+  return textColor_.isValid() ? textColor_ : palette().color(QPalette::WindowText);
+}
+
+QColor TUlkStatusBar::BackColor() const {
+  return backColor_.isValid() ? backColor_ : palette().color(QPalette::Button);
+}
+
 QColor TUlkStatusBar::LevelBackground(int level) const {
+  const QPalette& p = palette();
   switch (level) {
+    case 1:
+      // A hint, in the colours of a tooltip.
+      return p.color(QPalette::ToolTipBase);
     case 2:
-      return QColor(255, 0, 0);
+      // A red that white text reads on.
+      return QColor(204, 0, 0);
     case 3:
       return QColor(0, 0, 255);
     case 4:
       return QColor(0, 128, 0);
     case 5:
-      return backColor_;
+      return BackColor();
     default:
-      return palette().color(QPalette::Button);
+      return p.color(QPalette::Button);
   }
 }
 
 QColor TUlkStatusBar::LevelText(int level) const {
+  const QPalette& p = palette();
+  const QColor face = p.color(QPalette::Button);
   switch (level) {
     case 1:
+      return p.color(QPalette::ToolTipText);
     case 2:
     case 3:
     case 4:
+      // Fixed pairs that read in any theme.
       return Qt::white;
     case 5:
-      return textColor_;
+      return TextColor();
     case 6:
-      return QColor(255, 0, 0);
+      return ReadableOn(QColor(255, 0, 0), face);
     case 7:
-      return QColor(0, 0, 255);
+      return ReadableOn(QColor(0, 0, 255), face);
     case 8:
-      return QColor(0, 128, 0);
+      return ReadableOn(QColor(0, 128, 0), face);
     default:
-      return palette().color(QPalette::WindowText);
+      return p.color(QPalette::WindowText);
   }
 }
 

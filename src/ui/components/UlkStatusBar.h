@@ -1,6 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The status bar: one self-drawn panel showing a standing message, or for
 // FlashTimeout milliseconds a flash message, each in one of nine colour levels.
+// The colours come from the palette at each paint, so that every level reads
+// in light and dark themes; level 2, the errors, stays white on red. An error
+// does not pass: a flash of level 2 stands until the next message.
 #include <QColor>
 #include <QStatusBar>
 #include <QString>
@@ -29,9 +33,10 @@ class TUlkStatusBar : public QStatusBar, public StatusSink {
 
   int FlashTimeout() const { return flashTimeout_; }
   void SetFlashTimeout(int ms) { flashTimeout_ = ms; }
-  QColor TextColor() const { return textColor_; }
+  // Level 5's colours; the palette's window text and button face until set.
+  QColor TextColor() const;
   void SetTextColor(const QColor& c);
-  QColor BackColor() const { return backColor_; }
+  QColor BackColor() const;
   void SetBackColor(const QColor& c);
 
   bool Flashing() const { return flashing_; }
@@ -42,7 +47,9 @@ class TUlkStatusBar : public QStatusBar, public StatusSink {
   // What the panel shows now, and in which level.
   const QString& ShownText() const { return flashing_ ? flashText_ : messageText_; }
   int ShownLevel() const { return flashing_ ? flashLevel_ : messageLevel_; }
-  // The colours a level paints with (an unknown level paints as 0).
+  // The colours a level paints with (an unknown level paints as 0). The
+  // coloured texts of levels 6 to 8 are made light or dark enough to read
+  // on the palette's button face.
   QColor LevelBackground(int level) const;
   QColor LevelText(int level) const;
 

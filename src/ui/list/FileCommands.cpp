@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/list/FileCommands.h"
 
 #include <QApplication>
@@ -84,14 +85,15 @@ void TFileCommands::ShowProgress(std::uint64_t done, std::uint64_t total) {
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-bool TFileCommands::LoadFile(const std::string& fileName) {
+bool TFileCommands::LoadFile(const std::string& fileName, const std::string& listName) {
   if (busy_) {
     queuedLoads_.push_back(fileName);
     return false;
   }
   const std::size_t before = session_.Store().AllWaypoints().size();
   const qint64 start = QDateTime::currentMSecsSinceEpoch();
-  const bool ok = RunLoad([&] { return session_.LoadFile(fileName); });
+  const bool ok =
+      RunLoad([&] { return listName.empty() ? session_.LoadFile(fileName) : session_.LoadFileAs(fileName, listName); });
   ReportDone(false, fileName, ok, before, start);
   return ok;
 }
@@ -123,14 +125,14 @@ void TFileCommands::QueueLoads(const std::deque<std::string>& files) {
   ScheduleQueue();
 }
 
-void TFileCommands::QueueTemporaryLoad(const std::string& file) {
-  temporaryFiles_.insert(file);
+void TFileCommands::QueueTemporaryLoad(const std::string& file, const std::string& listName) {
+  temporaryFiles_[file] = listName;
   QueueLoads({file});
 }
 
 void TFileCommands::ClearQueue() {
   queuedLoads_.clear();
-  for (const std::string& file : temporaryFiles_) QFile::remove(QPath(file));
+  for (const auto& [file, listName] : temporaryFiles_) QFile::remove(QPath(file));
   temporaryFiles_.clear();
 }
 
@@ -140,8 +142,15 @@ void TFileCommands::RunQueuedLoads() {
   while (!busy_ && !queuedLoads_.empty()) {
     std::string next = queuedLoads_.front();
     queuedLoads_.pop_front();
-    LoadFile(next);
-    if (temporaryFiles_.erase(next) > 0) QFile::remove(QPath(next));
+    const auto temporary = temporaryFiles_.find(next);
+    if (temporary == temporaryFiles_.end()) {
+      LoadFile(next);
+      continue;
+    }
+    const std::string listName = temporary->second;
+    temporaryFiles_.erase(temporary);
+    LoadFile(next, listName);
+    QFile::remove(QPath(next));
   }
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Loading and saving from the window: the open and save dialogs with their
 // filters, the favorite buttons, the queue of files that arrive by drop or
@@ -7,7 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <set>
+#include <map>
 #include <string>
 
 class QFileDialog;
@@ -32,8 +33,9 @@ class TFileCommands : public QObject {
   ~TFileCommands() override;
 
   // Paths in the file system's own bytes. A load asked for while busy is
-  // queued and runs when the window is free.
-  bool LoadFile(const std::string& fileName);
+  // queued and runs when the window is free. A listName names the list
+  // instead of the file, whose folder is then not remembered (a download).
+  bool LoadFile(const std::string& fileName, const std::string& listName = {});
   bool SaveFile(const std::string& fileName, int formatCode);
   void ActionFileLoadExecute();
   void ActionFileSaveExecute();
@@ -43,9 +45,9 @@ class TFileCommands : public QObject {
   // Files that arrived (drop, command line, socket): loaded in order from the
   // event loop, as soon as nothing else runs.
   void QueueLoads(const std::deque<std::string>& files);
-  // A file of our own (a download) queued the same way and removed once
-  // loaded, or when the queue is dropped.
-  void QueueTemporaryLoad(const std::string& file);
+  // A file of our own (a download) queued the same way, loaded as the list
+  // listName and removed once loaded, or when the queue is dropped.
+  void QueueTemporaryLoad(const std::string& file, const std::string& listName);
   void ClearQueue();
   // A load, a save or a favorite load is running (it may be asking a question).
   bool Busy() const { return busy_; }
@@ -92,7 +94,8 @@ class TFileCommands : public QObject {
   QProgressBar* progress_;
   bool busy_ = false;
   std::deque<std::string> queuedLoads_;
-  std::set<std::string> temporaryFiles_;
+  // The files of our own in the queue, with the names of their lists.
+  std::map<std::string, std::string> temporaryFiles_;
   qint64 lastProgressMs_ = 0;
 };
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/list/FormEditItem.h"
 
 #include <QCheckBox>
@@ -12,6 +13,7 @@
 #include <QStyle>
 
 #include "formats/FormatTable.h"
+#include "geo/CoordCheck.h"
 #include "session/ListSession.h"
 #include "text/QtText.h"
 #include "text/TextHelpers.h"
@@ -94,6 +96,16 @@ TFormEditItem::TFormEditItem(ListSession& session, QWidget* parent)
   next_ = PictureButton(this, "BitBtnNext", QStyle::SP_MediaSeekForward);
   last_ = PictureButton(this, "BitBtnLast", QStyle::SP_MediaSkipForward);
   groundspeak_ = Button(this, "ButtonGroundspeak", "Show Cache Info");
+  problem_ = Make<QLabel>(this, "LabelNotAPosition", nullptr);
+  problem_->setAutoFillBackground(true);
+  problem_->setContentsMargins(4, 2, 4, 2);
+  problem_->setTextFormat(Qt::PlainText);
+  QPalette error = problem_->palette();
+  // The status bar's error colours.
+  error.setColor(QPalette::Window, QColor(204, 0, 0));
+  error.setColor(QPalette::WindowText, Qt::white);
+  problem_->setPalette(error);
+  problem_->hide();
   QPushButton* saveGpx = Button(this, "ButtonSaveGpx", "Save GPX");
   QPushButton* ok = Button(this, "ButtonOk", "OK");
   ok->setDefault(true);
@@ -145,6 +157,7 @@ TFormEditItem::TFormEditItem(ListSession& session, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addLayout(grid, 1);
+  layout->addWidget(problem_);
   layout->addLayout(bottom);
   resize(560, 520);
   // The designed size is the least it can be.
@@ -152,6 +165,9 @@ TFormEditItem::TFormEditItem(ListSession& session, QWidget* parent)
 
   for (QLineEdit* e : {editN_, editE_, editNaam_, editUrlName_, editUrl_}) {
     connect(e, &QLineEdit::textChanged, this, [this] { Modified = Modified || !loading_; });
+  }
+  for (QLineEdit* e : {editN_, editE_}) {
+    connect(e, &QLineEdit::textEdited, this, [e] { e->setPalette(QPalette()); });
   }
   for (TUlkMemo* m : {memoDesc_, memoCmt_}) {
     connect(m, &QPlainTextEdit::textChanged, this, [this] { Modified = Modified || !loading_; });
@@ -228,16 +244,51 @@ void TFormEditItem::Load() {
   next_->setEnabled(CurrentRow < rows - 1);
   last_->setEnabled(CurrentRow < rows - 1);
   loading_ = false;
+  MarkUnread(false, false);
   // The widgets' own reading of the texts is the measure of a change.
   shown_ = Fields();
   Modified = false;
 }
 
-void TFormEditItem::Store() {
+bool TFormEditItem::Store() {
   const TGpxRecord* r = Record();
-  if (!r) return;
-  session_.StoreEdit(r, shown_, Fields(), CacheLink);
+  if (!r) return true;
+  const EditItemFields now = Fields();
+  if (!session_.StoreEdit(r, shown_, now, CacheLink)) {
+    MarkUnread(now.north != shown_.north, now.east != shown_.east);
+    problem_->setText(AnsiToQString(kNotAPosition + UnreadPositionText(shown_, now)));
+    problem_->show();
+    return false;
+  }
+  // What was said of the coordinates no longer holds.
+  if (!problem_->isHidden()) {
+    problem_->hide();
+    session_.Status().SetError(0, "");
+  }
   AnyStored = true;
+  return true;
+}
+
+void TFormEditItem::MarkUnread(bool north, bool east) {
+  if (!north && !east) problem_->hide();
+  QLineEdit* first = nullptr;
+  for (auto [edit, marked] : {std::pair{editN_, north}, std::pair{editE_, east}}) {
+    if (!marked) {
+      edit->setPalette(QPalette());  // the dialog's again
+      continue;
+    }
+    // The field's own background turned towards red: the text stays
+    // readable in light and dark themes alike.
+    QPalette pal = palette();
+    const QColor base = pal.color(QPalette::Base);
+    pal.setColor(QPalette::Base, QColor((base.red() * 3 + 255 * 2) / 5, base.green() * 3 / 5, base.blue() * 3 / 5));
+    edit->setPalette(pal);
+    if (!first) first = edit;
+  }
+  if (first) {
+    first->setFocus();
+    first->selectAll();
+  }
 }
 
 void TFormEditItem::TypeChanged() {
@@ -253,7 +304,7 @@ void TFormEditItem::FoundClicked() {
 }
 
 void TFormEditItem::Step(int row) {
-  if (Modified) Store();
+  if (Modified && !Store()) return;
   CurrentRow = row;
   Load();
 }
@@ -264,8 +315,7 @@ void TFormEditItem::BitBtnNextClick() { Step(CurrentRow < RowCount() - 1 ? Curre
 void TFormEditItem::BitBtnLastClick() { Step(RowCount() - 1); }
 
 void TFormEditItem::ButtonOkClick() {
-  Store();
-  accept();
+  if (Store()) accept();
 }
 
 void TFormEditItem::ButtonGroundspeakClick() {

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TFormEditItem: the waypoint edit dialog. It walks the shown rows of the
 // session from CurrentRow, stores a changed record before stepping, and on OK
-// stores the shown one. Afterwards the window reads AnyStored and CurrentRow.
+// stores the shown one; coordinates that do not read keep it on the record.
+// Afterwards the window reads AnyStored and CurrentRow.
 // What a store does (which fields count as changed, URL completion, the
 // one-record GPX file) is the session's; the dialog holds the widgets.
 #include <QDialog>
@@ -39,7 +41,9 @@ class TFormEditItem : public QDialog {
   bool Modified = false;
 
   void Load();
-  void Store();
+  // False when the coordinates typed do not read: nothing was stored, the
+  // field is marked and the dialog says why.
+  bool Store();
   void BitBtnFirstClick();
   void BitBtnPrevClick();
   void BitBtnNextClick();
@@ -60,6 +64,9 @@ class TFormEditItem : public QDialog {
   void TypeChanged();
   void FoundClicked();
   void Step(int row);
+  // Marks the coordinate fields the user changed (they do not read), or
+  // clears every mark.
+  void MarkUnread(bool north, bool east);
 
   ListSession& session_;
   // What the fields held right after loading: the measure of a change.
@@ -84,6 +91,7 @@ class TFormEditItem : public QDialog {
   QPushButton* next_;
   QPushButton* last_;
   QPushButton* groundspeak_;
+  QLabel* problem_;
   QFileDialog* saveDialog_ = nullptr;
 };
 

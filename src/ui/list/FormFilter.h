@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TFormFilter: the filter dialog. The mode chosen is kept from one use to the
 // next; the inputs are reset at every showing and only the mode's own input

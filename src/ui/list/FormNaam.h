@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The name asked for when the converter's result is added to the list.
 #include <QDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TFormSearch: the one-line text prompt of the search and the rename. The
 // caller sets the caption, PromptText and LegendText, shows it modally and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The duplicate-name question of a load or an add: keep, replace or allow.
 #include <QDialog>

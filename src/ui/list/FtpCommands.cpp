@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/list/FtpCommands.h"
 
 #include <QPushButton>
 
 #include "net/FtpTransfer.h"
+#include "settings/AppSettings.h"
 #include "ui/list/FileCommands.h"
 #include "ui/list/ListPanel.h"
 
@@ -44,8 +46,11 @@ void TFtpCommands::Cancel() { ftp_->Cancel(); }
 // The normal load path, duplicate question included. While another load or
 // save holds the window, the file waits in the load queue, which removes it.
 bool TFtpCommands::LoadDownloaded(const std::string& localFile) {
-  if (!files_.Busy()) return files_.LoadFile(localFile);
-  files_.QueueTemporaryLoad(ftp_->TakeLocalFile());
+  // Named after the favorite, so that Save proposes that name in the user's
+  // own folder, not the private file's.
+  const std::string listName = FavoriteListName(settings_.FavoriteFile, settings_.FtpRemFilenameFav);
+  if (!files_.Busy()) return files_.LoadFile(localFile, listName);
+  files_.QueueTemporaryLoad(ftp_->TakeLocalFile(), listName);
   return true;
 }
 

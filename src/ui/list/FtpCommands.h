@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two Ftp buttons of extended mode: the favorite list downloaded from, or
 // uploaded to, the server of the settings. The transfer runs off the window

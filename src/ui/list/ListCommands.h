@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sort, search, filter, "Show All" and rename commands of the list: their
 // actions (built from the core's table of orders), the "Sort" submenu and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/list/ListPanel.h"
 
 #include <QActionGroup>
@@ -142,6 +143,8 @@ void TListPanel::FollowSession() {
     model_->Detach();
     emit ListEmptied();
   };
+  session_.selectedRecord = [this] { return SelectedRecord(); };
+  session_.onSelect = [this](const TGpxRecord* record) { SelectRow(model_->RowOf(record)); };
 }
 
 void TListPanel::RowRemoved(int row) {
@@ -163,6 +166,8 @@ TListPanel::~TListPanel() {
   session_.onRowRemoving = nullptr;
   session_.onRowRemoved = nullptr;
   session_.onListReleasing = nullptr;
+  session_.selectedRecord = nullptr;
+  session_.onSelect = nullptr;
   // The view lets go of the rows, and says nothing more, before the model goes.
   listView_->selectionModel()->disconnect(this);
   listView_->onKeyDown = nullptr;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lower half of the window, GroupBoxWaypointLijst: ListView1 over the
 // list model, the record counters, the list buttons, the column modes with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ListView1: the report view of the waypoint list. It takes dropped files
 // and hands its keys to the window first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/list/SaveFileDialog.h"
 
 #include <QFileInfo>
@@ -78,6 +79,7 @@ void TSaveFileDialog::accept() {
                       QMessageBox::Yes | QMessageBox::No, this);
       box.setObjectName("ReplaceQuestion");
       box.setDefaultButton(QMessageBox::No);
+      box.setEscapeButton(QMessageBox::No);
       if (box.exec() != QMessageBox::Yes) return;
     }
   }

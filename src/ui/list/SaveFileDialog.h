@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The save dialog: the save formats as its filters, the current file's format
 // preselected and its name proposed. The name typed gets the chosen format's

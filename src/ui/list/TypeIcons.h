@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The small picture of each waypoint type code 0..19 (drawn here, at start).
+// The small picture of each waypoint type code 0..19 as an icon (the
+// pictures themselves come from render/TypeIconImages).
 #include <QIcon>
 
 namespace quill {

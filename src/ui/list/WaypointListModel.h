@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rows of ListView1: one per record of ShownWaypoints, in its order at
 // the last rebuild (each row keeps its record, so a sort or a filter can

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TFormHistogram: bar charts of the character counts of an input text (a
 // coded text) and an output text (its decoding), beside the letter

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TFormLetterInput: the way into the letter-frequency histogram. The user
 // pastes or types a coded text and its decoding; the button counts both into

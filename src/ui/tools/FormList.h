@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TFormList: a read-only, fixed-pitch view of a block of text (the
 // histogram's count listing). Created once and hidden rather than destroyed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TFormOptions: the options dialog. The window fills Values (the settings as
 // stored, the FTP password scrambled), ExtendedMode and TxtExportMode, shows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/tools/GpsReceiver.h"
 
 #include <QWidget>
@@ -9,7 +10,7 @@ namespace quill {
 namespace {
 
 const char* QualityName(int quality) {
-  static const char* const kNames[] = {"no fix",        "GPS fix",       "DGPS fix",   "PPS fix",      "RTK fix",
+  static const char* const kNames[] = {"no fix",        "fix",           "DGPS fix",   "PPS fix",      "RTK fix",
                                        "float RTK fix", "estimated fix", "manual fix", "simulated fix"};
   return quality >= 0 && quality <= 8 ? kNames[quality] : "fix";
 }
@@ -26,6 +27,31 @@ QString GpsStatusText(const NmeaSentence& s, NmeaResult r, std::uint64_t damaged
   }
   if (damaged > 0) text += QString(" (%1 damaged sentences skipped)").arg(damaged);
   return text;
+}
+
+QString GpsPortMessage(const QString& port, const std::string& report) {
+  QString text = QString::fromStdString(report).replace('\n', ' ');
+  // The report's tag says where it came from; the window says what it means.
+  QString tag;
+  if (text.startsWith('(')) {
+    const qsizetype close = text.indexOf(") ");
+    if (close > 0) {
+      tag = text.mid(1, close - 1);
+      text = text.mid(close + 2);
+    }
+  }
+  // A reason after the first ": " is the system's (strerror); what comes
+  // before names the call that failed, which means nothing to a user.
+  const qsizetype colon = text.indexOf(": ");
+  const QString reason = colon >= 0 ? text.mid(colon + 2) : QString();
+  if (tag == "RX thread") {
+    if (text.contains("overrun")) return "GPS receiver: data arrived faster than it was read; some was lost";
+    return "GPS receiver lost: " + (reason.isEmpty() ? QString("the port was closed") : reason);
+  }
+  if (tag == "TX thread") return "GPS receiver: cannot write to " + port + (reason.isEmpty() ? "" : ": " + reason);
+  if (tag == "Open" && text.startsWith("Unable to open")) return "GPS receiver: cannot open" + text.mid(14);
+  if (tag == "Open") return "GPS receiver: cannot set up " + port + (reason.isEmpty() ? "" : ": " + reason);
+  return "GPS receiver: " + (reason.isEmpty() ? text : reason);
 }
 
 TGpsReceiver::TGpsReceiver(QWidget* dialogParent) : QObject(dialogParent), dialogParent_(dialogParent) {
@@ -52,7 +78,7 @@ bool TGpsReceiver::ActionGpsReceiverExecute() {
 }
 
 bool TGpsReceiver::Start() {
-  Stop();
+  ClosePort();
   ResetReader();
   lastStatus_.clear();
   port_ = std::make_unique<TUlkSerialPort>();
@@ -63,17 +89,16 @@ bool TGpsReceiver::Start() {
   };
   port_->OnText = [this, portName](TUlkSerialPort&, const std::string&, int line, int type, int level,
                                    const std::string& text) {
-    QString shown = QString::fromStdString(text);
-    emit PortReport(portName, line, type, level, shown);
-    if (type < 3) return;
-    shown.replace('\n', ' ');
-    emit Status(2, "GPS receiver: " + shown);
+    emit PortReport(portName, line, type, level, QString::fromStdString(text));
+    // What closing a port that is already gone says belongs in the log only.
+    if (type < 3 || closing_) return;
+    emit Status(2, GpsPortMessage(portName, text));
     // A device that went away (unplugged, the far end closed) reads no more.
     if (text.rfind("(RX thread)", 0) == 0 && text.find("overrun") == std::string::npos) {
       QMetaObject::invokeMethod(
           this,
           [this, port = port_.get()] {
-            if (port_.get() == port) Stop();
+            if (port_.get() == port) ClosePort();
           },
           Qt::QueuedConnection);
     }
@@ -89,11 +114,18 @@ bool TGpsReceiver::Start() {
 }
 
 void TGpsReceiver::Stop() {
-  if (!port_) return;
+  if (ClosePort()) emit Status(0, "GPS receiver stopped");
+}
+
+bool TGpsReceiver::ClosePort() {
+  if (!port_) return false;
   const bool wasRunning = port_->GetSerialState();
+  closing_ = true;
   port_->Close();
   port_.reset();
+  closing_ = false;
   if (wasRunning) emit RunningChanged(false);
+  return wasRunning;
 }
 
 void TGpsReceiver::OnSentence(const NmeaSentence& s, NmeaResult r) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TGpsReceiver: reads NMEA 0183 from a serial GPS receiver through
 // TUlkSerialPort and reports each fix, the fix status and the port's
@@ -5,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <string>
 
 #include "gps/Nmea.h"
 #include "ui/components/SerialSetupDlg.h"
@@ -22,6 +24,7 @@ class TGpsReceiver : public QObject {
   // The setup dialog, then Start; false when cancelled or the port failed.
   bool ActionGpsReceiverExecute();
   bool Start();
+  // Closes the port; "GPS receiver stopped" when it was running.
   void Stop();
   bool Running() const;
 
@@ -38,6 +41,8 @@ class TGpsReceiver : public QObject {
   void RunningChanged(bool running);
 
  private:
+  // True when a running port was closed.
+  bool ClosePort();
   void OnSentence(const NmeaSentence& s, NmeaResult r);
   void ResetReader();
 
@@ -45,9 +50,14 @@ class TGpsReceiver : public QObject {
   std::unique_ptr<TUlkSerialPort> port_;
   NmeaReader reader_;
   QString lastStatus_;
+  bool closing_ = false;
 };
 
-// "GPS receiver: GPS fix, 8 satellites", "GPS receiver: no fix, 3 satellites".
+// "GPS receiver: fix, 8 satellites", "GPS receiver: no fix, 3 satellites".
 QString GpsStatusText(const NmeaSentence& s, NmeaResult r, std::uint64_t damaged);
+// A report of the serial port as the status bar says it: in plain words,
+// without the tags and call names the log keeps ("GPS receiver lost:
+// Input/output error").
+QString GpsPortMessage(const QString& port, const std::string& report);
 
 }  // namespace quill

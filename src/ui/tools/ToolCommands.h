@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tools of the Tools menu: the letter-frequency histogram with its list
 // viewer (both made at start-up and hidden) and the dialog that feeds it, and

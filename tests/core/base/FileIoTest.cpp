@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving must never replace what it must not, never lose the old file on a
 // failure and never leave debris; loading must never hang on what is not a file.
 #include <gtest/gtest.h>

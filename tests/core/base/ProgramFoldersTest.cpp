@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped data is found from the executable's own place, in every layout
 // the program runs from.
 #include <gtest/gtest.h>

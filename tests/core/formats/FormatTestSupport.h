@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared by the format tests: record lists for the writers, reading a file
 // into a fresh store, GPSBabel and xmllint as independent checks.

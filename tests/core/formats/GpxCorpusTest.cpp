@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every GPX file of ours under tests/data and of the corpus of real files (when
 // there is one): loads, and load -> save -> load keeps every waypoint with its
 // texts and its Groundspeak element.

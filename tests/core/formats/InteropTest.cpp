@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GPSBabel as an independent implementation: it must read the files we write
 // with the same names and positions, and we must read the files it writes.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The files of our own making under tests/data, one or more per reader, read
 // through the format table: a clone without the corpus of real files still
 // reads every format from disk. Grid and ECEF positions in notations.txt were

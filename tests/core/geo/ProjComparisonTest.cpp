@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid and ECEF conversions against PROJ (cs2cs) over grids of points
 // across each system's area, both directions. Each quantity has its own
 // tolerance, the largest difference we accept from PROJ's rigorous

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Records for the list tests, built field by field, with a Groundspeak cache
 // element made of the named parts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <map>
@@ -113,6 +114,30 @@ TEST_F(StoreTest, DeleteRemovesFromBothListsAndShowAllRestoresOrder) {
   EXPECT_EQ(store.ShownWaypoints(), (std::vector<const TGpxRecord*>{c}));
   store.ShowAll();
   EXPECT_EQ(store.ShownWaypoints(), (std::vector<const TGpxRecord*>{b, c}));
+}
+
+TEST_F(StoreTest, TakenRecordsComeBackInPlaceAlsoAmongNewOnes) {
+  const TGpxRecord* a = Add("A");
+  const TGpxRecord* b = Add("B");
+  const TGpxRecord* c = Add("C");
+  store.ShownWaypoints() = {c, a, b};
+  WaypointStore::Taken one = store.Take({a, nullptr});
+  ASSERT_EQ(one.size(), 1u);
+  EXPECT_EQ(store.FirstWithName("A"), nullptr);
+  store.PutBack(std::move(one));
+  EXPECT_EQ(store.AllWaypoints(), (std::vector<const TGpxRecord*>{a, b, c}));
+  EXPECT_EQ(store.ShownWaypoints(), (std::vector<const TGpxRecord*>{c, a, b}));
+  EXPECT_EQ(store.FirstWithName("A"), a);
+  // The whole list taken, a record added meanwhile: the old ones go back
+  // to their places before it, and the index knows every one.
+  WaypointStore::Taken all = store.TakeAll();
+  EXPECT_TRUE(store.empty());
+  const TGpxRecord* a2 = Add("A");
+  store.PutBack(std::move(all));
+  EXPECT_EQ(store.AllWaypoints(), (std::vector<const TGpxRecord*>{a, b, c, a2}));
+  EXPECT_EQ(store.ShownWaypoints(), (std::vector<const TGpxRecord*>{c, a, b, a2}));
+  EXPECT_EQ(store.FirstWithName("A"), a);
+  EXPECT_EQ(store.FirstWithName("C"), c);
 }
 
 // The index must always agree with a plain scan of AllWaypoints, whatever

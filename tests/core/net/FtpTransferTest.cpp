@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The favorite list over FTP against a real server on loopback.
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -303,6 +304,7 @@ TEST_F(FtpFailures, EachEndsWithItsMessageAndLeavesListAndServerAlone) {
     ASSERT_TRUE(side.WaitFinished());
     EXPECT_FALSE(side.lastOk);
     const std::string flash = side.status.LastFlash();
+    EXPECT_EQ(side.status.flashed.back().first, 2);
     const std::string expected = c.message;
     if (expected.back() == '(' || expected.back() == ' ') {
       EXPECT_EQ(flash.rfind(expected, 0), 0u) << flash;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial port against pseudo-terminal pairs: the test holds the master
 // side, the component opens the slave device by its path.
 #include <fcntl.h>

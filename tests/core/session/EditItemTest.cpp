@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The edit dialog's logic: fields from a record, the record from fields, URL
 // completion, and the one-record GPX file.
 #include <gtest/gtest.h>
@@ -164,6 +165,31 @@ TEST_F(EditSession, RenameGoesThroughTheNameIndexAndModifiesTheList) {
   EXPECT_EQ(r->Url, "https://short.example/GC9ZZZ");
   EXPECT_EQ(r->Sym, "Parking Area");
   EXPECT_EQ(r->TypeCode, 1);
+}
+
+TEST_F(EditSession, CoordinatesThatDoNotReadAreRefusedWithEverythingElse) {
+  const TGpxRecord* r = Row(0);
+  const TGpxRecord before = *r;
+  const EditItemFields shown = EditFieldsOf(*r);
+  const struct {
+    std::string north, east, quoted;
+  } cases[] = {{"abc", shown.east, "abc"},
+               {"53 24.42l", shown.east, "53 24.42l"},
+               {shown.north, "4 5x", "4 5x"},
+               {"155000x", "463000", "155000x 463000"}};
+  for (const auto& c : cases) {
+    EditItemFields now = shown;
+    now.north = c.north;
+    now.east = c.east;
+    now.name = "Changed";
+    EXPECT_FALSE(session.StoreEdit(r, shown, now, Link)) << c.quoted;
+    EXPECT_EQ(status.set.back(), (std::pair<int, std::string>{2, "Not a position: " + c.quoted}));
+  }
+  EXPECT_EQ(r->Name, before.Name);
+  EXPECT_TRUE(SameBits(r->Lat, before.Lat));
+  EXPECT_TRUE(SameBits(r->Lon, before.Lon));
+  EXPECT_FALSE(session.ListModified());
+  EXPECT_FALSE(session.CanUndo() && session.UndoName().rfind("Edit", 0) == 0);
 }
 
 TEST_F(EditSession, OneRecordGpxFileHasItsOwnHeaderAndReadsBack) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list changes the user makes outside a load (delete, clear, add,
 // archive): their questions, the modified flag, the filter and the current
 // file, and what the view of the list is told, in order.

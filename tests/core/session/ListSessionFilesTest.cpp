@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list session's file side: load and save dispatch, the remembered file,
 // the favorite file, the OV2 icon copy and the save dialog's tables.
 #include <gtest/gtest.h>

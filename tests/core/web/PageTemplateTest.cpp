@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The template and images that ship: what makes the offline page safe to
 // open, and complete.
 #include <gtest/gtest.h>
