@@ -12,8 +12,8 @@
 #include "base/UserFolders.h"
 #include "formats/GpxWriter.h"
 #include "net/ScramblePassword.h"
-#include "text/XmlText.h"
 #include "text/TextHelpers.h"
+#include "text/XmlText.h"
 
 namespace quill {
 
