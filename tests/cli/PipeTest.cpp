@@ -44,6 +44,15 @@ void ExpectErrorLines(const std::string& err, const std::string& subject) {
   EXPECT_TRUE(named) << err;
 }
 
+// The saved header's <time> is the moment of saving; two saves a second
+// apart differ only there.
+std::string WithoutSaveTime(std::string gpx) {
+  const std::size_t open = gpx.find("<time>");
+  const std::size_t close = gpx.find("</time>", open);
+  if (open != std::string::npos && close != std::string::npos) gpx.erase(open, close - open);
+  return gpx;
+}
+
 const char* const kOwnFiles[] = {"gpx10-pocket-query.gpx", "gpx11-caches.gpx", "caches.loc", "pois.ov2",
                                  "notations.txt",          "layouts.csv",      "navio.asc"};
 
@@ -71,7 +80,7 @@ TEST(CliPipe, EveryFormatReadsFromStandardInputAndByContent) {
     ASSERT_EQ(Cli({"convert", path, dir.File("o.gpx")}).rc, 0);
     const Outcome toStdout = Cli({"convert", "--format", "gpx", "-", "-"}, bytes);
     EXPECT_EQ(toStdout.rc, 0) << toStdout.err;
-    EXPECT_EQ(toStdout.out, ReadFileBytes(dir.File("o.gpx")));
+    EXPECT_EQ(WithoutSaveTime(toStdout.out), WithoutSaveTime(ReadFileBytes(dir.File("o.gpx"))));
   }
 }
 
