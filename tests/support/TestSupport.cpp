@@ -79,10 +79,13 @@ namespace {
 // under the build tree: localedef takes seconds, and every test is a process
 // of its own. Built beside the place and renamed into it, so that programs
 // running side by side find it whole or not at all.
-std::string CompiledLocaleFolder() {
+// stale: one the C library no longer reads (another version made it) is made
+// again; the C library keeps the failed lookup, so the next program gains.
+std::string CompiledLocaleFolder(bool stale) {
   const std::string folder = std::string(QUILL_TEST_CACHE_DIR) + "/locale";
   const std::string target = folder + "/de_DE.UTF-8";
   std::error_code ec;
+  if (stale) std::filesystem::remove_all(target, ec);
   if (std::filesystem::is_directory(target, ec)) return folder;
   std::filesystem::create_directories(folder, ec);
   std::string pattern = folder + "/new-XXXXXX";
@@ -107,9 +110,13 @@ DecimalCommaLocale::DecimalCommaLocale() {
     ok_ = true;
     return;
   }
-  ::setenv("LOCPATH", CompiledLocaleFolder().c_str(), 1);
+  ::setenv("LOCPATH", CompiledLocaleFolder(false).c_str(), 1);
   setPath_ = true;
   ok_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+  if (!ok_) {
+    ::setenv("LOCPATH", CompiledLocaleFolder(true).c_str(), 1);
+    ok_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+  }
 }
 
 DecimalCommaLocale::~DecimalCommaLocale() {
