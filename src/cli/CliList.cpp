@@ -8,18 +8,18 @@
 #include "list/ListColumns.h"
 #include "session/ListSession.h"
 #include "text/Ansi.h"
+#include "text/TextHelpers.h"
 
 namespace quill::cli {
 namespace {
 
 // A field of a tab-separated line: a tab or line break inside it would split
-// the line, so control characters are blanks, as in the list's columns.
+// the line, and the rest of the control characters would steer the terminal,
+// so all are blanks, as in the list's columns.
 void AppendField(std::string& line, std::string_view memoryText) {
   std::size_t start = line.size();
   AppendAnsiAsUtf8(line, memoryText);
-  for (std::size_t i = start; i < line.size(); ++i) {
-    if (static_cast<unsigned char>(line[i]) < 0x20) line[i] = ' ';
-  }
+  BlankTerminalControls(line, start);
 }
 
 }  // namespace

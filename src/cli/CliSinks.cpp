@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "base/Platform.h"
+#include "text/TextHelpers.h"
 
 namespace quill::cli {
 
@@ -23,9 +24,7 @@ void PrintError(std::ostream& err, std::string_view subject, std::string_view te
     line += ": ";
   }
   line += text;
-  for (std::size_t i = 15; i < line.size(); ++i) {
-    if (static_cast<unsigned char>(line[i]) < 0x20 || line[i] == 0x7F) line[i] = ' ';
-  }
+  BlankTerminalControls(line);
   err << line << '\n';
 }
 

@@ -182,6 +182,40 @@ TEST_F(CliList, TextIsUtf8AndLinesStayWhole) {
   EXPECT_EQ(out.substr(0, 8), "Hřbitov");
 }
 
+// A hostile file's names must not steer the terminal the list is printed on:
+// C0 (ESC starting a colour or title sequence), DEL and C1 (CSI, OSC, ST)
+// are each one blank; other text, whatever its script, is kept.
+TEST_F(CliList, ControlCharactersFromAFileAreBlanks) {
+  const struct {
+    const char* written;  // the name as it stands in the file
+    const char* shown;
+  } cases[] = {
+      {"\x1B[31mRED", " [31mRED"},
+      {"\x1B]0;title\x07", " ]0;title "},
+      {"&#x1B;[2J", "&#x1B;[2J"},  // a reference to a control stays text
+      {"A\x7F"
+       "B",
+       "A B"},
+      {"\xC2\x9B"
+       "2J",
+       " 2J"},
+      {"\xC2\x9D"
+       "8;;x\xC2\x9C",
+       " 8;;x "},
+      {"\xC2\xA0nbsp \xC2\xBF\xC5\x98", "\xC2\xA0nbsp \xC2\xBF\xC5\x98"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shown);
+    std::vector<Cache> caches = {
+        {c.written, 50, 14, "", "", "Geocache|Traditional Cache", "", "1", "1", "Small", false}};
+    std::string file = dir_.File("hostile.gpx");
+    WriteFileBytes(file, Gpx(caches));
+    std::string out;
+    ASSERT_EQ(Run("list --columns description,country " + ShellQuote(file), &out), 0) << out;
+    EXPECT_EQ(out.substr(0, out.find('\t')), c.shown);
+  }
+}
+
 TEST_F(CliList, PocketQueryColumnsInUtf8) {
   std::string out;
   ASSERT_EQ(

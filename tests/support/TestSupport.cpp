@@ -73,6 +73,36 @@ void BindUnixSocket(const std::string& path) {
   if (fd >= 0) ::close(fd);
 }
 
+namespace {
+
+// The folder holding a compiled de_DE.UTF-8, made once for the whole run
+// under the build tree: localedef takes seconds, and every test is a process
+// of its own. Built beside the place and renamed into it, so that programs
+// running side by side find it whole or not at all.
+// stale: one the C library no longer reads (another version made it) is made
+// again; the C library keeps the failed lookup, so the next program gains.
+std::string CompiledLocaleFolder(bool stale) {
+  const std::string folder = std::string(QUILL_TEST_CACHE_DIR) + "/locale";
+  const std::string target = folder + "/de_DE.UTF-8";
+  std::error_code ec;
+  if (stale) std::filesystem::remove_all(target, ec);
+  if (std::filesystem::is_directory(target, ec)) return folder;
+  std::filesystem::create_directories(folder, ec);
+  std::string pattern = folder + "/new-XXXXXX";
+  std::vector<char> buf(pattern.begin(), pattern.end());
+  buf.push_back('\0');
+  if (!::mkdtemp(buf.data())) return folder;
+  const std::string scratch = buf.data();
+  RunCommand("localedef -i de_DE -f UTF-8 " + ShellQuote(scratch + "/de_DE.UTF-8"));
+  if (std::filesystem::exists(scratch + "/de_DE.UTF-8/LC_NUMERIC", ec)) {
+    std::filesystem::rename(scratch + "/de_DE.UTF-8", target, ec);
+  }
+  std::filesystem::remove_all(scratch, ec);
+  return folder;
+}
+
+}  // namespace
+
 DecimalCommaLocale::DecimalCommaLocale() {
   const char* old = std::setlocale(LC_ALL, nullptr);
   saved_ = old ? old : "C";
@@ -80,15 +110,18 @@ DecimalCommaLocale::DecimalCommaLocale() {
     ok_ = true;
     return;
   }
-  dir_ = std::make_unique<TempDir>();
-  RunCommand("localedef -i de_DE -f UTF-8 " + ShellQuote(dir_->File("de_DE.UTF-8")));
-  ::setenv("LOCPATH", dir_->path().c_str(), 1);
+  ::setenv("LOCPATH", CompiledLocaleFolder(false).c_str(), 1);
+  setPath_ = true;
   ok_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+  if (!ok_) {
+    ::setenv("LOCPATH", CompiledLocaleFolder(true).c_str(), 1);
+    ok_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+  }
 }
 
 DecimalCommaLocale::~DecimalCommaLocale() {
   std::setlocale(LC_ALL, saved_.c_str());
-  if (dir_) ::unsetenv("LOCPATH");
+  if (setPath_) ::unsetenv("LOCPATH");
 }
 
 std::string CorpusDir() {

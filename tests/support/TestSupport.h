@@ -73,8 +73,9 @@ class ScopedEnv {
 };
 
 // Switches the C locale to German (decimal comma) for its lifetime, building
-// the locale with localedef into a private folder when the machine has none;
-// ok() is false when neither works. The old locale comes back at the end.
+// the locale with localedef (once, kept under the build tree) when the
+// machine has none; ok() is false when neither works. The old locale comes
+// back at the end.
 class DecimalCommaLocale {
  public:
   DecimalCommaLocale();
@@ -84,8 +85,8 @@ class DecimalCommaLocale {
   bool ok() const { return ok_; }
 
  private:
-  std::unique_ptr<TempDir> dir_;
   std::string saved_;
+  bool setPath_ = false;
   bool ok_ = false;
 };
 

@@ -28,7 +28,6 @@ namespace {
 using test::AcceptFile;
 using test::AnswerNextModal;
 using test::ReadFileBytes;
-using test::Settle;
 using test::TestWaypoint;
 using test::WindowFixture;
 using test::WriteSetting;
@@ -69,8 +68,7 @@ class EditDialog : public ::testing::Test, public WindowFixture {
     } else {
       App().ListView1DblClick();
     }
-    Settle();
-    EXPECT_TRUE(answered);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, 10000));
   }
   template <class T>
   static T* In(TFormEditItem& d, const char* name) {

@@ -37,7 +37,6 @@ namespace {
 using test::AcceptFile;
 using test::AnswerNextModal;
 using test::ReadFileBytes;
-using test::Settle;
 using test::TestWaypoint;
 using test::WindowFixture;
 using test::WriteSetting;
@@ -162,7 +161,6 @@ TEST_F(UiWindow, CannotShrinkBelowItsDesignSize) {
   TFormApp& app = Open();
   EXPECT_EQ(app.minimumSize(), QSize(1034, 692));
   app.resize(400, 300);
-  Settle();
   EXPECT_GE(app.width(), 1034);
   EXPECT_GE(app.height(), 692);
   // The layout itself fits into the design size.
@@ -235,9 +233,7 @@ TEST_F(UiWindow, F1ShowsTheHelpPage) {
   TFormApp& app = Open();
   app.activateWindow();
   QTest::keyClick(&app, Qt::Key_F1);
-  Settle();
-  ASSERT_NE(app.Help(), nullptr);
-  EXPECT_TRUE(app.Help()->isVisible());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return app.Help() && app.Help()->isVisible(); }, 10000));
   EXPECT_TRUE(app.Help()->PageText().contains("Quillmark"));
 }
 
@@ -287,7 +283,6 @@ TEST_F(UiWindow, WindowPositionIsRestoredAndWrittenAtClose) {
   EXPECT_EQ(app.geometry().left(), 120);
   EXPECT_EQ(app.frameGeometry().top(), 0);
   app.setGeometry(QRect(QPoint(50, 60), app.size()));
-  Settle();
   EXPECT_TRUE(app.close());
   EXPECT_EQ(test::ReadSettingInt(SettingsFolder(), "AppLeft", -1), 50);
   EXPECT_EQ(test::ReadSettingInt(SettingsFolder(), "AppTop", -1), 60);
@@ -313,7 +308,6 @@ TEST_F(UiWindow, TwoWindowsClosingKeepTheSettingsWhole) {
   second.show();
   first.setGeometry(QRect(QPoint(100, 110), first.size()));
   second.setGeometry(QRect(QPoint(200, 210), second.size()));
-  Settle();
   EXPECT_TRUE(first.close());
   EXPECT_TRUE(second.close());
   // The last to close wins, as one whole position; nothing else is lost.
@@ -388,7 +382,7 @@ TEST_F(UiWindow, FilesDroppedOnTheListLoadInDropOrder) {
   EXPECT_TRUE(enter.isAccepted());
   QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(viewport, &drop);
-  Settle();
+  EXPECT_TRUE(test::WaitForFiles(app));
   EXPECT_EQ(RowNames(), (std::vector<std::string>{"A1", "A2", "B1"}));
   EXPECT_EQ(questions.duplicateNames, std::vector<std::string>{"A1"});
   EXPECT_EQ(app.Session().CurrentFileName(), "a.gpx");
@@ -444,7 +438,7 @@ TEST_F(UiWindow, OpenDialogLoadsSeveralFilesInTheirOrder) {
     static_cast<QDialog*>(dialog)->accept();
   });
   app.ActionFileLoadExecute();
-  Settle();
+  EXPECT_TRUE(test::WaitForFiles(app));
   EXPECT_EQ(RowNames(), (std::vector<std::string>{"P", "P", "Q"}));
   EXPECT_EQ(questions.duplicateNames, std::vector<std::string>{"P"});
   EXPECT_EQ(app.Session().CurrentFileName(), "one.gpx");
@@ -489,7 +483,9 @@ class ArrivalDuringQuestion : public test::ScriptedQuestions {
     auto once = std::move(arrive);
     arrive = nullptr;
     once();
-    Settle();
+    // The question's own event loop turns while it is up: the arrival's
+    // queued load gets its chance to run too early.
+    QCoreApplication::processEvents();
   }
 };
 
@@ -530,7 +526,7 @@ TEST_F(UiWindow, AFileArrivingWhileTheWindowIsBusyIsLoadedAfterwards) {
       DropOnList(app, arriving);
     };
     c.busy();
-    Settle();
+    EXPECT_TRUE(test::WaitForFiles(app)) << c.busyWith;
     EXPECT_TRUE(asked) << c.busyWith;
     EXPECT_FALSE(app.Files().Busy()) << c.busyWith;
     std::vector<std::string> names = RowNames();
@@ -935,16 +931,20 @@ TEST_F(UiWindow, ConverterRefusesInputThatDoesNotRead) {
     EXPECT_EQ(app.StatusBar().MessageText().toStdString(), std::string("Not a position: ") + c.typed);
     EXPECT_EQ(app.StatusBar().MessageLevel(), 2);
     EXPECT_EQ(Text("UlkEditResultDeg"), "");
+    // A dialog the button opened would run its own loop and meet this timer.
     bool asked = false;
-    QTimer::singleShot(0, [&asked] {
+    QTimer watch;
+    watch.setSingleShot(true);
+    QObject::connect(&watch, &QTimer::timeout, [&asked] {
       if (QWidget* modal = QApplication::activeModalWidget()) {
         asked = true;
         modal->close();
       }
     });
+    watch.start(0);
     Click("ButtonAddWp");
-    Settle();
     EXPECT_FALSE(asked);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(app.Model().rowCount(), 0);
     EXPECT_EQ(app.StatusBar().MessageText().toStdString(), std::string("Not a position: ") + c.typed);
     Find<QLineEdit>(c.edit)->clear();
@@ -1058,7 +1058,6 @@ TEST_F(UiWindow, SaveAndEnterOverTheLoadedPocketQueryAsksAndNoKeepsTheFile) {
   const std::string original = ReadFileBytes(pq);
   ASSERT_NE(original.find("<groundspeak:cache"), std::string::npos);
   TFormApp& app = Open({QString::fromStdString(pq)});
-  Settle();
   ASSERT_EQ(app.Model().rowCount(), 3);
   EXPECT_EQ(app.StatusBar().MessageLevel(), 1);
   EXPECT_TRUE(app.StatusBar().MessageText().contains("Tools > Options")) << app.StatusBar().MessageText().toStdString();

@@ -14,6 +14,7 @@
 #include "session/ListSession.h"
 #include "support/FtpServer.h"
 #include "ui/components/UlkStatusBar.h"
+#include "ui/list/FileCommands.h"
 #include "ui/list/FtpCommands.h"
 #include "ui/list/WaypointListModel.h"
 
@@ -83,7 +84,6 @@ TEST_F(UiFtp, UploadThenDownloadThroughTheButtonsAndTheNormalLoad) {
   test::WriteFileBytes(Remote(), "old list");
   logLevel = 3;
   TFormApp& up = Open({QString::fromStdString(WriteGpx("three.gpx", kServerList))});
-  test::Settle();
   ASSERT_EQ(RowNames().size(), 3u);
   int finished = 0;
   QObject::connect(&up.Ftp(), &TFtpCommands::Finished, [&](bool) { ++finished; });
@@ -186,7 +186,8 @@ TEST_F(UiFtpStalled, ABusyTransferRefusesAnotherAndClosingCancelsIt) {
   EXPECT_TRUE(app.close());
   EXPECT_FALSE(app.Ftp().Busy());
   EXPECT_TRUE(CacheEmpty());
-  test::Settle();
+  // Nothing waits to be loaded into the closed window either.
+  EXPECT_TRUE(app.Files().Idle());
   EXPECT_TRUE(RowNames().empty());
 }
 

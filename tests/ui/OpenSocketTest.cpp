@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
 #include <atomic>
@@ -23,6 +24,7 @@
 #include "UiTestSupport.h"
 #include "cli/Cli.h"
 #include "session/OpenSocketPath.h"
+#include "ui/app/OpenFileServer.h"
 #include "ui/components/UlkStatusBar.h"
 #include "ui/list/WaypointListModel.h"
 
@@ -47,6 +49,18 @@ int RunCliOpen(const std::string& file, std::string* errText) {
 
 class UiOpenSocket : public ::testing::Test, public test::WindowFixture {
  protected:
+  OpenFileServer* Server() { return App().findChild<OpenFileServer*>("OpenFileServer"); }
+  // Sends fence and waits for the window to receive it; the window takes
+  // connections in the order they came, so the names received since the spy
+  // began are exactly {fence} when nothing sent before got through.
+  void ExpectOnlyTheFenceArrives(QSignalSpy& received, const std::string& fence) {
+    std::string err;
+    EXPECT_EQ(RunCliOpen(fence, &err), 0) << err;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !received.isEmpty(); }, 5000));
+    ASSERT_EQ(received.size(), 1);
+    EXPECT_EQ(received.first().first().toByteArray().toStdString(), fence);
+  }
+
   void SetUp() override {
     const char* old = std::getenv("XDG_RUNTIME_DIR");
     hadRuntime_ = old != nullptr;
@@ -81,6 +95,8 @@ TEST_F(UiOpenSocket, CliHandsAFileToTheRunningWindow) {
   EXPECT_EQ(rc, 0) << err;
   EXPECT_TRUE(QTest::qWaitFor([&] { return app.Model().rowCount() == 2; }, 5000));
   EXPECT_EQ(app.Session().CurrentFileName(), "sent.gpx");
+  ASSERT_NE(Server(), nullptr);
+  QSignalSpy received(Server(), &OpenFileServer::FileReceived);
 
   // A missing file, or one of no format it reads, is refused before anything
   // is sent.
@@ -89,8 +105,7 @@ TEST_F(UiOpenSocket, CliHandsAFileToTheRunningWindow) {
   test::WriteFileBytes(Dir().File("notes.doc"), "not a list");
   EXPECT_EQ(RunCliOpen(Dir().File("notes.doc"), &err), 1);
   EXPECT_NE(err.find("notes.doc: Unknown Extension"), std::string::npos) << err;
-  test::Settle();
-  EXPECT_EQ(app.Model().rowCount(), 2);
+  ExpectOnlyTheFenceArrives(received, WriteGpx("fence.gpx", {{"F", 3, 3}}));
   EXPECT_NE(app.StatusBar().MessageText(), "Unknown Extension");
 }
 
@@ -123,6 +138,8 @@ TEST_F(UiOpenSocket, OpenRefusesASocketOthersMayUse) {
   ASSERT_TRUE(app.Listening());
   const std::string socket = OpenSocketPath();
   const std::string path = WriteGpx("x.gpx", {{"X", 1, 1}});
+  ASSERT_NE(Server(), nullptr);
+  QSignalSpy received(Server(), &OpenFileServer::FileReceived);
   struct Case {
     const char* label;
     std::string file;
@@ -148,10 +165,7 @@ TEST_F(UiOpenSocket, OpenRefusesASocketOthersMayUse) {
     EXPECT_NE(err.find("not private"), std::string::npos) << err;
     ASSERT_EQ(c.undo(c.file.c_str()), 0);
   }
-  QTest::qWait(200);
-  EXPECT_EQ(app.Model().rowCount(), 0);
-  std::string err;
-  EXPECT_EQ(RunCliOpen(path, &err), 0) << err;
+  ExpectOnlyTheFenceArrives(received, path);
   EXPECT_TRUE(QTest::qWaitFor([&] { return app.Model().rowCount() == 1; }, 5000));
 }
 
@@ -171,6 +185,8 @@ TEST_F(UiOpenSocket, KeepsListeningWhenDescriptorsRunOut) {
   ASSERT_TRUE(app.Listening());
   const std::string socket = OpenSocketPath();
   const std::string path = WriteGpx("late.gpx", {{"L", 1, 1}});
+  ASSERT_NE(Server(), nullptr);
+  QSignalSpy paused(Server(), &OpenFileServer::AcceptPaused);
   rlimit saved{};
   ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
   int highest = 0;
@@ -199,7 +215,7 @@ TEST_F(UiOpenSocket, KeepsListeningWhenDescriptorsRunOut) {
     ::_exit(::read(fd, &answer, 1) == 1 && answer == '1' ? 0 : 1);
   }
   // The window meets the connection with no descriptor to take it with.
-  QTest::qWait(500);
+  const bool metTheLimit = paused.wait(10000);
   for (int fd : hogs) ::close(fd);
   ::setrlimit(RLIMIT_NOFILE, &saved);
   int status = -1;
@@ -208,6 +224,7 @@ TEST_F(UiOpenSocket, KeepsListeningWhenDescriptorsRunOut) {
     ::kill(child, SIGKILL);
     ::waitpid(child, &status, 0);
   }
+  EXPECT_TRUE(metTheLimit);
   EXPECT_TRUE(exited);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   EXPECT_TRUE(app.Listening());

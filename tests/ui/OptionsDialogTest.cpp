@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTest>
 #include <filesystem>
 
 #include "UiTestSupport.h"
@@ -30,7 +31,6 @@ namespace {
 using test::AcceptFile;
 using test::AnswerNextModal;
 using test::ReadFileBytes;
-using test::Settle;
 using test::TestWaypoint;
 using test::WindowFixture;
 using test::WriteSetting;
@@ -58,8 +58,7 @@ class OptionsDialog : public ::testing::Test, public WindowFixture {
       use(*dialog);
     });
     App().Action("ActionSetup")->trigger();
-    Settle();
-    EXPECT_TRUE(answered);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }, 10000));
   }
 
   template <class T>

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QStackedBarSeries>
 #include <QTest>
+#include <QTimer>
 #include <cstdlib>
 
 #include "base/FileIo.h"
@@ -147,14 +148,17 @@ TEST(UiTools, GpsReceiverFeedsTheConverter) {
                              "$GPGGA,101501.00,5905.3667,N,00506.6100,E,1,08,1.0,4.2,M,46.0,M,,*00\r\n";
   auto* deg = app.findChild<QLineEdit*>("UlkEditResultDeg");
   ASSERT_NE(deg, nullptr);
-  ASSERT_TRUE(test::RunEventsUntil([&] {
+  // Sent every 30 ms, as a receiver does, until the window shows a fix.
+  QTimer feed;
+  QObject::connect(&feed, &QTimer::timeout, [&] {
     [[maybe_unused]] ssize_t n = ::write(master, stream.data(), stream.size());
     char drain[256];
     while (::read(master, drain, sizeof drain) > 0) {
     }
-    QTest::qWait(30);
-    return !deg->text().isEmpty();
-  }));
+  });
+  feed.start(30);
+  ASSERT_TRUE(test::RunEventsUntil([&] { return !deg->text().isEmpty(); }));
+  feed.stop();
   // A fix carries a measured height: the altitude shows it.
   EXPECT_FALSE(app.findChild<QLineEdit*>("UlkEditResultAltitude")->text().isEmpty());
   EXPECT_NEAR(app.Converter().CurrentResultLat(), 52.089445, 1e-6);

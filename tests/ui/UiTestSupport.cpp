@@ -12,6 +12,7 @@
 
 #include "settings/AppSettings.h"
 #include "text/TextHelpers.h"
+#include "ui/list/FileCommands.h"
 #include "ui/list/WaypointListModel.h"
 
 namespace quill::test {
@@ -76,11 +77,8 @@ void AcceptFile(QWidget* fileDialog, const std::string& path) {
   static_cast<QDialog*>(dialog)->accept();
 }
 
-void Settle(int rounds) {
-  for (int i = 0; i < rounds; ++i) {
-    QCoreApplication::processEvents();
-    QTest::qWait(1);
-  }
+bool WaitForFiles(TFormApp& app) {
+  return QTest::qWaitFor([&app] { return app.Files().Idle(); }, 10000);
 }
 
 namespace {
@@ -122,7 +120,8 @@ TFormApp& WindowFixture::Open(const QStringList& arguments, bool extendedMode) {
   app_ = std::make_unique<TFormApp>(options);
   app_->SetQuestionOverride(&questions);
   app_->show();
-  Settle();
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(app_.get()));
+  EXPECT_TRUE(WaitForFiles(*app_));
   return *app_;
 }
 
@@ -130,7 +129,7 @@ void WindowFixture::Close() {
   if (!app_) return;
   app_->hide();
   app_.reset();
-  Settle(2);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 std::string WindowFixture::WriteGpx(const std::string& name, const std::vector<TestWaypoint>& waypoints) {

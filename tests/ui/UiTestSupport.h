@@ -34,8 +34,9 @@ std::string GpxText(const std::vector<TestWaypoint>& waypoints);
 // event loop, so it also works when the dialog opens later in the test).
 void AnswerNextModal(std::function<void(QWidget*)> answer);
 
-// Lets queued work (loads started by a timer) run.
-void Settle(int rounds = 10);
+// Runs the event loop until no load runs and none waits in the queue (the
+// files of the command line, a drop, the socket); false after 10 s.
+bool WaitForFiles(TFormApp& app);
 // Answers a file dialog with path. The name field loses the focus first:
 // while it has it, the dialog keeps what was typed and ignores the choice,
 // and whether it has it yet depends on how busy the machine is.

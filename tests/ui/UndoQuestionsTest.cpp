@@ -27,7 +27,6 @@ namespace {
 using test::AcceptFile;
 using test::AnswerNextModal;
 using test::ReadFileBytes;
-using test::Settle;
 using test::TestWaypoint;
 using test::WindowFixture;
 using test::WriteSetting;
@@ -187,7 +186,7 @@ TEST_F(UiQuestions, EnterAndEscapeKeepTheData) {
       asked.clear();
       AnswerWith(key, c.question);
       c.ask(app);
-      Settle();
+      EXPECT_TRUE(QTest::qWaitFor([&] { return !asked.empty(); }, 10000));
       EXPECT_EQ(asked, c.question.caption);
       EXPECT_EQ(app.Model().rowCount(), 3);
       EXPECT_TRUE(app.isVisible());

@@ -193,6 +193,25 @@ std::string ReplaceControlChars(std::string_view text, std::size_t maxLength, ch
   return out;
 }
 
+bool IsC1ControlAt(std::string_view utf8, std::size_t i) {
+  return i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i]) == 0xC2 &&
+         static_cast<unsigned char>(utf8[i + 1]) >= 0x80 && static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
+}
+
+void BlankTerminalControls(std::string& utf8, std::size_t from) {
+  std::size_t to = from;
+  for (std::size_t i = from; i < utf8.size(); ++i) {
+    const auto u = static_cast<unsigned char>(utf8[i]);
+    if (IsC1ControlAt(utf8, i)) {
+      utf8[to++] = ' ';
+      ++i;
+    } else {
+      utf8[to++] = u < 0x20 || u == 0x7F ? ' ' : utf8[i];
+    }
+  }
+  utf8.resize(to);
+}
+
 std::string SafeNameText(std::string_view text) {
   std::string out(text.substr(0, kMaxCopy));
   for (char& c : out) {

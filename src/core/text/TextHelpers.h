@@ -33,6 +33,13 @@ std::string CsvField(std::string_view line, int n);
 // characters outside Windows-1252 are kept whole or left out whole.
 std::string ReplaceControlChars(std::string_view text, std::size_t maxLength, char replacement);
 
+// True where a C1 control character (U+0080..U+009F, UTF-8 C2 80..C2 9F)
+// starts: a terminal obeys those as it obeys C0.
+bool IsC1ControlAt(std::string_view utf8, std::size_t i);
+// UTF-8 text fit for a terminal from byte from on: every C0, DEL and C1
+// control character becomes one blank, so a file's text cannot steer it.
+void BlankTerminalControls(std::string& utf8, std::size_t from = 0);
+
 // Copy (at most 399 characters) with the characters illegal in file names as "_".
 std::string SafeNameText(std::string_view text);
 

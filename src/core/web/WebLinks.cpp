@@ -32,12 +32,6 @@ bool IsCodeLikeName(std::string_view name) {
   return true;
 }
 
-// U+0080..U+009F in UTF-8: C2 80 .. C2 9F.
-bool IsC1At(std::string_view utf8, std::size_t i) {
-  return i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i]) == 0xC2 &&
-         static_cast<unsigned char>(utf8[i + 1]) >= 0x80 && static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
-}
-
 }  // namespace
 
 std::string CacheShortLink(std::string_view cacheCode) {
@@ -80,24 +74,15 @@ bool IsWebLink(std::string_view url) {
   // As it will be handed on: UTF-8, where a kept sequence may be a C1 control.
   const std::string utf8 = AnsiToUtf8(url);
   for (std::size_t i = 0; i < utf8.size(); ++i) {
-    if (IsC1At(utf8, i)) return false;
+    if (IsC1ControlAt(utf8, i)) return false;
   }
   return true;
 }
 
 std::string LinkForDisplay(std::string_view url) {
-  const std::string utf8 = AnsiToUtf8(url);
-  std::string out;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const auto u = static_cast<unsigned char>(utf8[i]);
-    if (IsC1At(utf8, i)) {
-      out += ' ';
-      ++i;
-    } else {
-      out += u < 0x20 || u == 0x7F ? ' ' : utf8[i];
-    }
-  }
-  return out;
+  std::string utf8 = AnsiToUtf8(url);
+  BlankTerminalControls(utf8);
+  return utf8;
 }
 
 std::string WebLinkTarget(const TGpxRecord& record, bool realWebLink) {

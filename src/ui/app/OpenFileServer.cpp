@@ -20,7 +20,7 @@ constexpr int kRetryMs = 200;
 
 }  // namespace
 
-OpenFileServer::OpenFileServer(QObject* parent) : QObject(parent) {}
+OpenFileServer::OpenFileServer(QObject* parent) : QObject(parent) { setObjectName("OpenFileServer"); }
 
 OpenFileServer::~OpenFileServer() { Close(); }
 
@@ -81,6 +81,7 @@ void OpenFileServer::AcceptWaiting() {
         // Out of descriptors, say: the waiting connection stays queued; pause
         // rather than spin, then take it.
         notifier_->setEnabled(false);
+        emit AcceptPaused();
         QTimer::singleShot(kRetryMs, this, [this] {
           if (!notifier_) return;
           notifier_->setEnabled(true);

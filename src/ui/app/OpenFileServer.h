@@ -29,6 +29,9 @@ class OpenFileServer : public QObject {
 
  signals:
   void FileReceived(const QByteArray& fileName);
+  // A waiting connection could not be taken yet (no descriptors left, say);
+  // it is tried again shortly.
+  void AcceptPaused();
 
  private:
   void AcceptWaiting();

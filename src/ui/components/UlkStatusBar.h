@@ -40,6 +40,8 @@ class TUlkStatusBar : public QStatusBar, public StatusSink {
   void SetBackColor(const QColor& c);
 
   bool Flashing() const { return flashing_; }
+  // Milliseconds the flash has left; -1 when none runs.
+  int FlashRemaining() const { return timer_.remainingTime(); }
   const QString& MessageText() const { return messageText_; }
   int MessageLevel() const { return messageLevel_; }
   const QString& FlashText() const { return flashText_; }

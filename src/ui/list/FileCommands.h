@@ -51,6 +51,8 @@ class TFileCommands : public QObject {
   void ClearQueue();
   // A load, a save or a favorite load is running (it may be asking a question).
   bool Busy() const { return busy_; }
+  // Nothing runs and no file waits in the queue.
+  bool Idle() const { return !busy_ && queuedLoads_.empty(); }
 
   QFileDialog& OpenDialog();
   QFileDialog& SaveDialog();
