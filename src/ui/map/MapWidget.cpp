@@ -36,6 +36,7 @@ TMapWidget::TMapWidget(QWidget* parent) : QWidget(parent) {
   setMinimumSize(200, 150);
   view_.width = std::max(1, width());
   view_.height = std::max(1, height());
+  scene_.points = &index_;
 }
 
 TMapWidget::~TMapWidget() = default;
@@ -86,8 +87,8 @@ void TMapWidget::CentreOn(LatLon position) {
 }
 
 void TMapWidget::ZoomBy(int levels, QPointF around) {
-  double zoom = std::clamp(std::round(view_.zoom) + levels, static_cast<double>(kMinZoom),
-                           static_cast<double>(kMaxZoom));
+  double zoom =
+      std::clamp(std::round(view_.zoom) + levels, static_cast<double>(kMinZoom), static_cast<double>(kMaxZoom));
   if (zoom == view_.zoom) return;
   Moved(ZoomedAround(view_, zoom, around.x(), around.y()));
 }
@@ -137,8 +138,7 @@ std::optional<std::uint32_t> TMapWidget::RowAt(QPointF at) const {
 }
 
 QString TMapWidget::ToolTipAt(QPointF at) const {
-  if (std::optional<ViewCluster> bubble = BubbleAt(at))
-    return tr("%1 waypoints: click to zoom in").arg(bubble->count);
+  if (std::optional<ViewCluster> bubble = BubbleAt(at)) return tr("%1 waypoints: click to zoom in").arg(bubble->count);
   std::optional<std::uint32_t> row = RowAt(at);
   if (row && describe) return describe(*row);
   return {};
