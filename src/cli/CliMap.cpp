@@ -151,8 +151,8 @@ int RunMap(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (!fromSettings && !IsTileTemplate(tileTemplate))
       return UsageError(err, "--tiles needs an http, https or file address with {z}, {x} and {y}, or settings");
     if (fromSettings && !tileTemplate.isEmpty() && !IsTileTemplate(tileTemplate)) {
-      PrintError(err, "settings", "the map tile address is not usable, drawn without tiles: " +
-                                      AnsiToUtf8(settings.MapTileUrl));
+      PrintError(err, "settings",
+                 "the map tile address is not usable, drawn without tiles: " + AnsiToUtf8(settings.MapTileUrl));
       tileTemplate.clear();
     }
     // The attribution the tile server asks for goes with its own address.

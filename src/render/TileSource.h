@@ -29,7 +29,7 @@ inline constexpr int kMaxTileRequests = 2;
 
 struct TileSourceOptions {
   QString urlTemplate = QString::fromLatin1(kDefaultMapTileUrl);  // {z}, {x}, {y}; empty: no tiles
-  QString cacheFolder;                                          // the disk cache; empty: TileCacheFolder()
+  QString cacheFolder;                                            // the disk cache; empty: TileCacheFolder()
   qint64 cacheBytes = kDefaultTileCacheBytes;
 };
 

@@ -253,8 +253,9 @@ void TFormApp::ConnectMap() {
             : std::nullopt);
   });
   TGpsReceiver* gps = &tools_->Gps();
-  connect(gps, &TGpsReceiver::Fix, mapWindow_,
-          [this](double lat, double lon, bool, double) { mapWindow_->SetGpsFix(LatLon{lat, lon}); });
+  connect(gps, &TGpsReceiver::Fix, mapWindow_, [this](double lat, double lon, bool, double) {
+    mapWindow_->SetGpsFix(LatLon{lat, lon});
+  });
   connect(gps, &TGpsReceiver::RunningChanged, mapWindow_, [this](bool running) {
     if (!running) mapWindow_->SetGpsFix(std::nullopt);
   });
