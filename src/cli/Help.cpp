@@ -373,6 +373,8 @@ ProgramHelp MakeWindowHelp() {
        {"$XDG_CONFIG_HOME/quillmark/HKEY_LOCAL_MACHINE.reg (default ~/.config/quillmark/): the settings, readable "
         "only by the user.",
         "~/.local/share/Tarnwick/Quillmark/: the log of a day, with --log-level.",
+        "$XDG_CACHE_HOME/quillmark/tiles (default ~/.cache/quillmark/tiles): the map's tiles, up to the size set "
+        "in the options.",
         "$XDG_RUNTIME_DIR/quillmark.sock: where the first window listens for quillmark-cli open."},
        {},
        false},

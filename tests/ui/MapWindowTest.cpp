@@ -41,6 +41,7 @@ class MapWindow : public ::testing::Test, public WindowFixture {
     // No tiles: the window tests never reach a network.
     test::WriteSetting(SettingsFolder(), "MapTileUrl", "");
     test::WriteSetting(SettingsFolder(), "IncludeGroudspeak", 1);
+    test::WriteSetting(SettingsFolder(), "HomeCoords", "N 52 E 5");
   }
   TFormMap& OpenMap() {
     Open({QString::fromStdString(WriteGpx("caches.gpx", kCaches))});
@@ -92,6 +93,14 @@ TEST_F(MapWindow, SelectionFollowsBothWaysAndTheMouseMovesTheMap) {
   EXPECT_DOUBLE_EQ(map_->View().centre.lat, chosen->Lat);
   EXPECT_DOUBLE_EQ(map_->View().centre.lon, chosen->Lon);
   EXPECT_EQ(map_->Selected()->flags & kMapPointArchived, chosen->Name == "GC3CCC" ? kMapPointArchived : 0);
+  // The home position, and the converter showing the chosen waypoint.
+  ASSERT_EQ(map_->Marks().size(), 2u);
+  EXPECT_EQ(map_->Marks()[0].kind, MapMarkKind::kHome);
+  EXPECT_EQ(map_->Marks()[0].position.lat, 52.0);
+  EXPECT_EQ(map_->Marks()[0].position.lon, 5.0);
+  EXPECT_EQ(map_->Marks()[1].kind, MapMarkKind::kPosition);
+  EXPECT_NEAR(map_->Marks()[1].position.lat, chosen->Lat, 1e-9);
+  EXPECT_NEAR(map_->Marks()[1].position.lon, chosen->Lon, 1e-9);
 
   // A point clicked on the map: its row chosen, the map stays put.
   for (int row : {0, 3}) {

@@ -37,6 +37,7 @@ class TMapWidget : public QWidget {
   void SetSelected(std::optional<MapPoint> point);
   const std::optional<MapPoint>& Selected() const { return scene_.selected; }
   void SetMarks(std::vector<MapMark> marks);
+  const std::vector<MapMark>& Marks() const { return scene_.marks; }
 
   // The view as drawn: its size is the widget's.
   const MapView& View() const { return view_; }
