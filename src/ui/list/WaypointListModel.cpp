@@ -7,6 +7,7 @@
 #include "geo/CoordFormat.h"
 #include "list/ListColumns.h"
 #include "text/QtText.h"
+#include "ui/components/CoreTexts.h"
 #include "ui/list/TypeIcons.h"
 
 namespace quill {
@@ -14,7 +15,7 @@ namespace quill {
 WaypointListModel::WaypointListModel(const std::vector<const TGpxRecord*>& shown, const ListViewState& state,
                                      QObject* parent)
     : QAbstractTableModel(parent), shown_(shown), state_(state) {
-  for (int c = 0; c < kListColumnCount; ++c) headers_[c] = AnsiToQString(InitialColumnHeader(c));
+  for (int c = 0; c < kListColumnCount; ++c) headers_[c] = CoreText(InitialColumnHeader(c));
   strikeFont_.setStrikeOut(true);
 }
 
