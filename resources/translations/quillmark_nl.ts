@@ -442,6 +442,14 @@
         <source>About Qt</source>
         <translation>Over Qt</translation>
     </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Beeld</translation>
+    </message>
+    <message>
+        <source>Map</source>
+        <translation>Kaart</translation>
+    </message>
 </context>
 <context>
     <name>quill::TFormEditItem</name>
@@ -616,6 +624,45 @@
     <message>
         <source>WordWrap</source>
         <translation>Tekstterugloop</translation>
+    </message>
+</context>
+<context>
+    <name>quill::TFormMap</name>
+    <message>
+        <source>Map</source>
+        <translation>Kaart</translation>
+    </message>
+    <message>
+        <source>Fit list</source>
+        <translation>Hele lijst</translation>
+    </message>
+    <message>
+        <source>Zoom to every shown waypoint</source>
+        <translation>Inzoomen op alle getoonde waypoints</translation>
+    </message>
+    <message>
+        <source>Zoom in (wheel up, +)</source>
+        <translation>Inzoomen (wiel omhoog, +)</translation>
+    </message>
+    <message>
+        <source>Zoom out (wheel down, -)</source>
+        <translation>Uitzoomen (wiel omlaag, -)</translation>
+    </message>
+    <message>
+        <source>, %1 without a position</source>
+        <translation>, %1 zonder positie</translation>
+    </message>
+    <message>
+        <source>, archived</source>
+        <translation>, gearchiveerd</translation>
+    </message>
+    <message>
+        <source>, unavailable</source>
+        <translation>, niet beschikbaar</translation>
+    </message>
+    <message>
+        <source>D/T %1</source>
+        <translation>M/T %1</translation>
     </message>
 </context>
 <context>
@@ -810,6 +857,38 @@
     <message>
         <source>Waypoint files (*.txt)</source>
         <translation>Waypointbestanden (*.txt)</translation>
+    </message>
+    <message>
+        <source> Map </source>
+        <translation> Kaart </translation>
+    </message>
+    <message>
+        <source>Address of the map tiles with {z}, {x} and {y}; empty for no tiles</source>
+        <translation>Adres van de kaarttegels met {z}, {x} en {y}; leeg voor geen tegels</translation>
+    </message>
+    <message>
+        <source>Tile address</source>
+        <translation>Tegeladres</translation>
+    </message>
+    <message>
+        <source>Shown on the map, as the tile server asks</source>
+        <translation>Getoond op de kaart, zoals de tegelserver vraagt</translation>
+    </message>
+    <message>
+        <source>Attribution</source>
+        <translation>Bronvermelding</translation>
+    </message>
+    <message>
+        <source> MB</source>
+        <translation> MB</translation>
+    </message>
+    <message>
+        <source>Disk space kept for map tiles; 0 keeps none</source>
+        <translation>Schijfruimte voor kaarttegels; 0 bewaart niets</translation>
+    </message>
+    <message>
+        <source>Tile cache</source>
+        <translation>Tegelcache</translation>
     </message>
 </context>
 <context>
@@ -1027,6 +1106,13 @@
     </message>
 </context>
 <context>
+    <name>quill::TMapWidget</name>
+    <message>
+        <source>%1 waypoints: click to zoom in</source>
+        <translation>%1 waypoints: klik om in te zoomen</translation>
+    </message>
+</context>
+<context>
     <name>quill::TSaveFileDialog</name>
     <message>
         <source>%1 already exists.
@@ -1054,7 +1140,7 @@ Wilt u het vervangen?</translation>
     <name>quill::TUlkStatusBar</name>
     <message>
         <source>Geocaching info not loaded: turn on &quot;Include Geocaching Info&quot; in Tools &gt; Options</source>
-        <translation>Geocaching-info niet geladen: zet "Geocaching-info meenemen" aan in Extra &gt; Opties</translation>
+        <translation>Geocaching-info niet geladen: zet &quot;Geocaching-info meenemen&quot; aan in Extra &gt; Opties</translation>
     </message>
     <message>
         <source>Error saving settings</source>

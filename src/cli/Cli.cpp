@@ -23,7 +23,7 @@ struct Command {
   CommandFn run;
 };
 
-constexpr std::array<Command, 9> kCommands = {{
+constexpr std::array<Command, 10> kCommands = {{
     {"convert", &RunConvert},
     {"list", &RunList},
     {"coord", &RunCoord},
@@ -33,6 +33,7 @@ constexpr std::array<Command, 9> kCommands = {{
     {"ftp", &RunFtp},
     {"page", &RunPage},
     {"link", &RunLink},
+    {"map", &RunMap},
 }};
 
 bool commandsEndProcess = false;

@@ -25,6 +25,7 @@ int RunGps(const std::vector<std::string>& args, std::ostream& out, std::ostream
 int RunFtp(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunPage(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunLink(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunMap(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // One line on err, "quillmark-cli: MESSAGE (try 'quillmark-cli COMMAND --help')";
 // returns 2.

@@ -17,8 +17,6 @@
 #include "net/ScramblePassword.h"
 #include "session/ListSession.h"
 #include "settings/AppSettings.h"
-#include "settings/UlkFileversionInfo.h"
-#include "settings/UlkRegistry.h"
 
 namespace quill::cli {
 namespace {
@@ -37,14 +35,7 @@ class FtpStatus : public StderrStatus {
   void FlashError(int, const std::string& text) override { flashed = text; }
 };
 
-FtpTransferSettings SettingsFromStore() {
-  TUlkFileversionInfo info;
-  info.GetInfo();
-  const ProgramIdentity identity = IdentityFromVersionInfo(info);
-  TUlkRegistry registry;
-  registry.Init(RegistryRoot::kLocalMachine, "Software", identity.companyName, identity.fileDescription);
-  return FtpSettingsFrom(ReadAppSettings(registry));
-}
+FtpTransferSettings SettingsFromStore() { return FtpSettingsFrom(StoredAppSettings()); }
 
 // One GPX file that loads as it is goes up byte for byte: it already is a
 // favorite list, and the server should hold what the user has.

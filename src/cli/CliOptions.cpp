@@ -11,6 +11,8 @@
 #include "cli/CliStreams.h"
 #include "formats/FormatSniff.h"
 #include "session/ListSession.h"
+#include "settings/UlkFileversionInfo.h"
+#include "settings/UlkRegistry.h"
 
 namespace quill::cli {
 
@@ -183,6 +185,15 @@ bool LoadStandardInput(ListSession& session, int inputFormat, std::string& error
 }
 
 }  // namespace
+
+AppSettings StoredAppSettings() {
+  TUlkFileversionInfo info;
+  info.GetInfo();
+  const ProgramIdentity identity = IdentityFromVersionInfo(info);
+  TUlkRegistry registry;
+  registry.Init(RegistryRoot::kLocalMachine, "Software", identity.companyName, identity.fileDescription);
+  return ReadAppSettings(registry);
+}
 
 int LoadInputs(ListSession& session, const std::vector<std::string>& inputs, std::ostream& err, int inputFormat) {
   if (std::count(inputs.begin(), inputs.end(), "-") > 1) return UsageError(err, "- (standard input) can be read once");

@@ -24,6 +24,7 @@
 
 #include "formats/FormatTable.h"
 #include "list/WaypointStore.h"
+#include "settings/AppSettings.h"
 
 namespace quill {
 class ListSession;
@@ -62,6 +63,10 @@ int TxtModeForName(std::string_view name);
 
 // Applies the parsed load/save settings to a session and its answers.
 void ApplyCliOptions(const CliOptions& options, ListSession& session, FixedAnswers& answers);
+
+// The window's settings as the settings store holds them (defaults where
+// it has none).
+AppSettings StoredAppSettings();
 
 // Loads every input into the session in order, with progress on stderr when
 // it is a terminal. "-" is standard input (CommandInput), at most once. An

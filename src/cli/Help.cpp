@@ -268,6 +268,30 @@ std::vector<HelpCommand> CliCommands() {
         InputFormatOption(), DuplicatesOption(), NoGroundspeakOption(), HelpFlag(kCommandHelp)},
        {},
        ValueKind::kFile});
+
+  commands.push_back(
+      {"map",
+       {"[options] [--size WxH] [--center LAT,LON] [--zoom Z] [--tiles TEMPLATE|settings] INPUT... OUTPUT.png"},
+       "draw the shown waypoints on a map",
+       {"Loads the INPUT files as list does and draws the shown waypoints as the map window shows them, each in its "
+        "type's marker centred on its Web Mercator pixel, archived ones struck red, crowded places as bubbles with "
+        "their count, and writes the picture as OUTPUT.png (with OUTPUT -, to standard output).",
+        "Without --center and --zoom the map shows every shown waypoint. Without --tiles it is drawn on a plain "
+        "background with labelled degree lines; with --tiles, on the map tiles of that address, fetched two at a "
+        "time and kept in $XDG_CACHE_HOME/quillmark/tiles, so that a second drawing of the same place needs no "
+        "network."},
+       Concat({{InputFormatOption(), DuplicatesOption(), NoGroundspeakOption()},
+               ListOptions(),
+               {Valued("--size", "WxH", "the picture's width and height in pixels, each up to 4096 (default 1024x768)"),
+                Valued("--center", "LAT,LON",
+                       "the position in the middle of the picture, in decimal degrees, south and west negative"),
+                Valued("--zoom", "Z", "the zoom level, 0 (the whole world) to 19 (a street)"),
+                Valued("--tiles", "TEMPLATE",
+                       "draw on map tiles from this address, {z}, {x} and {y} standing for the tile's numbers (e.g. "
+                       "https://tile.openstreetmap.org/{z}/{x}/{y}.png), or settings for the window's tile address"),
+                HelpFlag(kCommandHelp)}}),
+       {},
+       ValueKind::kFile});
   return commands;
 }
 
@@ -299,7 +323,7 @@ ProgramHelp MakeCliHelp() {
         "XDG_CONFIG_HOME: the settings live in $XDG_CONFIG_HOME/quillmark/HKEY_LOCAL_MACHINE.reg (default "
         "~/.config/quillmark/), which the window writes and the ftp command reads.",
         "XDG_CACHE_HOME: standard input and output pass through private files in $XDG_CACHE_HOME/quillmark/ "
-        "(default ~/.cache/quillmark/).",
+        "(default ~/.cache/quillmark/); the map command keeps its tiles in its tiles folder.",
         "XDG_RUNTIME_DIR: the open command reaches the window through $XDG_RUNTIME_DIR/quillmark.sock."},
        {},
        false},
@@ -314,7 +338,10 @@ ProgramHelp MakeCliHelp() {
          "gpsbabel -i gpx -f in.gpx -o gpx -F - | quillmark-cli convert --format kml - - > out.kml"},
         {"A column of RD positions in every notation, one line each:",
          "seq 100000 1000 200000 | sed 's/$/ 450000/' | quillmark-cli coord --rd -"},
-        {"One position as JSON:", "quillmark-cli coord --json --rd \"136013 455723\""}},
+        {"One position as JSON:", "quillmark-cli coord --json --rd \"136013 455723\""},
+        {"The caches not yet found on the OpenStreetMap tiles, as a picture:",
+         "quillmark-cli map --filter found=no --tiles https://tile.openstreetmap.org/{z}/{x}/{y}.png caches.gpx "
+         "map.png"}},
        false},
   };
   p.seeAlso = {"quillmark(1)", "gpsbabel(1)", "cs2cs(1)"};
@@ -346,6 +373,8 @@ ProgramHelp MakeWindowHelp() {
        {"$XDG_CONFIG_HOME/quillmark/HKEY_LOCAL_MACHINE.reg (default ~/.config/quillmark/): the settings, readable "
         "only by the user.",
         "~/.local/share/Tarnwick/Quillmark/: the log of a day, with --log-level.",
+        "$XDG_CACHE_HOME/quillmark/tiles (default ~/.cache/quillmark/tiles): the map's tiles, up to the size set "
+        "in the options.",
         "$XDG_RUNTIME_DIR/quillmark.sock: where the first window listens for quillmark-cli open."},
        {},
        false},

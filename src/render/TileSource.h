@@ -17,20 +17,19 @@
 #include <vector>
 
 #include "render/TileImages.h"
+#include "settings/AppSettings.h"
 
 class QNetworkAccessManager;
 class QNetworkReply;
 
 namespace quill {
 
-inline constexpr const char* kOsmTileTemplate = "https://tile.openstreetmap.org/{z}/{x}/{y}.png";
-inline constexpr const char* kOsmAttribution = "\u00A9 OpenStreetMap contributors";  // UTF-8
-inline constexpr qint64 kDefaultTileCacheBytes = 250LL * 1024 * 1024;
+inline constexpr qint64 kDefaultTileCacheBytes = qint64{kDefaultMapCacheMB} * 1024 * 1024;
 inline constexpr int kMaxTileRequests = 2;
 
 struct TileSourceOptions {
-  QString urlTemplate = QString::fromLatin1(kOsmTileTemplate);  // {z}, {x}, {y}; empty: no tiles
-  QString cacheFolder;                                          // the disk cache; empty: TileCacheFolder()
+  QString urlTemplate = QString::fromLatin1(kDefaultMapTileUrl);  // {z}, {x}, {y}; empty: no tiles
+  QString cacheFolder;                                            // the disk cache; empty: TileCacheFolder()
   qint64 cacheBytes = kDefaultTileCacheBytes;
 };
 

@@ -130,6 +130,12 @@ TEST(CliUsage, VersionNamesProgramVersionDateAndDataFolder) {
 // Wrong usage: status 2, nothing on stdout, one line on stderr that says
 // what was wrong and where the help is.
 TEST(CliUsage, WrongUsageIsOneLineWithTheWayToTheHelp) {
+  const char* kMapSize =
+      "quillmark-cli: --size needs WIDTHxHEIGHT in pixels, each 1 to 4096, e.g. 1024x768 (try 'quillmark-cli map "
+      "--help')\n";
+  const char* kMapCenter =
+      "quillmark-cli: --center needs LAT,LON in decimal degrees, south and west negative, e.g. 52.09,5.12 (try "
+      "'quillmark-cli map --help')\n";
   const struct {
     std::vector<std::string> args;
     const char* line;
@@ -151,6 +157,24 @@ TEST(CliUsage, WrongUsageIsOneLineWithTheWayToTheHelp) {
       {{"letters"}, "quillmark-cli: letters needs exactly one TEXT (try 'quillmark-cli letters --help')\n"},
       {{"gps", "--baud", "fast", "/dev/null"},
        "quillmark-cli: --baud needs a number, not 'fast' (try 'quillmark-cli gps --help')\n"},
+      {{"map", "a.gpx"},
+       "quillmark-cli: map needs at least one INPUT and an OUTPUT.png (try 'quillmark-cli map --help')\n"},
+      {{"map", "a.gpx", "a.jpg"},
+       "quillmark-cli: map writes PNG: OUTPUT must end in .png, or be - for standard output (try 'quillmark-cli map "
+       "--help')\n"},
+      {{"map", "--format", "gpx", "a.gpx", "a.png"},
+       "quillmark-cli: map writes PNG: --format does not apply (try 'quillmark-cli map --help')\n"},
+      {{"map", "--size", "4097x10", "a.gpx", "a.png"}, kMapSize},
+      {{"map", "--size", "0x10", "a.gpx", "a.png"}, kMapSize},
+      {{"map", "--size", "1024x", "a.gpx", "a.png"}, kMapSize},
+      {{"map", "--center", "90.5,0", "a.gpx", "a.png"}, kMapCenter},
+      {{"map", "--center", "nan,5", "a.gpx", "a.png"}, kMapCenter},
+      {{"map", "--center", "52.1", "a.gpx", "a.png"}, kMapCenter},
+      {{"map", "--zoom", "19.5", "a.gpx", "a.png"},
+       "quillmark-cli: --zoom needs a zoom level from 0 (the whole world) to 19 (try 'quillmark-cli map --help')\n"},
+      {{"map", "--tiles", "ftp://127.0.0.1/{z}/{x}/{y}.png", "a.gpx", "a.png"},
+       "quillmark-cli: --tiles needs an http, https or file address with {z}, {x} and {y}, or settings (try "
+       "'quillmark-cli map --help')\n"},
   };
   for (const auto& c : cases) {
     const Outcome o = RunArgs(c.args);

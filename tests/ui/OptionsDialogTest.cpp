@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTest>
 #include <filesystem>
 
@@ -91,6 +92,9 @@ class OptionsDialog : public ::testing::Test, public WindowFixture {
     Type(d, "EditFtpFilename", "fav.gpx");
     Type(d, "EditFtpProxy", "proxy.example.org");
     Type(d, "EditFtpProxyPort", "abc");
+    Type(d, "EditMapTileUrl", " http://127.0.0.1:8080/{z}/{x}/{y}.png ");
+    Type(d, "EditMapAttribution", "\xc2\xa9 Local tiles");
+    d.findChild<QSpinBox*>("SpinBoxMapCacheSize")->setValue(99999999);
   }
 };
 
@@ -102,7 +106,8 @@ TEST_F(OptionsDialog, EveryControlIsThereWithItsCaption) {
                                                           {"GroupBoxCoordinates", " Coordinates "},
                                                           {"GroupBoxGoogleMaps", " Google Maps "},
                                                           {"GroupBoxExpert", " Expert Settings "},
-                                                          {"GroupBoxFTP", " FTP "}};
+                                                          {"GroupBoxFTP", " FTP "},
+                                                          {"GroupBoxMap", " Map "}};
     for (auto [name, title] : groups) {
       EXPECT_EQ(In<QGroupBox>(d, name)->title(), title);
       EXPECT_TRUE(In<QGroupBox>(d, name)->isVisible()) << name;
@@ -196,6 +201,9 @@ TEST_F(OptionsDialog, OkWritesEverySettingAndTheStoreReadsItBack) {
   EXPECT_EQ(stored.FtpProxy, "proxy.example.org");
   EXPECT_EQ(stored.FtpProxyPort, 0);  // "abc"
   EXPECT_EQ(stored.FtpPassive, 0);
+  EXPECT_EQ(stored.MapTileUrl, "http://127.0.0.1:8080/{z}/{x}/{y}.png");
+  EXPECT_EQ(stored.MapAttribution, "\xa9 Local tiles");
+  EXPECT_EQ(stored.MapCacheMB, kMaxMapCacheMB);
   EXPECT_EQ(StoreText().find("TxtExportMode"), std::string::npos);
   // The window works with them at once.
   EXPECT_EQ(App().Settings().GmType, 107);

@@ -2,6 +2,18 @@
 #include "settings/AppSettings.h"
 
 namespace quill {
+namespace {
+
+// The map's keys, read and written from here alone.
+constexpr const char* kMapTileUrl = "MapTileUrl";
+constexpr const char* kMapAttribution = "MapAttribution";
+constexpr const char* kMapCacheMB = "MapCacheMB";
+constexpr const char* kMapTop = "MapTop";
+constexpr const char* kMapLeft = "MapLeft";
+constexpr const char* kMapWidth = "MapWidth";
+constexpr const char* kMapHeight = "MapHeight";
+
+}  // namespace
 
 AppSettings ReadAppSettings(const TUlkRegistry& r) {
   const std::string s = kSettingsSection;
@@ -35,6 +47,13 @@ AppSettings ReadAppSettings(const TUlkRegistry& r) {
   a.AppLeft = r.ReadInt(s, "AppLeft", a.AppLeft);
   a.HistTop = r.ReadInt(s, "HistTop", a.HistTop);
   a.HistLeft = r.ReadInt(s, "HistLeft", a.HistLeft);
+  a.MapTileUrl = r.ReadString(s, kMapTileUrl, a.MapTileUrl);
+  a.MapAttribution = r.ReadString(s, kMapAttribution, a.MapAttribution);
+  a.MapCacheMB = r.ReadInt(s, kMapCacheMB, a.MapCacheMB);
+  a.MapTop = r.ReadInt(s, kMapTop, a.MapTop);
+  a.MapLeft = r.ReadInt(s, kMapLeft, a.MapLeft);
+  a.MapWidth = r.ReadInt(s, kMapWidth, a.MapWidth);
+  a.MapHeight = r.ReadInt(s, kMapHeight, a.MapHeight);
   return a;
 }
 
@@ -42,6 +61,11 @@ bool WriteWindowPositions(TUlkRegistry& r, std::int32_t appTop, std::int32_t app
                           std::int32_t histLeft) {
   return r.WriteInts(kSettingsSection,
                      {{"AppTop", appTop}, {"AppLeft", appLeft}, {"HistTop", histTop}, {"HistLeft", histLeft}});
+}
+
+bool WriteMapWindowPlace(TUlkRegistry& r, std::int32_t top, std::int32_t left, std::int32_t width,
+                         std::int32_t height) {
+  return r.WriteInts(kSettingsSection, {{kMapTop, top}, {kMapLeft, left}, {kMapWidth, width}, {kMapHeight, height}});
 }
 
 bool WriteOptionSettings(TUlkRegistry& r, const AppSettings& a) {
@@ -70,6 +94,9 @@ bool WriteOptionSettings(TUlkRegistry& r, const AppSettings& a) {
                                              {"FtpProxy", a.FtpProxy},
                                              {"FtpProxyPort", a.FtpProxyPort},
                                              {"FtpPassive", a.FtpPassive},
+                                             {kMapTileUrl, a.MapTileUrl},
+                                             {kMapAttribution, a.MapAttribution},
+                                             {kMapCacheMB, a.MapCacheMB},
                                          });
 }
 

@@ -12,6 +12,13 @@ namespace quill {
 
 inline constexpr const char* kSettingsSection = "Settings";
 
+// The map's tiles as they come: the OpenStreetMap standard layer, its
+// attribution (memory text), and the disk cache they are kept in.
+inline constexpr const char* kDefaultMapTileUrl = "https://tile.openstreetmap.org/{z}/{x}/{y}.png";
+inline constexpr const char* kDefaultMapAttribution = "\xA9 OpenStreetMap contributors";
+inline constexpr std::int32_t kDefaultMapCacheMB = 250;
+inline constexpr std::int32_t kMaxMapCacheMB = 100000;
+
 struct AppSettings {
   bool WarnDel = false;
   bool WarnExit = true;
@@ -43,15 +50,27 @@ struct AppSettings {
   std::int32_t AppLeft = 0;
   std::int32_t HistTop = 0;
   std::int32_t HistLeft = 0;
+  std::string MapTileUrl = kDefaultMapTileUrl;  // {z}, {x}, {y}; empty: no tiles
+  std::string MapAttribution = kDefaultMapAttribution;
+  std::int32_t MapCacheMB = kDefaultMapCacheMB;  // 0: no disk cache
+  // The map window's client area; a width of 0 until it was first closed.
+  std::int32_t MapTop = 0;
+  std::int32_t MapLeft = 0;
+  std::int32_t MapWidth = 0;
+  std::int32_t MapHeight = 0;
 };
 
-// Every value in table order (the window positions last); missing values
-// take their defaults.
+// Every value in table order (the window positions last, then the map's);
+// missing values take their defaults.
 AppSettings ReadAppSettings(const TUlkRegistry& registry);
 
 // The four window positions in one rewrite.
 bool WriteWindowPositions(TUlkRegistry& registry, std::int32_t appTop, std::int32_t appLeft, std::int32_t histTop,
                           std::int32_t histLeft);
+
+// The map window's place and size in one rewrite.
+bool WriteMapWindowPlace(TUlkRegistry& registry, std::int32_t top, std::int32_t left, std::int32_t width,
+                         std::int32_t height);
 
 // What OK of the options dialog writes, in its order and in one rewrite:
 // every setting it edits, the password in its stored (scrambled) form. The

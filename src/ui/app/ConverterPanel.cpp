@@ -219,6 +219,7 @@ void ConverterPanel::Show(const ConverterResult& result, bool altitudeKnown) {
   };
   colour(resultRD_, result.rdInRange);
   colour(resultLambert_, result.lambertInRange);
+  emit ResultChanged();
 }
 
 void ConverterPanel::ShowResult(double lat, double lon, double h, bool altitudeKnown) {
@@ -234,6 +235,7 @@ void ConverterPanel::ClearResults() {
                       resultAltitude_}) {
     e->clear();
   }
+  emit ResultChanged();
 }
 
 bool ConverterPanel::PositionToAdd(double& lat, double& lon) {

@@ -37,6 +37,8 @@ class ConverterPanel : public QWidget {
   double CurrentResultLat() const { return result_.lat; }
   double CurrentResultLon() const { return result_.lon; }
   const ConverterResult& Result() const { return result_; }
+  // The results hold a position on the earth.
+  bool HasPosition() const { return hasPosition_; }
 
   // The window's start: inputs empty, WGS84, the hemisphere boxes from the
   // NorthDefault and EastDefault settings, results cleared.
@@ -55,6 +57,10 @@ class ConverterPanel : public QWidget {
   QPushButton* ButtonAddWp() const { return buttonAddWp_; }
   QPushButton* ButtonGoogleMaps() const { return buttonGoogleMaps_; }
   QPushButton* ButtonLiveCom() const { return buttonLiveCom_; }
+
+ signals:
+  // The results show another position, or none.
+  void ResultChanged();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -32,6 +32,7 @@
 #include "ui/list/ListPanel.h"
 #include "ui/list/ListView.h"
 #include "ui/list/WaypointListModel.h"
+#include "ui/map/FormMap.h"
 #include "ui/tools/FormAbout.h"
 #include "ui/tools/FormHistogram.h"
 #include "ui/tools/FormOptions.h"
@@ -74,6 +75,7 @@ TFormApp::~TFormApp() {
   session_->onProgress = nullptr;
   session_->onSavePathChanged = nullptr;
   session_->onStateChanged = nullptr;
+  delete mapWindow_;
   delete tools_;
   delete ftp_;
   delete web_;
@@ -143,6 +145,7 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   optionsDialog_ = new TFormOptions(this);
   BuildMenus();
   ConnectTools();
+  ConnectMap();
   logWritable_ = log_.Start(options.logLevel, identity_);
   listPanel_->SetVersionText(AnsiToQString(VersionLabelText(identity_.fileVersion, build::kBuildDate)));
   setMinimumSize(kDesignWidth, kDesignHeight);
@@ -171,6 +174,8 @@ void TFormApp::BuildMenus() {
   file->setObjectName("MenuFile");
   QMenu* edit = menuBar()->addMenu(tr("&Edit"));
   edit->setObjectName("MenuEdit");
+  QMenu* view = menuBar()->addMenu(tr("&View"));
+  view->setObjectName("MenuView");
   menuTools_ = menuBar()->addMenu(tr("&Tools"));
   menuTools_->setObjectName("MenuTools");
   QMenu* help = menuBar()->addMenu(tr("&Help"));
@@ -194,6 +199,7 @@ void TFormApp::BuildMenus() {
     edit->addAction(a);
     addAction(a);
   }
+  add(view, "ActionMap", tr("Map"), QKeySequence(Qt::CTRL | Qt::Key_M), this, [this] { mapWindow_->ShowMap(); });
   add(menuTools_, "ActionSetup", tr("Options"), QKeySequence(), this, &TFormApp::ActionSetupExecute);
   QAction* helpAction =
       add(help, "ActionHelpHelp", tr("Help"), QKeySequence(Qt::Key_F1), this, &TFormApp::ActionHelpHelpExecute);
@@ -222,6 +228,38 @@ void TFormApp::ConnectTools() {
           });
   connect(ftp_, &TFtpCommands::Event, this,
           [this](bool error, const QString& text) { log_.FtpEvent(error, text.toStdString()); });
+}
+
+void TFormApp::ConnectMap() {
+  MapWindowLinks links;
+  links.rows = &listPanel_->Model();
+  links.selection = listPanel_->ListView().selectionModel();
+  links.selectedRow = [this] { return listPanel_->SelectedIndex(); };
+  links.selectRow = [this](int row) { listPanel_->SelectRow(row); };
+  links.editRow = [this](int row) { EditRow(row); };
+  links.placeChanged = [this](const QRect& place) {
+    AppSettings& s = binder_.Settings();
+    s.MapTop = place.y();
+    s.MapLeft = place.x();
+    s.MapWidth = place.width();
+    s.MapHeight = place.height();
+    WriteMapWindowPlace(binder_.Registry(), s.MapTop, s.MapLeft, s.MapWidth, s.MapHeight);
+  };
+  mapWindow_ = new TFormMap(*session_, std::move(links), this);
+  binder_.OnApply([this](const AppSettings& s) { mapWindow_->ApplySettings(s); });
+  connect(converter_, &ConverterPanel::ResultChanged, mapWindow_, [this] {
+    mapWindow_->SetConverterPosition(
+        converter_->HasPosition()
+            ? std::optional<LatLon>(LatLon{converter_->CurrentResultLat(), converter_->CurrentResultLon()})
+            : std::nullopt);
+  });
+  TGpsReceiver* gps = &tools_->Gps();
+  connect(gps, &TGpsReceiver::Fix, mapWindow_, [this](double lat, double lon, bool, double) {
+    mapWindow_->SetGpsFix(LatLon{lat, lon});
+  });
+  connect(gps, &TGpsReceiver::RunningChanged, mapWindow_, [this](bool running) {
+    if (!running) mapWindow_->SetGpsFix(std::nullopt);
+  });
 }
 
 QAction* TFormApp::Action(const QString& name) const { return findChild<QAction*>(name); }
@@ -286,6 +324,8 @@ void TFormApp::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // An open map closes with the window, and remembers where it was.
+  if (mapWindow_->isVisible()) mapWindow_->close();
   event->accept();
   FormHide();
 }

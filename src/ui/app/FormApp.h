@@ -10,6 +10,7 @@
 //   TFtpCommands       the two Ftp buttons (extended mode)
 //   TWebCommands       "Web Link", "Local", "Google Earth", "Google Maps", "VE"
 //   TSettingsBinder    the settings and ApplySettings()
+//   TFormMap           the map window (View > Map)
 // A new dialog or tool is a class of its own in src/ui/list or src/ui/tools,
 // given what it needs (session, settings, a callback), never the window.
 #include <QMainWindow>
@@ -35,6 +36,7 @@ class HelpWindow;
 class OpenFileServer;
 class TFileCommands;
 class TFormEditItem;
+class TFormMap;
 class TFormOptions;
 class TFtpCommands;
 class TWebCommands;
@@ -103,6 +105,7 @@ class TFormApp : public QMainWindow {
   TFormSelectWpAddMode& DuplicateDialog();
   TFormOptions& OptionsDialog() { return *optionsDialog_; }
   TFormEditItem& EditDialog() { return *editDialog_; }
+  TFormMap& MapWindow() { return *mapWindow_; }
   HelpWindow* Help() const { return helpWindow_; }
   bool Listening() const;
 
@@ -158,6 +161,7 @@ class TFormApp : public QMainWindow {
   // "Quillmark - NAME[*]": the current file and the modified mark.
   void UpdateTitle();
   void ConnectTools();
+  void ConnectMap();
   void Listen(const QString& socketPath);
 
   bool extendedMode_;
@@ -185,6 +189,7 @@ class TFormApp : public QMainWindow {
   TToolCommands* tools_ = nullptr;
   TFormOptions* optionsDialog_ = nullptr;
   TFormEditItem* editDialog_ = nullptr;
+  TFormMap* mapWindow_ = nullptr;
   TWindowLog log_;
   bool logWritable_ = true;
 

@@ -32,6 +32,10 @@ bool TSettingsBinder::StoreOptions(const AppSettings& edited, int txtExportMode)
   taken.AppLeft = settings_.AppLeft;
   taken.HistTop = settings_.HistTop;
   taken.HistLeft = settings_.HistLeft;
+  taken.MapTop = settings_.MapTop;
+  taken.MapLeft = settings_.MapLeft;
+  taken.MapWidth = settings_.MapWidth;
+  taken.MapHeight = settings_.MapHeight;
   settings_ = taken;
   TxtExportMode = txtExportMode;
   bool written = WriteOptionSettings(registry_, settings_);

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QSpinBox>
 
 #include "net/ScramblePassword.h"
 #include "text/QtText.h"
@@ -21,8 +22,8 @@ namespace {
 
 constexpr int kColumnWidth = 345;
 constexpr int kBoxWidth = 321;
-constexpr int kNarrowHeight = 432;
-constexpr int kWideHeight = 512;
+constexpr int kNarrowHeight = 544;
+constexpr int kWideHeight = 552;
 constexpr int kMinZoom = 9;
 constexpr int kMaxZoom = 17;
 constexpr int kMap = 'm';
@@ -111,6 +112,19 @@ TFormOptions::TFormOptions(QWidget* parent)
   hybrid_->setText(tr("Hybrid"));
   for (QRadioButton* r : {map_, satellite_, hybrid_}) r->setToolTip(tr("Select favorite default view mode"));
 
+  QGroupBox* tiles = Group(this, "GroupBoxMap", tr(" Map "), {8, 392, kColumnWidth, 104});
+  mapTileUrl_ = Make<QLineEdit>(tiles, "EditMapTileUrl", {124, 20, 209, 22});
+  mapTileUrl_->setToolTip(tr("Address of the map tiles with {z}, {x} and {y}; empty for no tiles"));
+  Label(tiles, tr("Tile address"), {12, 21, 108, 20}, mapTileUrl_);
+  mapAttribution_ = Make<QLineEdit>(tiles, "EditMapAttribution", {124, 46, 209, 22});
+  mapAttribution_->setToolTip(tr("Shown on the map, as the tile server asks"));
+  Label(tiles, tr("Attribution"), {12, 47, 108, 20}, mapAttribution_);
+  mapCacheSize_ = Make<QSpinBox>(tiles, "SpinBoxMapCacheSize", {124, 72, 110, 24});
+  mapCacheSize_->setRange(0, kMaxMapCacheMB);
+  mapCacheSize_->setSuffix(tr(" MB"));
+  mapCacheSize_->setToolTip(tr("Disk space kept for map tiles; 0 keeps none"));
+  Label(tiles, tr("Tile cache"), {12, 74, 108, 20}, mapCacheSize_);
+
   const int right = 8 + kColumnWidth + 8;
   groupExpert_ = Group(this, "GroupBoxExpert", tr(" Expert Settings "), {right, 8, kColumnWidth, 240});
   auto* favorite = Make<QPushButton>(groupExpert_, "ButtonFavorite", {303, 18, 30, 24});
@@ -189,6 +203,9 @@ void TFormOptions::FormShow() {
   homeCoords_->setText(AnsiToQString(v.HomeCoords));
   zoom_->setValue(v.GmZoomLevel);
   (v.GmType == kHybrid ? hybrid_ : v.GmType == kSatellite ? satellite_ : map_)->setChecked(true);
+  mapTileUrl_->setText(AnsiToQString(v.MapTileUrl));
+  mapAttribution_->setText(AnsiToQString(v.MapAttribution));
+  mapCacheSize_->setValue(v.MapCacheMB);
 
   ShowFileNames();
   noCheckWhenEmpty_->setChecked(v.NoCheckWhenEmpty);
@@ -219,6 +236,9 @@ void TFormOptions::ButtonOkClick() {
   if (map_->isChecked()) v.GmType = kMap;
   if (satellite_->isChecked()) v.GmType = kSatellite;
   if (hybrid_->isChecked()) v.GmType = kHybrid;
+  v.MapTileUrl = QStringToAnsi(mapTileUrl_->text().trimmed());
+  v.MapAttribution = QStringToAnsi(mapAttribution_->text());
+  v.MapCacheMB = mapCacheSize_->value();
   // Hidden groups pass their values through as they came, byte for byte.
   if (ExtendedMode) {
     v.NoCheckWhenEmpty = noCheckWhenEmpty_->isChecked();

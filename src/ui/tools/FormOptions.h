@@ -19,6 +19,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QSlider;
+class QSpinBox;
 
 namespace quill {
 
@@ -54,6 +55,9 @@ class TFormOptions : public QDialog {
 
   QGroupBox* groupExpert_;
   QGroupBox* groupFtp_;
+  QLineEdit* mapTileUrl_;
+  QLineEdit* mapAttribution_;
+  QSpinBox* mapCacheSize_;
   QCheckBox* warnDel_;
   QCheckBox* warnExit_;
   QCheckBox* includeGroundspeak_;
