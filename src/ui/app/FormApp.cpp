@@ -26,6 +26,7 @@
 #include "ui/components/UlkStatusBar.h"
 #include "ui/list/FileCommands.h"
 #include "ui/list/FormEditItem.h"
+#include "ui/list/FormSendToGps.h"
 #include "ui/list/FtpCommands.h"
 #include "ui/list/ListCommands.h"
 #include "ui/list/ListEditCommands.h"
@@ -187,6 +188,7 @@ void TFormApp::BuildMenus() {
   };
   add(file, "ActionFileLoad", "Load", QKeySequence(), files_, &TFileCommands::ActionFileLoadExecute);
   add(file, "ActionFileSave", "Save", QKeySequence(), files_, &TFileCommands::ActionFileSaveExecute);
+  add(file, "ActionSendToGps", "Send to GPS\u2026", QKeySequence(), this, &TFormApp::ActionSendToGpsExecute);
   file->addSeparator();
   add(file, "ActionExit", "Exit", QKeySequence(Qt::ALT | Qt::Key_F4), this, &TFormApp::ActionExitExecute);
   for (QAction* a : {listEdit_->UndoAction(), listEdit_->RedoAction()}) {
@@ -307,6 +309,12 @@ void TFormApp::ActionHelpHelpExecute() {
 void TFormApp::ActionAboutExecute() {
   TFormAbout about(identity_, this);
   about.exec();
+}
+
+void TFormApp::ActionSendToGpsExecute() {
+  TFormSendToGps dialog(this, session_->Store().ShownWaypoints(), session_->CurrentFileName(), *questions_,
+                        *statusBar_);
+  dialog.exec();
 }
 
 void TFormApp::ActionSetupExecute() {
