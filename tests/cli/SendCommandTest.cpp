@@ -84,9 +84,9 @@ TEST_F(CliPocketQuery, ConvertKeepsEveryWaypointOfBothFiles) {
 }
 
 TEST_F(CliPocketQuery, HostileArchivesExitOneAndWriteNothing) {
-  test::ZipEntrySpec bomb{"bomb.gpx", std::string(4u << 20, ' ')};
+  test::ZipTestEntry bomb{"bomb.gpx", std::string(4u << 20, ' ')};
   bomb.claimedSize = 100;
-  test::ZipEntrySpec secret{"secret.gpx", Gpx({"GC9"})};
+  test::ZipTestEntry secret{"secret.gpx", Gpx({"GC9"})};
   secret.encryptedFlag = true;
   const std::string good = Gpx({"GC1"});
   const std::pair<std::string, const char*> cases[] = {

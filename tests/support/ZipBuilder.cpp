@@ -62,10 +62,10 @@ std::string Zip64Extra(const Header& h) {
 
 }  // namespace
 
-std::string BuildZip(const std::vector<ZipEntrySpec>& entries, bool damageDirectory) {
+std::string BuildZip(const std::vector<ZipTestEntry>& entries, bool damageDirectory) {
   std::string out;
   std::string directory;
-  for (const ZipEntrySpec& e : entries) {
+  for (const ZipTestEntry& e : entries) {
     const std::string body = e.deflate ? RawDeflate(e.data) : e.data;
     Header h;
     h.flags = e.encryptedFlag ? 1 : 0;

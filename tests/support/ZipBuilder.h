@@ -11,8 +11,8 @@
 
 namespace quill::test {
 
-struct ZipEntrySpec {
-  ZipEntrySpec(std::string entryName, std::string entryData, bool deflated = true)
+struct ZipTestEntry {
+  ZipTestEntry(std::string entryName, std::string entryData, bool deflated = true)
       : name(std::move(entryName)), data(std::move(entryData)), deflate(deflated) {}
   std::string name;
   std::string data;
@@ -24,6 +24,6 @@ struct ZipEntrySpec {
 };
 
 // The archive's bytes; damageDirectory spoils the central directory's signature.
-std::string BuildZip(const std::vector<ZipEntrySpec>& entries, bool damageDirectory = false);
+std::string BuildZip(const std::vector<ZipTestEntry>& entries, bool damageDirectory = false);
 
 }  // namespace quill::test

@@ -13,7 +13,7 @@ namespace quill {
 namespace {
 
 using test::BuildZip;
-using test::ZipEntrySpec;
+using test::ZipTestEntry;
 
 std::string Gpx(std::initializer_list<const char*> names) {
   std::string text = "<?xml version=\"1.0\"?>\r\n<gpx version=\"1.0\">\r\n";
@@ -60,7 +60,7 @@ Loaded LoadArchive(const std::string& bytes, test::ScriptedQuestions& questions)
 TEST(ZipArchive, EveryGpxAndLocEntryLoadsInEntryOrder) {
   const struct {
     const char* what;
-    std::vector<ZipEntrySpec> entries;
+    std::vector<ZipTestEntry> entries;
     std::vector<std::string> names;
   } cases[] = {
       {"one GPX", {{"123.gpx", Gpx({"GC1", "GC2"})}}, {"GC1", "GC2"}},
@@ -100,17 +100,17 @@ TEST(ZipArchive, DuplicateQuestionOncePerEntry) {
 TEST(ZipArchive, HostileArchivesAreRefusedWhole) {
   const std::string good = Gpx({"GC1"});
   std::string zeros(8u << 20, '\0');
-  ZipEntrySpec lying{"bomb.gpx", zeros};
+  ZipTestEntry lying{"bomb.gpx", zeros};
   lying.claimedSize = 1000;
-  ZipEntrySpec ratio{"big.gpx", good};
+  ZipTestEntry ratio{"big.gpx", good};
   ratio.claimedSize = 100u << 20;
-  ZipEntrySpec huge{"huge.gpx", good};
+  ZipTestEntry huge{"huge.gpx", good};
   huge.claimedSize = std::uint64_t{5} << 30;
-  ZipEntrySpec packedWell{"packed.gpx", zeros};  // honest header, 8 MiB from a few KiB
-  ZipEntrySpec encrypted{"secret.gpx", good};
+  ZipTestEntry packedWell{"packed.gpx", zeros};  // honest header, 8 MiB from a few KiB
+  ZipTestEntry encrypted{"secret.gpx", good};
   encrypted.encryptedFlag = true;
   // A claim that lies the other way round: short data, CRC of the whole.
-  ZipEntrySpec shortData{"short.gpx", good, false};
+  ZipTestEntry shortData{"short.gpx", good, false};
   shortData.claimedSize = good.size() + 10;
   const struct {
     const char* what;
