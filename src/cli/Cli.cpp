@@ -23,7 +23,7 @@ struct Command {
   CommandFn run;
 };
 
-constexpr std::array<Command, 10> kCommands = {{
+constexpr std::array<Command, 12> kCommands = {{
     {"convert", &RunConvert},
     {"list", &RunList},
     {"coord", &RunCoord},
@@ -31,6 +31,8 @@ constexpr std::array<Command, 10> kCommands = {{
     {"letters", &RunLetters},
     {"gps", &RunGps},
     {"ftp", &RunFtp},
+    {"devices", &RunDevices},
+    {"send", &RunSend},
     {"page", &RunPage},
     {"link", &RunLink},
     {"map", &RunMap},

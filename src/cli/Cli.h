@@ -23,6 +23,8 @@ int RunOpen(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 int RunLetters(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunGps(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunFtp(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunDevices(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunSend(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunPage(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunLink(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunMap(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

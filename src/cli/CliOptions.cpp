@@ -95,10 +95,10 @@ bool ParseCliOptions(const std::vector<std::string>& args, const ExtraOptionName
       }
       options.formatCode = code;
     } else if (name == "--input-format") {
-      if (!takeValue("gpx, loc, ov2, txt or csv")) return false;
+      if (!takeValue("gpx, loc, ov2, txt, csv or zip")) return false;
       int code = ReadFormatCodeForName(value);
       if (code < 0) {
-        error = "unknown input format '" + value + "' (gpx, loc, ov2, txt or csv)";
+        error = "unknown input format '" + value + "' (gpx, loc, ov2, txt, csv or zip)";
         return false;
       }
       options.inputFormat = code;

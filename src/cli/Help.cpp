@@ -85,9 +85,9 @@ HelpOption TxtModeOption() {
 
 HelpOption InputFormatOption() {
   return Choice("--input-format", "NAME",
-                "read every INPUT as gpx, loc, ov2, txt or csv, whatever its name (default: by the extension, "
+                "read every INPUT as gpx, loc, ov2, txt, csv or zip, whatever its name (default: by the extension, "
                 "else by the content)",
-                {"gpx", "loc", "ov2", "txt", "csv"});
+                {"gpx", "loc", "ov2", "txt", "csv", "zip"});
 }
 
 HelpOption DuplicatesOption() {
@@ -241,6 +241,38 @@ std::vector<HelpCommand> CliCommands() {
        ValueKind::kFile});
 
   commands.push_back(
+      {"devices",
+       {""},
+       "list the GPS receivers plugged in as USB drives",
+       {"Prints one tab-separated line per GPS receiver mounted as a drive (a volume holding "
+        "Garmin/GarminDevice.xml): its model, where it is mounted, its free space and the folder it reads GPX files "
+        "from. Prints nothing, and says so on standard error, when none is plugged in."},
+       {HelpFlag(kCommandHelp)},
+       {},
+       ValueKind::kNone});
+
+  commands.push_back(
+      {"send",
+       {"[--device PATH] [--name NAME] [options] INPUT..."},
+       "put waypoints on a GPS receiver",
+       {"Loads the INPUT files as list does, applies --sort, --filter and --rename, and writes the shown waypoints "
+        "as one GPX 1.0 file with their geocache data into the GPX folder of a GPS receiver plugged in as a USB "
+        "drive, the folder its Garmin/GarminDevice.xml names (default Garmin/GPX). The file appears whole or not at "
+        "all: a receiver that is unplugged or turns read-only during the write keeps no part of it.",
+        "Without --device the one receiver plugged in is taken; with none, or several, the command exits 1 naming "
+        "them. Exits 1 as well when the receiver lacks the space for the file."},
+       Concat({{Valued("--device", "PATH", "the receiver's mount point, or any folder holding Garmin/GarminDevice.xml",
+                       ValueKind::kFile),
+                Valued("--name", "NAME",
+                       "the file's name on the receiver; the GPX extension is added or takes the place of a waypoint "
+                       "file's (default: the first INPUT's name)")},
+               {InputFormatOption(), DuplicatesOption(), NoGroundspeakOption()},
+               ListOptions(),
+               {HelpFlag(kCommandHelp)}}),
+       {},
+       ValueKind::kFile});
+
+  commands.push_back(
       {"page",
        {"[--template FILE] NAME INPUT... OUTPUT"},
        "write the offline cache page of a waypoint",
@@ -302,11 +334,13 @@ ProgramHelp MakeCliHelp() {
   p.synopsis = {"COMMAND [options] [ARGUMENTS]", "COMMAND --help", "--help | --version"};
   p.text = {
       "quillmark-cli is the command line of Quillmark, over the same core as the window: it converts, lists and "
-      "prints waypoint files (GPX with geocache data, LOC, TomTom OV2, TXT, CSV and ASC; KML as output) and shows a "
+      "prints waypoint files (GPX with geocache data, LOC, TomTom OV2, TXT, CSV and ASC; pocket-query ZIP "
+      "archives of GPX and LOC files as input; KML as output) and shows a "
       "position in every notation the converter knows.",
       "An INPUT or OUTPUT of - is standard input or standard output, so quillmark-cli works in pipes. An input "
       "whose extension names no format that reads, and standard input, are recognised by their content: GPX and "
-      "LOC by their XML root element, OV2 by its records, TXT and CSV by their lines; --input-format names the "
+      "LOC by their XML root element, OV2 by its records, TXT and CSV by their lines, ZIP by its signature; "
+      "--input-format names the "
       "format instead. Output to standard output needs --format.",
       "Each error is one line on standard error that begins with the program's name and names the file."};
   p.options = {HelpFlag("show this help, or a command's help after its name, and exit"),
@@ -341,7 +375,9 @@ ProgramHelp MakeCliHelp() {
         {"One position as JSON:", "quillmark-cli coord --json --rd \"136013 455723\""},
         {"The caches not yet found on the OpenStreetMap tiles, as a picture:",
          "quillmark-cli map --filter found=no --tiles https://tile.openstreetmap.org/{z}/{x}/{y}.png caches.gpx "
-         "map.png"}},
+         "map.png"},
+        {"A pocket query onto the receiver, found caches left out:",
+         "quillmark-cli send --filter found=no --name weekend pq.zip"}},
        false},
   };
   p.seeAlso = {"quillmark(1)", "gpsbabel(1)", "cs2cs(1)"};
@@ -498,7 +534,7 @@ std::string HelpText(const ProgramHelp& program) {
 
 std::string CommandHelpText(const ProgramHelp& program, const HelpCommand& command) {
   std::vector<std::string> synopsis;
-  for (const std::string& s : command.synopsis) synopsis.push_back(command.name + " " + s);
+  for (const std::string& s : command.synopsis) synopsis.push_back(s.empty() ? command.name : command.name + " " + s);
   return UsageLines(program.program, synopsis) + "\n" + Paragraphs(command.text) + "\nOptions:\n" +
          OptionLines(command.options);
 }

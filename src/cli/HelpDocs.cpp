@@ -214,7 +214,7 @@ std::string ManPageScdoc(const ProgramHelp& program, std::string_view version) {
     for (const HelpCommand& c : program.commands) {
       out += "## " + c.name + "\n\n";
       for (const std::string& s : c.synopsis) {
-        out += "*" + program.program + " " + c.name + "* " + ScdocUsage(s) + "\n\n";
+        out += "*" + program.program + " " + c.name + "*" + (s.empty() ? "" : " " + ScdocUsage(s)) + "\n\n";
       }
       AppendScdocParagraphs(out, c.text);
       AppendScdocOptions(out, c.options);

@@ -391,4 +391,17 @@ bool FileExists(const std::string& path) {
   return kind != platform::FileKind::kMissing && kind != platform::FileKind::kUnknown;
 }
 
+bool LeavesItsFolder(std::string_view path) {
+  if (path.empty()) return false;
+  if (path[0] == '/' || path[0] == '\\') return true;
+  if (path.size() >= 2 && path[1] == ':') return true;
+  for (std::size_t start = 0; start <= path.size();) {
+    std::size_t end = path.find_first_of("/\\", start);
+    if (end == std::string_view::npos) end = path.size();
+    if (path.substr(start, end - start) == "..") return true;
+    start = end + 1;
+  }
+  return false;
+}
+
 }  // namespace quill

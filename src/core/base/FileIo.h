@@ -109,6 +109,10 @@ class AtomicFileWriter {
 };
 
 bool FileExists(const std::string& path);
+// A relative path from elsewhere (an archive's entry, a device's settings)
+// that would lead out of the folder it is taken in: absolute, with a drive
+// letter, or with a ".." part; "/" and "\\" both separate.
+bool LeavesItsFolder(std::string_view relativePath);
 // The folder part of a path without its last "/": "." for a bare name, "/" at the root.
 std::string FolderOfPath(const std::string& path);
 

@@ -125,6 +125,11 @@ SniffResult FormatOfContent(std::string_view head, bool complete) {
     r.reason = complete ? "it is empty" : "it begins with nothing but white space";
     return r;
   }
+  // A ZIP archive's first local header, or the end record of an empty one.
+  if (head.starts_with(std::string_view("PK\x03\x04", 4)) || head.starts_with(std::string_view("PK\x05\x06", 4))) {
+    r.formatCode = kFormatZip;
+    return r;
+  }
   if (static_cast<unsigned char>(head[0]) <= 3) {
     if (LooksLikeOv2(head, complete)) {
       r.formatCode = kFormatOv2;

@@ -3,7 +3,8 @@
 // What a file's first bytes say about its format, for input whose name says
 // nothing (standard input, an unknown extension), and the shape each reader
 // asks of a file that gave it nothing: GPX and LOC by their XML root element,
-// OV2 by its records, TXT and CSV by their lines.
+// OV2 by its records, TXT and CSV by their lines, a ZIP archive by its
+// signature.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -28,8 +29,9 @@ bool IsTxtLine(std::string_view line);
 bool IsCsvLine(std::string_view line);
 
 struct SniffResult {
-  int formatCode = -1;  // kFormatGpx, kFormatLoc, kFormatOv2, kFormatTxt or kFormatMioMap (CSV); -1 unknown
-  std::string reason;   // why it is unknown, e.g. "it is empty"
+  // kFormatGpx, kFormatLoc, kFormatOv2, kFormatTxt, kFormatMioMap (CSV) or kFormatZip; -1 unknown
+  int formatCode = -1;
+  std::string reason;  // why it is unknown, e.g. "it is empty"
 };
 // head: the first kSniffBytes of the input (all of it when complete).
 SniffResult FormatOfContent(std::string_view head, bool complete);

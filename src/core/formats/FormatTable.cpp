@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/FormatTable.h"
 
+#include <algorithm>
 #include <array>
 
 #include "formats/GpxReader.h"
@@ -9,6 +10,7 @@
 #include "formats/LocFormat.h"
 #include "formats/Ov2Format.h"
 #include "formats/TextFormats.h"
+#include "formats/ZipArchive.h"
 #include "text/TextHelpers.h"
 
 namespace quill {
@@ -17,7 +19,7 @@ namespace {
 // Navio precedes the two ".csv" rows so that the open dialog lists ".asc"
 // before ".csv"; of those two, MioMap comes first: ".csv" alone means MioMap.
 // The two ".csv" save entries are told apart only by their index.
-constexpr std::array<FileFormat, 8> kFormats = {{
+constexpr std::array<FileFormat, 9> kFormats = {{
     {kFormatGpx, "gpx", ".gpx", "GPX files", 1, &ReadGpxFile, &WriteGpxFile},
     {kFormatLoc, "loc", ".loc", "LOC files", 2, &ReadLocFile, &WriteLocFile},
     {kFormatOv2, "ov2", ".ov2", "Tomtom files", 3, &ReadOv2File, &WriteOv2File},
@@ -26,18 +28,20 @@ constexpr std::array<FileFormat, 8> kFormats = {{
     {kFormatMioMap, "miomap", ".csv", "MioMap files", 5, &ReadCsvFile, &WriteMioMapFile},
     {kFormatGarmin, "garmin", ".csv", "Garmin/Navman files", 6, &ReadCsvFile, &WriteGarminFile},
     {kFormatKml, "kml", ".kml", "KML files", 8, nullptr, &WriteKmlFile},
+    {kFormatZip, "zip", ".zip", "", 0, &ReadZipFile, nullptr},
 }};
 
+// The save format an extension chooses.
 const FileFormat* FormatForExtension(std::string_view extension) {
   for (const FileFormat& f : kFormats) {
-    if (EqualsIgnoreCase(extension, f.extension)) return &f;
+    if (f.writer && EqualsIgnoreCase(extension, f.extension)) return &f;
   }
   return nullptr;
 }
 
 const FileFormat* FormatForFilterIndex(int filterIndex) {
   for (const FileFormat& f : kFormats) {
-    if (f.filterIndex == filterIndex) return &f;
+    if (f.writer && f.filterIndex == filterIndex) return &f;
   }
   return nullptr;
 }
@@ -55,14 +59,15 @@ const FileFormat* FormatForCode(int code) {
 
 int FormatCodeForName(std::string_view name) {
   for (const FileFormat& f : kFormats) {
-    if (f.name == name) return f.code;
+    if (f.writer && f.name == name) return f.code;
   }
   return -1;
 }
 
 std::string FormatNames(std::string_view separator, std::string_view lastSeparator) {
   std::string text;
-  const int count = static_cast<int>(kFormats.size());
+  const int count =
+      static_cast<int>(std::count_if(kFormats.begin(), kFormats.end(), [](const FileFormat& f) { return f.writer; }));
   for (int code = 0; code < count; ++code) {
     if (code > 0) text += code + 1 == count ? lastSeparator : separator;
     text += FormatForCode(code)->name;

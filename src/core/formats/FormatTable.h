@@ -22,6 +22,8 @@ enum SaveFormat : int {
   kFormatGarmin = 6,
   kFormatNavio = 7,
   kFormatByExtension = 8,
+  // Read only: a pocket-query archive of GPX and LOC files.
+  kFormatZip = 9,
 };
 
 struct FileFormat {
@@ -29,9 +31,9 @@ struct FileFormat {
   std::string_view name;        // on the command line
   std::string_view extension;   // with the dot, lower case; a save under this code gets it
   std::string_view filterName;  // the save dialog's entry
-  int filterIndex;              // its place there, from 1
+  int filterIndex;              // its place there, from 1; 0: never saved
   ReaderFn reader;              // nullptr: never loaded
-  WriterFn writer;
+  WriterFn writer;              // nullptr: never saved
 };
 
 // Every format; the rows are in the order the open dialog lists extensions,
@@ -39,9 +41,9 @@ struct FileFormat {
 std::span<const FileFormat> FileFormats();
 // The format of a code 0..7, or nullptr.
 const FileFormat* FormatForCode(int code);
-// The format code of a command-line name, or -1.
+// The save format code of a command-line name, or -1.
 int FormatCodeForName(std::string_view name);
-// The command-line names in code order, joined by separator, the last two
+// The command-line names of the save formats in code order, joined by separator, the last two
 // by lastSeparator.
 std::string FormatNames(std::string_view separator, std::string_view lastSeparator);
 

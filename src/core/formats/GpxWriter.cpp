@@ -135,9 +135,20 @@ void WriteWptElement(AtomicFileWriter& file, const TGpxRecord& record) {
   file.Write(text);
 }
 
+namespace {
+constexpr std::string_view kGpxTail = "</gpx>\n";
+}  // namespace
+
 bool WriteGpxFile(const std::string& path, RecordSpan records, const WriteOptions& options) {
   return WriteRecordFile(path, true, GpxHeader(records, options.internalName, CurrentUtcTimeText()), records,
-                         &AppendWptElement, "</gpx>\n");
+                         &AppendWptElement, kGpxTail);
+}
+
+std::string GpxFileText(RecordSpan records, const WriteOptions& options) {
+  std::string text = GpxHeader(records, options.internalName, CurrentUtcTimeText());
+  for (const TGpxRecord* r : records) AppendWptElement(text, *r);
+  text += kGpxTail;
+  return text;
 }
 
 }  // namespace quill

@@ -10,6 +10,8 @@ namespace quill {
 // Writes the records, in the order given, as a GPX 1.0 file. False when the
 // file could not be written whole; the old file is then left as it was.
 bool WriteGpxFile(const std::string& path, RecordSpan records, const WriteOptions& options);
+// What WriteGpxFile writes, in memory with LF line ends (the file has CR LF).
+std::string GpxFileText(RecordSpan records, const WriteOptions& options);
 
 // One wpt element, LF line ends (the file turns them into CR LF).
 void AppendWptElement(std::string& out, const TGpxRecord& record);

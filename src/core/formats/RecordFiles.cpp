@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/RecordFiles.h"
 
+#include <algorithm>
 #include <ctime>
 
 #include "base/FileIo.h"
@@ -11,6 +12,15 @@ namespace quill {
 
 bool ReadFileChunks(const std::string& path, bool textMode, const ReadOptions& options, ReadResult* result,
                     const std::function<void(std::string_view chunk)>& onChunk) {
+  if (options.content) {
+    constexpr std::size_t kChunk = 256 * 1024;
+    const std::string_view all = *options.content;
+    for (std::size_t at = 0; at < all.size(); at += kChunk) {
+      onChunk(all.substr(at, kChunk));
+      if (options.progress) options.progress(std::min(at + kChunk, all.size()), all.size());
+    }
+    return true;
+  }
   InputFile file;
   if (!file.Open(path, textMode)) {
     if (result) result->error = file.FailureReason();

@@ -14,7 +14,7 @@
 namespace quill {
 
 // False only when the file cannot be opened (result->error says why). textMode
-// turns CR LF into LF.
+// turns CR LF into LF. options.content, when set, is read instead of the file.
 bool ReadFileChunks(const std::string& path, bool textMode, const ReadOptions& options, ReadResult* result,
                     const std::function<void(std::string_view chunk)>& onChunk);
 

@@ -149,7 +149,7 @@ bool ListSession::SaveFile(const std::string& fileName, int formatCode) {
     code = FormatCodeForExtension(FileExtension(fileName));
   }
   const FileFormat* entry = FormatForCode(code);
-  if (!entry) {
+  if (!entry || !entry->writer) {
     status_.SetError(2, "Unknown Extension");
     return false;
   }

@@ -26,6 +26,7 @@
 #include "ui/components/UlkStatusBar.h"
 #include "ui/list/FileCommands.h"
 #include "ui/list/FormEditItem.h"
+#include "ui/list/FormSendToGps.h"
 #include "ui/list/FtpCommands.h"
 #include "ui/list/ListCommands.h"
 #include "ui/list/ListEditCommands.h"
@@ -193,6 +194,7 @@ void TFormApp::BuildMenus() {
   };
   add(file, "ActionFileLoad", tr("Load"), QKeySequence(), files_, &TFileCommands::ActionFileLoadExecute);
   add(file, "ActionFileSave", tr("Save"), QKeySequence(), files_, &TFileCommands::ActionFileSaveExecute);
+  add(file, "ActionSendToGps", tr("Send to GPS…"), QKeySequence(), this, &TFormApp::ActionSendToGpsExecute);
   file->addSeparator();
   add(file, "ActionExit", tr("Exit"), QKeySequence(Qt::ALT | Qt::Key_F4), this, &TFormApp::ActionExitExecute);
   for (QAction* a : {listEdit_->UndoAction(), listEdit_->RedoAction()}) {
@@ -348,6 +350,12 @@ void TFormApp::ActionHelpHelpExecute() {
 void TFormApp::ActionAboutExecute() {
   TFormAbout about(identity_, this);
   about.exec();
+}
+
+void TFormApp::ActionSendToGpsExecute() {
+  TFormSendToGps dialog(this, session_->Store().ShownWaypoints(), session_->CurrentFileName(), *questions_,
+                        *statusBar_);
+  dialog.exec();
 }
 
 void TFormApp::ActionSetupExecute() {

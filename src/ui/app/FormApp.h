@@ -114,6 +114,8 @@ class TFormApp : public QMainWindow {
   bool SaveFile(const std::string& fileName, int formatCode);
   void ActionFileLoadExecute();
   void ActionFileSaveExecute();
+  // "Send to GPS…": the shown list to a receiver plugged in as a drive.
+  void ActionSendToGpsExecute();
   QFileDialog& OpenDialog();
   WaypointListModel& Model();
   TListView& ListView();

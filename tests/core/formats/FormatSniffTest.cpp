@@ -22,6 +22,7 @@ TEST(FormatSniff, EveryWriterOutputIsToldByItsContent) {
   list.Add("GC2BBB", 50.85, 4.35);
   TempDir dir;
   for (const FileFormat& format : FileFormats()) {
+    if (!format.writer) continue;
     for (int txtMode = 0; txtMode <= (format.code == kFormatTxt ? kTxtEcef : 0); ++txtMode) {
       SCOPED_TRACE(std::string(format.name) + " mode " + std::to_string(txtMode));
       const std::string path = dir.File("w" + std::to_string(format.code) + "-" + std::to_string(txtMode));

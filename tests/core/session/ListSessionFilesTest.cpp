@@ -299,11 +299,19 @@ TEST(SaveDialogTables, FilterTextWithAndWithoutKml) {
 
 // Every row of the format table reaches each place built from it.
 TEST(SaveDialogTables, EveryFormatRowReachesEveryDerivedTable) {
-  EXPECT_EQ(LoadDialogFilter(), "Waypoint files|*.gpx;*.loc;*.ov2;*.txt;*.asc;*.csv");
+  EXPECT_EQ(LoadDialogFilter(), "Waypoint files|*.gpx;*.loc;*.ov2;*.txt;*.asc;*.csv;*.zip");
   const std::string withKml = SaveDialogFilter(true);
   for (const FileFormat& f : FileFormats()) {
     SCOPED_TRACE(std::string(f.name));
     EXPECT_EQ(FormatForCode(f.code), &f);
+    if (!f.writer) {
+      // Read only: nowhere among the save formats.
+      EXPECT_EQ(FormatCodeForName(f.name), -1);
+      EXPECT_EQ(FormatCodeForExtension(f.extension), -1);
+      EXPECT_EQ(ReadFormatCodeForName(f.name), f.code);
+      EXPECT_EQ(ReaderForPath("a" + std::string(f.extension)), f.reader);
+      continue;
+    }
     EXPECT_EQ(FormatCodeForFilterIndex(f.filterIndex), f.code);
     EXPECT_EQ(FormatCodeForName(f.name), f.code);
     EXPECT_EQ(SaveNameForFormat("/d/x.y", f.code), "/d/x" + std::string(f.extension));
