@@ -242,6 +242,10 @@
         <source>Is this name OK?</source>
         <translation>Is deze naam goed?</translation>
     </message>
+    <message>
+        <source>Send to GPS</source>
+        <translation>Naar GPS sturen</translation>
+    </message>
 </context>
 <context>
     <name>quill::ConverterPanel</name>
@@ -449,6 +453,10 @@
     <message>
         <source>Map</source>
         <translation>Kaart</translation>
+    </message>
+    <message>
+        <source>Send to GPS…</source>
+        <translation>Naar GPS sturen…</translation>
     </message>
 </context>
 <context>
@@ -926,6 +934,45 @@
     </message>
 </context>
 <context>
+    <name>quill::TFormSendToGps</name>
+    <message>
+        <source>Send to GPS</source>
+        <translation>Naar GPS sturen</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Vernieuwen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuleren</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>Apparaat:</translation>
+    </message>
+    <message>
+        <source>File name:</source>
+        <translation>Bestandsnaam:</translation>
+    </message>
+    <message>
+        <source>Waypoints:</source>
+        <translation>Waypoints:</translation>
+    </message>
+    <message>
+        <source>No GPS receiver found: plug one in and mount it, then Refresh.</source>
+        <translation>Geen GPS-ontvanger gevonden: sluit er een aan en koppel hem, kies dan Vernieuwen.</translation>
+    </message>
+    <message>
+        <source>No waypoints to send.</source>
+        <translation>Geen waypoints om te sturen.</translation>
+    </message>
+</context>
+<context>
     <name>quill::TFormSerialSetup</name>
     <message>
         <source>Serial port</source>
@@ -1140,7 +1187,7 @@ Wilt u het vervangen?</translation>
     <name>quill::TUlkStatusBar</name>
     <message>
         <source>Geocaching info not loaded: turn on &quot;Include Geocaching Info&quot; in Tools &gt; Options</source>
-        <translation>Geocaching-info niet geladen: zet &quot;Geocaching-info meenemen&quot; aan in Extra &gt; Opties</translation>
+        <translation>Geocaching-info niet geladen: zet "Geocaching-info meenemen" aan in Extra &gt; Opties</translation>
     </message>
     <message>
         <source>Error saving settings</source>

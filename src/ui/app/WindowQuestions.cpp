@@ -34,6 +34,7 @@ class NormalCursor {
     QT_TRANSLATE_NOOP("WindowQuestions", "Save"),
     QT_TRANSLATE_NOOP("WindowQuestions", "Save Favorite File"),
     QT_TRANSLATE_NOOP("WindowQuestions", "FTP Upload GPX"),
+    QT_TRANSLATE_NOOP("WindowQuestions", "Send to GPS"),
 };
 
 QString Translated(const std::string& text) { return QCoreApplication::translate("WindowQuestions", text.c_str()); }

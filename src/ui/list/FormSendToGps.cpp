@@ -23,11 +23,11 @@ TFormSendToGps::TFormSendToGps(QWidget* parent, std::vector<const TGpxRecord*> r
                                QuestionSeam& questions, StatusSink& status)
     : QDialog(parent), records_(std::move(records)), questions_(questions), status_(status) {
   setObjectName("FormSendToGps");
-  setWindowTitle("Send to GPS");
+  setWindowTitle(tr("Send to GPS"));
   setModal(true);
   comboDevice_ = new QComboBox(this);
   comboDevice_->setObjectName("ComboDevice");
-  auto* refresh = new QPushButton("Refresh", this);
+  auto* refresh = new QPushButton(tr("Refresh"), this);
   refresh->setObjectName("ButtonRefresh");
   editFileName_ = new QLineEdit(this);
   editFileName_->setObjectName("EditFileName");
@@ -39,10 +39,10 @@ TFormSendToGps::TFormSendToGps(QWidget* parent, std::vector<const TGpxRecord*> r
   labelError_ = new QLabel(this);
   labelError_->setObjectName("LabelError");
   labelError_->setWordWrap(true);
-  buttonOk_ = new QPushButton("OK", this);
+  buttonOk_ = new QPushButton(tr("OK"), this);
   buttonOk_->setObjectName("ButtonOk");
   buttonOk_->setDefault(true);
-  auto* cancel = new QPushButton("Cancel", this);
+  auto* cancel = new QPushButton(tr("Cancel"), this);
   cancel->setObjectName("ButtonCancel");
   connect(buttonOk_, &QPushButton::clicked, this, &TFormSendToGps::ButtonOkClick);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -52,9 +52,9 @@ TFormSendToGps::TFormSendToGps(QWidget* parent, std::vector<const TGpxRecord*> r
   deviceRow->addWidget(comboDevice_, 1);
   deviceRow->addWidget(refresh);
   auto* form = new QFormLayout;
-  form->addRow("Device:", deviceRow);
-  form->addRow("File name:", editFileName_);
-  form->addRow("Waypoints:", count);
+  form->addRow(tr("Device:"), deviceRow);
+  form->addRow(tr("File name:"), editFileName_);
+  form->addRow(tr("Waypoints:"), count);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(buttonOk_);
@@ -76,9 +76,9 @@ void TFormSendToGps::SetReceivers(std::vector<ReceiverDrive> receivers) {
   }
   buttonOk_->setEnabled(!receivers_.empty() && !records_.empty());
   if (receivers_.empty()) {
-    ShowError("No GPS receiver found: plug one in and mount it, then Refresh.");
+    ShowError(tr("No GPS receiver found: plug one in and mount it, then Refresh."));
   } else if (records_.empty()) {
-    ShowError("No waypoints to send.");
+    ShowError(tr("No waypoints to send."));
   } else {
     labelError_->clear();
   }
