@@ -7,6 +7,8 @@
 #include "geo/CoordCheck.h"
 #include "list/ArchiveLine.h"
 #include "session/ListSession.h"
+#include "text/Ansi.h"
+#include "text/TextHelpers.h"
 
 namespace quill {
 
@@ -96,6 +98,42 @@ bool ListSession::ArchiveShownRow(int row) {
   }
   if (record) RemoveShownRow(row, "Archive ");
   status_.SetError(0, "");
+  status_.FlashError(0, "Done!");
+  return true;
+}
+
+bool ListSession::DeleteRecords(const std::vector<const TGpxRecord*>& records) {
+  if (records.empty()) return false;
+  const std::string count = WaypointCountText(records.size());
+  if (!questions_.AskDestructive("Delete waypoints", "Are you sure?",
+                                 "Delete " + count + "; the list keeps " +
+                                     WaypointCountText(store_.size() - std::min(store_.size(), records.size())) +
+                                     ".")) {
+    return false;
+  }
+  return RemoveRecords(records, "Delete " + count);
+}
+
+bool ListSession::ArchiveRecords(const std::vector<const TGpxRecord*>& records) {
+  if (records.empty()) return false;
+  const std::string count = WaypointCountText(records.size());
+  if (!questions_.AskDestructive("Archive Waypoint", "Are you sure?",
+                                 "Archive " + count + " to " +
+                                     Utf8ToAnsi(std::string(FileNamePart(settings_.archiveFile))) +
+                                     " and take them out of the list.")) {
+    return false;
+  }
+  ArchiveResult result = AppendArchiveLines(settings_.archiveFile, records);
+  if (result == ArchiveResult::kOpenFailed) {
+    status_.SetError(2, "Error opening file");
+    return false;
+  }
+  status_.SetError(0, "");
+  if (result == ArchiveResult::kWriteFailed) {
+    status_.SetError(2, "Error saving file");
+    return false;
+  }
+  RemoveRecords(records, "Archive " + count);
   status_.FlashError(0, "Done!");
   return true;
 }
