@@ -206,6 +206,7 @@ TEST_F(UiDetails, ShowsTheCacheOfTheSelectedRowAndNoInfoForAPlainWaypoint) {
   EXPECT_EQ(Text("LabelDetailsHint"), "Haqre gur [NL: plank] fgbar");
   app.SelectRow(-1);
   EXPECT_EQ(Text("LabelDetailsCode"), "");
+  EXPECT_EQ(Text("LabelDetailsNoInfo"), "No waypoint selected");
 }
 
 TEST_F(UiDetails, PicturesComeFromTheNetworkOnlyWhenClickedOneByOne) {

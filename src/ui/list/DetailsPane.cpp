@@ -32,7 +32,8 @@
 namespace quill {
 namespace {
 
-constexpr const char* kImageFolder = "qrc:/html/";
+// A label's text finds the program's own pictures by file name, not by URL.
+constexpr const char* kImageFolder = ":/html/";
 constexpr int kShownLogs = 5;
 // A picture larger than this is not a picture a listing needs.
 constexpr qint64 kMostImageBytes = 8 * 1024 * 1024;
@@ -158,7 +159,6 @@ TDetailsPane::TDetailsPane(const WaypointStore& store, QAbstractItemModel* listM
   header->addWidget(close, 0, Qt::AlignTop);
 
   noInfo_ = MakeLabel(this, "LabelDetailsNoInfo", Qt::PlainText);
-  noInfo_->setText("No geocaching info");
 
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName("TabDetails");
@@ -215,6 +215,9 @@ TDetailsPane::TDetailsPane(const WaypointStore& store, QAbstractItemModel* listM
   layout->addLayout(header);
   layout->addWidget(noInfo_);
   layout->addWidget(tabs_, 1);
+  // Without the tabs the header stays at the top.
+  layout->addStretch(0);
+  for (QLabel* l : {name_, noInfo_}) l->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
 
   if (listModel) {
     connect(listModel, &QAbstractItemModel::modelAboutToBeReset, this, [this] { ListChanged(); });
@@ -227,7 +230,8 @@ TDetailsPane::TDetailsPane(const WaypointStore& store, QAbstractItemModel* listM
 void TDetailsPane::Clear() {
   icon_->clear();
   name_->clear();
-  noInfo_->hide();
+  noInfo_->setText("No waypoint selected");
+  noInfo_->show();
   tabs_->hide();
   for (QLabel* l :
        {code_, type_, owner_, difficulty_, terrain_, container_, location_, placed_, status_, hint_, waypoints_}) {
@@ -246,9 +250,10 @@ void TDetailsPane::ShowRecord(const TGpxRecord* record) {
   icon_->setPixmap(TypeIcon(record->TypeCode).pixmap(16, 16));
   if (record->GroundspeakXml.empty()) {
     name_->setText(AnsiToQString(record->Name).toHtmlEscaped());
-    noInfo_->show();
+    noInfo_->setText("No geocaching info");
     return;
   }
+  noInfo_->hide();
   const CacheListing listing = ReadCacheListing(record->GroundspeakXml);
   CacheHtmlCleaner cleaner;
   auto text = [&cleaner](const std::string& html) { return Utf8(cleaner.Text(html)); };
