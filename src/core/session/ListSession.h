@@ -15,6 +15,7 @@
 #include "base/StatusSink.h"
 #include "formats/FormatTable.h"
 #include "formats/FormatTypes.h"
+#include "list/ArchiveLine.h"
 #include "list/ListSort.h"
 #include "list/ListViewState.h"
 #include "list/WaypointStore.h"
@@ -210,6 +211,8 @@ class ListSession {
   bool LoadInto(const std::string& fileName, const std::string& listName, int formatCode);
   bool RemoveShownRow(int row, const std::string& verb);
   bool WriteRecords(const std::string& fileName, int formatCode, RecordSpan records);
+  // Lines appended to ArchiveFile, or the failure on the status bar.
+  bool ArchiveWritten(ArchiveResult result);
 
   // The history's side (ListSessionHistory.cpp).
   ListMark Mark() const;

@@ -82,11 +82,7 @@ const TGpxRecord* ListSession::AddToList(double lat, double lon, const std::stri
   return record;
 }
 
-bool ListSession::ArchiveShownRow(int row) {
-  const auto& shown = store_.ShownWaypoints();
-  const TGpxRecord* record =
-      row >= 0 && static_cast<std::size_t>(row) < shown.size() ? shown[static_cast<std::size_t>(row)] : nullptr;
-  ArchiveResult result = AppendArchiveLine(settings_.archiveFile, record);
+bool ListSession::ArchiveWritten(ArchiveResult result) {
   if (result == ArchiveResult::kOpenFailed) {
     status_.SetError(2, "Error opening file");
     return false;
@@ -96,6 +92,14 @@ bool ListSession::ArchiveShownRow(int row) {
     status_.SetError(2, "Error saving file");
     return false;
   }
+  return true;
+}
+
+bool ListSession::ArchiveShownRow(int row) {
+  const auto& shown = store_.ShownWaypoints();
+  const TGpxRecord* record =
+      row >= 0 && static_cast<std::size_t>(row) < shown.size() ? shown[static_cast<std::size_t>(row)] : nullptr;
+  if (!ArchiveWritten(AppendArchiveLine(settings_.archiveFile, record))) return false;
   if (record) RemoveShownRow(row, "Archive ");
   status_.SetError(0, "");
   status_.FlashError(0, "Done!");
@@ -123,16 +127,7 @@ bool ListSession::ArchiveRecords(const std::vector<const TGpxRecord*>& records) 
                                      " and take them out of the list.")) {
     return false;
   }
-  ArchiveResult result = AppendArchiveLines(settings_.archiveFile, records);
-  if (result == ArchiveResult::kOpenFailed) {
-    status_.SetError(2, "Error opening file");
-    return false;
-  }
-  status_.SetError(0, "");
-  if (result == ArchiveResult::kWriteFailed) {
-    status_.SetError(2, "Error saving file");
-    return false;
-  }
+  if (!ArchiveWritten(AppendArchiveLines(settings_.archiveFile, records))) return false;
   RemoveRecords(records, "Archive " + count);
   status_.FlashError(0, "Done!");
   return true;
