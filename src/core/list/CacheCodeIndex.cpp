@@ -15,7 +15,7 @@ void CacheCodeIndex::Build(const std::vector<const TGpxRecord*>& records) {
   bySuffix_.reserve(records.size());
   for (const TGpxRecord* r : records) {
     std::string_view suffix = Suffix(r->Name);
-    if (!suffix.empty()) bySuffix_[suffix].push_back(r);
+    if (!suffix.empty()) bySuffix_[std::string(suffix)].push_back(r);
   }
   built_ = true;
 }
@@ -29,7 +29,7 @@ std::vector<const TGpxRecord*> CacheCodeIndex::SameCache(const TGpxRecord& recor
   std::vector<const TGpxRecord*> out;
   std::string_view suffix = Suffix(record.Name);
   if (suffix.empty()) return out;
-  auto it = bySuffix_.find(suffix);
+  auto it = bySuffix_.find(std::string(suffix));
   if (it == bySuffix_.end()) return out;
   for (const TGpxRecord* r : it->second) {
     if (r != &record) out.push_back(r);

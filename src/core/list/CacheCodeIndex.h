@@ -3,6 +3,7 @@
 // The waypoints of one cache: a listing's additional waypoints carry its
 // code with another two-letter prefix (GC1ABC, PK1ABC, FN1ABC). A hash of
 // the codes' suffixes finds them without a walk through the list.
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -13,8 +14,7 @@ namespace quill {
 
 class CacheCodeIndex {
  public:
-  // The records must stay alive, and keep their names, until the next Build
-  // or Clear.
+  // The records must stay alive until the next Build or Clear.
   void Build(const std::vector<const TGpxRecord*>& records);
   void Clear();
   bool Built() const { return built_; }
@@ -27,7 +27,9 @@ class CacheCodeIndex {
   static std::string_view Suffix(std::string_view name);
 
  private:
-  std::unordered_map<std::string_view, std::vector<const TGpxRecord*>> bySuffix_;
+  // The suffixes are copies: a name edited before the next Build must not
+  // leave a key pointing into freed text.
+  std::unordered_map<std::string, std::vector<const TGpxRecord*>> bySuffix_;
   bool built_ = false;
 };
 

@@ -248,8 +248,6 @@ std::vector<const TGpxRecord*> TListPanel::SelectedRecords() const {
   return records;
 }
 
-int TListPanel::SelectedCount() const { return static_cast<int>(SelectedRecords().size()); }
-
 void TListPanel::SelectRow(int row) {
   if (row < 0 || row >= model_->rowCount()) {
     listView_->selectionModel()->clearSelection();

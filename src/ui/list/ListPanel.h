@@ -63,9 +63,8 @@ class TListPanel : public QGroupBox {
   // commands on one waypoint act on it.
   const TGpxRecord* SelectedRecord() const;
   int SelectedIndex() const;
-  // Every selected row's record, in display order, and their number.
+  // Every selected row's record, in display order.
   std::vector<const TGpxRecord*> SelectedRecords() const;
-  int SelectedCount() const;
   // Selects and shows one row; -1 (or a row out of range) clears the selection.
   void SelectRow(int row);
   // Selects the rows of these records that are shown (display order not
