@@ -378,6 +378,105 @@
     </message>
 </context>
 <context>
+    <name>quill::TDetailsPane</name>
+    <message>
+        <source>Picture: click to load</source>
+        <translation>Afbeelding: klik om te laden</translation>
+    </message>
+    <message>
+        <source>Close the details</source>
+        <translation>Details sluiten</translation>
+    </message>
+    <message>
+        <source>Code:</source>
+        <translation>Code:</translation>
+    </message>
+    <message>
+        <source>Type:</source>
+        <translation>Type:</translation>
+    </message>
+    <message>
+        <source>Owner:</source>
+        <translation>Eigenaar:</translation>
+    </message>
+    <message>
+        <source>Difficulty:</source>
+        <translation>Moeilijkheid:</translation>
+    </message>
+    <message>
+        <source>Terrain:</source>
+        <translation>Terrein:</translation>
+    </message>
+    <message>
+        <source>Container:</source>
+        <translation>Container:</translation>
+    </message>
+    <message>
+        <source>Location:</source>
+        <translation>Plaats:</translation>
+    </message>
+    <message>
+        <source>Placed:</source>
+        <translation>Geplaatst:</translation>
+    </message>
+    <message>
+        <source>Status:</source>
+        <translation>Status:</translation>
+    </message>
+    <message>
+        <source>Decode</source>
+        <translation>Ontcijferen</translation>
+    </message>
+    <message>
+        <source>Hint:</source>
+        <translation>Hint:</translation>
+    </message>
+    <message>
+        <source>Waypoints:</source>
+        <translation>Waypoints:</translation>
+    </message>
+    <message>
+        <source>Cache</source>
+        <translation>Cache</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschrijving</translation>
+    </message>
+    <message>
+        <source>Logs</source>
+        <translation>Logs</translation>
+    </message>
+    <message>
+        <source>No waypoint selected</source>
+        <translation>Geen waypoint gekozen</translation>
+    </message>
+    <message>
+        <source>No geocaching info</source>
+        <translation>Geen geocaching-info</translation>
+    </message>
+    <message>
+        <source>Archived</source>
+        <translation>Gearchiveerd</translation>
+    </message>
+    <message>
+        <source>Disabled</source>
+        <translation>Uitgeschakeld</translation>
+    </message>
+    <message>
+        <source>Available</source>
+        <translation>Beschikbaar</translation>
+    </message>
+    <message>
+        <source>No hint</source>
+        <translation>Geen hint</translation>
+    </message>
+    <message>
+        <source>Encode</source>
+        <translation>Versleutelen</translation>
+    </message>
+</context>
+<context>
     <name>quill::TFormAbout</name>
     <message>
         <source>A position converter and waypoint list for geocachers.</source>
@@ -457,6 +556,14 @@
     <message>
         <source>Send to GPS…</source>
         <translation>Naar GPS sturen…</translation>
+    </message>
+    <message>
+        <source>Save Selected…</source>
+        <translation>Selectie opslaan…</translation>
+    </message>
+    <message>
+        <source>Details</source>
+        <translation>Details</translation>
     </message>
 </context>
 <context>

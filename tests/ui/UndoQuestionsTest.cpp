@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -18,6 +19,7 @@
 #include "ui/list/FileCommands.h"
 #include "ui/list/FormEditItem.h"
 #include "ui/list/FtpCommands.h"
+#include "ui/list/ListPanel.h"
 #include "ui/list/ListView.h"
 #include "ui/list/WaypointListModel.h"
 
@@ -126,6 +128,11 @@ struct Question {
 
 class UiQuestions : public ::testing::Test, public WindowFixture {
  protected:
+  // The first and the last of the three rows.
+  static void SelectTwo(TFormApp& app) {
+    const auto& shown = app.Session().Store().ShownWaypoints();
+    ASSERT_TRUE(app.ListPanel().SelectRecords({shown.front(), shown.back()}, shown.back()));
+  }
   // Answers the coming question with key, after checking what it says and
   // that No is its default and its escape button.
   void AnswerWith(Qt::Key key, const Question& expected) {
@@ -150,6 +157,8 @@ TEST_F(UiQuestions, EnterAndEscapeKeepTheData) {
   const std::string file = WriteGpx("three.gpx", kThree);
   WriteSetting(SettingsFolder(), "FavoriteFile", file);
   const std::string original = ReadFileBytes(file);
+  const std::string archive = Dir().File("archive.txt");
+  WriteSetting(SettingsFolder(), "ArchiveFile", archive);
   struct Case {
     Question question;
     std::function<void(TFormApp&)> ask;
@@ -161,6 +170,16 @@ TEST_F(UiQuestions, EnterAndEscapeKeepTheData) {
        [](TFormApp& app) {
          app.SelectRow(1);
          QTest::keyClick(&app.ListView(), Qt::Key_Delete);
+       }},
+      {{"Delete waypoints", "Delete 2 waypoints; the list keeps 1 waypoint."},
+       [](TFormApp& app) {
+         SelectTwo(app);
+         QTest::keyClick(&app.ListView(), Qt::Key_Delete);
+       }},
+      {{"Archive Waypoint", "Archive 2 waypoints to archive.txt and take them out of the list."},
+       [](TFormApp& app) {
+         SelectTwo(app);
+         app.findChild<QPushButton*>("ButtonArchive")->click();
        }},
       {{"Save", "Save 3 waypoints over three.gpx: the geocaching info"},
        [&](TFormApp& app) { app.SaveFile(file, kFormatByExtension); }},
@@ -192,6 +211,7 @@ TEST_F(UiQuestions, EnterAndEscapeKeepTheData) {
       EXPECT_TRUE(app.isVisible());
       EXPECT_FALSE(app.Ftp().Busy());
       EXPECT_EQ(ReadFileBytes(file), original);
+      EXPECT_FALSE(QFile::exists(QString::fromStdString(archive)));
       app.Session().SetListModified(false);
     }
   }

@@ -41,14 +41,21 @@ std::string ArchiveLine(const TGpxRecord& r) {
 }
 
 ArchiveResult AppendArchiveLine(const std::string& path, const TGpxRecord* record) {
+  std::vector<const TGpxRecord*> records;
+  if (record) records.push_back(record);
+  return AppendArchiveLines(path, records);
+}
+
+ArchiveResult AppendArchiveLines(const std::string& path, const std::vector<const TGpxRecord*>& records) {
   if (path.empty()) return ArchiveResult::kOpenFailed;
   platform::Handle fd = platform::OpenForAppending(path);
   if (fd < 0) return ArchiveResult::kOpenFailed;
-  std::string line = record ? ArchiveLine(*record) : std::string();
   std::string text;
-  for (char c : line) {
-    if (c == '\n') text.push_back('\r');
-    text.push_back(c);
+  for (const TGpxRecord* record : records) {
+    for (char c : ArchiveLine(*record)) {
+      if (c == '\n') text.push_back('\r');
+      text.push_back(c);
+    }
   }
   bool ok = platform::WriteAll(fd, text.data(), text.size());
   if (ok && !platform::Sync(fd)) ok = false;

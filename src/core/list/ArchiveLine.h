@@ -2,6 +2,7 @@
 #pragma once
 // The archive file: one text line per archived waypoint, appended.
 #include <string>
+#include <vector>
 
 #include "list/GpxRecord.h"
 
@@ -18,5 +19,7 @@ enum class ArchiveResult { kDone, kOpenFailed, kWriteFailed };
 // checked: kWriteFailed means the line may not be in the file, so the
 // waypoint must stay in the list.
 ArchiveResult AppendArchiveLine(const std::string& path, const TGpxRecord* record);
+// The lines of several records in one write.
+ArchiveResult AppendArchiveLines(const std::string& path, const std::vector<const TGpxRecord*>& records);
 
 }  // namespace quill

@@ -143,6 +143,21 @@ bool ListSession::SaveFile(const std::string& fileName, int formatCode) {
                                      ": the geocaching info of this file was not loaded and will be lost.")) {
     return false;
   }
+  const auto& shown = store_.ShownWaypoints();
+  if (!WriteRecords(fileName, formatCode, RecordSpan(shown.data(), shown.size()))) return false;
+  // The file now holds what the list holds.
+  std::erase_if(strippedFiles_, [&](const StrippedFile& f) { return IsStrippedFile(f, fileName); });
+  RememberFile(fileName);
+  listModified_ = false;
+  history_.MarkClean(ResolvedPath(fileName), currentFileName_);
+  StateChanged();
+  status_.SetError(0, "");
+  // File names are UTF-8 bytes; messages are memory text.
+  status_.FlashError(0, "Saved to " + Utf8ToAnsi(fileName));
+  return true;
+}
+
+bool ListSession::WriteRecords(const std::string& fileName, int formatCode, RecordSpan records) {
   status_.SetError(0, "Busy...");
   int code = formatCode;
   if (code == kFormatByExtension) {
@@ -157,23 +172,29 @@ bool ListSession::SaveFile(const std::string& fileName, int formatCode) {
   options.internalName = settings_.internalName;
   options.txtExportMode = settings_.txtExportMode;
   options.status = &status_;
-  const auto& shown = store_.ShownWaypoints();
-  RecordSpan records(shown.data(), shown.size());
   bool ok = entry->writer(fileName, records, options);
   if (code == kFormatOv2) CopyOv2Bitmap(fileName);
   if (!ok) {
     status_.SetError(2, "Error saving file");
     return false;
   }
-  // The file now holds what the list holds.
-  std::erase_if(strippedFiles_, [&](const StrippedFile& f) { return IsStrippedFile(f, fileName); });
-  RememberFile(fileName);
-  listModified_ = false;
-  history_.MarkClean(ResolvedPath(fileName), currentFileName_);
-  StateChanged();
+  return true;
+}
+
+bool ListSession::SaveRecords(const std::string& fileName, int formatCode,
+                              const std::vector<const TGpxRecord*>& records) {
+  if (fileName.empty() || records.empty()) return false;
+  if (SaveLosesGroundspeak(fileName) &&
+      !questions_.AskDestructive("Save", "Are you sure?",
+                                 "Save " + WaypointCountText(records.size()) + " over " +
+                                     Utf8ToAnsi(std::string(FileNamePart(fileName))) +
+                                     ": the geocaching info of this file was not loaded and will be lost.")) {
+    return false;
+  }
+  if (!WriteRecords(fileName, formatCode, RecordSpan(records.data(), records.size()))) return false;
+  // The list's own file, name and modified mark stay: the file holds a part of it.
   status_.SetError(0, "");
-  // File names are UTF-8 bytes; messages are memory text.
-  status_.FlashError(0, "Saved to " + Utf8ToAnsi(fileName));
+  status_.FlashError(0, "Saved " + WaypointCountText(records.size()) + " to " + Utf8ToAnsi(fileName));
   return true;
 }
 

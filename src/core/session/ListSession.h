@@ -15,6 +15,7 @@
 #include "base/StatusSink.h"
 #include "formats/FormatTable.h"
 #include "formats/FormatTypes.h"
+#include "list/ArchiveLine.h"
 #include "list/ListSort.h"
 #include "list/ListViewState.h"
 #include "list/WaypointStore.h"
@@ -60,6 +61,9 @@ class ListSession {
   // Writes the shown list in format code 0..8. Over a file this list was
   // loaded from without its Groundspeak data, only after a Yes to "Save".
   bool SaveFile(const std::string& fileName, int formatCode);
+  // "Save Selected...": writes these records, in this order, in format code
+  // 0..8; the list's file name and modified flag stay as they are.
+  bool SaveRecords(const std::string& fileName, int formatCode, const std::vector<const TGpxRecord*>& records);
 
   // The favorite buttons: load FavoriteFile (FavoriteLoaded is set also when
   // the load fails); save it by its own extension, only after a favorite
@@ -111,6 +115,12 @@ class ListSession {
   // row is deleted as DeleteShownRow does (row -1: only the file is touched).
   // A line that did not reach the file keeps the waypoint.
   bool ArchiveShownRow(int row);
+  // Several rows at once, after one question naming their count (always
+  // asked: no setting turns a question off for many rows): Delete takes them
+  // out of the list, Archive first appends their lines to ArchiveFile and
+  // keeps them all when that fails. One undo step each.
+  bool DeleteRecords(const std::vector<const TGpxRecord*>& records);
+  bool ArchiveRecords(const std::vector<const TGpxRecord*>& records);
 
   // What the view of the list is told. The view rebuilds itself from
   // ShownWaypoints (FillListView); a removed row is announced before its
@@ -200,6 +210,9 @@ class ListSession {
   bool SaveLosesGroundspeak(const std::string& fileName) const;
   bool LoadInto(const std::string& fileName, const std::string& listName, int formatCode);
   bool RemoveShownRow(int row, const std::string& verb);
+  bool WriteRecords(const std::string& fileName, int formatCode, RecordSpan records);
+  // Lines appended to ArchiveFile, or the failure on the status bar.
+  bool ArchiveWritten(ArchiveResult result);
 
   // The history's side (ListSessionHistory.cpp).
   ListMark Mark() const;

@@ -7,6 +7,8 @@
 #include "geo/CoordCheck.h"
 #include "list/ArchiveLine.h"
 #include "session/ListSession.h"
+#include "text/Ansi.h"
+#include "text/TextHelpers.h"
 
 namespace quill {
 
@@ -80,11 +82,7 @@ const TGpxRecord* ListSession::AddToList(double lat, double lon, const std::stri
   return record;
 }
 
-bool ListSession::ArchiveShownRow(int row) {
-  const auto& shown = store_.ShownWaypoints();
-  const TGpxRecord* record =
-      row >= 0 && static_cast<std::size_t>(row) < shown.size() ? shown[static_cast<std::size_t>(row)] : nullptr;
-  ArchiveResult result = AppendArchiveLine(settings_.archiveFile, record);
+bool ListSession::ArchiveWritten(ArchiveResult result) {
   if (result == ArchiveResult::kOpenFailed) {
     status_.SetError(2, "Error opening file");
     return false;
@@ -94,8 +92,43 @@ bool ListSession::ArchiveShownRow(int row) {
     status_.SetError(2, "Error saving file");
     return false;
   }
+  return true;
+}
+
+bool ListSession::ArchiveShownRow(int row) {
+  const auto& shown = store_.ShownWaypoints();
+  const TGpxRecord* record =
+      row >= 0 && static_cast<std::size_t>(row) < shown.size() ? shown[static_cast<std::size_t>(row)] : nullptr;
+  if (!ArchiveWritten(AppendArchiveLine(settings_.archiveFile, record))) return false;
   if (record) RemoveShownRow(row, "Archive ");
   status_.SetError(0, "");
+  status_.FlashError(0, "Done!");
+  return true;
+}
+
+bool ListSession::DeleteRecords(const std::vector<const TGpxRecord*>& records) {
+  if (records.empty()) return false;
+  const std::string count = WaypointCountText(records.size());
+  if (!questions_.AskDestructive("Delete waypoints", "Are you sure?",
+                                 "Delete " + count + "; the list keeps " +
+                                     WaypointCountText(store_.size() - std::min(store_.size(), records.size())) +
+                                     ".")) {
+    return false;
+  }
+  return RemoveRecords(records, "Delete " + count);
+}
+
+bool ListSession::ArchiveRecords(const std::vector<const TGpxRecord*>& records) {
+  if (records.empty()) return false;
+  const std::string count = WaypointCountText(records.size());
+  if (!questions_.AskDestructive("Archive Waypoint", "Are you sure?",
+                                 "Archive " + count + " to " +
+                                     Utf8ToAnsi(std::string(FileNamePart(settings_.archiveFile))) +
+                                     " and take them out of the list.")) {
+    return false;
+  }
+  if (!ArchiveWritten(AppendArchiveLines(settings_.archiveFile, records))) return false;
+  RemoveRecords(records, "Archive " + count);
   status_.FlashError(0, "Done!");
   return true;
 }

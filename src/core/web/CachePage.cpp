@@ -12,6 +12,7 @@
 #include "text/TextHelpers.h"
 #include "text/XmlText.h"
 #include "web/CacheHtml.h"
+#include "web/CacheListing.h"
 
 namespace quill {
 namespace {
@@ -71,12 +72,6 @@ constexpr std::array<IconRule, 5> kLogIcons = {{
     {"Will Attend", "icon_attend.gif"},
 }};
 
-// Ratings run to 5; the bound keeps a hostile "1e300" or "inf" from looping.
-constexpr int kMostStars = 5;
-// The half star needs a remainder above four tenths, read as the decimal
-// text says: 4.4 minus 4 must not come out a hair above 0.4.
-constexpr double kHalfStarAbove = 0.4 + 1e-9;
-
 std::string_view IconFor(std::string_view type, const IconRule* rules, std::size_t count, std::string_view otherwise) {
   for (std::size_t i = 0; i < count; ++i) {
     if (EqualsIgnoreCase(type, rules[i].text)) return rules[i].icon;
@@ -84,23 +79,10 @@ std::string_view IconFor(std::string_view type, const IconRule* rules, std::size
   return otherwise;
 }
 
-std::string Stars(std::string_view rating, std::string_view imageFolder) {
-  double value = TextToFloat(rating);
-  std::string out;
-  for (int whole = 0; value >= 1.0 && whole < kMostStars; ++whole) {
-    out += "<img border=\"0\" src=\"" + std::string(imageFolder) + "sr.gif\" width=\"13\" height=\"13\">";
-    value -= 1.0;
-  }
-  if (value > kHalfStarAbove && value < 1.0) {
-    out += "<img border=\"0\" src=\"" + std::string(imageFolder) + "srh.gif\" width=\"7\" height=\"13\">";
-  }
-  return out;
-}
-
 // name is clean HTML already.
-std::string CacheNameMarkup(std::string_view name, std::string_view available, std::string_view archived) {
-  const bool red = EqualsIgnoreCase(archived, "True");
-  const bool struck = red || EqualsIgnoreCase(available, "False");
+std::string CacheNameMarkup(std::string_view name, const CacheListing& listing) {
+  const bool red = listing.archived;
+  const bool struck = red || !listing.available;
   std::string out;
   if (struck) out += "<strike>";
   if (red) out += "<font color=\"red\">";
@@ -111,26 +93,17 @@ std::string CacheNameMarkup(std::string_view name, std::string_view available, s
 }
 
 std::string LogList(std::string_view logs, std::string_view imageFolder, CacheHtmlCleaner& cleaner) {
-  constexpr int kMostLogs = 10000;
   std::string out;
-  std::size_t pos = 0;
-  for (int n = 0; n < kMostLogs; ++n) {
-    std::string_view log = NextElementText(logs, "groundspeak:log", pos);
-    if (log.empty()) break;
-    std::string_view date = FirstElementText(log, "groundspeak:date");
-    std::string_view type = FirstElementText(log, "groundspeak:type");
-    std::string_view finder = FirstElementText(log, "groundspeak:finder");
-    std::string text(FirstElementText(log, "groundspeak:text"));
-    ReplaceAll(text, "\n", "<br>");
+  for (const CacheLog& log : ReadCacheLogs(logs, static_cast<std::size_t>(-1))) {
     out += "<p><img border=\"0\" src=\"";
     out += imageFolder;
-    out += LogTypeIcon(type);
+    out += LogTypeIcon(log.type);
     out += "\" width=\"16\" height=\"16\"> &nbsp <b> ";
-    AppendEscapedHtml(out, AnsiToUtf8(IsoDateToText(date)));
+    AppendEscapedHtml(out, AnsiToUtf8(IsoDateToText(log.date)));
     out += " by ";
-    out += cleaner.Clean(finder);
+    out += cleaner.Clean(log.finder);
     out += "</b><br>";
-    out += cleaner.Clean(text);
+    out += cleaner.Clean(log.text);
     out += "</p>";
   }
   return out;
@@ -184,33 +157,10 @@ std::string BuildCachePage(std::string_view templateText, const TGpxRecord& reco
   // record's own texts are plain text and are escaped.
   CacheHtmlCleaner cleaner;
   auto plainText = [](std::string_view memoryText) { return EscapeHtmlText(AnsiToUtf8(memoryText)); };
-  auto decoded = [&](std::string_view raw) { return AnsiToUtf8(DecodeElementText(raw)); };
-
-  const std::string available = DecodeElementText(AttributeValue(xml, "groundspeak:cache", "available"));
-  const std::string archived = DecodeElementText(AttributeValue(xml, "groundspeak:cache", "archived"));
-  const std::string cacheName = DecodeBasic(FirstElementText(xml, "groundspeak:name"));
-  const std::string placedBy = DecodeBasic(FirstElementText(xml, "groundspeak:placed_by"));
-  const std::string cacheType = DecodeElementText(FirstElementText(xml, "groundspeak:type"));
-  const std::string container = decoded(FirstElementText(xml, "groundspeak:container"));
-  const std::string difficulty = DecodeElementText(FirstElementText(xml, "groundspeak:difficulty"));
-  const std::string terrain = DecodeElementText(FirstElementText(xml, "groundspeak:terrain"));
-  const std::string country = decoded(FirstElementText(xml, "groundspeak:country"));
-  const std::string state = decoded(FirstElementText(xml, "groundspeak:state"));
-  std::string shortDescription = DecodeBasic(FirstElementText(xml, "groundspeak:short_description"));
-  std::string longDescription = DecodeBasic(FirstElementText(xml, "groundspeak:long_description"));
-  const std::string hint = DecodeBasic(FirstElementText(xml, "groundspeak:encoded_hints"));
-  const bool html = EqualsIgnoreCase(AttributeValue(xml, "groundspeak:long_description", "html"), "True");
-  const std::string_view logs = FirstElementText(xml, "groundspeak:logs");
+  const CacheListing listing = ReadCacheListing(xml);
 
   std::string position = FormatLatLonDegMin(record.Lat, record.Lon);
   ReplaceAll(position, "\xB0", "&deg;");
-  std::string location = cleaner.Clean(country);
-  if (!state.empty() && state.front() != '\r') location += " (" + cleaner.Clean(state) + ")";
-  if (!html) {
-    ReplaceAll(shortDescription, "\n", "<br>");
-    ReplaceAll(longDescription, "\n", "<br>");
-  }
-
   struct Replacement {
     std::string_view marker;
     bool everyOccurrence;
@@ -218,21 +168,21 @@ std::string BuildCachePage(std::string_view templateText, const TGpxRecord& reco
     bool done = false;
   };
   Replacement replacements[] = {
-      {kPageTitle, false, plainText(record.Name) + " - " + cleaner.Text(cacheName)},
-      {kTypeIcon, true, std::string(imageFolder) + std::string(CacheTypeIcon(cacheType))},
-      {kCacheName, true, CacheNameMarkup(cleaner.Clean(cacheName), available, archived)},
+      {kPageTitle, false, plainText(record.Name) + " - " + cleaner.Text(listing.name)},
+      {kTypeIcon, true, std::string(imageFolder) + std::string(CacheTypeIcon(listing.type))},
+      {kCacheName, true, CacheNameMarkup(cleaner.Clean(listing.name), listing)},
       {kPosition, true, position},
-      {kContainer, true, cleaner.Clean(container)},
-      {kLocation, true, location},
-      {kHiddenBy, true, cleaner.Clean(placedBy)},
+      {kContainer, true, cleaner.Clean(listing.container)},
+      {kLocation, true, CacheLocationHtml(listing, cleaner)},
+      {kHiddenBy, true, cleaner.Clean(listing.placedBy)},
       {kWaypointName, true, plainText(record.Name)},
       {kTimeOriginated, true, plainText(IsoDateToText(record.Time))},
-      {kDifficulty, true, Stars(difficulty, imageFolder)},
-      {kTerrain, true, Stars(terrain, imageFolder)},
-      {kShortDescription, false, cleaner.Clean(shortDescription)},
-      {kLongDescription, false, cleaner.Clean(longDescription)},
-      {kHint, false, cleaner.Clean(hint)},
-      {kLogs, false, LogList(logs, imageFolder, cleaner)},
+      {kDifficulty, true, CacheRatingStars(listing.difficulty, imageFolder)},
+      {kTerrain, true, CacheRatingStars(listing.terrain, imageFolder)},
+      {kShortDescription, false, cleaner.Clean(listing.shortDescription)},
+      {kLongDescription, false, cleaner.Clean(listing.longDescription)},
+      {kHint, false, cleaner.Clean(listing.hint)},
+      {kLogs, false, LogList(listing.logs, imageFolder, cleaner)},
   };
 
   // Markers are looked for in the template's own text only, in one pass: a

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -24,6 +25,7 @@
 #include "ui/app/WebCommands.h"
 #include "ui/app/WindowQuestions.h"
 #include "ui/components/UlkStatusBar.h"
+#include "ui/list/DetailsPane.h"
 #include "ui/list/FileCommands.h"
 #include "ui/list/FormEditItem.h"
 #include "ui/list/FormSendToGps.h"
@@ -46,6 +48,13 @@
 static void InitQuillResources() { Q_INIT_RESOURCE(quillmark); }
 
 namespace quill {
+namespace {
+
+// The pane's first width, and whether it is shown (a setting of its own).
+constexpr int kDetailsWidth = 330;
+constexpr const char* kShowDetails = "ShowDetails";
+
+}  // namespace
 
 bool TakeExtendedArgument(QStringList& arguments) {
   bool found = false;
@@ -106,10 +115,21 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   central->setObjectName("CentralWidget");
   converter_ = new ConverterPanel(*statusBar_, central);
   listPanel_ = new TListPanel(*session_, central);
+  details_ = new TDetailsPane(session_->Store(), &listPanel_->Model(), central);
+  // The list keeps its room; the pane gives way down to its own minimum.
+  auto* lower = new QSplitter(Qt::Horizontal, central);
+  lower->setObjectName("SplitterDetails");
+  lower->addWidget(listPanel_);
+  lower->addWidget(details_);
+  lower->setCollapsible(0, false);
+  lower->setCollapsible(1, false);
+  lower->setStretchFactor(0, 1);
+  lower->setStretchFactor(1, 0);
+  lower->setSizes({kDesignWidth - kDetailsWidth, kDetailsWidth});
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(6, 4, 6, 2);
   layout->addWidget(converter_, 0);
-  layout->addWidget(listPanel_, 1);
+  layout->addWidget(lower, 1);
   setCentralWidget(central);
 
   listCommands_ = new TListCommands(this, *session_, *listPanel_);
@@ -137,6 +157,12 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
     EditRow(row);
   });
   connect(listPanel_, &TListPanel::ListEmptied, converter_, &ConverterPanel::ClearResults);
+  connect(listPanel_, &TListPanel::CurrentRecordChanged, details_, &TDetailsPane::ShowRecord);
+  connect(listPanel_, &TListPanel::ListEmptied, details_, [this] { details_->ShowRecord(nullptr); });
+  connect(details_, &TDetailsPane::CloseRequested, this, [this] { SetDetailsShown(false); });
+  connect(details_, &TDetailsPane::LinkActivated, this, [this](const QUrl& url) {
+    if (url.scheme() == "http" || url.scheme() == "https") session_->Launch().OpenUrl(url.toString().toStdString());
+  });
   connect(converter_->ButtonAddWp(), &QPushButton::clicked, this, [this] {
     double lat = 0;
     double lon = 0;
@@ -152,7 +178,18 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
   setMinimumSize(kDesignWidth, kDesignHeight);
   resize(kDesignWidth, kDesignHeight);
   binder_.ApplySettings();
+  const bool details = binder_.Registry().ReadInt(kSettingsSection, kShowDetails, 0) != 0;
+  details_->setVisible(details);
+  Action("ActionViewDetails")->setChecked(details);
   if (options.listenForFiles) Listen(options.socketPath);
+}
+
+void TFormApp::SetDetailsShown(bool shown) {
+  Action("ActionViewDetails")->setChecked(shown);
+  if (shown == !details_->isHidden()) return;
+  details_->setVisible(shown);
+  if (shown) details_->ShowRecord(listPanel_->SelectedRecord());
+  binder_.Registry().WriteInts(kSettingsSection, {{kShowDetails, shown ? 1 : 0}});
 }
 
 void TFormApp::Listen(const QString& socketPath) {
@@ -195,6 +232,8 @@ void TFormApp::BuildMenus() {
   add(file, "ActionFileLoad", tr("Load"), QKeySequence(), files_, &TFileCommands::ActionFileLoadExecute);
   add(file, "ActionFileSave", tr("Save"), QKeySequence(), files_, &TFileCommands::ActionFileSaveExecute);
   add(file, "ActionSendToGps", tr("Send to GPS…"), QKeySequence(), this, &TFormApp::ActionSendToGpsExecute);
+  add(file, "ActionFileSaveSelected", tr("Save Selected…"), QKeySequence(), files_,
+      &TFileCommands::ActionFileSaveSelectedExecute);
   file->addSeparator();
   add(file, "ActionExit", tr("Exit"), QKeySequence(Qt::ALT | Qt::Key_F4), this, &TFormApp::ActionExitExecute);
   for (QAction* a : {listEdit_->UndoAction(), listEdit_->RedoAction()}) {
@@ -202,6 +241,9 @@ void TFormApp::BuildMenus() {
     addAction(a);
   }
   add(view, "ActionMap", tr("Map"), QKeySequence(Qt::CTRL | Qt::Key_M), this, [this] { mapWindow_->ShowMap(); });
+  QAction* details =
+      add(view, "ActionViewDetails", tr("Details"), QKeySequence(), this, [this](bool on) { SetDetailsShown(on); });
+  details->setCheckable(true);
   add(menuTools_, "ActionSetup", tr("Options"), QKeySequence(), this, &TFormApp::ActionSetupExecute);
   QAction* helpAction =
       add(help, "ActionHelpHelp", tr("Help"), QKeySequence(Qt::Key_F1), this, &TFormApp::ActionHelpHelpExecute);
@@ -386,6 +428,7 @@ WaypointListModel& TFormApp::Model() { return listPanel_->Model(); }
 TListView& TFormApp::ListView() { return listPanel_->ListView(); }
 const TGpxRecord* TFormApp::SelectedRecord() const { return listPanel_->SelectedRecord(); }
 int TFormApp::SelectedIndex() const { return listPanel_->SelectedIndex(); }
+std::vector<const TGpxRecord*> TFormApp::SelectedRecords() const { return listPanel_->SelectedRecords(); }
 void TFormApp::SelectRow(int row) { listPanel_->SelectRow(row); }
 void TFormApp::FillListView() { listPanel_->FillListView(); }
 void TFormApp::DeleteSelected() { listEdit_->DeleteSelected(); }

@@ -4,6 +4,7 @@
 // It creates the parts, lays them out, builds the menus and forwards; each
 // part owns the dialogs it opens:
 //   TListPanel         the list, its counters, buttons, column modes and keys
+//   TDetailsPane       the selected cache beside the list (View > Details)
 //   TListCommands      sort, search, filter, "Show All", rename
 //   TListEditCommands  delete, "Clear List", archive, "Add to list"
 //   TFileCommands      open/save dialogs, favorites, the load queue, progress
@@ -18,6 +19,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "list/ListViewState.h"
 #include "session/ListSession.h"
@@ -32,6 +34,7 @@ class QMenu;
 namespace quill {
 
 class ConverterPanel;
+class TDetailsPane;
 class HelpWindow;
 class OpenFileServer;
 class TFileCommands;
@@ -121,6 +124,11 @@ class TFormApp : public QMainWindow {
   TListView& ListView();
   const TGpxRecord* SelectedRecord() const;
   int SelectedIndex() const;
+  // Every selected row's record in display order (empty: nothing selected).
+  std::vector<const TGpxRecord*> SelectedRecords() const;
+  // The details pane beside the list (View > Details).
+  TDetailsPane& Details() { return *details_; }
+  void SetDetailsShown(bool shown);
   void SelectRow(int row);
   void FillListView();
   void DeleteSelected();
@@ -177,6 +185,7 @@ class TFormApp : public QMainWindow {
   std::unique_ptr<ListSession> session_;
   ConverterPanel* converter_ = nullptr;
   TListPanel* listPanel_ = nullptr;
+  TDetailsPane* details_ = nullptr;
   TListCommands* listCommands_ = nullptr;
   TListEditCommands* listEdit_ = nullptr;
   TFileCommands* files_ = nullptr;

@@ -188,6 +188,29 @@ void TFileCommands::ActionFileSaveExecute() {
   SaveFile(target, code);
 }
 
+void TFileCommands::ActionFileSaveSelectedExecute() {
+  statusBar_.SetError(0, "");
+  if (busy_) return;
+  const std::vector<const TGpxRecord*> records = panel_.SelectedRecords();
+  if (records.empty()) {
+    statusBar_.SetError(1, "No waypoints selected");
+    return;
+  }
+  // No name proposed: the list's own file holds more than the selection.
+  saveDialog_->Prepare(withKml_, {}, QPath(AnsiToUtf8(ReadSavePath(registry_))));
+  if (saveDialog_->exec() != QDialog::Accepted) return;
+  const int code = saveDialog_->FormatCode();
+  const std::string target = saveDialog_->TargetName();
+  if (code < 0 || target.empty()) return;
+  BusyGuard busy(*this);
+  WaitCursor wait;
+  const qint64 start = QDateTime::currentMSecsSinceEpoch();
+  const bool ok = session_.SaveRecords(target, code, records);
+  const double seconds = static_cast<double>(QDateTime::currentMSecsSinceEpoch() - start) / 1000.0;
+  emit FileDone(true, QByteArray::fromStdString(target), ok, ok ? records.size() : 0, seconds,
+                ok ? QString() : statusBar_.MessageText());
+}
+
 void TFileCommands::ButtonLoadFavoriteClick() {
   statusBar_.SetError(0, "");
   if (busy_) return;

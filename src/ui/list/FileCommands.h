@@ -39,6 +39,9 @@ class TFileCommands : public QObject {
   bool SaveFile(const std::string& fileName, int formatCode);
   void ActionFileLoadExecute();
   void ActionFileSaveExecute();
+  // "Save Selected...": the selected rows alone, in display order, to a file
+  // chosen in the save dialog; the list keeps its own file and mark.
+  void ActionFileSaveSelectedExecute();
   void ButtonLoadFavoriteClick();
   void ButtonSaveFavoriteClick();
 

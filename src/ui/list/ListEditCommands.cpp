@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QPushButton>
+#include <algorithm>
 
 #include "session/ListSession.h"
 #include "text/QtText.h"
@@ -58,7 +59,24 @@ TListEditCommands::~TListEditCommands() { delete naamDialog_.data(); }
 
 TFormNaam& TListEditCommands::NaamDialog() { return *naamDialog_; }
 
-void TListEditCommands::DeleteSelected() { session_.DeleteShownRow(panel_.SelectedIndex()); }
+void TListEditCommands::DeleteSelected() {
+  if (!ActOnSelection([this](const auto& records) { return session_.DeleteRecords(records); })) {
+    session_.DeleteShownRow(panel_.SelectedIndex());
+  }
+}
+
+bool TListEditCommands::ActOnSelection(const std::function<bool(const std::vector<const TGpxRecord*>&)>& act) {
+  std::vector<const TGpxRecord*> records = panel_.SelectedRecords();
+  if (records.size() < 2) return false;
+  // The row of the first one is selected afterwards, as after one delete.
+  const int row = panel_.Model().RowOf(records.front());
+  WaitCursor wait;
+  if (!act(records)) return true;
+  const int rows = panel_.Model().rowCount();
+  panel_.SelectRow(std::min(row, rows - 1));
+  if (rows == 0) emit panel_.ListEmptied();
+  return true;
+}
 
 void TListEditCommands::ButtonDeleteAllClick() {
   session_.Status().SetError(0, "");
@@ -66,7 +84,11 @@ void TListEditCommands::ButtonDeleteAllClick() {
   session_.ClearList();
 }
 
-void TListEditCommands::ButtonArchiveClick() { session_.ArchiveShownRow(panel_.SelectedIndex()); }
+void TListEditCommands::ButtonArchiveClick() {
+  if (!ActOnSelection([this](const auto& records) { return session_.ArchiveRecords(records); })) {
+    session_.ArchiveShownRow(panel_.SelectedIndex());
+  }
+}
 
 void TListEditCommands::AddToList(double lat, double lon) {
   session_.Status().SetError(0, "");

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The list changes the user asks for from the window: delete the selected
-// waypoint (Delete key), "Clear List", "Archive Waypoint", the converter's
+// waypoints (Delete key), "Clear List", "Archive Waypoint" (one row or every
+// selected row), the converter's
 // "Add to list" with its name dialog, and Undo and Redo of any change. The
 // session makes each change and asks its questions; the panel follows.
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <vector>
+
+#include "list/GpxRecord.h"
 
 class QAction;
 class QWidget;
@@ -42,6 +46,10 @@ class TListEditCommands : public QObject {
   void RefreshUndoActions();
 
  private:
+  // With two or more rows selected: act on their records and select the row
+  // where the first one stood. False (nothing done) for one row or none.
+  bool ActOnSelection(const std::function<bool(const std::vector<const TGpxRecord*>&)>& act);
+
   ListSession& session_;
   TListPanel& panel_;
   QPointer<TFormNaam> naamDialog_;

@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <unordered_set>
 
 #include "list/ListColumns.h"
 #include "session/ListSession.h"
@@ -217,9 +219,34 @@ void TListPanel::SetImportSeconds(int seconds) { labelImportTime_->setText(QStri
 const TGpxRecord* TListPanel::SelectedRecord() const { return model_->RecordAt(SelectedIndex()); }
 
 int TListPanel::SelectedIndex() const {
-  // Read from the selection itself: no search through the rows.
-  const QModelIndexList rows = listView_->selectionModel()->selectedRows();
-  return rows.isEmpty() ? -1 : rows.first().row();
+  // Read from the selection itself: no search through the rows, however
+  // many are selected.
+  const QItemSelectionModel* selection = listView_->selectionModel();
+  const QModelIndex current = selection->currentIndex();
+  if (current.isValid() && selection->isRowSelected(current.row(), QModelIndex())) return current.row();
+  int first = -1;
+  for (const QItemSelectionRange& range : selection->selection()) {
+    if (first < 0 || range.top() < first) first = range.top();
+  }
+  return first;
+}
+
+std::vector<const TGpxRecord*> TListPanel::SelectedRecords() const {
+  std::vector<std::pair<int, int>> ranges;
+  for (const QItemSelectionRange& range : listView_->selectionModel()->selection()) {
+    ranges.emplace_back(range.top(), range.bottom());
+  }
+  std::sort(ranges.begin(), ranges.end());
+  std::vector<const TGpxRecord*> records;
+  int next = 0;
+  for (auto [top, bottom] : ranges) {
+    // A row selected in more than one column's range counts once.
+    for (int row = std::max(top, next); row <= bottom; ++row) {
+      if (const TGpxRecord* r = model_->RecordAt(row)) records.push_back(r);
+    }
+    next = std::max(next, bottom + 1);
+  }
+  return records;
 }
 
 void TListPanel::SelectRow(int row) {
@@ -232,12 +259,50 @@ void TListPanel::SelectRow(int row) {
   listView_->scrollTo(index);
 }
 
+bool TListPanel::SelectRecords(const std::vector<const TGpxRecord*>& records, const TGpxRecord* current) {
+  if (records.size() <= 1) {
+    const int row = model_->RowOf(records.empty() ? nullptr : records.front());
+    SelectRow(row);
+    return row >= 0;
+  }
+  // One walk over the rows, whatever the number of records.
+  const std::unordered_set<const TGpxRecord*> wanted(records.begin(), records.end());
+  QItemSelection selection;
+  const int rows = model_->rowCount();
+  const int lastColumn = model_->columnCount() - 1;
+  int currentRow = -1;
+  int firstRow = -1;
+  for (int row = 0; row < rows;) {
+    if (!wanted.count(model_->RecordAt(row))) {
+      ++row;
+      continue;
+    }
+    const int top = row;
+    while (row < rows && wanted.count(model_->RecordAt(row))) {
+      if (model_->RecordAt(row) == current) currentRow = row;
+      ++row;
+    }
+    if (firstRow < 0) firstRow = top;
+    selection.select(model_->index(top, 0), model_->index(row - 1, lastColumn));
+  }
+  QItemSelectionModel* model = listView_->selectionModel();
+  if (firstRow < 0) {
+    model->clearSelection();
+    return false;
+  }
+  if (currentRow < 0) currentRow = firstRow;
+  model->setCurrentIndex(model_->index(currentRow, 0), QItemSelectionModel::NoUpdate);
+  model->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  listView_->scrollTo(model_->index(currentRow, 0));
+  return true;
+}
+
 void TListPanel::FillListView() {
   RefreshHold hold(*this);
-  const TGpxRecord* remembered = SelectedRecord();
+  const TGpxRecord* current = SelectedRecord();
+  std::vector<const TGpxRecord*> selected = SelectedRecords();
   model_->Rebuild();
-  int row = model_->RowOf(remembered);
-  if (row >= 0) SelectRow(row);
+  SelectRecords(selected, current);
 }
 
 void TListPanel::RefreshCounters() {
@@ -256,6 +321,7 @@ void TListPanel::RefreshCounters() {
   } else {
     labelRecordCount_->setText(QString("(%1)").arg(rows));
   }
+  emit CurrentRecordChanged(record);
   labelFiltered_->setVisible(session_.View().FilterMode != 0);
   EnableListButtons(any, link, cacheData);
 }

@@ -7,6 +7,7 @@
 // the signals below. The panel reads the session and follows the changes it
 // announces; it never changes the list itself.
 #include <QGroupBox>
+#include <vector>
 
 #include "list/GpxRecord.h"
 #include "list/ListSort.h"
@@ -57,13 +58,21 @@ class TListPanel : public QGroupBox {
   void SetVersionText(const QString& text);
   void SetImportSeconds(int seconds);
 
-  // The selection: the selected row's record and position (nullptr, -1 for none).
+  // The selection: the current row's record and position when it is
+  // selected, else the first selected row's (nullptr, -1 for none). The
+  // commands on one waypoint act on it.
   const TGpxRecord* SelectedRecord() const;
   int SelectedIndex() const;
+  // Every selected row's record, in display order.
+  std::vector<const TGpxRecord*> SelectedRecords() const;
   // Selects and shows one row; -1 (or a row out of range) clears the selection.
   void SelectRow(int row);
+  // Selects the rows of these records that are shown (display order not
+  // needed), current the first of them; false when none is shown.
+  bool SelectRecords(const std::vector<const TGpxRecord*>& records, const TGpxRecord* current);
 
-  // Rebuilds ListView1 from ShownWaypoints, keeping the selected record.
+  // Rebuilds ListView1 from ShownWaypoints, keeping the selected records
+  // that are still shown.
   void FillListView();
   // The counter, the "(Filtered)" mark and the list buttons from the selection.
   void RefreshCounters();
@@ -105,6 +114,9 @@ class TListPanel : public QGroupBox {
   void EditRequested(int row);
   // A record became the selection: the converter shows its position.
   void PositionSelected(double lat, double lon);
+  // The record the single-row commands act on, after every change of the
+  // selection (nullptr: none). It stays valid until the list changes.
+  void CurrentRecordChanged(const TGpxRecord* record);
   // The last row was deleted, or the list let go of every record.
   void ListEmptied();
 

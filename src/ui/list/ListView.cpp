@@ -30,7 +30,9 @@ TListView::TListView(QWidget* parent) : QTreeView(parent) {
   setUniformRowHeights(true);  // what keeps 100,000 rows cheap
   setAllColumnsShowFocus(true);
   setSelectionBehavior(QAbstractItemView::SelectRows);
-  setSelectionMode(QAbstractItemView::SingleSelection);
+  // Shift and Ctrl pick several rows; the current row is the one the
+  // single-row commands act on.
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setIconSize(QSize(16, 16));
   setAcceptDrops(true);
