@@ -46,7 +46,7 @@ bool AddGpxElement(std::string_view e, WaypointStore& store, bool includeGrounds
   if (rawUrl.empty()) ReadLink(e, url, urlName);
   std::string time = DecodeElementText(FirstElementText(e, "time"));
   std::string_view rawSym = FirstElementText(e, "sym");
-  bool found = rawSym == "Geocache Found";
+  bool found = rawSym == kFoundCacheSymbol;
   std::string sym = DecodeElementText(rawSym);
   std::string_view rawType = FirstElementText(e, "type");
   int typeCode = TypeCodeFromGpxText(rawType);

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/LocFormat.h"
 
-#include <array>
-
 #include "formats/RecordFiles.h"
 #include "text/Ansi.h"
 #include "text/TextHelpers.h"
@@ -11,67 +9,6 @@
 namespace quill {
 
 namespace {
-
-struct LocTypeRow {
-  std::string_view text;
-  int typeCode;
-  bool found;
-};
-
-constexpr std::array<LocTypeRow, 29> kReadTypes = {{
-    {"Final Location", 0, false},
-    {"Parking Area", 1, false},
-    {"Stages of a Multicache", 2, false},
-    {"Reference Point", 3, false},
-    {"Question to Answer", 4, false},
-    {"Trailhead", 5, false},
-    {"Traditional Cache", 6, false},
-    {"Geocache", 6, false},
-    {"Geocache Found", 6, true},
-    {"Multi-cache", 7, false},
-    {"Multi Cache", 7, false},
-    {"Unknown Cache", 8, false},
-    {"Unknown", 8, false},
-    {"Mystery Cache", 8, false},
-    {"Mystery/Puzzle Cache", 8, false},
-    {"Virtual Cache", 9, false},
-    {"Virtual Hybrid", 9, false},
-    {"Earthcache", 10, false},
-    {"Webcam Cache", 11, false},
-    {"Letterbox Hybrid", 12, false},
-    {"Event Cache", 13, false},
-    {"Mega-Event Cache", 14, false},
-    {"Cache In Trash Out Event", 15, false},
-    {"CITO Event", 15, false},
-    {"Wherigo Cache", 16, false},
-    {"Locationless (Reverse) Cache", 17, false},
-    {"Project APE Cache", 18, false},
-    {"GPS Adventures Exhibits", 19, false},
-    {"", 0, false},
-}};
-
-constexpr std::array<std::string_view, 20> kWriteTypes = {{
-    "Final Location",
-    "Parking Area",
-    "Stages of a Multicache",
-    "Reference Point",
-    "Question to Answer",
-    "Trailhead",
-    "Traditional Cache",
-    "Multi-cache",
-    "Mystery Cache",
-    "Virtual Cache",
-    "Earthcache",
-    "Webcam Cache",
-    "Letterbox Hybrid",
-    "Event Cache",
-    "Mega-Event Cache",
-    "Cache In Trash Out Event",
-    "Wherigo Cache",
-    "Locationless (Reverse) Cache",
-    "Project APE Cache",
-    "GPS Adventures Exhibits",
-}};
 
 bool StartsWithGc(std::string_view s) { return s.size() >= 2 && s[0] == 'G' && s[1] == 'C'; }
 
@@ -91,20 +28,6 @@ void AppendCdataText(std::string& out, std::string_view text) {
 }
 
 }  // namespace
-
-LocType LocTypeFromText(std::string_view text) {
-  for (const LocTypeRow& row : kReadTypes) {
-    if (!row.text.empty() && row.text == text) return {row.typeCode, row.found};
-  }
-  return {0, false};
-}
-
-std::string_view LocTypeText(int typeCode, bool found) {
-  if (typeCode >= 0 && typeCode < static_cast<int>(kWriteTypes.size())) {
-    return kWriteTypes[static_cast<std::size_t>(typeCode)];
-  }
-  return found ? "Geocache Found" : "Geocache";
-}
 
 void AddLocElement(std::string_view e, WaypointStore& store, bool skipSearch) {
   double lat = TextToFloat(AttributeValue(e, "coord", "lat"));

@@ -172,7 +172,7 @@ void FilterWaypoints(std::vector<const TGpxRecord*>& records, int modeIndex, std
       case kFilterContainer:
         return hasXml && text.Lower(ValuesOf(r).container) == filterText;
       case kFilterReal:
-        return yes ? r.TypeCode >= kFirstGeocacheType : r.TypeCode < kFirstGeocacheType;
+        return yes ? IsCacheType(r.TypeCode) : !IsCacheType(r.TypeCode);
       case kFilterFound:
         return yes == r.Found;
       case kFilterArchived:

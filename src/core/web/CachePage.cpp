@@ -5,6 +5,7 @@
 
 #include "base/FileIo.h"
 #include "geo/CoordFormat.h"
+#include "list/WaypointType.h"
 #include "text/Ansi.h"
 #include "text/TextHelpers.h"
 #include "text/XmlText.h"
@@ -35,29 +36,6 @@ struct IconRule {
   std::string_view text;
   std::string_view icon;
 };
-
-constexpr std::array<IconRule, 20> kTypeIcons = {{
-    {"Traditional Cache", "Cache_Traditional.gif"},
-    {"Multi-cache", "Cache_Multi.gif"},
-    {"Multi Cache", "Cache_Multi.gif"},
-    {"Unknown Cache", "Cache_Mystery.gif"},
-    {"Unknown", "Cache_Mystery.gif"},
-    {"Mystery Cache", "Cache_Mystery.gif"},
-    {"Mystery/Puzzle Cache", "Cache_Mystery.gif"},
-    {"Virtual Cache", "Cache_Virtual.gif"},
-    {"Virtual Hybrid", "Cache_Virtual.gif"},
-    {"Earthcache", "Cache_Earth.gif"},
-    {"Webcam Cache", "Cache_Webcam.gif"},
-    {"Letterbox Hybrid", "Cache_Letterbox.gif"},
-    {"Event Cache", "Cache_Event.gif"},
-    {"Mega-Event Cache", "Cache_Event.gif"},
-    {"Cache In Trash Out Event", "Cache_Event.gif"},
-    {"CITO Event", "Cache_Event.gif"},
-    {"Wherigo Cache", "Cache_Default.gif"},
-    {"Locationless (Reverse) Cache", "Cache_Locationless.gif"},
-    {"Project APE Cache", "Cache_Default.gif"},
-    {"GPS Adventures Exhibits", "Cache_Default.gif"},
-}};
 
 constexpr std::array<IconRule, 5> kLogIcons = {{
     {"Found it", "icon_smile.gif"},
@@ -144,7 +122,8 @@ const std::vector<std::string_view>& CachePageMarkers() {
 }
 
 std::string_view CacheTypeIcon(std::string_view cacheType) {
-  return IconFor(cacheType, kTypeIcons.data(), kTypeIcons.size(), kDefaultTypeIcon);
+  const WaypointTypeInfo* type = CacheTypeFromName(cacheType);
+  return type && !type->pageImage.empty() ? type->pageImage : kDefaultTypeIcon;
 }
 
 std::string_view LogTypeIcon(std::string_view logType) {
