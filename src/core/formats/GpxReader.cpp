@@ -35,25 +35,25 @@ void ReadLink(std::string_view e, std::string& url, std::string& urlName) {
 }  // namespace
 
 bool AddGpxElement(std::string_view e, WaypointStore& store, bool includeGroundspeak, bool skipSearch) {
-  double lat = TextToFloat(AttributeValue(e, "wpt", "lat"));
-  double lon = TextToFloat(AttributeValue(e, "wpt", "lon"));
-  std::string name = DecodeElementText(FirstElementText(e, "name"));
-  std::string cmt = DecodeElementText(FirstElementText(e, "cmt"));
-  std::string desc = DecodeElementText(FirstElementText(e, "desc"));
+  TGpxRecord r;
+  r.Lat = TextToFloat(AttributeValue(e, "wpt", "lat"));
+  r.Lon = TextToFloat(AttributeValue(e, "wpt", "lon"));
+  r.Name = DecodeElementText(FirstElementText(e, "name"));
+  r.Cmt = DecodeElementText(FirstElementText(e, "cmt"));
+  r.Desc = DecodeElementText(FirstElementText(e, "desc"));
   std::string_view rawUrl = FirstElementText(e, "url");
-  std::string url = DecodeElementText(rawUrl);
-  std::string urlName = DecodeElementText(FirstElementText(e, "urlname"));
-  if (rawUrl.empty()) ReadLink(e, url, urlName);
-  std::string time = DecodeElementText(FirstElementText(e, "time"));
+  r.Url = DecodeElementText(rawUrl);
+  r.UrlName = DecodeElementText(FirstElementText(e, "urlname"));
+  if (rawUrl.empty()) ReadLink(e, r.Url, r.UrlName);
+  r.Time = DecodeElementText(FirstElementText(e, "time"));
   std::string_view rawSym = FirstElementText(e, "sym");
-  bool found = rawSym == kFoundCacheSymbol;
-  std::string sym = DecodeElementText(rawSym);
+  r.Found = rawSym == kFoundCacheSymbol;
+  r.Sym = DecodeElementText(rawSym);
   std::string_view rawType = FirstElementText(e, "type");
-  int typeCode = TypeCodeFromGpxText(rawType);
+  r.TypeCode = TypeCodeFromGpxText(rawType);
   // A text the table would not write back is kept, so newer cache types
   // survive a load and save.
-  std::string typeText;
-  if (!rawType.empty() && rawType != GpxTypeText(typeCode)) typeText = DecodeElementText(rawType);
+  if (!rawType.empty() && rawType != GpxTypeText(r.TypeCode)) r.TypeText = DecodeElementText(rawType);
   std::string_view cache;
   bool dropped = false;
   if (includeGroundspeak) {
@@ -61,8 +61,7 @@ bool AddGpxElement(std::string_view e, WaypointStore& store, bool includeGrounds
   } else {
     dropped = e.find("<groundspeak:cache") != std::string_view::npos;
   }
-  store.AddWaypoint(lat, lon, std::move(name), std::move(cmt), std::move(desc), std::move(url), std::move(urlName),
-                    std::move(time), std::move(sym), typeCode, found, cache, skipSearch, std::move(typeText));
+  store.AddWaypoint(std::move(r), cache, skipSearch);
   return dropped;
 }
 

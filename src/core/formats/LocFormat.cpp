@@ -30,15 +30,17 @@ void AppendCdataText(std::string& out, std::string_view text) {
 }  // namespace
 
 void AddLocElement(std::string_view e, WaypointStore& store, bool skipSearch) {
-  double lat = TextToFloat(AttributeValue(e, "coord", "lat"));
-  double lon = TextToFloat(AttributeValue(e, "coord", "lon"));
-  std::string name = DecodeElementText(AttributeValue(e, "name", "id"));
-  std::string desc = DecodeElementText(FirstElementText(e, "name"));
-  std::string url = DecodeElementText(FirstElementText(e, "link"));
-  std::string urlName = DecodeElementText(AttributeValue(e, "link", "text"));
+  TGpxRecord r;
+  r.Lat = TextToFloat(AttributeValue(e, "coord", "lat"));
+  r.Lon = TextToFloat(AttributeValue(e, "coord", "lon"));
+  r.Name = DecodeElementText(AttributeValue(e, "name", "id"));
+  r.Desc = DecodeElementText(FirstElementText(e, "name"));
+  r.Url = DecodeElementText(FirstElementText(e, "link"));
+  r.UrlName = DecodeElementText(AttributeValue(e, "link", "text"));
   LocType type = LocTypeFromText(FirstElementText(e, "type"));
-  store.AddWaypoint(lat, lon, std::move(name), {}, std::move(desc), std::move(url), std::move(urlName), {}, {},
-                    type.typeCode, type.found, {}, skipSearch);
+  r.TypeCode = type.typeCode;
+  r.Found = type.found;
+  store.AddWaypoint(std::move(r), {}, skipSearch);
 }
 
 bool ReadLocFile(const std::string& path, WaypointStore& store, const ReadOptions& options, ReadResult* result) {

@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "list/GroundspeakValues.h"
 #include "list/WaypointType.h"
 
 namespace quill {
@@ -26,14 +25,8 @@ struct TGpxRecord {
   std::string TypeText;
   bool Found = false;
   std::string GroundspeakXml;  // the groundspeak:cache element as read, UTF-8
-  // Display caches, filled by the list presentation from GroundspeakXml; a
-  // read-only record keeps them current too.
-  mutable std::string LogSummary;
-  mutable std::string DiffTerr;
-  mutable std::string Country;
-  mutable std::string State;
-  // What the list reads of GroundspeakXml (see ValuesOf).
-  mutable GroundspeakValues Values;
+
+  bool operator==(const TGpxRecord&) const = default;
 };
 
 // The type text a record is written with: the text it was read with while
