@@ -35,25 +35,29 @@ void ReadLink(std::string_view e, std::string& url, std::string& urlName) {
 }  // namespace
 
 bool AddGpxElement(std::string_view e, WaypointStore& store, bool includeGroundspeak, bool skipSearch) {
-  TGpxRecord r;
-  r.Lat = TextToFloat(AttributeValue(e, "wpt", "lat"));
-  r.Lon = TextToFloat(AttributeValue(e, "wpt", "lon"));
-  r.Name = DecodeElementText(FirstElementText(e, "name"));
-  r.Cmt = DecodeElementText(FirstElementText(e, "cmt"));
-  r.Desc = DecodeElementText(FirstElementText(e, "desc"));
   std::string_view rawUrl = FirstElementText(e, "url");
-  r.Url = DecodeElementText(rawUrl);
-  r.UrlName = DecodeElementText(FirstElementText(e, "urlname"));
-  if (rawUrl.empty()) ReadLink(e, r.Url, r.UrlName);
-  r.Time = DecodeElementText(FirstElementText(e, "time"));
   std::string_view rawSym = FirstElementText(e, "sym");
-  r.Found = rawSym == kFoundCacheSymbol;
-  r.Sym = DecodeElementText(rawSym);
   std::string_view rawType = FirstElementText(e, "type");
-  r.TypeCode = TypeCodeFromGpxText(rawType);
-  // A text the table would not write back is kept, so newer cache types
-  // survive a load and save.
-  if (!rawType.empty() && rawType != GpxTypeText(r.TypeCode)) r.TypeText = DecodeElementText(rawType);
+  const int typeCode = TypeCodeFromGpxText(rawType);
+  // Every field named, so each text is made in its place.
+  TGpxRecord r{
+      .Lat = TextToFloat(AttributeValue(e, "wpt", "lat")),
+      .Lon = TextToFloat(AttributeValue(e, "wpt", "lon")),
+      .Name = DecodeElementText(FirstElementText(e, "name")),
+      .Cmt = DecodeElementText(FirstElementText(e, "cmt")),
+      .Desc = DecodeElementText(FirstElementText(e, "desc")),
+      .Url = DecodeElementText(rawUrl),
+      .UrlName = DecodeElementText(FirstElementText(e, "urlname")),
+      .Time = DecodeElementText(FirstElementText(e, "time")),
+      .Sym = DecodeElementText(rawSym),
+      .TypeCode = typeCode,
+      // A text the table would not write back is kept, so newer cache types
+      // survive a load and save.
+      .TypeText = !rawType.empty() && rawType != GpxTypeText(typeCode) ? DecodeElementText(rawType) : std::string(),
+      .Found = rawSym == kFoundCacheSymbol,
+      .GroundspeakXml = {},
+  };
+  if (rawUrl.empty()) ReadLink(e, r.Url, r.UrlName);
   std::string_view cache;
   bool dropped = false;
   if (includeGroundspeak) {

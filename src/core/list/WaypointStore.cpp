@@ -51,30 +51,25 @@ const TGpxRecord* WaypointStore::AddWaypoint(TGpxRecord record, std::string_view
   if (!IsLongitude(record.Lon)) record.Lon = 0.0;
   if (!groundspeak.empty()) record.GroundspeakXml.assign(groundspeak);
 
-  const bool isNew = target == nullptr;
-  std::unique_ptr<Stored> fresh;
-  if (isNew) {
-    fresh = std::make_unique<Stored>(std::move(record));
-    target = fresh.get();
-  } else {
+  if (target) {
     // The former value goes to the journal, whose record it is from now on.
     if (journaling_ && target->seq < journalSeq_ && journalReplaced_.insert(target).second) {
       journal_.replaced.emplace_back(target, std::move(static_cast<TGpxRecord&>(*target)));
     }
     // A replaced record keeps its name, so its place in the index.
     static_cast<TGpxRecord&>(*target) = std::move(record);
+    RenewValues(*target);
+    return target;
   }
-  // While the data is fresh in the cache.
-  RenewValues(*target);
-
-  if (isNew) {
-    target->seq = nextSeq_++;
-    shown_.push_back(target);
-    all_.push_back(target);
-    owners_.push_back(std::move(fresh));
-    // The name's slot was just looked at: this finds it in the cache.
-    IndexAdd(target);
-  }
+  // The values are worked out while the data is fresh in the cache.
+  auto fresh = std::make_unique<Stored>(std::move(record));
+  target = fresh.get();
+  target->seq = nextSeq_++;
+  shown_.push_back(target);
+  all_.push_back(target);
+  owners_.push_back(std::move(fresh));
+  // The name's slot was just looked at: this finds it in the cache.
+  IndexAdd(target);
   return target;
 }
 

@@ -150,7 +150,7 @@ class WaypointStore {
  private:
   // A record with its place in the order of addition and its values.
   struct Stored : TGpxRecord {
-    explicit Stored(TGpxRecord&& record) : TGpxRecord(std::move(record)) {}
+    explicit Stored(TGpxRecord&& record) : TGpxRecord(std::move(record)), values(ValuesOfCache(GroundspeakXml)) {}
     std::uint64_t seq = 0;
     GroundspeakValues values;
   };
