@@ -2,6 +2,9 @@
 // The offline cache page of one cache with 10,000 logs: build time against
 // the same cache with 1,000 logs (linear growth gives a ratio near 10), and
 // against walking the logs by number, as a lookup of the n-th element would.
+// Then hostile records against a plain one of the same size: every field
+// holding every marker (each value was once searched again for the markers
+// after it), and descriptions shaped to make an HTML parser work hard.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -35,6 +38,35 @@ TGpxRecord CacheWithLogs(int logs) {
            std::string(kTypes[i % 4]) + "</groundspeak:type><groundspeak:finder id=\"9\">Finder " + std::to_string(i) +
            "</groundspeak:finder><groundspeak:text encoded=\"False\">" + std::string(300, 'x') +
            "\nThanks for the cache!</groundspeak:text></groundspeak:log>";
+  }
+  r.GroundspeakXml = xml + "</groundspeak:logs></groundspeak:cache>";
+  return r;
+}
+
+std::string Repeat(const std::string& text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
+std::string Field(const char* tag, const std::string& text) {
+  return std::string("<groundspeak:") + tag + ">" + text + "</groundspeak:" + tag + ">";
+}
+
+// Every text field holds text, escaped as the file has it.
+TGpxRecord CacheWithFields(const std::string& text, int logs) {
+  TGpxRecord r;
+  r.Name = text;
+  r.Time = text;
+  std::string xml = "<groundspeak:cache id=\"1\">";
+  for (const char* tag : {"name", "placed_by", "container", "country", "state", "short_description", "long_description",
+                          "encoded_hints"}) {
+    xml += Field(tag, EscapeXmlText(text));
+  }
+  xml += "<groundspeak:logs>";
+  for (int i = 0; i < logs; ++i) {
+    xml += "<groundspeak:log>" + Field("finder", EscapeXmlText(text)) + Field("text", EscapeXmlText(text)) +
+           "</groundspeak:log>";
   }
   r.GroundspeakXml = xml + "</groundspeak:logs></groundspeak:cache>";
   return r;
@@ -77,5 +109,31 @@ int main() {
   });
   std::printf("10,000 logs found by number (lookups only): %.3f s, %.0fx the whole page\n", tByNumber,
               tByNumber / tLarge);
+
+  std::string markers;
+  for (std::string_view m : CachePageMarkers()) markers += std::string(m);
+  const std::string bombText = Repeat(markers, 20);
+  struct Hostile {
+    const char* what;
+    std::string text;
+  } hostile[] = {
+      {"every marker in every field", bombText},
+      {"formatting elements rebuilt in every paragraph",
+       "<p>" + Repeat("<b a=1><b a=2><b a=3><b a=4><b a=5><b a=6><b a=7>", 12) + Repeat("</p><p>x", 100)},
+      {"elements nested 2,000 deep", Repeat("<div>", 2000)},
+  };
+  for (const Hostile& h : hostile) {
+    const TGpxRecord bad = CacheWithFields(h.text, 20);
+    const TGpxRecord plain = CacheWithFields(std::string(h.text.size(), 'p'), 20);
+    std::size_t badSize = 0;
+    const double tBad = BestSeconds(3, [&] { badSize = BuildCachePage(templ, bad).size(); });
+    const double tPlain = BestSeconds(3, [&] { size = BuildCachePage(templ, plain).size(); });
+    const std::size_t record = bad.Name.size() + bad.Time.size() + bad.GroundspeakXml.size();
+    std::printf(
+        "%s: %.4f s, %.1fx a plain record of the same size (%.4f s); record %.1f KiB, page %.1f KiB "
+        "(template %.1f KiB)\n",
+        h.what, tBad, tBad / tPlain, tPlain, static_cast<double>(record) / 1024.0,
+        static_cast<double>(badSize) / 1024.0, static_cast<double>(templ.size()) / 1024.0);
+  }
   return 0;
 }

@@ -57,8 +57,10 @@ int main(int argc, char** argv) {
   }
   auto* window = new quill::TFormApp(options);
   if (!window->LogWritable()) {
-    std::fprintf(stderr, "quillmark: warning: the log file %s cannot be written; nothing will be logged\n",
-                 window->Log().UlkLogfile1.CurrentFilePath().c_str());
+    std::string why;
+    window->Log().UlkLogfile1.CanOpen(&why);
+    std::fprintf(stderr, "quillmark: warning: the log file %s cannot be written (%s); nothing will be logged\n",
+                 window->Log().UlkLogfile1.CurrentFilePath().c_str(), why.c_str());
   }
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->show();

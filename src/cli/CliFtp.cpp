@@ -3,11 +3,13 @@
 // window's two Ftp buttons, with the settings' FTP values as defaults.
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <ostream>
 
 #include "base/FileIo.h"
+#include "base/Platform.h"
 #include "cli/Cli.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSinks.h"
@@ -108,10 +110,13 @@ int RunFtp(const std::vector<std::string>& args, std::ostream& /*out*/, std::ost
         return UsageError(err, "--timeout takes 1 to 3600 seconds");
       }
       settings.connectTimeoutMs = settings.idleTimeoutMs = static_cast<int>(seconds * 1000);
+      settings.totalTimeoutMs = std::max(settings.totalTimeoutMs, settings.idleTimeoutMs);
     }
   }
 
   const std::unique_ptr<QCoreApplication> app = EnsureCoreApplication();
+  // Interrupted or killed, the transfer leaves no local file behind.
+  platform::CleanUpOnTermination();
 
   FixedAnswers answers;
   FtpStatus status(err);

@@ -56,15 +56,16 @@ int RunPage(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   if (!record) return rc;
   // The images come from beside the template, else from the shipped ones.
   const std::vector<std::string> imageFolders = {FolderOfPath(templatePath), session.ProgramFolder() + "html"};
-  const std::string page = BuildCachePage(templateText, *record);
   if (output == "-") {
     // Standard output takes the page alone: there is no folder for its images.
-    out << page;
+    out << BuildCachePage(templateText, *record);
     out.flush();
     return out ? 0 : 1;
   }
-  if (!WriteCachePage(output, page, imageFolders, false)) {
-    err << "quillmark-cli: cannot write " << output << "\n";
+  std::string why;
+  if (!WriteCachePage(output, BuildCachePage(templateText, *record, CachePageImageUrl(output)), imageFolders, false,
+                      &why)) {
+    err << "quillmark-cli: " << why << "\n";
     return 1;
   }
   return 0;
@@ -86,7 +87,7 @@ int RunLink(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   const std::string target = WebLinkTarget(*record, !options.extra.empty());
   if (target.empty()) return 0;
   if (!IsWebLink(target)) {
-    err << "quillmark-cli: Not a web link: " << AnsiToUtf8(ReplaceControlChars(target, 0, ' ')) << "\n";
+    err << "quillmark-cli: Not a web link: " << LinkForDisplay(target) << "\n";
     return 1;
   }
   out << AnsiToUtf8(target) << "\n";

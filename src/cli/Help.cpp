@@ -229,7 +229,11 @@ std::vector<HelpCommand> CliCommands() {
         "into one GPX list, as the favorite list. A single GPX INPUT, without --duplicates keep or replace and "
         "without --no-groundspeak, goes up byte for byte.",
         "The window's settings give the defaults of the FTP options. The password is the settings' one, or "
-        "QUILLMARK_FTP_PASSWORD's; never an argument."},
+        "QUILLMARK_FTP_PASSWORD's; never an argument. A field holding a control character is refused before "
+        "anything is sent.",
+        "A transfer may take five minutes in all (longer with --timeout or the FtpTimeLimit setting, in seconds), "
+        "a download 1 GiB; a download longer or shorter than the server announced fails and writes nothing. "
+        "Interrupted, the command leaves no temporary file behind."},
        {Valued("--host", "HOST", "the server: name, name:port, or ftps://name[:port] for TLS"),
         Valued("--user", "USER", "the user name on the server"), Valued("--dir", "FOLDER", "the folder on the server"),
         Valued("--name", "FILE", "the file name on the server"),
@@ -243,9 +247,12 @@ std::vector<HelpCommand> CliCommands() {
       {"page",
        {"[--template FILE] NAME INPUT... OUTPUT"},
        "write the offline cache page of a waypoint",
-       {"Loads the INPUT files and writes the offline cache page of the first waypoint named NAME as OUTPUT, with "
-        "the images the page shows. With OUTPUT -, the page goes to standard output without its images. Exits 1 "
-        "when no waypoint has that name or the template is missing."},
+       {"Loads the INPUT files and writes the offline cache page of the first waypoint named NAME as OUTPUT, and "
+        "the images the page shows into a folder of its own beside it, OUTPUT_files (for page.htm, page_files). "
+        "Descriptions, hints and logs keep their text and harmless mark-up; anything that could run, fetch or "
+        "redirect is taken out. With OUTPUT -, the page goes to standard output without its images.",
+        "Exits 1 when no waypoint has that name, the template is missing, OUTPUT is a symbolic link or no "
+        "regular file, or OUTPUT_files exists and is not the page's own."},
        {Valued("--template", "FILE", "the page template (default: the one shipped, html/default.htm)",
                ValueKind::kFile),
         InputFormatOption(), DuplicatesOption(), NoGroundspeakOption(), HelpFlag(kCommandHelp)},

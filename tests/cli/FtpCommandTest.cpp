@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // quillmark-cli ftp upload|download against a real server on loopback.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -107,6 +110,94 @@ TEST_F(FtpCommand, FailuresExitOneWithTheStatusText) {
     EXPECT_NE(output.find(c.text), std::string::npos) << c.arguments << "\n" << output;
   }
   EXPECT_FALSE(std::filesystem::exists(home_.File("out.gpx")));
+}
+
+// A line break in any field reaches no server: the program says which
+// field, and a peer standing where the server would be sees no connection.
+TEST_F(FtpCommand, ControlCharactersAreRefusedBeforeConnecting) {
+  test::CountingServer peer;
+  ASSERT_GT(peer.Port(), 0);
+  const std::string host = "--host 127.0.0.1:" + std::to_string(peer.Port()) + " ";
+  const std::string out = ShellQuote(home_.File("out.gpx"));
+  struct Case {
+    std::string arguments;
+    std::string password;
+    const char* text;
+  } cases[] = {
+      {"download " + host + "--user " + ShellQuote("quill\r\nDELE fav.gpx") + " " + out, "", "Invalid user!"},
+      {"download " + host + out, "pw\r\nRMD lists", "Invalid password!"},
+      {"download " + host + "--dir " + ShellQuote("lists\nDELE fav.gpx") + " " + out, "", "Invalid folder!"},
+      {"download " + host + "--name " + ShellQuote("fav.gpx\r") + " " + out, "", "Invalid file name!"},
+      {"download --host " + ShellQuote("127.0.0.1:" + std::to_string(peer.Port()) + "\r\n") + " " + out, "",
+       "Invalid host!"},
+      {"upload " + host + "--user " + ShellQuote("a\x1b[2J") + " " + ShellQuote(test::DataPath("gpx11-plain.gpx")), "",
+       "Invalid user!"},
+  };
+  for (const Case& c : cases) {
+    std::string output;
+    EXPECT_EQ(Cli(c.arguments, c.password, &output), 1) << c.arguments << "\n" << output;
+    EXPECT_NE(output.find(c.text), std::string::npos) << c.arguments << "\n" << output;
+  }
+  EXPECT_TRUE(peer.Requests().empty());
+  EXPECT_FALSE(std::filesystem::exists(home_.File("out.gpx")));
+  EXPECT_TRUE(test::ListTree(home_.File("cache/quillmark")).empty());
+}
+
+// A download that does not match the size the server announced is no list:
+// nothing is written, nothing is left in the cache folder.
+TEST_F(FtpCommand, DownloadOfAnotherSizeThanAnnouncedFailsAndLeavesNoFile) {
+  for (const char* offset : {"-100", "100"}) {
+    SCOPED_TRACE(offset);
+    FtpServer lying({"--size-offset", offset});
+    ASSERT_TRUE(lying.Started());
+    std::filesystem::create_directory(lying.Root() + "/lists");
+    test::WriteFileBytes(lying.Root() + "/lists/fav.gpx", "<gpx><wpt lat=\"1\" lon=\"2\"><name>A</name></wpt></gpx>");
+    std::string output;
+    EXPECT_EQ(Cli("download --host " + lying.HostText() + " " + ShellQuote(home_.File("out.gpx")), "", &output), 1);
+    EXPECT_NE(output.find("Error! (The server sent "), std::string::npos) << output;
+    EXPECT_FALSE(std::filesystem::exists(home_.File("out.gpx")));
+    EXPECT_TRUE(test::ListTree(home_.File("cache/quillmark")).empty());
+  }
+}
+
+// Interrupted or ended while a download trickles in, the program leaves no
+// local file behind.
+TEST_F(FtpCommand, InterruptedDownloadLeavesNoLocalFile) {
+  FtpServer slow({"--drip-retr", "0.2"});
+  ASSERT_TRUE(slow.Started());
+  std::filesystem::create_directory(slow.Root() + "/lists");
+  test::WriteFileBytes(slow.Root() + "/lists/fav.gpx", std::string(10000, 'x'));
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    const std::string cache = home_.File("cache/quillmark");
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      ::setenv("XDG_CONFIG_HOME", home_.File("config").c_str(), 1);
+      ::setenv("XDG_CACHE_HOME", home_.File("cache").c_str(), 1);
+      ::unsetenv("QUILLMARK_FTP_PASSWORD");
+      const std::string hostText = slow.HostText();
+      const std::string output = home_.File("out.gpx");
+      ::execl(QUILL_CLI_PATH, QUILL_CLI_PATH, "ftp", "download", "--host", hostText.c_str(), output.c_str(),
+              static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    // Until the download has begun: its local file is there and growing.
+    const bool begun = test::WaitUntil([&] {
+      for (const std::string& name : test::ListTree(cache)) {
+        std::error_code ec;
+        if (name.rfind("ftp-", 0) == 0 && std::filesystem::file_size(cache + "/" + name, ec) > 0 && !ec) return true;
+      }
+      return false;
+    });
+    ::kill(pid, signal);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(begun);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+    EXPECT_TRUE(test::ListTree(cache).empty());
+    EXPECT_FALSE(std::filesystem::exists(home_.File("out.gpx")));
+  }
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -124,20 +126,109 @@ int UnusedLoopbackPort() {
   return port;
 }
 
-SilentListener::SilentListener() {
-  fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+namespace {
+
+sockaddr_in LoopbackAddress(int port) {
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  if (fd_ >= 0 && ::bind(fd_, reinterpret_cast<sockaddr*>(&address), size) == 0 && ::listen(fd_, 8) == 0 &&
-      ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) == 0) {
-    port_ = ntohs(address.sin_port);
-  }
+  address.sin_port = htons(static_cast<std::uint16_t>(port));
+  return address;
 }
+
+// A socket listening on a free loopback port (port set), or -1.
+int ListenOnLoopback(int backlog, int& port) {
+  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in address = LoopbackAddress(0);
+  socklen_t size = sizeof address;
+  if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), size) == 0 && ::listen(fd, backlog) == 0 &&
+      ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0) {
+    port = ntohs(address.sin_port);
+    return fd;
+  }
+  if (fd >= 0) ::close(fd);
+  return -1;
+}
+
+}  // namespace
+
+SilentListener::SilentListener() { fd_ = ListenOnLoopback(8, port_); }
 
 SilentListener::~SilentListener() {
   if (fd_ >= 0) ::close(fd_);
+}
+
+CountingServer::CountingServer() {
+  int port = 0;
+  fd_ = ListenOnLoopback(64, port);
+  if (fd_ < 0 || ::pipe2(stop_, O_CLOEXEC) != 0) return;
+  port_ = port;
+  thread_ = std::thread([this] { Serve(); });
+}
+
+CountingServer::~CountingServer() {
+  if (thread_.joinable()) {
+    const char byte = 0;
+    if (::write(stop_[1], &byte, 1) != 1) {
+      // The thread also ends when the pipe closes below.
+    }
+    thread_.join();
+  }
+  for (int fd : {fd_, stop_[0], stop_[1]}) {
+    if (fd >= 0) ::close(fd);
+  }
+}
+
+std::string CountingServer::Url() const { return "http://127.0.0.1:" + std::to_string(port_); }
+
+std::vector<std::string> CountingServer::Requests() {
+  static constexpr char kMark[] = "END-OF-REQUESTS";
+  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  const sockaddr_in address = LoopbackAddress(port_);
+  bool sent = fd >= 0 && ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+              ::send(fd, "END-OF-REQUESTS\r\n", sizeof kMark + 1, MSG_NOSIGNAL) > 0;
+  std::unique_lock<std::mutex> lock(mutex_);
+  // A guard against a hang only: the mark arrives at once.
+  sent = sent && recorded_.wait_for(lock, std::chrono::seconds(30), [&] {
+    return std::find(requests_.begin(), requests_.end(), kMark) != requests_.end();
+  });
+  if (fd >= 0) ::close(fd);
+  std::vector<std::string> requests;
+  for (const std::string& r : requests_) {
+    if (r != kMark) requests.push_back(r);
+  }
+  requests_ = requests;
+  if (!sent) requests.push_back("(the end of the requests could not be marked)");
+  return requests;
+}
+
+void CountingServer::Serve() {
+  for (;;) {
+    pollfd waits[2] = {{fd_, POLLIN, 0}, {stop_[0], POLLIN, 0}};
+    if (::poll(waits, 2, -1) < 0 || waits[1].revents != 0) return;
+    const int connection = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
+    if (connection < 0) continue;
+    std::string request;
+    pollfd in{connection, POLLIN, 0};
+    char buf[4096];
+    while (request.find("\r\n") == std::string::npos && ::poll(&in, 1, 1000) > 0) {
+      const ssize_t n = ::read(connection, buf, sizeof buf);
+      if (n <= 0) break;
+      request.append(buf, static_cast<std::size_t>(n));
+    }
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      requests_.push_back(request.substr(0, request.find("\r\n")));
+    }
+    recorded_.notify_all();
+    static constexpr char kReply[] =
+        "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 26\r\nConnection: close\r\n\r\n"
+        "<title>NAVIGATED</title>x\n";
+    if (::send(connection, kReply, sizeof kReply - 1, MSG_NOSIGNAL) < 0) {
+      // The peer may be gone already; it was counted.
+    }
+    ::close(connection);
+  }
 }
 
 }  // namespace quill::test

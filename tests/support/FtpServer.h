@@ -2,7 +2,10 @@
 #pragma once
 // A real FTP server (pyftpdlib) on a free loopback port, for one test: its
 // own user, password and folder; stopped when the object goes.
+#include <condition_variable>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/TestSupport.h"
@@ -57,6 +60,33 @@ class SilentListener {
  private:
   int fd_ = -1;
   int port_ = 0;
+};
+
+// A loopback port that takes every connection, reads what comes first,
+// answers with a small web page and counts: a peer that must never be reached.
+class CountingServer {
+ public:
+  CountingServer();
+  ~CountingServer();
+  CountingServer(const CountingServer&) = delete;
+  CountingServer& operator=(const CountingServer&) = delete;
+  int Port() const { return port_; }
+  // "http://127.0.0.1:PORT".
+  std::string Url() const;
+  // The first line of each request so far ("GET /x HTTP/1.1"; empty for a
+  // connection that sent nothing), every connection made before the call
+  // included: a connection of its own, served after them, marks the end.
+  std::vector<std::string> Requests();
+
+ private:
+  void Serve();
+  int fd_ = -1;
+  int stop_[2] = {-1, -1};
+  int port_ = 0;
+  std::mutex mutex_;
+  std::condition_variable recorded_;
+  std::vector<std::string> requests_;
+  std::thread thread_;
 };
 
 }  // namespace quill::test

@@ -3,6 +3,8 @@
 
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +22,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string_view>
+#include <thread>
 
 namespace quill::test {
 
@@ -47,6 +51,26 @@ std::string ReadFileBytes(const std::string& path) {
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::string> ListTree(const std::string& folder) {
+  std::vector<std::string> entries;
+  std::error_code ec;
+  for (auto it = std::filesystem::recursive_directory_iterator(folder, ec);
+       !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+    entries.push_back(std::filesystem::relative(it->path(), folder, ec).string());
+  }
+  std::sort(entries.begin(), entries.end());
+  return entries;
+}
+
+void BindUnixSocket(const std::string& path) {
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  path.copy(address.sun_path, sizeof address.sun_path - 1);
+  if (fd >= 0) ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+  if (fd >= 0) ::close(fd);
 }
 
 DecimalCommaLocale::DecimalCommaLocale() {
@@ -143,6 +167,15 @@ bool RunEventsUntil(const std::function<bool()>& done) {
   while (!done()) {
     if (timer.elapsed() > 10000) return false;
     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
+}
+
+bool WaitUntil(const std::function<bool()>& done) {
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > give_up) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   return true;
 }

@@ -29,6 +29,10 @@ class TempDir {
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+// Every entry under folder as a path relative to it, sorted; links are listed, not followed.
+std::vector<std::string> ListTree(const std::string& folder);
+// A Unix socket bound at path (the descriptor is closed, the socket file stays).
+void BindUnixSocket(const std::string& path);
 // The corpus of real files: QUILL_CORPUS_DIR from the environment, else the
 // folder named at build time (../shared/corpus beside the source tree). A clone
 // on its own has none; tests over it skip with QUILL_SKIP_WITHOUT_CORPUS().
@@ -50,6 +54,8 @@ std::string ShellQuote(const std::string& s);
 // Runs the Qt event loop until done() holds; false when it did not within
 // 10 s (a guard against a hang, not a measure of speed).
 bool RunEventsUntil(const std::function<bool()>& done);
+// The same without an event loop: looks again every few milliseconds.
+bool WaitUntil(const std::function<bool()>& done);
 
 // Sets an environment variable for its lifetime; the old value (or its
 // absence) comes back at the end.

@@ -5,8 +5,11 @@ Prints the port on the first line of stdout, then serves until stdin closes
 (the test program went away) or it is killed. Modes that misbehave on
 purpose: --stall-retr (the server freezes after the first chunk of a
 download), --die-stor N (the server dies once N bytes of an upload arrived),
---no-rename-perm (RNFR refused), --no-rnfr (RNFR unknown), --tls (AUTH TLS
-required; a self-signed certificate for 127.0.0.1 is written to ROOT/../cert.pem).
+--no-rename-perm (RNFR refused), --no-rnfr (RNFR unknown), --no-rename-over
+(RNTO refused when the target exists), --size-offset N (SIZE announces the
+file's size plus N), --drip-retr SECONDS (a download sends one byte each
+SECONDS), --tls (AUTH TLS required; a self-signed certificate for 127.0.0.1 is
+written to ROOT/../cert.pem).
 """
 import argparse
 import os
@@ -49,6 +52,9 @@ def main():
     p.add_argument("--die-stor", type=int, default=0)
     p.add_argument("--no-rename-perm", action="store_true")
     p.add_argument("--no-rnfr", action="store_true")
+    p.add_argument("--no-rename-over", action="store_true")
+    p.add_argument("--size-offset", type=int, default=0)
+    p.add_argument("--drip-retr", type=float, default=0)
     p.add_argument("--tls", action="store_true")
     a = p.parse_args()
 
@@ -63,6 +69,13 @@ def main():
             if self.sent:
                 time.sleep(3600)
             self.sent += 1
+            return FileProducer.more(self)
+
+    class DrippingProducer(FileProducer):
+        buffer_size = 1
+
+        def more(self):
+            time.sleep(a.drip_retr)
             return FileProducer.more(self)
 
     class DyingDTP(DTPHandler):
@@ -95,7 +108,17 @@ def main():
         base.dtp_handler = TlsDtp
 
     class Handler(base):
-        pass
+        def ftp_SIZE(self, path):
+            if not a.size_offset:
+                return base.ftp_SIZE(self, path)
+            self.respond("213 %d" % (os.path.getsize(path) + a.size_offset))
+
+        def ftp_RNTO(self, path):
+            if a.no_rename_over and os.path.exists(path):
+                self._rnfr = None
+                self.respond("550 Will not overwrite an existing file.")
+                return
+            return base.ftp_RNTO(self, path)
 
     Handler.authorizer = authorizer
     Handler.auth_failed_timeout = 0.1
@@ -106,6 +129,10 @@ def main():
         import pyftpdlib.handlers
         Handler.use_sendfile = False
         pyftpdlib.handlers.FileProducer = StallingProducer
+    if a.drip_retr:
+        import pyftpdlib.handlers
+        Handler.use_sendfile = False
+        pyftpdlib.handlers.FileProducer = DrippingProducer
     if a.no_rnfr:
         Handler.proto_cmds = {k: v for k, v in base.proto_cmds.items() if k not in ("RNFR", "RNTO")}
 

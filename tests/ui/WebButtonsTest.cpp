@@ -71,7 +71,7 @@ TEST_F(UiWeb, EachButtonOpensWhatItShould) {
   const std::string page = test::ReadFileBytes(work_ + "/tmp.htm");
   EXPECT_NE(page.find("<title>GC1AAA - GC1AAA</title>"), std::string::npos);
   EXPECT_EQ(page.find("<!--TW_"), std::string::npos);
-  EXPECT_TRUE(FileExists(work_ + "/sr.gif"));
+  EXPECT_TRUE(FileExists(work_ + "/tmp_files/sr.gif"));
   const std::string kml = test::ReadFileBytes(work_ + "/tmp.kml");
   for (const TestWaypoint& w : kCaches) EXPECT_NE(kml.find("<name>" + w.name + "</name>"), std::string::npos);
   EXPECT_EQ(Level(), 0);

@@ -12,10 +12,12 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 namespace quill::platform {
 namespace {
@@ -126,8 +128,84 @@ Handle OpenExistingForWriting(const std::string& path) {
   return fd;
 }
 
+Handle OpenFolder(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  return fd < 0 ? kNoHandle : fd;
+}
+
+Handle OpenFolderAt(Handle folder, const std::string& name) {
+  const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  return fd < 0 ? kNoHandle : fd;
+}
+
+FileInfo StatAt(Handle folder, const std::string& name) {
+  struct stat st {};
+  return InfoOf(::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW), st);
+}
+
+std::vector<std::string> FolderEntriesAt(Handle folder) {
+  std::vector<std::string> names;
+  const int copy = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (copy < 0) return names;
+  DIR* dir = ::fdopendir(copy);
+  if (!dir) {
+    ::close(copy);
+    return names;
+  }
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+Handle MakeFolderAt(Handle folder, const std::string& name, std::uint32_t permissions) {
+  if (::mkdirat(folder, name.c_str(), static_cast<mode_t>(permissions)) != 0) return kNoHandle;
+  return OpenFolderAt(folder, name);
+}
+
+Handle CreateExclusiveAt(Handle folder, const std::string& name, std::uint32_t permissions) {
+  const int fd = ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                          static_cast<mode_t>(permissions));
+  return fd < 0 ? kNoHandle : fd;
+}
+
+bool RenameAt(Handle folder, const std::string& from, const std::string& to) {
+  return ::renameat(folder, from.c_str(), folder, to.c_str()) == 0;
+}
+
+bool RemoveAt(Handle folder, const std::string& name) { return ::unlinkat(folder, name.c_str(), 0) == 0; }
+
 Handle OpenForAppending(const std::string& path) {
   return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOCTTY | O_CLOEXEC, 0666);
+}
+
+Handle OpenOwnFileForAppending(const std::string& path, const char** why) {
+  const int fd =
+      ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    const int error = errno;
+    *why = error == ELOOP                      ? "it is a symbolic link"
+           : error == ENXIO || error == EISDIR ? "it is not a regular file"
+                                               : std::strerror(error);
+    return kNoHandle;
+  }
+  struct stat st {};
+  const char* refused = nullptr;
+  if (::fstat(fd, &st) != 0) {
+    refused = "it cannot be examined";
+  } else if (!S_ISREG(st.st_mode)) {
+    refused = "it is not a regular file";
+  } else if (st.st_uid != ::geteuid()) {
+    refused = "it belongs to another user";
+  }
+  if (refused) {
+    ::close(fd);
+    *why = refused;
+    return kNoHandle;
+  }
+  return fd;
 }
 
 Handle CreateUnnamed(const std::string& folder, std::uint32_t permissions) {
@@ -248,6 +326,67 @@ std::string TemporaryFolder() {
 std::size_t MaxNameLength(const std::string& folder) {
   long n = ::pathconf(folder.c_str(), _PC_NAME_MAX);
   return n > 0 ? static_cast<std::size_t>(n) : 255;
+}
+
+namespace {
+
+// Filled and read without locks: a signal handler may look at any moment.
+struct TerminationFile {
+  std::atomic<bool> used{false};
+  char path[PATH_MAX] = {};
+};
+TerminationFile gTerminationFiles[8];
+std::mutex gTerminationMutex;
+constexpr int kTerminationSignals[] = {SIGINT, SIGTERM, SIGHUP};
+struct sigaction gPreviousActions[3];
+
+void RemoveAndPassOn(int signal) {
+  for (TerminationFile& file : gTerminationFiles) {
+    if (file.used.load(std::memory_order_acquire)) ::unlink(file.path);
+  }
+  for (std::size_t i = 0; i < 3; ++i) {
+    if (kTerminationSignals[i] == signal) ::sigaction(signal, &gPreviousActions[i], nullptr);
+  }
+  ::raise(signal);
+}
+
+}  // namespace
+
+void RemoveOnTermination(const std::string& path) {
+  if (path.size() >= PATH_MAX) return;
+  std::lock_guard<std::mutex> lock(gTerminationMutex);
+  for (TerminationFile& file : gTerminationFiles) {
+    if (file.used.load(std::memory_order_relaxed)) continue;
+    std::memcpy(file.path, path.c_str(), path.size() + 1);
+    file.used.store(true, std::memory_order_release);
+    return;
+  }
+}
+
+void ForgetOnTermination(const std::string& path) {
+  std::lock_guard<std::mutex> lock(gTerminationMutex);
+  for (TerminationFile& file : gTerminationFiles) {
+    if (file.used.load(std::memory_order_relaxed) && path == file.path) {
+      file.used.store(false, std::memory_order_release);
+      return;
+    }
+  }
+}
+
+void CleanUpOnTermination() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    for (std::size_t i = 0; i < 3; ++i) {
+      const int signal = kTerminationSignals[i];
+      if (::sigaction(signal, nullptr, &gPreviousActions[i]) != 0) continue;
+      // A signal the process was told to ignore stays ignored.
+      if (gPreviousActions[i].sa_handler == SIG_IGN) continue;
+      struct sigaction action {};
+      action.sa_handler = &RemoveAndPassOn;
+      sigemptyset(&action.sa_mask);
+      ::sigaction(signal, &action, nullptr);
+    }
+  });
 }
 
 long ProcessId() { return static_cast<long>(::getpid()); }

@@ -58,6 +58,10 @@ long ReadAt(Handle handle, char* buffer, std::size_t size, std::uint64_t offset)
 // reader fails (kNoReader) instead of waiting.
 Handle OpenExistingForWriting(const std::string& path);
 Handle OpenForAppending(const std::string& path);
+// Appending to a file of the user's own: created 0600 when missing; a
+// symbolic link, a FIFO (never waited on), a device or any other kind of
+// file, or one owned by someone else, is refused with *why (a few words).
+Handle OpenOwnFileForAppending(const std::string& path, const char** why);
 // A new file that no other name points at yet; kNoHandle when the file system
 // cannot make one (then use CreateExclusive).
 Handle CreateUnnamed(const std::string& folder, std::uint32_t permissions);
@@ -85,6 +89,21 @@ bool LockExclusive(Handle handle);
 // anything but a regular file there is refused.
 Handle OpenLockFile(const std::string& path);
 
+// Within one open folder, by name (a single path component); no symbolic link
+// is followed, neither the folder's nor an entry's.
+// path is followed as usual (the caller named it); the entry name in folder
+// is not: kNoHandle when it is a link or not a folder.
+Handle OpenFolder(const std::string& path);
+Handle OpenFolderAt(Handle folder, const std::string& name);
+FileInfo StatAt(Handle folder, const std::string& name);
+std::vector<std::string> FolderEntriesAt(Handle folder);
+// A new folder at name, then opened; kNoHandle when anything is there (kExists).
+Handle MakeFolderAt(Handle folder, const std::string& name, std::uint32_t permissions);
+Handle CreateExclusiveAt(Handle folder, const std::string& name, std::uint32_t permissions);
+// Replaces the entry at to (a link there is replaced, not followed).
+bool RenameAt(Handle folder, const std::string& from, const std::string& to);
+bool RemoveAt(Handle folder, const std::string& name);
+
 bool Rename(const std::string& from, const std::string& to);
 bool Remove(const std::string& path);
 void SyncFolder(const std::string& folder);
@@ -94,6 +113,13 @@ std::vector<std::string> FolderEntries(const std::string& folder);
 std::string TemporaryFolder();
 // The longest file name (one path component) the folder takes.
 std::size_t MaxNameLength(const std::string& folder);
+
+// Files removed should the process be ended by SIGINT, SIGTERM or SIGHUP,
+// once CleanUpOnTermination has been called (a few at a time; more are not
+// kept). The signal then does what it did before.
+void RemoveOnTermination(const std::string& path);
+void ForgetOnTermination(const std::string& path);
+void CleanUpOnTermination();
 
 long ProcessId();
 bool ProcessRuns(long pid);

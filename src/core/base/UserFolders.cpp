@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/UserFolders.h"
 
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdint>
 #include <cstdlib>
 
 #include "base/Platform.h"
@@ -60,6 +64,30 @@ std::string CreateCacheTempFile(const std::string& prefix, const std::string& su
   if (fd < 0) return {};
   platform::Close(fd);
   return path;
+}
+
+void SweepStaleCacheTempFiles(const std::string& prefix, const std::string& suffix, long maxAgeSeconds) {
+  constexpr std::size_t kUnique = 6;  // the XXXXXX
+  const std::string folder = CacheFolder();
+  const auto now =
+      std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch()).count();
+  const std::int64_t oldest = now - static_cast<std::int64_t>(maxAgeSeconds) * 1000000000;
+  for (const std::string& name : platform::FolderEntries(folder)) {
+    if (name.size() != prefix.size() + kUnique + suffix.size() || name.rfind(prefix, 0) != 0 ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) {
+      continue;
+    }
+    const std::string unique = name.substr(prefix.size(), kUnique);
+    if (!std::all_of(unique.begin(), unique.end(),
+                     [](char c) { return std::isalnum(static_cast<unsigned char>(c)); })) {
+      continue;
+    }
+    const std::string path = folder + "/" + name;
+    const platform::FileInfo info = platform::Stat(path, false);
+    if (info.kind == platform::FileKind::kRegular && info.owner == platform::UserId() && info.modifiedNs < oldest) {
+      platform::Remove(path);
+    }
+  }
 }
 
 }  // namespace quill

@@ -26,5 +26,9 @@ bool MakeFolders(const std::string& folder);
 // in the cache folder (made when missing); its path, or empty on failure.
 // The caller removes it.
 std::string CreateCacheTempFile(const std::string& prefix, const std::string& suffix);
+// Removes the user's own regular files of that pattern in the cache folder
+// that were last changed more than maxAgeSeconds ago: left by a run that
+// was killed.
+void SweepStaleCacheTempFiles(const std::string& prefix, const std::string& suffix, long maxAgeSeconds);
 
 }  // namespace quill

@@ -89,10 +89,15 @@ std::string TUlkLogfile::FilePathAt(const LogClockTime& t) const {
 
 std::string TUlkLogfile::CurrentFilePath() const { return FilePathAt(Now()); }
 
-bool TUlkLogfile::CanOpen() const {
-  if (!Initialised) return false;
-  const platform::Handle file = platform::OpenForAppending(CurrentFilePath());
-  return file != platform::kNoHandle && platform::Close(file);
+bool TUlkLogfile::CanOpen(std::string* why) const {
+  const char* reason = "logging was not started";
+  platform::Handle file = platform::kNoHandle;
+  if (Initialised) file = platform::OpenOwnFileForAppending(CurrentFilePath(), &reason);
+  if (file == platform::kNoHandle) {
+    if (why) *why = reason;
+    return false;
+  }
+  return platform::Close(file);
 }
 
 void TUlkLogfile::WriteFormatted(std::string_view source, unsigned line, int kind, int level, const char* format,
@@ -149,7 +154,8 @@ void TUlkLogfile::DoWriteLine(std::string_view source, unsigned line, int kind, 
 
   std::string out;
   out.reserve(text.size() + 64);
-  const platform::Handle file = platform::OpenForAppending(FilePathAt(t));
+  const char* why = nullptr;
+  const platform::Handle file = platform::OpenOwnFileForAppending(FilePathAt(t), &why);
   if (file == platform::kNoHandle) return;
   const std::string_view second = std::string_view(timeText).substr(0, 8);
   if (ShowExtraLine && std::string_view(LastTime).substr(0, 8) != second) {

@@ -6,7 +6,9 @@
 // is written before Init, nor while LoggingMode is 0.
 //
 // Failures are silent (the line is lost); a caller that must tell the user
-// asks CanOpen once.
+// asks CanOpen once. The log is a regular file of the user's own, created
+// private (0600): a symbolic link, a FIFO, a device or someone else's file
+// at its path is never written to (nor waited on).
 #include <cstdarg>
 #include <functional>
 #include <string>
@@ -71,8 +73,9 @@ class TUlkLogfile {
 
   // The file the next line goes to.
   std::string CurrentFilePath() const;
-  // Whether the log file can be opened for appending now (it is created).
-  bool CanOpen() const;
+  // Whether the log file can be opened for appending now (it is created);
+  // why not in *why.
+  bool CanOpen(std::string* why = nullptr) const;
 
  private:
   void WriteFormatted(std::string_view source, unsigned line, int kind, int level, const char* format,

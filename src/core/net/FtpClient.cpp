@@ -15,10 +15,12 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <limits>
 #include <mutex>
 #include <set>
 #include <thread>
 
+#include "base/Platform.h"
 #include "net/FtpHost.h"
 
 namespace quill {
@@ -37,8 +39,14 @@ constexpr int kJobRemoveFile = -3;
 
 std::once_flag gCurlInit;
 
-// A name must not smuggle a second command onto the control connection.
-bool IsSafeName(const std::string& name) { return name.find_first_of(std::string("\r\n\0", 3)) == std::string::npos; }
+// A text sent on the control connection must not smuggle a second command
+// onto it: no control character at all.
+bool IsSafeName(const std::string& name) {
+  return std::none_of(name.begin(), name.end(), [](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u < 0x20 || u == 0x7F;
+  });
+}
 
 std::size_t Discard(char*, std::size_t size, std::size_t count, void*) { return size * count; }
 
@@ -103,7 +111,9 @@ class FtpClient::Worker {
     wake_.notify_all();
     thread_.join();
     for (const Job& job : jobs_) {
-      if (job.command == kJobRemoveFile) ::unlink(job.a.c_str());
+      if (job.command != kJobRemoveFile) continue;
+      ::unlink(job.a.c_str());
+      platform::ForgetOnTermination(job.a);
     }
   }
 
@@ -127,6 +137,9 @@ class FtpClient::Worker {
   Outcome DownloadJob(const std::string& remote, const std::string& local);
   Outcome UploadJob(const std::string& local, const std::string& remote);
   Outcome RenameJob(const std::string& from, const std::string& to);
+  Outcome DeleteJob(const std::string& name);
+  // Sends commands after the folder change (names relative to the folder).
+  Outcome QuoteJob(int command, std::initializer_list<std::string> lines);
   void Close();
 
   void Prepare();
@@ -147,6 +160,7 @@ class FtpClient::Worker {
   static int Progress(void* self, curl_off_t downTotal, curl_off_t downNow, curl_off_t upTotal, curl_off_t upNow);
   static std::size_t WriteData(char* data, std::size_t size, std::size_t count, void* self);
   static std::size_t ReadData(char* data, std::size_t size, std::size_t count, void* self);
+  static std::size_t HeaderLine(char* data, std::size_t size, std::size_t count, void* self);
 
   FtpClient& owner_;
   std::mutex mutex_;
@@ -171,6 +185,13 @@ class FtpClient::Worker {
   std::chrono::steady_clock::time_point lastMove_;
   curl_off_t lastBytes_ = 0;
   bool timedOut_ = false;
+  // The whole transfer's time, from the connect on.
+  std::chrono::steady_clock::time_point deadline_;
+  bool overTime_ = false;
+  // A download beyond the size limit; the size the transfer command's reply
+  // announced ("150 ... (N bytes)"), -1 when it named none.
+  bool tooLarge_ = false;
+  curl_off_t replyAnnounced_ = -1;
   char errorText_[CURL_ERROR_SIZE] = {};
 
   std::thread thread_;  // last: it starts running at construction
@@ -188,6 +209,7 @@ void FtpClient::Worker::Loop() {
     }
     if (job.command == kJobRemoveFile) {
       ::unlink(job.a.c_str());
+      platform::ForgetOnTermination(job.a);
       continue;
     }
     if (job.command != kJobDisconnect && job.generation != live_.load()) continue;
@@ -221,6 +243,8 @@ FtpClient::Outcome FtpClient::Worker::Run(const Job& job) {
       return UploadJob(job.a, job.b);
     case kFtpRename:
       return RenameJob(job.a, job.b);
+    case kFtpDelete:
+      return DeleteJob(job.a);
     default: {
       Outcome out;
       out.kind = Outcome::kUnsupported;
@@ -274,6 +298,10 @@ int FtpClient::Worker::Progress(void* self, curl_off_t downTotal, curl_off_t dow
   // libcurl's own low-speed check averages over seconds; this one cuts a
   // stalled server off once the idle time has passed, to the moment.
   const auto now = std::chrono::steady_clock::now();
+  if (now >= worker->deadline_) {
+    worker->overTime_ = true;
+    return 1;
+  }
   if (downNow + upNow != worker->lastBytes_) {
     worker->lastBytes_ = downNow + upNow;
     worker->lastMove_ = now;
@@ -287,6 +315,11 @@ int FtpClient::Worker::Progress(void* self, curl_off_t downTotal, curl_off_t dow
 std::size_t FtpClient::Worker::WriteData(char* data, std::size_t size, std::size_t count, void* self) {
   auto* worker = static_cast<Worker*>(self);
   const std::size_t bytes = size * count;
+  if (bytes >
+      worker->properties_.maxDownloadBytes - std::min(worker->fileBytes_, worker->properties_.maxDownloadBytes)) {
+    worker->tooLarge_ = true;
+    return 0;
+  }
   if (!WriteAll(worker->fileFd_, data, bytes)) {
     worker->fileError_ = true;
     return 0;
@@ -307,6 +340,29 @@ std::size_t FtpClient::Worker::ReadData(char* data, std::size_t size, std::size_
   }
   worker->fileError_ = true;
   return CURL_READFUNC_ABORT;
+}
+
+// The transfer command's reply may announce the size: "150 ... (1234 bytes)".
+std::size_t FtpClient::Worker::HeaderLine(char* data, std::size_t size, std::size_t count, void* self) {
+  auto* worker = static_cast<Worker*>(self);
+  const std::string_view line(data, size * count);
+  if (line.rfind("150", 0) == 0) {
+    const std::size_t open = line.rfind('(');
+    const std::size_t words = line.find(" bytes)", open == std::string_view::npos ? line.size() : open);
+    if (open != std::string_view::npos && words != std::string_view::npos && words > open + 1) {
+      curl_off_t value = 0;
+      bool digits = true;
+      for (char c : line.substr(open + 1, words - open - 1)) {
+        if (c < '0' || c > '9' || value > (std::numeric_limits<curl_off_t>::max() - 9) / 10) {
+          digits = false;
+          break;
+        }
+        value = value * 10 + (c - '0');
+      }
+      if (digits) worker->replyAnnounced_ = value;
+    }
+  }
+  return size * count;
 }
 
 // Every request starts from the same options, so libcurl reuses the one
@@ -360,7 +416,16 @@ CURLcode FtpClient::Worker::Perform(const std::string& url) {
   lastMove_ = std::chrono::steady_clock::now();
   lastBytes_ = 0;
   timedOut_ = false;
-  return curl_easy_perform(curl_);
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - lastMove_).count();
+  if (left <= 0) {
+    overTime_ = true;
+    return CURLE_OPERATION_TIMEDOUT;
+  }
+  // A backstop only: the progress check ends the transfer at the deadline.
+  curl_easy_setopt(curl_, CURLOPT_TIMEOUT_MS, static_cast<long>(left) + 1000L);
+  const CURLcode code = curl_easy_perform(curl_);
+  if (code == CURLE_OPERATION_TIMEDOUT && std::chrono::steady_clock::now() >= deadline_) overTime_ = true;
+  return code;
 }
 
 FtpClient::Outcome FtpClient::Worker::Classify(int command, CURLcode code) {
@@ -369,6 +434,21 @@ FtpClient::Outcome FtpClient::Worker::Classify(int command, CURLcode code) {
   if (Abandoned()) return out;
   long response = 0;
   curl_easy_getinfo(curl_, CURLINFO_RESPONSE_CODE, &response);
+  if (overTime_ && (code == CURLE_ABORTED_BY_CALLBACK || code == CURLE_OPERATION_TIMEDOUT)) {
+    out.kind = command == kJobConnect ? Outcome::kConnectionFailed : Outcome::kError;
+    out.number = static_cast<int>(CURLE_OPERATION_TIMEDOUT);
+    out.text =
+        "Timed out: the transfer took longer than " + std::to_string((properties_.totalTimeoutMs + 999) / 1000) + " s";
+    return out;
+  }
+  if (tooLarge_) {
+    out.kind = Outcome::kError;
+    out.number = static_cast<int>(CURLE_FILESIZE_EXCEEDED);
+    const std::uint64_t most = properties_.maxDownloadBytes;
+    out.text = "The file is larger than " +
+               (most % (1u << 20) == 0 ? std::to_string(most >> 20) + " MiB" : std::to_string(most) + " bytes");
+    return out;
+  }
   if (code == CURLE_ABORTED_BY_CALLBACK && timedOut_) {
     out.kind = command == kJobConnect ? Outcome::kConnectionFailed : Outcome::kError;
     out.number = static_cast<int>(CURLE_OPERATION_TIMEDOUT);
@@ -458,6 +538,8 @@ std::string FtpClient::Worker::UrlFor(const std::string& escapedName) const {
 FtpClient::Outcome FtpClient::Worker::ConnectJob(const Job& job) {
   Close();
   properties_ = job.properties;
+  deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(1, properties_.totalTimeoutMs));
+  overTime_ = false;
   Outcome out;
   out.code = kJobConnect;
   const std::optional<FtpEndpoint> endpoint = ParseFtpHost(properties_.Host);
@@ -466,6 +548,11 @@ FtpClient::Outcome FtpClient::Worker::ConnectJob(const Job& job) {
     return out;
   }
   endpoint_ = *endpoint;
+  if (!IsSafeName(properties_.UserID) || !IsSafeName(properties_.Password) || !IsSafeName(properties_.Proxy)) {
+    out.kind = Outcome::kError;
+    out.text = "A control character in the login or the proxy";
+    return out;
+  }
   curl_ = curl_easy_init();
   if (!curl_) {
     out.kind = Outcome::kError;
@@ -501,6 +588,24 @@ FtpClient::Outcome FtpClient::Worker::DownloadJob(const std::string& remote, con
   out.kind = Outcome::kFailure;
   std::string name;
   if (!curl_ || remote.empty() || !EscapePath(remote, name)) return out;
+  tooLarge_ = false;
+  replyAnnounced_ = -1;
+  // The size first (SIZE): the transfer itself then runs until the server
+  // closes the data connection, so that bytes beyond the announced size are
+  // seen instead of cut off.
+  Prepare();
+  curl_easy_setopt(curl_, CURLOPT_NOBODY, 1L);
+  const CURLcode sizeCode = Perform(UrlFor(name));
+  if (Abandoned()) return {};
+  if (sizeCode != CURLE_OK) return Classify(kFtpDownload, sizeCode);
+  curl_off_t announced = -1;
+  curl_easy_getinfo(curl_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+  if (announced > 0 && static_cast<std::uint64_t>(announced) > properties_.maxDownloadBytes) {
+    tooLarge_ = true;
+    return Classify(kFtpDownload, CURLE_FILESIZE_EXCEEDED);
+  }
+  owner_.bytesTotal_.store(announced > 0 ? static_cast<std::uint64_t>(announced) : 0);
+
   const int flags = O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC;
   bool created = false;
   fileFd_ = ::open(local.c_str(), flags);
@@ -524,20 +629,27 @@ FtpClient::Outcome FtpClient::Worker::DownloadJob(const std::string& remote, con
   fileBytes_ = 0;
   fileError_ = false;
   Prepare();
+  curl_easy_setopt(curl_, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
   curl_easy_setopt(curl_, CURLOPT_WRITEFUNCTION, &Worker::WriteData);
   curl_easy_setopt(curl_, CURLOPT_WRITEDATA, this);
+  curl_easy_setopt(curl_, CURLOPT_HEADERFUNCTION, &Worker::HeaderLine);
+  curl_easy_setopt(curl_, CURLOPT_HEADERDATA, this);
   const CURLcode code = Perform(UrlFor(name));
-  curl_off_t announced = -1;
-  curl_easy_getinfo(curl_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
   const bool closed = ::close(fileFd_) == 0;
   fileFd_ = -1;
   out = Classify(kFtpDownload, code);
-  if (out.kind == Outcome::kSuccess) {
-    if (fileError_ || !closed) {
+  if (out.kind != Outcome::kSuccess) return out;
+  if (fileError_ || !closed) {
+    out.kind = Outcome::kError;
+    out.text = "Cannot write " + local;
+    return out;
+  }
+  for (const curl_off_t expected : {announced, replyAnnounced_}) {
+    if (expected >= 0 && static_cast<std::uint64_t>(expected) != fileBytes_) {
       out.kind = Outcome::kError;
-      out.text = "Cannot write " + local;
-    } else if (announced >= 0 && static_cast<std::uint64_t>(announced) != fileBytes_) {
-      out.kind = Outcome::kFailure;
+      out.number = static_cast<int>(CURLE_PARTIAL_FILE);
+      out.text = "The server sent " + std::to_string(fileBytes_) + " bytes of a file of " + std::to_string(expected);
+      return out;
     }
   }
   return out;
@@ -588,23 +700,38 @@ FtpClient::Outcome FtpClient::Worker::UploadJob(const std::string& local, const 
 }
 
 FtpClient::Outcome FtpClient::Worker::RenameJob(const std::string& from, const std::string& to) {
+  return QuoteJob(kFtpRename, {"RNFR " + from, "RNTO " + to});
+}
+
+FtpClient::Outcome FtpClient::Worker::DeleteJob(const std::string& name) {
+  return QuoteJob(kFtpDelete, {"DELE " + name});
+}
+
+FtpClient::Outcome FtpClient::Worker::QuoteJob(int command, std::initializer_list<std::string> lines) {
   Outcome out;
-  out.code = kFtpRename;
+  out.code = command;
   out.kind = Outcome::kFailure;
-  if (!curl_ || from.empty() || to.empty() || !IsSafeName(from) || !IsSafeName(to)) return out;
-  // Sent after the folder change, so the names are relative to the folder.
-  curl_slist* commands = curl_slist_append(nullptr, ("RNFR " + from).c_str());
-  curl_slist* all = commands ? curl_slist_append(commands, ("RNTO " + to).c_str()) : nullptr;
-  if (!all) {
-    curl_slist_free_all(commands);
-    return out;
+  if (!curl_) return out;
+  curl_slist* commands = nullptr;
+  for (const std::string& line : lines) {
+    // Five letters and a name: an empty or smuggling name is no command.
+    if (line.size() <= 5 || !IsSafeName(line)) {
+      curl_slist_free_all(commands);
+      return out;
+    }
+    curl_slist* longer = curl_slist_append(commands, line.c_str());
+    if (!longer) {
+      curl_slist_free_all(commands);
+      return out;
+    }
+    commands = longer;
   }
   Prepare();
   curl_easy_setopt(curl_, CURLOPT_NOBODY, 1L);
-  curl_easy_setopt(curl_, CURLOPT_POSTQUOTE, all);
+  curl_easy_setopt(curl_, CURLOPT_POSTQUOTE, commands);
   const CURLcode code = Perform(UrlFor(""));
-  curl_slist_free_all(all);
-  return Classify(kFtpRename, code);
+  curl_slist_free_all(commands);
+  return Classify(command, code);
 }
 
 FtpClient::FtpClient(FtpEvents& events) : events_(events), context_(std::make_unique<QObject>()) {
@@ -645,6 +772,8 @@ void FtpClient::Upload(const std::string& localFile, const std::string& remoteNa
 }
 
 void FtpClient::Rename(const std::string& from, const std::string& to) { Queue(kFtpRename, from, to); }
+
+void FtpClient::Delete(const std::string& name) { Queue(kFtpDelete, name, {}); }
 
 void FtpClient::RemoveLocalFile(const std::string& path) { Queue(kJobRemoveFile, path, {}); }
 

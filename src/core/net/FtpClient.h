@@ -63,6 +63,10 @@ struct FtpProperties {
   // for the next byte of a transfer before giving up.
   int connectTimeoutMs = 20000;
   int idleTimeoutMs = 30000;
+  // Time allowed for everything from Connect on, however steadily bytes
+  // trickle in; and the largest download taken.
+  int totalTimeoutMs = 300000;
+  std::uint64_t maxDownloadBytes = std::uint64_t{1} << 30;
   // Certificates to trust for "ftps://" hosts; empty: the system's.
   std::string caFile;
 };
@@ -84,12 +88,14 @@ class FtpClient {
   void Connect();
   // Relative to the login folder; the names below are relative to it.
   void ChangeDir(const std::string& folder);
-  // Reports success only when every byte the server announced has arrived
-  // and the local file (created 0600 when missing) is written and closed.
+  // Reports success only when exactly the bytes the server announced have
+  // arrived (fewer or more is an error), no more than maxDownloadBytes, and
+  // the local file (created 0600 when missing) is written and closed.
   void Download(const std::string& remoteName, const std::string& localFile);
   // Reports success only when the server holds as many bytes as were sent.
   void Upload(const std::string& localFile, const std::string& remoteName);
   void Rename(const std::string& from, const std::string& to);
+  void Delete(const std::string& name);
   void Disconnect();
   // Removes a local file once what was asked before it has ended, off the
   // caller's thread: freeing a large file takes a while.

@@ -232,6 +232,7 @@ bool TUlkSerialPort::OpenPort() {
   };
   termios tio{};
   if (::tcgetattr(fd, &tio) != 0) return fail(__LINE__, "(Open) GetCommState failed!", std::strerror(errno));
+  auto found = std::make_unique<termios>(tio);
   if (const char* reason = ConfigureTermios(tio, Baudrate, Databits, Parity, Stopbits, FlowCtrl)) {
     return fail(__LINE__, "(Open) SetCommState failed!", reason);
   }
@@ -239,6 +240,7 @@ bool TUlkSerialPort::OpenPort() {
   ::tcflush(fd, TCIOFLUSH);
   ::ioctl(fd, TIOCEXCL);
   fd_ = fd;
+  found_ = std::move(found);
   timeouts_ = {ReadIntervalFor(Baudrate), 0, 0, 0, 10000};
   isOpen_ = true;
   return true;
@@ -249,6 +251,11 @@ void TUlkSerialPort::ClosePort() {
   // A purge that fails (a device that was unplugged) is reported, but the
   // port is closed all the same: keeping it open could never be undone.
   if (::tcflush(fd_, TCIOFLUSH) != 0) PrintError(true, __LINE__, 4, 0, errno, "(Close) PurgeComm failed!");
+  // The next user of the line (a terminal, another program) finds it as it was.
+  if (found_ && ::tcsetattr(fd_, TCSANOW, found_.get()) != 0) {
+    PrintError(true, __LINE__, 4, 0, errno, "(Close) SetCommState failed!");
+  }
+  found_.reset();
   ::ioctl(fd_, TIOCNXCL);
   ::close(fd_);
   fd_ = -1;

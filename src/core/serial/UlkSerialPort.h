@@ -18,6 +18,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -117,6 +118,8 @@ class TUlkSerialPort {
   QObject* receiver_ = nullptr;
   bool isOpen_ = false;
   int fd_ = -1;
+  // The line's settings as Open found them; Close puts them back.
+  std::unique_ptr<termios> found_;
   int stopFd_ = -1;  // eventfd, readable once the threads are to stop
   std::thread rx_;
   std::thread tx_;

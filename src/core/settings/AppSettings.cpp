@@ -30,6 +30,7 @@ AppSettings ReadAppSettings(const TUlkRegistry& r) {
   a.FtpProxy = r.ReadString(s, "FtpProxy", a.FtpProxy);
   a.FtpProxyPort = r.ReadInt(s, "FtpProxyPort", a.FtpProxyPort);
   a.FtpPassive = r.ReadInt(s, "FtpPassive", a.FtpPassive);
+  a.FtpTimeLimit = r.ReadInt(s, "FtpTimeLimit", a.FtpTimeLimit);
   a.AppTop = r.ReadInt(s, "AppTop", a.AppTop);
   a.AppLeft = r.ReadInt(s, "AppLeft", a.AppLeft);
   a.HistTop = r.ReadInt(s, "HistTop", a.HistTop);

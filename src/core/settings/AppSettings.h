@@ -36,6 +36,9 @@ struct AppSettings {
   std::string FtpProxy;
   std::int32_t FtpProxyPort = 0;
   std::int32_t FtpPassive = 1;
+  // Seconds a whole FTP transfer may take, when more than the built-in
+  // limit; not in the options dialog, and never written by it.
+  std::int32_t FtpTimeLimit = 0;
   std::int32_t AppTop = 0;
   std::int32_t AppLeft = 0;
   std::int32_t HistTop = 0;

@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/CachePage.h"
 
+#include <algorithm>
 #include <array>
+#include <atomic>
 
 #include "base/FileIo.h"
+#include "base/Platform.h"
 #include "geo/CoordFormat.h"
 #include "list/WaypointType.h"
 #include "text/Ansi.h"
 #include "text/TextHelpers.h"
 #include "text/XmlText.h"
+#include "web/CacheHtml.h"
 
 namespace quill {
 namespace {
@@ -58,22 +62,20 @@ std::string_view IconFor(std::string_view type, const IconRule* rules, std::size
   return otherwise;
 }
 
-void ReplaceFirst(std::string& page, std::string_view marker, std::string_view value) {
-  std::size_t at = page.find(marker);
-  if (at != std::string::npos) page.replace(at, marker.size(), value);
-}
-
-std::string Stars(std::string_view rating) {
+std::string Stars(std::string_view rating, std::string_view imageFolder) {
   double value = TextToFloat(rating);
   std::string out;
   for (int whole = 0; value >= 1.0 && whole < kMostStars; ++whole) {
-    out += "<img border=\"0\" src=\"sr.gif\" width=\"13\" height=\"13\">";
+    out += "<img border=\"0\" src=\"" + std::string(imageFolder) + "sr.gif\" width=\"13\" height=\"13\">";
     value -= 1.0;
   }
-  if (value > kHalfStarAbove && value < 1.0) out += "<img border=\"0\" src=\"srh.gif\" width=\"7\" height=\"13\">";
+  if (value > kHalfStarAbove && value < 1.0) {
+    out += "<img border=\"0\" src=\"" + std::string(imageFolder) + "srh.gif\" width=\"7\" height=\"13\">";
+  }
   return out;
 }
 
+// name is clean HTML already.
 std::string CacheNameMarkup(std::string_view name, std::string_view available, std::string_view archived) {
   const bool red = EqualsIgnoreCase(archived, "True");
   const bool struck = red || EqualsIgnoreCase(available, "False");
@@ -86,7 +88,7 @@ std::string CacheNameMarkup(std::string_view name, std::string_view available, s
   return out;
 }
 
-std::string LogList(std::string_view logs) {
+std::string LogList(std::string_view logs, std::string_view imageFolder, CacheHtmlCleaner& cleaner) {
   constexpr int kMostLogs = 10000;
   std::string out;
   std::size_t pos = 0;
@@ -99,13 +101,14 @@ std::string LogList(std::string_view logs) {
     std::string text(FirstElementText(log, "groundspeak:text"));
     ReplaceAll(text, "\n", "<br>");
     out += "<p><img border=\"0\" src=\"";
+    out += imageFolder;
     out += LogTypeIcon(type);
     out += "\" width=\"16\" height=\"16\"> &nbsp <b> ";
-    AppendAnsiAsUtf8(out, IsoDateToText(date));
+    AppendEscapedHtml(out, AnsiToUtf8(IsoDateToText(date)));
     out += " by ";
-    out += finder;
+    out += cleaner.Clean(finder);
     out += "</b><br>";
-    out += text;
+    out += cleaner.Clean(text);
     out += "</p>";
   }
   return out;
@@ -152,11 +155,14 @@ const std::vector<std::string_view>& CachePageImages() {
   return images;
 }
 
-std::string BuildCachePage(std::string_view templateText, const TGpxRecord& record) {
+std::string BuildCachePage(std::string_view templateText, const TGpxRecord& record, std::string_view imageFolder) {
   const std::string_view xml = record.GroundspeakXml;
   // Memory text (Windows-1252) becomes UTF-8 like the rest of the page; what
   // the basic decoding leaves, and the logs, are UTF-8 from the file already.
-  auto memoryValue = [](std::string_view memoryText) { return AnsiToUtf8(memoryText); };
+  // Every text from the file is third-party HTML and is cleaned; the
+  // record's own texts are plain text and are escaped.
+  CacheHtmlCleaner cleaner;
+  auto plainText = [](std::string_view memoryText) { return EscapeHtmlText(AnsiToUtf8(memoryText)); };
   auto decoded = [&](std::string_view raw) { return AnsiToUtf8(DecodeElementText(raw)); };
 
   const std::string available = DecodeElementText(AttributeValue(xml, "groundspeak:cache", "available"));
@@ -175,30 +181,60 @@ std::string BuildCachePage(std::string_view templateText, const TGpxRecord& reco
   const bool html = EqualsIgnoreCase(AttributeValue(xml, "groundspeak:long_description", "html"), "True");
   const std::string_view logs = FirstElementText(xml, "groundspeak:logs");
 
-  std::string page(templateText);
-  ReplaceFirst(page, kPageTitle, memoryValue(record.Name) + " - " + cacheName);
-  ReplaceAll(page, kTypeIcon, CacheTypeIcon(cacheType));
-  ReplaceAll(page, kCacheName, CacheNameMarkup(cacheName, available, archived));
   std::string position = FormatLatLonDegMin(record.Lat, record.Lon);
   ReplaceAll(position, "\xB0", "&deg;");
-  ReplaceAll(page, kPosition, position);
-  ReplaceAll(page, kContainer, container);
-  std::string location = country;
-  if (!state.empty() && state.front() != '\r') location += " (" + state + ")";
-  ReplaceAll(page, kLocation, location);
-  ReplaceAll(page, kHiddenBy, placedBy);
-  ReplaceAll(page, kWaypointName, memoryValue(record.Name));
-  ReplaceAll(page, kTimeOriginated, memoryValue(IsoDateToText(record.Time)));
-  ReplaceAll(page, kDifficulty, Stars(difficulty));
-  ReplaceAll(page, kTerrain, Stars(terrain));
+  std::string location = cleaner.Clean(country);
+  if (!state.empty() && state.front() != '\r') location += " (" + cleaner.Clean(state) + ")";
   if (!html) {
     ReplaceAll(shortDescription, "\n", "<br>");
     ReplaceAll(longDescription, "\n", "<br>");
   }
-  ReplaceFirst(page, kShortDescription, shortDescription);
-  ReplaceFirst(page, kLongDescription, longDescription);
-  ReplaceFirst(page, kHint, hint);
-  ReplaceFirst(page, kLogs, LogList(logs));
+
+  struct Replacement {
+    std::string_view marker;
+    bool everyOccurrence;
+    std::string value;
+    bool done = false;
+  };
+  Replacement replacements[] = {
+      {kPageTitle, false, plainText(record.Name) + " - " + cleaner.Text(cacheName)},
+      {kTypeIcon, true, std::string(imageFolder) + std::string(CacheTypeIcon(cacheType))},
+      {kCacheName, true, CacheNameMarkup(cleaner.Clean(cacheName), available, archived)},
+      {kPosition, true, position},
+      {kContainer, true, cleaner.Clean(container)},
+      {kLocation, true, location},
+      {kHiddenBy, true, cleaner.Clean(placedBy)},
+      {kWaypointName, true, plainText(record.Name)},
+      {kTimeOriginated, true, plainText(IsoDateToText(record.Time))},
+      {kDifficulty, true, Stars(difficulty, imageFolder)},
+      {kTerrain, true, Stars(terrain, imageFolder)},
+      {kShortDescription, false, cleaner.Clean(shortDescription)},
+      {kLongDescription, false, cleaner.Clean(longDescription)},
+      {kHint, false, cleaner.Clean(hint)},
+      {kLogs, false, LogList(logs, imageFolder, cleaner)},
+  };
+
+  // Markers are looked for in the template's own text only, in one pass: a
+  // value is never searched again, so whatever it holds stays as it is and
+  // the page is at most the template plus the values.
+  constexpr std::string_view kMarkerStart = "<!--TW_";
+  std::string page;
+  std::size_t pos = 0;
+  for (std::size_t at = templateText.find(kMarkerStart); at != std::string_view::npos;
+       at = templateText.find(kMarkerStart, at + 1)) {
+    const std::string_view rest = templateText.substr(at);
+    for (Replacement& r : replacements) {
+      if (rest.substr(0, r.marker.size()) != r.marker) continue;
+      if (r.done) break;
+      page.append(templateText.substr(pos, at - pos));
+      page.append(r.value);
+      r.done = !r.everyOccurrence;
+      pos = at + r.marker.size();
+      at = pos - 1;
+      break;
+    }
+  }
+  page.append(templateText.substr(pos));
   return page;
 }
 
@@ -212,41 +248,133 @@ bool ReadCachePageTemplate(const std::string& path, std::string& text) {
 
 namespace {
 
-bool PutImageBeside(const std::string& folder, std::string_view name, const std::vector<std::string>& sources) {
+std::string NameOfPath(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Closes a platform handle when it goes.
+struct FolderHandle {
+  platform::Handle fd = platform::kNoHandle;
+  explicit FolderHandle(platform::Handle handle) : fd(handle) {}
+  ~FolderHandle() {
+    if (fd != platform::kNoHandle) platform::Close(fd);
+  }
+  FolderHandle(const FolderHandle&) = delete;
+  FolderHandle& operator=(const FolderHandle&) = delete;
+};
+
+// Temporary names follow the pattern the save sweep removes when their
+// process is gone (NAME.~qmPID.N).
+std::string TemporaryName() {
+  static std::atomic<unsigned> counter{0};
+  return "page.~qm" + std::to_string(platform::ProcessId()) + "." + std::to_string(counter++);
+}
+
+bool IsTemporaryName(const std::string& name) { return name.rfind("page.~qm", 0) == 0; }
+
+// bytes under a temporary name in folder, then renamed to name; a new file's
+// permissions are taken under the umask.
+bool WriteWhole(platform::Handle folder, const std::string& name, std::string_view bytes, std::uint32_t permissions) {
+  const std::string temporary = TemporaryName();
+  const platform::Handle fd = platform::CreateExclusiveAt(folder, temporary, permissions);
+  if (fd == platform::kNoHandle) return false;
+  bool ok = platform::WriteAll(fd, bytes.data(), bytes.size());
+  ok = platform::Close(fd) && ok;
+  ok = ok && platform::RenameAt(folder, temporary, name);
+  if (!ok) platform::RemoveAt(folder, temporary);
+  return ok;
+}
+
+// An images folder of ours: a real folder of this user that holds only
+// the images (and temporary files while they are written).
+bool IsOwnImageFolder(platform::Handle folder) {
+  if (platform::StatHandle(folder).owner != platform::UserId()) return false;
+  const auto& images = CachePageImages();
+  for (const std::string& entry : platform::FolderEntriesAt(folder)) {
+    if (std::find(images.begin(), images.end(), entry) == images.end() && !IsTemporaryName(entry)) return false;
+  }
+  return true;
+}
+
+bool ReadImage(std::string_view name, const std::vector<std::string>& sources, std::string& bytes, bool& found) {
+  found = false;
   for (const std::string& source : sources) {
     std::string from = source;
     if (!from.empty() && from.back() != '/') from += '/';
     from += name;
-    std::string bytes;
     InputFile in;
     if (!in.Open(from, false)) continue;
-    if (!in.ReadAll(bytes)) return false;
-    const std::string to = folder + std::string(name);
-    std::string old;
-    InputFile existing;
-    if (existing.Open(to, false) && existing.ReadAll(old) && old == bytes) return true;
-    AtomicFileWriter out;
-    if (!out.Open(to, false, 0644)) return false;
-    out.Write(bytes);
-    return out.Commit();
+    found = true;
+    return in.ReadAll(bytes);
   }
   return true;
 }
 
 }  // namespace
 
+std::string CachePageFilesFolder(const std::string& pagePath) {
+  const std::string name = NameOfPath(pagePath);
+  const std::size_t dot = name.rfind('.');
+  return (dot == std::string::npos || dot == 0 ? name : name.substr(0, dot)) + "_files";
+}
+
+std::string CachePageImageUrl(const std::string& pagePath) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string url;
+  for (char c : CachePageFilesFolder(pagePath)) {
+    const auto u = static_cast<unsigned char>(c);
+    const bool plain = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '-' ||
+                       u == '.' || u == '_' || u == '~';
+    if (plain) {
+      url += c;
+    } else {
+      url += '%';
+      url += kHex[u >> 4];
+      url += kHex[u & 15];
+    }
+  }
+  return url + "/";
+}
+
 bool WriteCachePage(const std::string& pagePath, std::string_view page, const std::vector<std::string>& imageFolders,
-                    bool privateFile) {
-  AtomicFileWriter out;
-  if (!out.Open(pagePath, false, privateFile ? 0600 : 0666)) return false;
-  // A file written in place or a device keeps its own mode.
-  if (privateFile) out.SetPermissions(0600);
-  out.Write(page);
-  if (!out.Commit()) return false;
-  std::string folder = FolderOfPath(pagePath);
-  if (folder.back() != '/') folder += '/';
+                    bool privateFile, std::string* error) {
+  auto fail = [&](const std::string& what) {
+    if (error) *error = what;
+    return false;
+  };
+  const std::string name = NameOfPath(pagePath);
+  if (name.empty() || name == "." || name == "..") return fail(pagePath + " names no file");
+  const FolderHandle folder(platform::OpenFolder(FolderOfPath(pagePath)));
+  if (folder.fd == platform::kNoHandle) return fail("cannot open the folder of " + pagePath);
+  const platform::FileKind kind = platform::StatAt(folder.fd, name).kind;
+  if (kind == platform::FileKind::kLink) return fail(pagePath + " is a symbolic link");
+  if (kind != platform::FileKind::kMissing && kind != platform::FileKind::kRegular) {
+    return fail(pagePath + " is not a regular file");
+  }
+
+  const std::string filesName = CachePageFilesFolder(pagePath);
+  const std::string filesPath = (FolderOfPath(pagePath) == "/" ? "" : FolderOfPath(pagePath)) + "/" + filesName;
+  const std::uint32_t folderMode = privateFile ? 0700 : 0755;
+  platform::Handle filesFd = platform::MakeFolderAt(folder.fd, filesName, folderMode);
+  if (filesFd == platform::kNoHandle) {
+    filesFd = platform::OpenFolderAt(folder.fd, filesName);
+    if (filesFd != platform::kNoHandle && !IsOwnImageFolder(filesFd)) {
+      platform::Close(filesFd);
+      filesFd = platform::kNoHandle;
+    }
+    if (filesFd == platform::kNoHandle) return fail(filesPath + " exists and is not the page's own folder");
+  }
+  const FolderHandle files(filesFd);
+
+  if (!WriteWhole(folder.fd, name, page, privateFile ? 0600 : 0666)) return fail("cannot write " + pagePath);
   for (std::string_view image : CachePageImages()) {
-    if (!PutImageBeside(folder, image, imageFolders)) return false;
+    std::string bytes;
+    bool found = false;
+    if (!ReadImage(image, imageFolders, bytes, found)) return fail("cannot read the image " + std::string(image));
+    if (found && !WriteWhole(files.fd, std::string(image), bytes, 0644)) {
+      return fail("cannot write " + filesPath + "/" + std::string(image));
+    }
   }
   return true;
 }

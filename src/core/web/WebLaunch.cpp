@@ -41,9 +41,14 @@ bool ShowCachePage(ListSession& session, const TGpxRecord& record) {
     return false;
   }
   const std::string page = CachePagePath(session);
-  if (!MakeWorkFolder(session) ||
-      !WriteCachePage(page, BuildCachePage(templateText, record), {FolderOfPath(templatePath)}, true)) {
+  std::string why;
+  if (!MakeWorkFolder(session)) {
     CannotWrite(session, page);
+    return false;
+  }
+  if (!WriteCachePage(page, BuildCachePage(templateText, record, CachePageImageUrl(page)), {FolderOfPath(templatePath)},
+                      true, &why)) {
+    session.Status().SetError(2, "Cannot write the cache page: " + why);
     return false;
   }
   session.Launch().OpenFile(page);

@@ -2,6 +2,7 @@
 #include "web/WebLinks.h"
 
 #include "quillmark/WebHosts.h"
+#include "text/Ansi.h"
 #include "text/TextHelpers.h"
 
 namespace quill {
@@ -29,6 +30,12 @@ bool IsCodeLikeName(std::string_view name) {
     if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
   }
   return true;
+}
+
+// U+0080..U+009F in UTF-8: C2 80 .. C2 9F.
+bool IsC1At(std::string_view utf8, std::size_t i) {
+  return i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i]) == 0xC2 &&
+         static_cast<unsigned char>(utf8[i + 1]) >= 0x80 && static_cast<unsigned char>(utf8[i + 1]) <= 0x9F;
 }
 
 }  // namespace
@@ -70,7 +77,27 @@ bool IsWebLink(std::string_view url) {
     auto u = static_cast<unsigned char>(c);
     if (u < 0x20 || u == 0x7F) return false;
   }
+  // As it will be handed on: UTF-8, where a kept sequence may be a C1 control.
+  const std::string utf8 = AnsiToUtf8(url);
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    if (IsC1At(utf8, i)) return false;
+  }
   return true;
+}
+
+std::string LinkForDisplay(std::string_view url) {
+  const std::string utf8 = AnsiToUtf8(url);
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const auto u = static_cast<unsigned char>(utf8[i]);
+    if (IsC1At(utf8, i)) {
+      out += ' ';
+      ++i;
+    } else {
+      out += u < 0x20 || u == 0x7F ? ' ' : utf8[i];
+    }
+  }
+  return out;
 }
 
 std::string WebLinkTarget(const TGpxRecord& record, bool realWebLink) {

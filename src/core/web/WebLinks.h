@@ -18,9 +18,12 @@ std::string CacheShortLink(std::string_view cacheCode);
 std::string GoogleMapsUrl(double lat, double lon, int zoomLevel, int mapType);
 std::string BingMapsUrl(double lat, double lon);
 
-// True for an http or https URL with a host and no control characters: the
-// only addresses the program hands to the desktop from a waypoint.
+// True for an http or https URL with a host and no control characters (C0,
+// DEL, nor C1 U+0080..U+009F, which a terminal obeys too): the only
+// addresses the program hands to the desktop or prints from a waypoint.
 bool IsWebLink(std::string_view url);
+// A memory-text address as UTF-8 fit to show, every control character a blank.
+std::string LinkForDisplay(std::string_view url);
 
 // What "Web Link" opens for a waypoint: with realWebLink, an additional
 // waypoint whose name is its cache's code behind another two-letter prefix

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 #include "log/UlkLogfile.h"
@@ -125,6 +129,81 @@ TEST(UlkLogfile, InitMakesTheDataFolderAndReportsAnUnwritableLog) {
     ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
   } else {
     ::unsetenv("XDG_DATA_HOME");
+  }
+}
+
+// What may lie at the log's path. Only a regular file of the user's own is
+// written; everything else is refused at once (a FIFO is never waited on),
+// said once by CanOpen, and left as it was.
+TEST(UlkLogfile, PathKinds) {
+  struct Case {
+    const char* what;
+    std::function<void(const std::string& path, const std::string& aside)> plant;
+    const char* why;  // empty: the log is written
+  } cases[] = {
+      {"nothing", [](const std::string&, const std::string&) {}, ""},
+      {"an older log", [](const std::string& p, const std::string&) { test::WriteFileBytes(p, "old\r\n"); }, ""},
+      {"a link to a file",
+       [](const std::string& p, const std::string& aside) {
+         test::WriteFileBytes(aside, "precious");
+         ASSERT_EQ(::symlink(aside.c_str(), p.c_str()), 0);
+       },
+       "symbolic link"},
+      {"a dangling link",
+       [](const std::string& p, const std::string& aside) { ASSERT_EQ(::symlink(aside.c_str(), p.c_str()), 0); },
+       "symbolic link"},
+      {"a FIFO nobody reads", [](const std::string& p, const std::string&) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
+       "not a regular file"},
+      {"a FIFO somebody reads",
+       [](const std::string& p, const std::string&) {
+         ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0);
+         // Kept open for the rest of the test program: a reader is there.
+         ASSERT_GE(::open(p.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC), 0);
+       },
+       "not a regular file"},
+      {"a socket", [](const std::string& p, const std::string&) { test::BindUnixSocket(p); }, "not a regular file"},
+      {"a folder", [](const std::string& p, const std::string&) { ASSERT_EQ(::mkdir(p.c_str(), 0700), 0); },
+       "not a regular file"},
+      {"someone else's file",
+       [](const std::string& p, const std::string&) {
+         test::WriteFileBytes(p, "theirs");
+         if (::geteuid() == 0) {
+           ASSERT_EQ(::chown(p.c_str(), 65534, 65534), 0);
+         }
+       },
+       "another user"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Log l;
+    const std::string path = l.dir.File("20240305.log");
+    const std::string aside = l.dir.File("aside");
+    c.plant(path, aside);
+    if (std::string(c.what) == "someone else's file" && ::geteuid() != 0) {
+      continue;  // only root can give a file away
+    }
+    const auto before = test::ListTree(l.dir.path());
+    // Read only as a regular file: reading a FIFO would wait for a writer.
+    struct stat planted {};
+    const bool regular = ::lstat(path.c_str(), &planted) == 0 && S_ISREG(planted.st_mode);
+    const std::string old = regular ? test::ReadFileBytes(path) : std::string();
+    std::string why;
+    const bool open = l.log.CanOpen(&why);
+    l.log.WriteLog("line");
+    if (*c.why == '\0') {
+      EXPECT_TRUE(open) << why;
+      EXPECT_EQ(l.Day(), old + "10:00:00  line\r\n");
+      struct stat st {};
+      ASSERT_EQ(::stat(path.c_str(), &st), 0);
+      if (old.empty()) {
+        EXPECT_EQ(st.st_mode & 0777, 0600u);
+      }
+      continue;
+    }
+    EXPECT_FALSE(open);
+    EXPECT_NE(why.find(c.why), std::string::npos) << why;
+    EXPECT_EQ(test::ListTree(l.dir.path()), before);
+    EXPECT_EQ(test::ReadFileBytes(aside), std::string(c.what) == "a link to a file" ? "precious" : "");
   }
 }
 

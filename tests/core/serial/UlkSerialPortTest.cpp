@@ -165,6 +165,56 @@ TEST(UlkSerialPort, BytesBothWaysAtSeveralBaudRates) {
   EXPECT_EQ(TUlkSerialPort::ReadIntervalFor(0), 0u);
 }
 
+// Whatever the line's settings were when the port was opened, closing it
+// puts them back.
+TEST(UlkSerialPort, CloseRestoresTheSettingsItFound) {
+  struct Case {
+    const char* what;
+    void (*set)(termios&);
+    std::uint32_t baud;
+  } cases[] = {
+      {"as a pty starts", [](termios&) {}, 9600},
+      {"a raw 2400 baud line",
+       [](termios& t) {
+         ::cfmakeraw(&t);
+         ::cfsetspeed(&t, B2400);
+       },
+       115200},
+      {"seven bits, even parity, no echo",
+       [](termios& t) {
+         t.c_cflag = (t.c_cflag & ~static_cast<tcflag_t>(CSIZE)) | CS7 | PARENB;
+         t.c_lflag &= ~static_cast<tcflag_t>(ECHO | ICANON);
+         t.c_cc[VMIN] = 3;
+         ::cfsetspeed(&t, B19200);
+       },
+       4800},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Pty pty;
+    ASSERT_GE(pty.master, 0);
+    termios before{};
+    ASSERT_EQ(::tcgetattr(pty.slave, &before), 0);
+    c.set(before);
+    ASSERT_EQ(::tcsetattr(pty.slave, TCSANOW, &before), 0);
+    ASSERT_EQ(::tcgetattr(pty.slave, &before), 0);
+    Port p(pty.path, c.baud);
+    ASSERT_TRUE(p.port.Open()) << p.Last();
+    termios open{};
+    ASSERT_EQ(::tcgetattr(pty.slave, &open), 0);
+    EXPECT_NE(::cfgetospeed(&open), ::cfgetospeed(&before));
+    EXPECT_TRUE(p.port.Close());
+    termios after{};
+    ASSERT_EQ(::tcgetattr(pty.slave, &after), 0);
+    EXPECT_EQ(after.c_iflag, before.c_iflag);
+    EXPECT_EQ(after.c_oflag, before.c_oflag);
+    EXPECT_EQ(after.c_cflag, before.c_cflag);
+    EXPECT_EQ(after.c_lflag, before.c_lflag);
+    EXPECT_EQ(::cfgetospeed(&after), ::cfgetospeed(&before));
+    EXPECT_EQ(std::vector<cc_t>(after.c_cc, after.c_cc + NCCS), std::vector<cc_t>(before.c_cc, before.c_cc + NCCS));
+  }
+}
+
 TEST(UlkSerialPort, AMegabyteEachWayArrivesCompleteAndInOrder) {
   Pty pty;
   Port p(pty.path, 115200);

@@ -56,11 +56,16 @@ std::string Repeat(const std::string& s, int n) {
 TEST(CachePage, EveryMarkerOfOneCache) {
   std::string templ;
   for (std::string_view m : CachePageMarkers()) templ += "[" + std::string(m) + "]\n";
+  // The images folder goes before every image name the values carry.
+  std::string inFolder = BuildCachePage(templ, Cache(), "a%20b_files/");
+  ReplaceAll(inFolder, "a%20b_files/", "");
   const std::string page = BuildCachePage(templ, Cache());
+  EXPECT_EQ(inFolder, page);
+  EXPECT_NE(page.find("src=\"icon_sad.gif\""), std::string::npos);
   const std::string expected =
-      "[GC1ABC - Tom & Jerry]\n"
+      "[GC1ABC - Tom &amp; Jerry]\n"
       "[Cache_Traditional.gif]\n"
-      "[Tom & Jerry]\n"
+      "[Tom &amp; Jerry]\n"
       "[N 51&deg; 19.041   W 004&deg; 21.297]\n"
       "[Small]\n"
       "[Belgium (Antwerpen)]\n"
@@ -83,24 +88,60 @@ TEST(CachePage, EveryMarkerOfOneCache) {
   EXPECT_EQ(page, expected);
 }
 
-TEST(CachePage, OccurrencesAndMarkersBroughtInByEarlierValues) {
+TEST(CachePage, MarkersAreReplacedInTheTemplateOnly) {
   TGpxRecord r = Cache();
-  // A value holding a later marker gets that marker's value; an earlier one stays.
+  // A value holding a marker keeps it as text of its own (the cleaning drops
+  // the comment), never gets another value put in.
   r.GroundspeakXml =
       Groundspeak(Element("name", "N&lt;!--TW_CONTAINER--&gt;") + Element("container", "C<!--TW_CACHE_NAME-->") +
                   Element("short_description", "S<!--TW_HINT-->") + Element("encoded_hints", "H"));
+  r.Name = "<!--TW_HINT-->";
   struct Case {
     std::string templ, expected;
   } cases[] = {
       {"<!--TW_POSITION-->|<!--TW_POSITION-->",
        "N 51&deg; 19.041   W 004&deg; 21.297|N 51&deg; 19.041   W 004&deg; 21.297"},
       {"<!--TW_HINT-->|<!--TW_HINT-->", "H|<!--TW_HINT-->"},
-      {"<!--TW_PAGE_TITLE--><!--TW_PAGE_TITLE-->", "GC1ABC - NC<!--TW_CACHE_NAME--><!--TW_PAGE_TITLE-->"},
-      {"<!--TW_CACHE_NAME-->", "NC<!--TW_CACHE_NAME-->"},
-      {"<!--TW_SHORT_DESCRIPTION-->|<!--TW_HINT-->", "SH|<!--TW_HINT-->"},
-      {"<!--tw_hint--><!--TW_HINT -->", "<!--tw_hint--><!--TW_HINT -->"},
+      {"<!--TW_PAGE_TITLE--><!--TW_PAGE_TITLE-->", "&lt;!--TW_HINT--&gt; - N<!--TW_PAGE_TITLE-->"},
+      {"<!--TW_CACHE_NAME-->|<!--TW_CONTAINER-->", "N|C"},
+      {"<!--TW_SHORT_DESCRIPTION-->|<!--TW_HINT-->", "S|H"},
+      {"<!--TW_WAYPOINTNAME--><!--TW_HINT-->", "&lt;!--TW_HINT--&gt;H"},
+      {"<!--tw_hint--><!--TW_HINT --><!--TW_", "<!--tw_hint--><!--TW_HINT --><!--TW_"},
   };
   for (const Case& c : cases) EXPECT_EQ(BuildCachePage(c.templ, r), c.expected) << c.templ;
+}
+
+// Every field of the record holds every marker, many times over: before,
+// each value was searched again for the markers after it and the page grew
+// without bound. Now it is at most the template plus a fixed multiple of
+// the record's own texts (cleaning escapes, closes elements and adds the
+// log mark-up) plus the few fixed pieces (stars, position).
+TEST(CachePage, PageSizeIsBoundedByTemplateAndRecord) {
+  std::string markers;
+  for (std::string_view m : CachePageMarkers()) markers += std::string(m);
+  const std::string escaped = EscapeXmlText(markers);
+  std::string templ;
+  for (int copy = 0; copy < 2; ++copy) templ += "<p>" + markers + "</p>\n";
+  std::string many;
+  for (int i = 0; i < 40; ++i) many += markers;
+  TGpxRecord r;
+  r.Name = many;
+  r.Time = many;
+  std::string inner;
+  for (const char* tag : {"name", "placed_by", "type", "container", "difficulty", "terrain", "country", "state",
+                          "short_description", "long_description", "encoded_hints"}) {
+    inner += Element(tag, EscapeXmlText(many)) + Element(tag, many);
+  }
+  inner += "<groundspeak:logs>";
+  for (int i = 0; i < 50; ++i) inner += Log(many, many, many, many + escaped);
+  inner += "</groundspeak:logs>";
+  r.GroundspeakXml = Groundspeak(inner, " available=\"" + many + "\"");
+  const std::size_t record = r.Name.size() + r.Time.size() + r.GroundspeakXml.size();
+  const std::string page = BuildCachePage(templ, r, "a_files/");
+  EXPECT_LE(page.size(), templ.size() + 8 * record + 4096) << record;
+  // Nothing of the template's markers is left but the second of each "first" one.
+  EXPECT_EQ(page.find("<!--TW_CT_ICON-->"), std::string::npos);
+  EXPECT_NE(page.find("<!--TW_GC_LOGS-->"), std::string::npos);
 }
 
 TEST(CachePage, NameMarkupStarsAndDescriptions) {

@@ -81,6 +81,16 @@ TEST(WebLinks, OnlyHttpAndHttpsAreWebLinks) {
       {"http://:80/", false},
       {"http://a\nb", false},
       {"http://a\x7f", false},
+      // C1 controls, kept whole as UTF-8 from the file: CSI, NEL, and the ends.
+      {"http://a/\xc2\x9b"
+       "31m",
+       false},
+      {"http://a/\xc2\x85", false},
+      {"http://a/\xc2\x80", false},
+      {"http://a/\xc2\x9f", false},
+      // Windows-1252 bytes 0x80..0x9F are printable there (the euro sign, quotes).
+      {"http://a/\x80\x93\x9b", true},
+      {"http://a/\xc2\xa0\xc3\xa9", true},
       {"shttp://host", false},
       {" http://host", false},
       {"", false},
@@ -127,7 +137,8 @@ TEST_F(WebLaunch, CachePageIsWrittenPrivatelyWithItsImagesAndOpened) {
   EXPECT_EQ(test::ReadFileBytes(page), "<title>GC1 - </title>\n<img src=\"sr.gif\">");
   EXPECT_EQ(Mode(page), 0600u);
   EXPECT_EQ(Mode(FolderOfPath(page)), 0700u);
-  EXPECT_EQ(test::ReadFileBytes(FolderOfPath(page) + "/sr.gif"), "GIF89a-star");
+  EXPECT_EQ(test::ReadFileBytes(FolderOfPath(page) + "/tmp_files/sr.gif"), "GIF89a-star");
+  EXPECT_EQ(Mode(FolderOfPath(page) + "/tmp_files"), 0700u);
 
   // An older page readable by others is replaced by a private one.
   chmod(page.c_str(), 0644);
