@@ -134,24 +134,17 @@ std::string_view LogTypeIcon(std::string_view logType) {
 }
 
 const std::vector<std::string_view>& CachePageImages() {
-  static const std::vector<std::string_view> images = {"Cache_Traditional.gif",
-                                                       "Cache_Multi.gif",
-                                                       "Cache_Mystery.gif",
-                                                       "Cache_Virtual.gif",
-                                                       "Cache_Earth.gif",
-                                                       "Cache_Webcam.gif",
-                                                       "Cache_Letterbox.gif",
-                                                       "Cache_Event.gif",
-                                                       "Cache_Locationless.gif",
-                                                       "Cache_Default.gif",
-                                                       "sr.gif",
-                                                       "srh.gif",
-                                                       "icon_smile.gif",
-                                                       "icon_sad.gif",
-                                                       "icon_note.gif",
-                                                       "icon_disabled.gif",
-                                                       "icon_attended.gif",
-                                                       "icon_attend.gif"};
+  static const std::vector<std::string_view> images = [] {
+    std::vector<std::string_view> list;
+    for (int code = 0; code < kTypeCodeCount; ++code) {
+      const std::string_view image = TypeInfo(code).pageImage;
+      if (!image.empty() && std::find(list.begin(), list.end(), image) == list.end()) list.push_back(image);
+    }
+    list.insert(list.end(), {kDefaultTypeIcon, "sr.gif", "srh.gif"});
+    for (const IconRule& rule : kLogIcons) list.push_back(rule.icon);
+    list.push_back(kNoteIcon);
+    return list;
+  }();
   return images;
 }
 
