@@ -4,7 +4,8 @@
 # Installed layout (the programs find share/quillmark from their own place, so a
 # prefix can be moved as a whole):
 #   bin/quillmark, bin/quillmark-cli
-#   share/quillmark/             help.html, html/ (cache page template and images), *.bmp (OV2 icons)
+#   share/quillmark/             help.html, html/ (cache page template and images), *.bmp (OV2 icons),
+#                                translations/*.qm (the window in other languages)
 #   share/applications/quillmark.desktop
 #   share/icons/hicolor/scalable/apps/quillmark.svg
 #   share/mime/packages/quillmark.xml   (.loc and .ov2; GPX is known already)
@@ -135,6 +136,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The shared libraries the programs link (Qt, libcurl, the C++ runtime) become
 # the dependencies, with the versions dpkg-shlibdeps reads from them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Wayland sessions without XWayland need Qt's Wayland plugin.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# Wayland sessions without XWayland need Qt's Wayland plugin; Qt's own
+# translations give the standard buttons and file dialogs in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 include(CPack)

@@ -10,6 +10,7 @@
 #include "settings/ProgramVersion.h"
 #include "settings/UlkFileversionInfo.h"
 #include "ui/app/FormApp.h"
+#include "ui/app/Translations.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName("Quillmark");
+  quill::InstallTranslations(app);
 
   quill::TUlkFileversionInfo info;
   info.GetInfo();

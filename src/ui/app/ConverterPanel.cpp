@@ -16,23 +16,24 @@
 #include "base/StatusSink.h"
 #include "geo/CoordCheck.h"
 #include "text/QtText.h"
+#include "ui/components/CoreTexts.h"
 #include "ui/components/DesignWidth.h"
 #include "ui/components/UlkEdit.h"
 
 namespace quill {
 namespace {
 
-QLineEdit* MakeEdit(QWidget* parent, const char* name, const char* hint) {
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& hint) {
   auto* e = new QLineEdit(parent);
   e->setObjectName(name);
   e->setToolTip(hint);
   return e;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, const char* hint) {
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, const QString& hint = {}) {
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(name);
-  if (hint) b->setToolTip(hint);
+  if (!hint.isEmpty()) b->setToolTip(hint);
   b->setAutoDefault(false);
   return b;
 }
@@ -48,29 +49,29 @@ ConverterPanel::ConverterPanel(StatusSink& status, QWidget* parent) : QWidget(pa
 }
 
 QGroupBox* ConverterPanel::BuildInput() {
-  auto* box = new QGroupBox(" Input ", this);
+  auto* box = new QGroupBox(tr(" Input "), this);
   box->setObjectName("GroupBoxInvoerWGS84");
-  editN_ = MakeEdit(box, "EditN", "Enter Latitude (North coordinate)");
-  editE_ = MakeEdit(box, "EditE", "Enter Longitude (East coordinate)");
+  editN_ = MakeEdit(box, "EditN", tr("Enter Latitude (North coordinate)"));
+  editE_ = MakeEdit(box, "EditE", tr("Enter Longitude (East coordinate)"));
   comboNorth_ = new QComboBox(box);
   comboNorth_->setObjectName("ComboBoxNorth");
   comboNorth_->addItems({"N", "S"});
-  comboNorth_->setToolTip("Select default latitude direction");
+  comboNorth_->setToolTip(tr("Select default latitude direction"));
   comboEast_ = new QComboBox(box);
   comboEast_->setObjectName("ComboBoxEast");
   comboEast_->addItems({"E", "W"});
-  comboEast_->setToolTip("Select default longitude direction");
-  editRD_ = MakeEdit(box, "EditRD", "Enter RD coordinates (separated by spaces)");
-  editLambert_ = MakeEdit(box, "EditLambert", "Enter Lambert72 coordinates (separated by spaces)");
-  editUTM_ = MakeEdit(box, "EditUTM", "Enter UTM coordinate");
-  editEcef_ = MakeEdit(box, "EditEcef", "Enter ECEF coordinates (separated by spaces)");
+  comboEast_->setToolTip(tr("Select default longitude direction"));
+  editRD_ = MakeEdit(box, "EditRD", tr("Enter RD coordinates (separated by spaces)"));
+  editLambert_ = MakeEdit(box, "EditLambert", tr("Enter Lambert72 coordinates (separated by spaces)"));
+  editUTM_ = MakeEdit(box, "EditUTM", tr("Enter UTM coordinate"));
+  editEcef_ = MakeEdit(box, "EditEcef", tr("Enter ECEF coordinates (separated by spaces)"));
 
-  auto* convert = MakeButton(box, "ButtonConvert", "Calculate", "Calculate Lat/Lon coordinates");
-  auto* clear = MakeButton(box, "ButtonClear", "Clear input", "Clear coordinate inputs");
-  auto* convertRD = MakeButton(box, "ButtonConvertRD", "Calc", "Calculate RD coordinates");
-  auto* convertLambert = MakeButton(box, "ButtonConvertLambert", "Calc", "Calculate Lambert72 coordinates");
-  auto* convertUTM = MakeButton(box, "ButtonConvertUTM", "Calc", "Calculate UTM coordinates");
-  auto* convertECEF = MakeButton(box, "ButtonConvertECEF", "Calc", "Calculate ECEF coordinates");
+  auto* convert = MakeButton(box, "ButtonConvert", tr("Calculate"), tr("Calculate Lat/Lon coordinates"));
+  auto* clear = MakeButton(box, "ButtonClear", tr("Clear input"), tr("Clear coordinate inputs"));
+  auto* convertRD = MakeButton(box, "ButtonConvertRD", tr("Calc"), tr("Calculate RD coordinates"));
+  auto* convertLambert = MakeButton(box, "ButtonConvertLambert", tr("Calc"), tr("Calculate Lambert72 coordinates"));
+  auto* convertUTM = MakeButton(box, "ButtonConvertUTM", tr("Calc"), tr("Calculate UTM coordinates"));
+  auto* convertECEF = MakeButton(box, "ButtonConvertECEF", tr("Calc"), tr("Calculate ECEF coordinates"));
   connect(convert, &QPushButton::clicked, this, &ConverterPanel::ButtonConvertClick);
   connect(clear, &QPushButton::clicked, this, &ConverterPanel::ButtonClearClick);
   connect(convertRD, &QPushButton::clicked, this, &ConverterPanel::ButtonConvertRDClick);
@@ -102,11 +103,11 @@ QGroupBox* ConverterPanel::BuildInput() {
   radios->addStretch();
 
   auto* g = new QGridLayout(box);
-  g->addWidget(new QLabel("Lat", box), 0, 0);
+  g->addWidget(new QLabel(tr("Lat"), box), 0, 0);
   g->addWidget(editN_, 0, 1);
   g->addWidget(comboNorth_, 0, 2);
   g->addWidget(convert, 0, 3);
-  g->addWidget(new QLabel("Lon", box), 1, 0);
+  g->addWidget(new QLabel(tr("Lon"), box), 1, 0);
   g->addWidget(editE_, 1, 1);
   g->addWidget(comboEast_, 1, 2);
   g->addWidget(clear, 1, 3);
@@ -114,13 +115,13 @@ QGroupBox* ConverterPanel::BuildInput() {
     const char* label;
     QLineEdit* edit;
     QPushButton* button;
-  } rows[] = {{"RD (dutch grid)", editRD_, convertRD},
-              {"Lambert72 (belgian grid)", editLambert_, convertLambert},
-              {"UTM", editUTM_, convertUTM},
-              {"ECEF (XYZ)", editEcef_, convertECEF}};
+  } rows[] = {{QT_TR_NOOP("RD (dutch grid)"), editRD_, convertRD},
+              {QT_TR_NOOP("Lambert72 (belgian grid)"), editLambert_, convertLambert},
+              {QT_TR_NOOP("UTM"), editUTM_, convertUTM},
+              {QT_TR_NOOP("ECEF (XYZ)"), editEcef_, convertECEF}};
   int row = 2;
   for (const auto& r : rows) {
-    g->addWidget(new QLabel(r.label, box), row, 0);
+    g->addWidget(new QLabel(tr(r.label), box), row, 0);
     g->addWidget(r.edit, row, 1, 1, 2);
     g->addWidget(r.button, row, 3);
     ++row;
@@ -132,7 +133,7 @@ QGroupBox* ConverterPanel::BuildInput() {
 }
 
 QGroupBox* ConverterPanel::BuildResults() {
-  auto* box = new QGroupBox(" Results ", this);
+  auto* box = new QGroupBox(tr(" Results "), this);
   box->setObjectName("GroupBoxResultaten");
   auto makeResult = [&](const char* name) {
     auto* e = new TUlkEdit(box);
@@ -152,16 +153,16 @@ QGroupBox* ConverterPanel::BuildResults() {
   resultECEF_ = makeResult("UlkEditResultECEF");
   resultAltitude_ = makeResult("UlkEditResultAltitude");
 
-  buttonAddWp_ = MakeButton(box, "ButtonAddWp", "Add to list", "Add result to waypoint list");
-  buttonGoogleMaps_ = MakeButton(box, "ButtonGoogleMaps", "Google Maps", "Show result in Google Maps");
-  buttonLiveCom_ = MakeButton(box, "ButtonLiveCom", "VE", nullptr);
+  buttonAddWp_ = MakeButton(box, "ButtonAddWp", tr("Add to list"), tr("Add result to waypoint list"));
+  buttonGoogleMaps_ = MakeButton(box, "ButtonGoogleMaps", tr("Google Maps"), tr("Show result in Google Maps"));
+  buttonLiveCom_ = MakeButton(box, "ButtonLiveCom", tr("VE"));
 
   auto* g = new QGridLayout(box);
   TUlkEdit* fields[] = {resultDeg_,     resultDegMin_, resultDegMinSec_, resultRD_,
                         resultLambert_, resultUTM_,    resultECEF_,      resultAltitude_};
   // The labels are the core's, in the same order as the fields.
   for (int i = 0; i < 8; ++i) {
-    auto* label = new QLabel(kResultFields[static_cast<std::size_t>(i)].label, box);
+    auto* label = new QLabel(CoreText(kResultFields[static_cast<std::size_t>(i)].label), box);
     if (i == 7) {
       label->setObjectName("Label_altitude");
       labelAltitude_ = label;

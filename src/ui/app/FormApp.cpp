@@ -167,16 +167,17 @@ void TFormApp::Listen(const QString& socketPath) {
 }
 
 void TFormApp::BuildMenus() {
-  QMenu* file = menuBar()->addMenu("&File");
+  QMenu* file = menuBar()->addMenu(tr("&File"));
   file->setObjectName("MenuFile");
-  QMenu* edit = menuBar()->addMenu("&Edit");
+  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
   edit->setObjectName("MenuEdit");
-  menuTools_ = menuBar()->addMenu("&Tools");
+  menuTools_ = menuBar()->addMenu(tr("&Tools"));
   menuTools_->setObjectName("MenuTools");
-  QMenu* help = menuBar()->addMenu("&Help");
+  QMenu* help = menuBar()->addMenu(tr("&Help"));
   help->setObjectName("MenuHelp");
 
-  auto add = [this](QMenu* menu, const char* name, const char* caption, QKeySequence key, auto* target, auto handler) {
+  auto add = [this](QMenu* menu, const char* name, const QString& caption, QKeySequence key, auto* target,
+                    auto handler) {
     auto* a = new QAction(caption, this);
     a->setObjectName(name);
     if (!key.isEmpty()) a->setShortcut(key);
@@ -185,21 +186,21 @@ void TFormApp::BuildMenus() {
     addAction(a);
     return a;
   };
-  add(file, "ActionFileLoad", "Load", QKeySequence(), files_, &TFileCommands::ActionFileLoadExecute);
-  add(file, "ActionFileSave", "Save", QKeySequence(), files_, &TFileCommands::ActionFileSaveExecute);
+  add(file, "ActionFileLoad", tr("Load"), QKeySequence(), files_, &TFileCommands::ActionFileLoadExecute);
+  add(file, "ActionFileSave", tr("Save"), QKeySequence(), files_, &TFileCommands::ActionFileSaveExecute);
   file->addSeparator();
-  add(file, "ActionExit", "Exit", QKeySequence(Qt::ALT | Qt::Key_F4), this, &TFormApp::ActionExitExecute);
+  add(file, "ActionExit", tr("Exit"), QKeySequence(Qt::ALT | Qt::Key_F4), this, &TFormApp::ActionExitExecute);
   for (QAction* a : {listEdit_->UndoAction(), listEdit_->RedoAction()}) {
     edit->addAction(a);
     addAction(a);
   }
-  add(menuTools_, "ActionSetup", "Options", QKeySequence(), this, &TFormApp::ActionSetupExecute);
+  add(menuTools_, "ActionSetup", tr("Options"), QKeySequence(), this, &TFormApp::ActionSetupExecute);
   QAction* helpAction =
-      add(help, "ActionHelpHelp", "Help", QKeySequence(Qt::Key_F1), this, &TFormApp::ActionHelpHelpExecute);
+      add(help, "ActionHelpHelp", tr("Help"), QKeySequence(Qt::Key_F1), this, &TFormApp::ActionHelpHelpExecute);
   // The window sees F1 before its controls, whichever has the focus.
   helpAction->setShortcutContext(Qt::WindowShortcut);
-  add(help, "ActionAbout", "About", QKeySequence(), this, &TFormApp::ActionAboutExecute);
-  add(help, "ActionAboutQt", "About Qt", QKeySequence(), qApp, &QApplication::aboutQt);
+  add(help, "ActionAbout", tr("About"), QKeySequence(), this, &TFormApp::ActionAboutExecute);
+  add(help, "ActionAboutQt", tr("About Qt"), QKeySequence(), qApp, &QApplication::aboutQt);
 }
 
 void TFormApp::ConnectTools() {

@@ -12,7 +12,7 @@ namespace quill {
 
 HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
   setObjectName("HelpWindow");
-  setWindowTitle("Quillmark Help");
+  setWindowTitle(tr("Quillmark Help"));
   auto* browser = new QTextBrowser(this);
   browser->setObjectName("HelpBrowser");
   // The page links only to its own sections.

@@ -24,6 +24,20 @@ class NormalCursor {
   bool active_;
 };
 
+// The questions the list and the transfers ask, listed for the catalogue; the
+// caption and the question are looked up, the detail (names, counts) is not.
+[[maybe_unused]] constexpr const char* kCatalogue[] = {
+    QT_TRANSLATE_NOOP("WindowQuestions", "Are you sure?"),
+    QT_TRANSLATE_NOOP("WindowQuestions", "Exit without saving list"),
+    QT_TRANSLATE_NOOP("WindowQuestions", "Delete waypoint"),
+    QT_TRANSLATE_NOOP("WindowQuestions", "Clear the list"),
+    QT_TRANSLATE_NOOP("WindowQuestions", "Save"),
+    QT_TRANSLATE_NOOP("WindowQuestions", "Save Favorite File"),
+    QT_TRANSLATE_NOOP("WindowQuestions", "FTP Upload GPX"),
+};
+
+QString Translated(const std::string& text) { return QCoreApplication::translate("WindowQuestions", text.c_str()); }
+
 }  // namespace
 
 WindowQuestions::WindowQuestions(QWidget* parent)
@@ -49,8 +63,8 @@ bool WindowQuestions::AskDestructive(const std::string& caption, const std::stri
 
 bool WindowQuestions::Ask(const std::string& caption, const std::string& text, const std::string& detail) {
   NormalCursor cursor;
-  QMessageBox box(QMessageBox::Question, AnsiToQString(caption), AnsiToQString(text),
-                  QMessageBox::Yes | QMessageBox::No, parent_);
+  QMessageBox box(QMessageBox::Question, Translated(caption), Translated(text), QMessageBox::Yes | QMessageBox::No,
+                  parent_);
   box.setObjectName("QuestionBox");
   if (!detail.empty()) box.setInformativeText(AnsiToQString(detail));
   box.setDefaultButton(QMessageBox::No);
@@ -62,8 +76,8 @@ bool WindowQuestions::ConfirmRename(const std::string& name) {
   if (override_) return override_->ConfirmRename(name);
   NormalCursor cursor;
   // The proposed name is the text; the caption asks.
-  QMessageBox box(QMessageBox::NoIcon, "Is this name OK?", AnsiToQString(name), QMessageBox::Ok | QMessageBox::Cancel,
-                  parent_);
+  QMessageBox box(QMessageBox::NoIcon, QCoreApplication::translate("WindowQuestions", "Is this name OK?"),
+                  AnsiToQString(name), QMessageBox::Ok | QMessageBox::Cancel, parent_);
   box.setObjectName("QuestionBox");
   return box.exec() == QMessageBox::Ok;
 }

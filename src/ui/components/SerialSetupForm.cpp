@@ -30,7 +30,9 @@ struct Texts {
   const char* port;
 };
 constexpr Texts kTexts[2] = {
-    {"Serial port", "OK", "Cancel", "Automatic", "Port"},
+    {QT_TRANSLATE_NOOP("quill::TFormSerialSetup", "Serial port"), QT_TRANSLATE_NOOP("quill::TFormSerialSetup", "OK"),
+     QT_TRANSLATE_NOOP("quill::TFormSerialSetup", "Cancel"), QT_TRANSLATE_NOOP("quill::TFormSerialSetup", "Automatic"),
+     QT_TRANSLATE_NOOP("quill::TFormSerialSetup", "Port")},
     {"Seri\xC3\xAB"
      "le poort",
      "OK", "Annuleren", "Automatisch", "Poort"},
@@ -81,11 +83,11 @@ TFormSerialSetup::TFormSerialSetup(QWidget* parent, PortLister ports)
     labels_[i] = new QLabel(this);
     labels_[i]->setObjectName(QString("Label") + kRowNames[i]);
   }
-  labels_[1]->setText("Baudrate");
-  labels_[2]->setText("Databits");
-  labels_[3]->setText("Parity");
-  labels_[4]->setText("Stopbits");
-  labels_[5]->setText("Flow ctrl");
+  labels_[1]->setText(tr("Baudrate"));
+  labels_[2]->setText(tr("Databits"));
+  labels_[3]->setText(tr("Parity"));
+  labels_[4]->setText(tr("Stopbits"));
+  labels_[5]->setText(tr("Flow ctrl"));
   ok_ = new QPushButton(this);
   ok_->setObjectName("ButtonOK");
   ok_->setDefault(true);
@@ -115,12 +117,15 @@ void TFormSerialSetup::PlaceRows(bool showBaud, bool showSettings) {
 }
 
 void TFormSerialSetup::LoadFrom(const TSerialSetupDlg& dlg) {
-  const Texts& t = kTexts[std::clamp(dlg.Taal, 0, 1)];
-  setWindowTitle(dlg.Caption.empty() ? QString::fromUtf8(t.title) : QString::fromStdString(dlg.Caption));
-  ok_->setText(t.ok);
-  cancel_->setText(t.cancel);
-  labels_[0]->setText(t.port);
-  automatic_ = t.automatic;
+  // The component's own Dutch set, or the English one in the window's language.
+  const int language = std::clamp(dlg.Taal, 0, 1);
+  const Texts& t = kTexts[language];
+  auto text = [language](const char* english) { return language == 0 ? tr(english) : QString::fromUtf8(english); };
+  setWindowTitle(dlg.Caption.empty() ? text(t.title) : QString::fromStdString(dlg.Caption));
+  ok_->setText(text(t.ok));
+  cancel_->setText(text(t.cancel));
+  labels_[0]->setText(text(t.port));
+  automatic_ = text(t.automatic);
 
   port_->clear();
   for (const std::string& p : ports_()) port_->addItem(QString::fromStdString(p));

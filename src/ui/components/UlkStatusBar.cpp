@@ -52,8 +52,19 @@ QString TUlkStatusBar::Cut(const QString& text) {
   return text.left(n);
 }
 
+// Standing messages have a translation; the rest (names, counts, reasons)
+// are shown as the core words them.
+[[maybe_unused]] constexpr const char* kCatalogue[] = {
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar",
+                      "Geocaching info not loaded: turn on \"Include Geocaching Info\" in Tools > Options"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Error saving settings"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "GPS receiver stopped"),
+};
+
 void TUlkStatusBar::SetError(int level, const std::string& text) {
-  messageText_ = Cut(AnsiToQString(text));
+  // Memory text is not UTF-8; only a text with a translation is taken from it.
+  const QString translated = tr(text.c_str());
+  messageText_ = Cut(translated != QString::fromUtf8(text.c_str()) ? translated : AnsiToQString(text));
   messageLevel_ = level;
   update();
 }

@@ -26,10 +26,10 @@ namespace quill {
 namespace {
 
 template <class W>
-W* Make(QWidget* parent, const char* name, const char* hint) {
+W* Make(QWidget* parent, const char* name, const QString& hint = {}) {
   auto* w = new W(parent);
   w->setObjectName(name);
-  if (hint) w->setToolTip(hint);
+  if (!hint.isEmpty()) w->setToolTip(hint);
   return w;
 }
 
@@ -59,33 +59,33 @@ QString OfferedFileName(const std::string& name) {
 TFormEditItem::TFormEditItem(ListSession& session, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), session_(session) {
   setObjectName("FormEditItem");
-  setWindowTitle("Edit");
+  setWindowTitle(tr("Edit"));
   setModal(true);
 
-  editN_ = Make<QLineEdit>(this, "EditN", "North coordinate");
-  editE_ = Make<QLineEdit>(this, "EditE", "East coordinate.");
-  editNaam_ = Make<QLineEdit>(this, "EditNaam", "Name.");
+  editN_ = Make<QLineEdit>(this, "EditN", tr("North coordinate"));
+  editE_ = Make<QLineEdit>(this, "EditE", tr("East coordinate."));
+  editNaam_ = Make<QLineEdit>(this, "EditNaam", tr("Name."));
   QFont bold = editNaam_->font();
   bold.setBold(true);
   editNaam_->setFont(bold);
-  type_ = Make<QComboBox>(this, "MCoPImageComboBoxType", "Waypoint type.");
+  type_ = Make<QComboBox>(this, "MCoPImageComboBoxType", tr("Waypoint type."));
   type_->setIconSize(QSize(16, 16));
   for (int t = 0; t < kTypeCodeCount; ++t) type_->addItem(TypeIcon(t), AnsiToQString(TypeName(t)));
   type_->setMaxVisibleItems(kTypeCodeCount);
-  memoDesc_ = Make<TUlkMemo>(this, "MemoDesc", "Description. (This may consist of multiple lines.)");
-  editUrlName_ = Make<QLineEdit>(this, "EditUrlName", "URL description.");
+  memoDesc_ = Make<TUlkMemo>(this, "MemoDesc", tr("Description. (This may consist of multiple lines.)"));
+  editUrlName_ = Make<QLineEdit>(this, "EditUrlName", tr("URL description."));
   editUrl_ = Make<QLineEdit>(this, "EditUrl",
-                             "URL. (If you enter the geocaching code here or in the 'Name' or 'Url desc' field, it "
-                             "will generate the URL for you).");
-  memoCmt_ = Make<TUlkMemo>(this, "MemoCmt", "Comment. (This may consist of multiple lines.)");
+                             tr("URL. (If you enter the geocaching code here or in the 'Name' or 'Url desc' field, it "
+                                "will generate the URL for you)."));
+  memoCmt_ = Make<TUlkMemo>(this, "MemoCmt", tr("Comment. (This may consist of multiple lines.)"));
   for (TUlkMemo* m : {memoDesc_, memoCmt_}) m->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  editSym_ = Make<QLineEdit>(this, "EditSym", "Waypoint Symbol");
-  found_ = Make<QCheckBox>(this, "CheckBoxFound", "Geocache found or not.");
-  found_->setText("Found");
-  timeStamp_ = Make<TUlkEdit>(this, "EditTimeStamp", nullptr);
+  editSym_ = Make<QLineEdit>(this, "EditSym", tr("Waypoint Symbol"));
+  found_ = Make<QCheckBox>(this, "CheckBoxFound", tr("Geocache found or not."));
+  found_->setText(tr("Found"));
+  timeStamp_ = Make<TUlkEdit>(this, "EditTimeStamp");
   timeStamp_->SetEnabled(false);
 
-  recordCount_ = Make<QLabel>(this, "LabelRecordCount", nullptr);
+  recordCount_ = Make<QLabel>(this, "LabelRecordCount");
   recordCount_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   QPalette maroon = recordCount_->palette();
   maroon.setColor(QPalette::WindowText, QColor(128, 0, 0));
@@ -95,8 +95,8 @@ TFormEditItem::TFormEditItem(ListSession& session, QWidget* parent)
   prev_ = PictureButton(this, "BitBtnPrev", QStyle::SP_MediaSeekBackward);
   next_ = PictureButton(this, "BitBtnNext", QStyle::SP_MediaSeekForward);
   last_ = PictureButton(this, "BitBtnLast", QStyle::SP_MediaSkipForward);
-  groundspeak_ = Button(this, "ButtonGroundspeak", "Show Cache Info");
-  problem_ = Make<QLabel>(this, "LabelNotAPosition", nullptr);
+  groundspeak_ = Button(this, "ButtonGroundspeak", tr("Show Cache Info"));
+  problem_ = Make<QLabel>(this, "LabelNotAPosition");
   problem_->setAutoFillBackground(true);
   problem_->setContentsMargins(4, 2, 4, 2);
   problem_->setTextFormat(Qt::PlainText);
@@ -106,40 +106,40 @@ TFormEditItem::TFormEditItem(ListSession& session, QWidget* parent)
   error.setColor(QPalette::WindowText, Qt::white);
   problem_->setPalette(error);
   problem_->hide();
-  QPushButton* saveGpx = Button(this, "ButtonSaveGpx", "Save GPX");
-  QPushButton* ok = Button(this, "ButtonOk", "OK");
+  QPushButton* saveGpx = Button(this, "ButtonSaveGpx", tr("Save GPX"));
+  QPushButton* ok = Button(this, "ButtonOk", tr("OK"));
   ok->setDefault(true);
-  QPushButton* cancel = Button(this, "ButtonCancel", "Cancel");
+  QPushButton* cancel = Button(this, "ButtonCancel", tr("Cancel"));
 
-  auto label = [this](const char* text, QWidget* buddy) {
+  auto label = [this](const QString& text, QWidget* buddy) {
     auto* l = new QLabel(text, this);
     l->setBuddy(buddy);
     return l;
   };
   auto* grid = new QGridLayout;
   int row = 0;
-  grid->addWidget(label("Latitude (N)", editN_), row, 0);
+  grid->addWidget(label(tr("Latitude (N)"), editN_), row, 0);
   grid->addWidget(editN_, row, 1);
-  grid->addWidget(label("Longitude (E)", editE_), row, 2);
+  grid->addWidget(label(tr("Longitude (E)"), editE_), row, 2);
   grid->addWidget(editE_, row++, 3);
-  grid->addWidget(label("Name", editNaam_), row, 0);
+  grid->addWidget(label(tr("Name"), editNaam_), row, 0);
   grid->addWidget(editNaam_, row++, 1, 1, 3);
-  grid->addWidget(label("Waypoint type", type_), row, 0);
+  grid->addWidget(label(tr("Waypoint type"), type_), row, 0);
   grid->addWidget(type_, row, 1);
   grid->addWidget(found_, row++, 3);
-  grid->addWidget(label("Description", memoDesc_), row, 0, Qt::AlignTop);
+  grid->addWidget(label(tr("Description"), memoDesc_), row, 0, Qt::AlignTop);
   grid->addWidget(memoDesc_, row, 1, 1, 3);
   grid->setRowStretch(row++, 2);
-  grid->addWidget(label("URL desc", editUrlName_), row, 0);
+  grid->addWidget(label(tr("URL desc"), editUrlName_), row, 0);
   grid->addWidget(editUrlName_, row++, 1, 1, 3);
-  grid->addWidget(label("URL", editUrl_), row, 0);
+  grid->addWidget(label(tr("URL"), editUrl_), row, 0);
   grid->addWidget(editUrl_, row++, 1, 1, 3);
-  grid->addWidget(label("Comment", memoCmt_), row, 0, Qt::AlignTop);
+  grid->addWidget(label(tr("Comment"), memoCmt_), row, 0, Qt::AlignTop);
   grid->addWidget(memoCmt_, row, 1, 1, 3);
   grid->setRowStretch(row++, 1);
-  grid->addWidget(label("Symbol", editSym_), row, 0);
+  grid->addWidget(label(tr("Symbol"), editSym_), row, 0);
   grid->addWidget(editSym_, row, 1);
-  grid->addWidget(label("Timestamp", timeStamp_), row, 2);
+  grid->addWidget(label(tr("Timestamp"), timeStamp_), row, 2);
   grid->addWidget(timeStamp_, row++, 3);
   grid->setColumnStretch(1, 1);
   grid->setColumnStretch(3, 1);

@@ -11,6 +11,7 @@
 #include "text/LocaleText.h"
 #include "text/QtText.h"
 #include "ui/components/CenterOnScreen.h"
+#include "ui/components/CoreTexts.h"
 #include "ui/list/TypeIcons.h"
 
 namespace quill {
@@ -26,12 +27,12 @@ constexpr int kPanelTop = 56;
 TFormFilter::TFormFilter(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName("FormFilter");
-  setWindowTitle("Filter");
+  setWindowTitle(tr("Filter"));
   setModal(true);
 
   comboBoxMode_ = new QComboBox(this);
   comboBoxMode_->setObjectName("ComboBoxMode");
-  for (int m = 0; m < kFilterModeCount; ++m) comboBoxMode_->addItem(AnsiToQString(FilterModeCaption(m)));
+  for (int m = 0; m < kFilterModeCount; ++m) comboBoxMode_->addItem(CoreText(FilterModeCaption(m)));
   comboBoxMode_->setMaxVisibleItems(kFilterModeCount);
   comboBoxMode_->setCurrentIndex(0);
   comboBoxMode_->setGeometry(16, 24, kWidth - 32, 24);
@@ -41,7 +42,7 @@ TFormFilter::TFormFilter(QWidget* parent)
 
   comboBoxType_ = new QComboBox(this);
   comboBoxType_->setObjectName("MCoPImageComboBoxType");
-  comboBoxType_->setToolTip("Waypoint type.");
+  comboBoxType_->setToolTip(tr("Waypoint type."));
   for (int t = 0; t < kTypeCodeCount; ++t) comboBoxType_->addItem(TypeIcon(t), AnsiToQString(TypeName(t)));
   comboBoxType_->setMaxVisibleItems(kTypeCodeCount);
 
@@ -53,18 +54,18 @@ TFormFilter::TFormFilter(QWidget* parent)
 
   panelYesNo_ = new QWidget(this);
   panelYesNo_->setObjectName("PanelYesNo");
-  radioButtonYes_ = new QRadioButton("Yes", panelYesNo_);
+  radioButtonYes_ = new QRadioButton(tr("Yes"), panelYesNo_);
   radioButtonYes_->setObjectName("RadioButtonYes");
   radioButtonYes_->setGeometry(8, 8, 80, 24);
-  radioButtonNo_ = new QRadioButton("No", panelYesNo_);
+  radioButtonNo_ = new QRadioButton(tr("No"), panelYesNo_);
   radioButtonNo_->setObjectName("RadioButtonNo");
   radioButtonNo_->setGeometry(104, 8, 80, 24);
 
-  buttonOk_ = new QPushButton("OK", this);
+  buttonOk_ = new QPushButton(tr("OK"), this);
   buttonOk_->setObjectName("ButtonOk");
   buttonOk_->setDefault(true);
   buttonOk_->setGeometry(kWidth / 2 - 88, 120, 80, 26);
-  buttonCancel_ = new QPushButton("Cancel", this);
+  buttonCancel_ = new QPushButton(tr("Cancel"), this);
   buttonCancel_->setObjectName("ButtonCancel");
   buttonCancel_->setAutoDefault(false);
   buttonCancel_->setGeometry(kWidth / 2 + 8, 120, 80, 26);

@@ -13,14 +13,14 @@ namespace quill {
 
 TFormNaam::TFormNaam(QWidget* parent) : QDialog(parent) {
   setObjectName("FormNaam");
-  setWindowTitle("Name");
+  setWindowTitle(tr("Name"));
   setModal(true);
   editNaam_ = new QLineEdit(this);
   editNaam_->setObjectName("EditNaam");
-  auto* ok = new QPushButton("OK", this);
+  auto* ok = new QPushButton(tr("OK"), this);
   ok->setObjectName("ButtonOk");
   ok->setDefault(true);
-  auto* cancel = new QPushButton("Cancel", this);
+  auto* cancel = new QPushButton(tr("Cancel"), this);
   cancel->setObjectName("ButtonCancel");
   connect(ok, &QPushButton::clicked, this, &TFormNaam::ButtonOkClick);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

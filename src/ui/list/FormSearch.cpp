@@ -31,10 +31,10 @@ TFormSearch::TFormSearch(QWidget* parent)
   labelDesc_->setObjectName("LabelDesc");
   labelDesc_->setTextFormat(Qt::PlainText);
   labelDesc_->setGeometry(16, 48, kWidth - 32, 20);
-  buttonOk_ = new QPushButton("OK", this);
+  buttonOk_ = new QPushButton(tr("OK"), this);
   buttonOk_->setObjectName("ButtonOk");
   buttonOk_->setDefault(true);
-  buttonCancel_ = new QPushButton("Cancel", this);
+  buttonCancel_ = new QPushButton(tr("Cancel"), this);
   buttonCancel_->setObjectName("ButtonCancel");
   buttonCancel_->setAutoDefault(false);
   setTabOrder(editSearch_, buttonOk_);

@@ -14,20 +14,20 @@ namespace quill {
 TFormSelectWpAddMode::TFormSelectWpAddMode(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName("FormSelectWpAddMode");
-  setWindowTitle("Duplicate name found in list");
+  setWindowTitle(tr("Duplicate name found in list"));
   setModal(true);
 
   labelName_ = new QLabel(this);
   labelName_->setObjectName("LabelName");
   labelName_->setTextFormat(Qt::PlainText);
-  auto* label1 = new QLabel("Select an action", this);
+  auto* label1 = new QLabel(tr("Select an action"), this);
   label1->setObjectName("Label1");
 
-  buttonKeep_ = new QPushButton("Keep Original Waypoint", this);
+  buttonKeep_ = new QPushButton(tr("Keep Original Waypoint"), this);
   buttonKeep_->setObjectName("ButtonKeep");
-  buttonReplace_ = new QPushButton("Replace Waypoint", this);
+  buttonReplace_ = new QPushButton(tr("Replace Waypoint"), this);
   buttonReplace_->setObjectName("ButtonReplace");
-  buttonAllow_ = new QPushButton("Allow Duplicate Names", this);
+  buttonAllow_ = new QPushButton(tr("Allow Duplicate Names"), this);
   buttonAllow_->setObjectName("ButtonAllow");
   for (QPushButton* b : {buttonKeep_, buttonReplace_, buttonAllow_}) b->setAutoDefault(false);
 

@@ -8,6 +8,7 @@
 #include "list/ListRename.h"
 #include "session/ListSession.h"
 #include "text/QtText.h"
+#include "ui/components/CoreTexts.h"
 #include "ui/components/WaitCursor.h"
 #include "ui/list/FormFilter.h"
 #include "ui/list/FormSearch.h"
@@ -25,13 +26,13 @@ TListCommands::TListCommands(QWidget* dialogParent, ListSession& session, TListP
 
   for (int i = 0; i < kSortOrderCount; ++i) {
     auto order = static_cast<SortOrder>(i);
-    sortActions_[i] = MakeAction(AnsiToQString(SortOrderActionName(order)), AnsiToQString(SortOrderCaption(order)));
+    sortActions_[i] = MakeAction(AnsiToQString(SortOrderActionName(order)), CoreText(SortOrderCaption(order)));
     connect(sortActions_[i], &QAction::triggered, this, [this, order] { ActionSortExecute(order); });
   }
-  actionSearch_ = MakeAction("ActionSearch", "Search");
-  actionSearchNext_ = MakeAction("ActionSearchNext", "Search Next");
-  actionFilter_ = MakeAction("ActionFilter", "Filter");
-  actionRename_ = MakeAction("ActionRename", "Rename");
+  actionSearch_ = MakeAction("ActionSearch", tr("Search"));
+  actionSearchNext_ = MakeAction("ActionSearchNext", tr("Search Next"));
+  actionFilter_ = MakeAction("ActionFilter", tr("Filter"));
+  actionRename_ = MakeAction("ActionRename", tr("Rename"));
   connect(actionSearch_, &QAction::triggered, this, &TListCommands::ActionSearchExecute);
   connect(actionSearchNext_, &QAction::triggered, this, &TListCommands::ActionSearchNextExecute);
   connect(actionFilter_, &QAction::triggered, this, &TListCommands::ActionFilterExecute);
@@ -64,25 +65,25 @@ QAction* TListCommands::MakeAction(const QString& name, const QString& caption) 
 
 void TListCommands::BuildMenus() {
   QMenu* popup = panel_.PopupMenu();
-  sortMenu_ = new QMenu("Sort", popup);
+  sortMenu_ = new QMenu(tr("Sort"), popup);
   sortMenu_->setObjectName("MenuSort");
   for (const SortMenuEntry& item : SortMenuEntries()) {
     QAction* target = SortAction(item.order);
-    auto* entry = new QAction(AnsiToQString(item.caption), sortMenu_);
+    auto* entry = new QAction(CoreText(item.caption), sortMenu_);
     entry->setObjectName(AnsiToQString(item.item));
     connect(entry, &QAction::triggered, target, &QAction::trigger);
     sortMenu_->addAction(entry);
   }
   popup->insertMenu(popup->actions().value(0), sortMenu_);
 
-  auto entry = [popup](const char* name, const char* caption, QAction* target) {
+  auto entry = [popup](const char* name, const QString& caption, QAction* target) {
     auto* a = new QAction(caption, popup);
     a->setObjectName(name);
     connect(a, &QAction::triggered, target, &QAction::trigger);
     popup->addAction(a);
   };
-  entry("MenuRename", "Rename Waypoints", actionRename_);
-  entry("MenuFilter", "Filter Waypoints", actionFilter_);
+  entry("MenuRename", tr("Rename Waypoints"), actionRename_);
+  entry("MenuFilter", tr("Filter Waypoints"), actionFilter_);
 }
 
 void TListCommands::ActionSortExecute(SortOrder order) {
@@ -98,7 +99,7 @@ void TListCommands::SelectMatch(int row) {
 }
 
 void TListCommands::ActionSearchExecute() {
-  search_->setWindowTitle("Search");
+  search_->setWindowTitle(tr("Search"));
   search_->PromptText.clear();
   search_->LegendText.clear();
   if (search_->exec() != QDialog::Accepted) return;
@@ -129,7 +130,7 @@ void TListCommands::ButtonShowAllClick() {
 void TListCommands::ActionRenameExecute() {
   if (session_.Store().ShownWaypoints().empty()) return;
   session_.Status().SetError(0, "");
-  search_->setWindowTitle("Rename Waypoints");
+  search_->setWindowTitle(tr("Rename Waypoints"));
   search_->PromptText = std::string(kRenamePattern);
   search_->LegendText = std::string(kRenameLegend);
   if (search_->exec() != QDialog::Accepted || search_->PromptText.empty()) return;

@@ -22,10 +22,10 @@ TListEditCommands::TListEditCommands(QWidget* dialogParent, ListSession& session
   connect(b.archive, &QPushButton::clicked, this, &TListEditCommands::ButtonArchiveClick);
   connect(&panel_, &TListPanel::DeleteRequested, this, &TListEditCommands::DeleteSelected);
 
-  undo_ = new QAction("Undo", this);
+  undo_ = new QAction(tr("Undo"), this);
   undo_->setObjectName("ActionUndo");
   undo_->setShortcut(QKeySequence::Undo);
-  redo_ = new QAction("Redo", this);
+  redo_ = new QAction(tr("Redo"), this);
   redo_->setObjectName("ActionRedo");
   redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
   connect(undo_, &QAction::triggered, this, [this] {
@@ -43,14 +43,14 @@ TListEditCommands::TListEditCommands(QWidget* dialogParent, ListSession& session
 
 void TListEditCommands::RefreshUndoActions() {
   // A name is memory text and may hold '&', which a menu reads as a mnemonic.
-  auto caption = [](const char* verb, const std::string& step) {
+  auto caption = [](const QString& verb, const std::string& step) {
     QString text = verb;
     if (!step.empty()) text += " " + AnsiToQString(step).replace('&', "&&");
     return text;
   };
-  undo_->setText(caption("Undo", session_.UndoName()));
+  undo_->setText(caption(tr("Undo"), session_.UndoName()));
   undo_->setEnabled(session_.CanUndo());
-  redo_->setText(caption("Redo", session_.RedoName()));
+  redo_->setText(caption(tr("Redo"), session_.RedoName()));
   redo_->setEnabled(session_.CanRedo());
 }
 

@@ -13,6 +13,7 @@
 #include "list/ListColumns.h"
 #include "session/ListSession.h"
 #include "text/QtText.h"
+#include "ui/components/CoreTexts.h"
 #include "ui/components/DesignWidth.h"
 #include "ui/list/ListView.h"
 #include "ui/list/WaypointListModel.h"
@@ -27,10 +28,10 @@ constexpr const char* kColumnMenuSuffix[kColumnModeCount] = {
 
 constexpr int kColumnWidths[kListColumnCount] = {265, 90, 90, 300, 90};
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, const char* hint = nullptr) {
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, const QString& hint = {}) {
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(name);
-  if (hint) b->setToolTip(hint);
+  if (!hint.isEmpty()) b->setToolTip(hint);
   b->setAutoDefault(false);
   return b;
 }
@@ -44,7 +45,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text = {}) {
 }  // namespace
 
 TListPanel::TListPanel(ListSession& session, QWidget* parent)
-    : QGroupBox(" Waypoint List ", parent), session_(session) {
+    : QGroupBox(tr(" Waypoint List "), parent), session_(session) {
   setObjectName("GroupBoxWaypointLijst");
 
   listView_ = new TListView(this);
@@ -52,9 +53,9 @@ TListPanel::TListPanel(ListSession& session, QWidget* parent)
   listView_->setModel(model_);
   for (int c = 0; c < kListColumnCount; ++c) listView_->header()->resizeSection(c, kColumnWidths[c]);
 
-  auto* record = MakeLabel(this, "LabelRecord", "Record");
+  auto* record = MakeLabel(this, "LabelRecord", tr("Record"));
   labelRecordCount_ = MakeLabel(this, "LabelRecordCount", "(0)");
-  labelFiltered_ = MakeLabel(this, "LabelFiltered", "(Filtered)");
+  labelFiltered_ = MakeLabel(this, "LabelFiltered", tr("(Filtered)"));
   QPalette pal = labelFiltered_->palette();
   pal.setColor(QPalette::WindowText, QColor(0, 0, 128));
   labelFiltered_->setPalette(pal);
@@ -75,21 +76,21 @@ TListPanel::TListPanel(ListSession& session, QWidget* parent)
   below->addWidget(labelVersion_);
 
   ListButtons& b = buttons_;
-  b.openFile = MakeButton(this, "ButtonOpenFile", "Load", "Load waypoint files");
-  b.loadFavorite = MakeButton(this, "ButtonLoadFavorite", "Fav");
-  b.ftpLoad = MakeButton(this, "ButtonFtpLoad", "Ftp");
-  b.saveFile = MakeButton(this, "ButtonSaveFile", "Save", "Save the waypoint list");
-  b.saveFavorite = MakeButton(this, "ButtonSaveFavorite", "Fav");
-  b.ftpSave = MakeButton(this, "ButtonFtpSave", "Ftp");
-  b.deleteAll = MakeButton(this, "ButtonDeleteAll", "Clear List");
-  b.sort = MakeButton(this, "ButtonSort", AnsiToQString(SortOrderCaption(SortOrder::Name)), "Sort the waypoint list");
-  b.filter = MakeButton(this, "ButtonFilter", "Filter");
-  b.showAll =
-      MakeButton(this, "ButtonShowAll", "Show All", "Show the entire waypoint list. This cancels any filtering.");
-  b.launch = MakeButton(this, "ButtonLaunch", "Web Link", "Open the cache's page on the web site");
-  b.launchLocal = MakeButton(this, "ButtonLaunchLocal", "Local", "Open webpage from local GPX data.");
-  b.googleEarth = MakeButton(this, "ButtonGoogleEarth", "Google Earth", "Show waypoints on Google Earth");
-  b.archive = MakeButton(this, "ButtonArchive", "Archive Waypoint");
+  b.openFile = MakeButton(this, "ButtonOpenFile", tr("Load"), tr("Load waypoint files"));
+  b.loadFavorite = MakeButton(this, "ButtonLoadFavorite", tr("Fav"));
+  b.ftpLoad = MakeButton(this, "ButtonFtpLoad", tr("Ftp"));
+  b.saveFile = MakeButton(this, "ButtonSaveFile", tr("Save"), tr("Save the waypoint list"));
+  b.saveFavorite = MakeButton(this, "ButtonSaveFavorite", tr("Fav"));
+  b.ftpSave = MakeButton(this, "ButtonFtpSave", tr("Ftp"));
+  b.deleteAll = MakeButton(this, "ButtonDeleteAll", tr("Clear List"));
+  b.sort = MakeButton(this, "ButtonSort", CoreText(SortOrderCaption(SortOrder::Name)), tr("Sort the waypoint list"));
+  b.filter = MakeButton(this, "ButtonFilter", tr("Filter"));
+  b.showAll = MakeButton(this, "ButtonShowAll", tr("Show All"),
+                         tr("Show the entire waypoint list. This cancels any filtering."));
+  b.launch = MakeButton(this, "ButtonLaunch", tr("Web Link"), tr("Open the cache's page on the web site"));
+  b.launchLocal = MakeButton(this, "ButtonLaunchLocal", tr("Local"), tr("Open webpage from local GPX data."));
+  b.googleEarth = MakeButton(this, "ButtonGoogleEarth", tr("Google Earth"), tr("Show waypoints on Google Earth"));
+  b.archive = MakeButton(this, "ButtonArchive", tr("Archive Waypoint"));
 
   auto row = [](std::initializer_list<QPushButton*> list) {
     auto* r = new QHBoxLayout;
@@ -178,13 +179,13 @@ void TListPanel::BuildPopupMenu() {
   popupMenu_ = new QMenu(this);
   popupMenu_->setObjectName("PopupMenu1");
   for (int column = 4; column <= 5; ++column) {
-    QMenu* sub = popupMenu_->addMenu(column == 4 ? "4th Column" : "5th Column");
+    QMenu* sub = popupMenu_->addMenu(column == 4 ? tr("4th Column") : tr("5th Column"));
     sub->setObjectName(QString("MenuColumn%1").arg(column));
     auto* group = new QActionGroup(sub);
     group->setExclusive(true);
     for (int i = 0; i < kColumnModeCount; ++i) {
       int mode = kColumnMenuModes[i];
-      auto* item = new QAction(AnsiToQString(ColumnModeCaption(mode)), group);
+      auto* item = new QAction(CoreText(ColumnModeCaption(mode)), group);
       item->setObjectName(QString("MenuColumn%1%2").arg(column).arg(kColumnMenuSuffix[i]));
       item->setCheckable(true);
       item->setData(mode);
@@ -272,7 +273,7 @@ void TListPanel::SetColumnMode(int column, int mode) {
   for (QAction* a : columnGroups_[column - 4]->actions()) {
     if (a->data().toInt() == mode) a->setChecked(true);
   }
-  QString caption = AnsiToQString(ColumnModeCaption(mode));
+  QString caption = CoreText(ColumnModeCaption(mode));
   caption.remove('&');
   model_->setHeaderData(column - 1, Qt::Horizontal, caption, Qt::DisplayRole);
   FillListView();

@@ -7,13 +7,14 @@
 #include "geo/CoordFormat.h"
 #include "list/ListColumns.h"
 #include "text/QtText.h"
+#include "ui/components/CoreTexts.h"
 #include "ui/list/TypeIcons.h"
 
 namespace quill {
 
 WaypointListModel::WaypointListModel(const WaypointStore& store, const ListViewState& state, QObject* parent)
     : QAbstractTableModel(parent), store_(store), state_(state) {
-  for (int c = 0; c < kListColumnCount; ++c) headers_[c] = AnsiToQString(InitialColumnHeader(c));
+  for (int c = 0; c < kListColumnCount; ++c) headers_[c] = CoreText(InitialColumnHeader(c));
   strikeFont_.setStrikeOut(true);
 }
 

@@ -75,7 +75,7 @@ void HistogramChartView::mouseDoubleClickEvent(QMouseEvent* event) {
 TFormHistogram::TFormHistogram(TFormList* listWindow, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), list_(listWindow) {
   setObjectName("FormHistogram");
-  setWindowTitle("Histogram");
+  setWindowTitle(tr("Histogram"));
   chartIn_ = MakeChartView("ChartFreqI", this);
   chartOut_ = MakeChartView("ChartFreqO", this);
   chartComp_ = MakeChartView("ChartFreqComp", this);
@@ -95,7 +95,7 @@ TFormHistogram::TFormHistogram(TFormList* listWindow, QWidget* parent)
     radiosRef_[i]->setObjectName(kReferenceNames[i]);
     refLayout->addWidget(radiosRef_[i]);
   }
-  checkColor_ = new QCheckBox("Special colors", refBox);
+  checkColor_ = new QCheckBox(tr("Special colors"), refBox);
   checkColor_->setObjectName("CheckBoxColor");
   refLayout->addSpacing(8);
   refLayout->addWidget(checkColor_);

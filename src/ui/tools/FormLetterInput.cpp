@@ -16,16 +16,16 @@ namespace quill {
 TFormLetterInput::TFormLetterInput(TFormHistogram& histogram, QWidget* parent)
     : QDialog(parent), histogram_(histogram) {
   setObjectName("FormLetterInput");
-  setWindowTitle("Letter frequency");
+  setWindowTitle(tr("Letter frequency"));
   coded_ = new QPlainTextEdit(this);
   coded_->setObjectName("MemoCodedText");
   decoded_ = new QPlainTextEdit(this);
   decoded_->setObjectName("MemoDecodedText");
-  auto* labelCoded = new QLabel("Coded text", this);
+  auto* labelCoded = new QLabel(tr("Coded text"), this);
   labelCoded->setBuddy(coded_);
-  auto* labelDecoded = new QLabel("Decoded text", this);
+  auto* labelDecoded = new QLabel(tr("Decoded text"), this);
   labelDecoded->setBuddy(decoded_);
-  auto* button = new QPushButton("Show histogram", this);
+  auto* button = new QPushButton(tr("Show histogram"), this);
   button->setObjectName("ButtonShowHistogram");
   button->setDefault(true);
   connect(button, &QPushButton::clicked, this, &TFormLetterInput::ButtonShowHistogramClick);

@@ -16,7 +16,7 @@ namespace quill {
 
 TFormList::TFormList(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("FormList");
-  setWindowTitle("List");
+  setWindowTitle(tr("List"));
   setWindowFlags(Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
   memo_ = new TUlkMemo(this);
   memo_->setObjectName("UlkMemo1");
@@ -31,7 +31,7 @@ TFormList::TFormList(QWidget* parent) : QWidget(parent, Qt::Window) {
   memo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   memo_->installEventFilter(this);
-  checkWordWrap_ = new QCheckBox("WordWrap", this);
+  checkWordWrap_ = new QCheckBox(tr("WordWrap"), this);
   checkWordWrap_->setObjectName("CheckBoxWordWrap");
   connect(checkWordWrap_, &QCheckBox::clicked, this, [this] { CheckBoxWordWrapClick(); });
   auto* layout = new QVBoxLayout(this);

@@ -37,26 +37,26 @@ W* Make(QWidget* parent, const char* name, QRect geometry) {
   return w;
 }
 
-QCheckBox* Check(QWidget* parent, const char* name, const char* caption, int top) {
+QCheckBox* Check(QWidget* parent, const char* name, const QString& caption, int top) {
   auto* c = Make<QCheckBox>(parent, name, {12, top, kBoxWidth, 22});
   c->setText(caption);
   return c;
 }
 
-QLabel* Label(QWidget* parent, const char* text, QRect geometry, QWidget* buddy = nullptr) {
+QLabel* Label(QWidget* parent, const QString& text, QRect geometry, QWidget* buddy = nullptr) {
   auto* l = new QLabel(text, parent);
   l->setGeometry(geometry);
   if (buddy) l->setBuddy(buddy);
   return l;
 }
 
-QLineEdit* LabeledEdit(QWidget* parent, const char* name, const char* caption, int top) {
+QLineEdit* LabeledEdit(QWidget* parent, const char* name, const QString& caption, int top) {
   auto* e = Make<QLineEdit>(parent, name, {124, top, 209, 22});
   Label(parent, caption, {12, top + 1, 108, 20}, e);
   return e;
 }
 
-QGroupBox* Group(QWidget* parent, const char* name, const char* title, QRect geometry) {
+QGroupBox* Group(QWidget* parent, const char* name, const QString& title, QRect geometry) {
   auto* g = Make<QGroupBox>(parent, name, geometry);
   g->setTitle(title);
   return g;
@@ -67,28 +67,28 @@ QGroupBox* Group(QWidget* parent, const char* name, const char* title, QRect geo
 TFormOptions::TFormOptions(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName("FormOptions");
-  setWindowTitle("Options");
+  setWindowTitle(tr("Options"));
   setModal(true);
 
-  QGroupBox* main = Group(this, "GroupBoxMain", " Main settings ", {8, 8, kColumnWidth, 112});
-  warnDel_ = Check(main, "CheckBoxWarnDel", "Warning when deleting waypoint", 20);
-  warnExit_ = Check(main, "CheckBoxWarnExit", "Warning when exiting without saving", 42);
-  includeGroundspeak_ = Check(main, "CheckBoxIncludeGroundspeak", "Include Geocaching Info", 64);
-  realWebLink_ = Check(main, "CheckBoxRealWebLink", "Weblink: use real cache website for waypoints", 86);
+  QGroupBox* main = Group(this, "GroupBoxMain", tr(" Main settings "), {8, 8, kColumnWidth, 112});
+  warnDel_ = Check(main, "CheckBoxWarnDel", tr("Warning when deleting waypoint"), 20);
+  warnExit_ = Check(main, "CheckBoxWarnExit", tr("Warning when exiting without saving"), 42);
+  includeGroundspeak_ = Check(main, "CheckBoxIncludeGroundspeak", tr("Include Geocaching Info"), 64);
+  realWebLink_ = Check(main, "CheckBoxRealWebLink", tr("Weblink: use real cache website for waypoints"), 86);
 
-  QGroupBox* coords = Group(this, "GroupBoxCoordinates", " Coordinates ", {8, 128, kColumnWidth, 116});
+  QGroupBox* coords = Group(this, "GroupBoxCoordinates", tr(" Coordinates "), {8, 128, kColumnWidth, 116});
   north_ = Make<QComboBox>(coords, "ComboBoxNorth", {140, 20, 90, 24});
-  north_->addItems({"North", "South"});
-  Label(coords, "Default Latitude:", {12, 22, 124, 20}, north_);
+  north_->addItems({tr("North"), tr("South")});
+  Label(coords, tr("Default Latitude:"), {12, 22, 124, 20}, north_);
   east_ = Make<QComboBox>(coords, "ComboBoxEast", {140, 50, 90, 24});
-  east_->addItems({"East", "West"});
-  Label(coords, "Default Longitude:", {12, 52, 124, 20}, east_);
+  east_->addItems({tr("East"), tr("West")});
+  Label(coords, tr("Default Longitude:"), {12, 52, 124, 20}, east_);
   homeCoords_ = Make<QLineEdit>(coords, "EditHomeCoords", {140, 82, 193, 22});
-  homeCoords_->setToolTip("Set home coordinates for sorting and filtering");
-  Label(coords, "Home Coordinates", {12, 83, 124, 20}, homeCoords_);
+  homeCoords_->setToolTip(tr("Set home coordinates for sorting and filtering"));
+  Label(coords, tr("Home Coordinates"), {12, 83, 124, 20}, homeCoords_);
 
-  QGroupBox* maps = Group(this, "GroupBoxGoogleMaps", " Google Maps ", {8, 252, kColumnWidth, 132});
-  Label(maps, "Zoomlevel", {12, 20, 120, 20});
+  QGroupBox* maps = Group(this, "GroupBoxGoogleMaps", tr(" Google Maps "), {8, 252, kColumnWidth, 132});
+  Label(maps, tr("Zoomlevel"), {12, 20, 120, 20});
   zoom_ = Make<QSlider>(maps, "TrackBarZoom", {12, 40, 236, 30});
   zoom_->setOrientation(Qt::Horizontal);
   zoom_->setRange(kMinZoom, kMaxZoom);
@@ -96,60 +96,60 @@ TFormOptions::TFormOptions(QWidget* parent)
   zoom_->setPageStep(1);
   zoom_->setTickInterval(1);
   zoom_->setTickPosition(QSlider::TicksBelow);
-  zoom_->setToolTip("Set zoomlevel for Google Maps. ");
+  zoom_->setToolTip(tr("Set zoomlevel for Google Maps. "));
   auto* zoomDefault = Make<QPushButton>(maps, "ButtonZoomDefault", {258, 42, 75, 25});
-  zoomDefault->setText("Default");
+  zoomDefault->setText(tr("Default"));
   zoomDefault->setAutoDefault(false);
   auto* viewMode = Make<QWidget>(maps, "PanelViewMode", {8, 74, 329, 52});
-  viewMode->setToolTip("Select favorite default view mode");
-  Label(viewMode, "View mode", {4, 2, 120, 20});
+  viewMode->setToolTip(tr("Select favorite default view mode"));
+  Label(viewMode, tr("View mode"), {4, 2, 120, 20});
   map_ = Make<QRadioButton>(viewMode, "RadioButtonMap", {4, 24, 90, 22});
-  map_->setText("Map");
+  map_->setText(tr("Map"));
   satellite_ = Make<QRadioButton>(viewMode, "RadioButtonSatellite", {100, 24, 110, 22});
-  satellite_->setText("Satellite");
+  satellite_->setText(tr("Satellite"));
   hybrid_ = Make<QRadioButton>(viewMode, "RadioButtonHybrid", {216, 24, 100, 22});
-  hybrid_->setText("Hybrid");
-  for (QRadioButton* r : {map_, satellite_, hybrid_}) r->setToolTip("Select favorite default view mode");
+  hybrid_->setText(tr("Hybrid"));
+  for (QRadioButton* r : {map_, satellite_, hybrid_}) r->setToolTip(tr("Select favorite default view mode"));
 
   const int right = 8 + kColumnWidth + 8;
-  groupExpert_ = Group(this, "GroupBoxExpert", " Expert Settings ", {right, 8, kColumnWidth, 240});
+  groupExpert_ = Group(this, "GroupBoxExpert", tr(" Expert Settings "), {right, 8, kColumnWidth, 240});
   auto* favorite = Make<QPushButton>(groupExpert_, "ButtonFavorite", {303, 18, 30, 24});
   favorite->setText("...");
   favorite->setAutoDefault(false);
-  Label(groupExpert_, "Set Favorite File", {12, 20, 280, 20});
+  Label(groupExpert_, tr("Set Favorite File"), {12, 20, 280, 20});
   favoriteFile_ = Make<QLabel>(groupExpert_, "LabelFavoriteFile", {12, 40, kBoxWidth, 18});
   auto* archive = Make<QPushButton>(groupExpert_, "ButtonArchive", {303, 60, 30, 24});
   archive->setText("...");
   archive->setAutoDefault(false);
-  Label(groupExpert_, "Set Archive File", {12, 62, 280, 20});
+  Label(groupExpert_, tr("Set Archive File"), {12, 62, 280, 20});
   archiveFile_ = Make<QLabel>(groupExpert_, "LabelArchiveFile", {12, 82, kBoxWidth, 18});
   for (QLabel* l : {favoriteFile_, archiveFile_}) l->setForegroundRole(QPalette::PlaceholderText);
-  noCheckWhenEmpty_ = Check(groupExpert_, "CheckBoxNoCheckWhenEmpty", "Skip check when list is empty", 104);
-  warnSaveFav_ = Check(groupExpert_, "CheckBoxWarnSaveFav", "Warning when saving favorites list", 126);
-  warnSaveFtp_ = Check(groupExpert_, "CheckBoxWarnSaveFtp", "Warning when saving favorites list on FTP", 148);
-  showArchAv_ = Check(groupExpert_, "CheckBoxShowArchAv", "Show Archived and Disabled in list", 170);
+  noCheckWhenEmpty_ = Check(groupExpert_, "CheckBoxNoCheckWhenEmpty", tr("Skip check when list is empty"), 104);
+  warnSaveFav_ = Check(groupExpert_, "CheckBoxWarnSaveFav", tr("Warning when saving favorites list"), 126);
+  warnSaveFtp_ = Check(groupExpert_, "CheckBoxWarnSaveFtp", tr("Warning when saving favorites list on FTP"), 148);
+  showArchAv_ = Check(groupExpert_, "CheckBoxShowArchAv", tr("Show Archived and Disabled in list"), 170);
   exportTxtMode_ = Make<QComboBox>(groupExpert_, "ComboBoxExportTxtMode", {140, 202, 120, 24});
   exportTxtMode_->addItems({"WGS84", "ED50", "Bessel", "RD", "Lambert", "UTM", "ECEF"});
-  Label(groupExpert_, "ExportTxt Mode", {12, 204, 124, 20}, exportTxtMode_);
+  Label(groupExpert_, tr("ExportTxt Mode"), {12, 204, 124, 20}, exportTxtMode_);
 
   groupFtp_ = Group(this, "GroupBoxFTP", " FTP ", {right, 256, kColumnWidth, 208});
-  ftpHost_ = LabeledEdit(groupFtp_, "EditFtpHost", "Host", 20);
-  ftpUser_ = LabeledEdit(groupFtp_, "EditFtpUser", "User", 46);
-  ftpPassword_ = LabeledEdit(groupFtp_, "EditFtpPassword", "Password", 72);
+  ftpHost_ = LabeledEdit(groupFtp_, "EditFtpHost", tr("Host"), 20);
+  ftpUser_ = LabeledEdit(groupFtp_, "EditFtpUser", tr("User"), 46);
+  ftpPassword_ = LabeledEdit(groupFtp_, "EditFtpPassword", tr("Password"), 72);
   ftpPassword_->setEchoMode(QLineEdit::Password);
-  ftpDir_ = LabeledEdit(groupFtp_, "EditFtpDir", "Remote dir", 98);
-  ftpFilename_ = LabeledEdit(groupFtp_, "EditFtpFilename", "Remote filename", 124);
-  ftpProxy_ = LabeledEdit(groupFtp_, "EditFtpProxy", "Proxy", 150);
+  ftpDir_ = LabeledEdit(groupFtp_, "EditFtpDir", tr("Remote dir"), 98);
+  ftpFilename_ = LabeledEdit(groupFtp_, "EditFtpFilename", tr("Remote filename"), 124);
+  ftpProxy_ = LabeledEdit(groupFtp_, "EditFtpProxy", tr("Proxy"), 150);
   ftpProxy_->resize(140, 22);
   ftpProxyPort_ = Make<QLineEdit>(groupFtp_, "EditFtpProxyPort", {270, 150, 63, 22});
-  ftpProxyPort_->setToolTip("Proxy port");
-  ftpPassive_ = Check(groupFtp_, "CheckBoxFtpPassive", "Passive", 178);
+  ftpProxyPort_->setToolTip(tr("Proxy port"));
+  ftpPassive_ = Check(groupFtp_, "CheckBoxFtpPassive", tr("Passive"), 178);
 
   buttonOk_ = Make<QPushButton>(this, "ButtonOk", {0, 0, 75, 25});
-  buttonOk_->setText("OK");
+  buttonOk_->setText(tr("OK"));
   buttonOk_->setDefault(true);
   buttonCancel_ = Make<QPushButton>(this, "ButtonCancel", {0, 0, 75, 25});
-  buttonCancel_->setText("Cancel");
+  buttonCancel_->setText(tr("Cancel"));
   buttonCancel_->setAutoDefault(false);
 
   connect(buttonOk_, &QPushButton::clicked, this, &TFormOptions::ButtonOkClick);
@@ -270,9 +270,9 @@ bool TFormOptions::ChooseFile(const QString& filter, const QString& suffix, std:
   return true;
 }
 
-void TFormOptions::ButtonFavoriteClick() { ChooseFile("Waypoint files (*.gpx)", "gpx", Values.FavoriteFile); }
+void TFormOptions::ButtonFavoriteClick() { ChooseFile(tr("Waypoint files (*.gpx)"), "gpx", Values.FavoriteFile); }
 
-void TFormOptions::ButtonArchiveClick() { ChooseFile("Waypoint files (*.txt)", "txt", Values.ArchiveFile); }
+void TFormOptions::ButtonArchiveClick() { ChooseFile(tr("Waypoint files (*.txt)"), "txt", Values.ArchiveFile); }
 
 void TFormOptions::ShowFileNames() {
   favoriteFile_->setText(AnsiToQString(Values.FavoriteFile));

@@ -28,10 +28,9 @@ TToolCommands::TToolCommands(QWidget* window, QMenu* toolsMenu) : QObject(window
     return action;
   };
   toolsMenu->addSeparator();
-  add("ActionLetterFrequency", QString::fromUtf8("Letter frequency\xE2\x80\xA6"),
-      &TToolCommands::ActionLetterFrequencyExecute);
-  add("ActionGpsReceiver", QString::fromUtf8("GPS receiver\xE2\x80\xA6"), &TToolCommands::ActionGpsReceiverExecute);
-  gpsStop_ = add("ActionGpsStop", "Stop GPS receiver", &TToolCommands::ActionGpsStopExecute);
+  add("ActionLetterFrequency", tr("Letter frequency…"), &TToolCommands::ActionLetterFrequencyExecute);
+  add("ActionGpsReceiver", tr("GPS receiver…"), &TToolCommands::ActionGpsReceiverExecute);
+  gpsStop_ = add("ActionGpsStop", tr("Stop GPS receiver"), &TToolCommands::ActionGpsStopExecute);
   gpsStop_->setEnabled(false);
   connect(gps_, &TGpsReceiver::RunningChanged, gpsStop_, &QAction::setEnabled);
 }
