@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < kSortOrderCount; ++i) {
     SortOrder order = static_cast<SortOrder>(i);
     if (!wanted(SortOrderName(order))) continue;
-    auto run = [&] { SortWaypoints(rows, order, text, home); };
+    auto run = [&] { SortWaypoints(rows, *store, order, text, home); };
     Times f = first(run);
     Times s = Best(reset, run);
     std::printf("%-16s %9.1f %9.1f %9.1f %9.1f %8zu\n", std::string(SortOrderName(order)).c_str(), f.wall * 1e3,
@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
   std::printf("\n%-16s %9s %9s %9s %9s %8s\n", "filter", "first", "cpu", "again", "cpu", "kept");
   for (const FilterCase& c : FilterCases()) {
     if (!wanted(FilterModeName(c.mode))) continue;
-    auto run = [&] { FilterWaypoints(rows, c.mode, c.value, text, home); };
+    auto run = [&] { FilterWaypoints(rows, *store, c.mode, c.value, text, home); };
     Times f = first(run);
     Times s = Best(reset, run);
     std::printf("%-16s %9.1f %9.1f %9.1f %9.1f %8zu\n", std::string(FilterModeName(c.mode)).c_str(), f.wall * 1e3,

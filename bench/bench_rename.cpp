@@ -31,7 +31,11 @@ int main(int argc, char** argv) {
   store.SetDuplicateMode(kDuplicateAllow);
   double add = Seconds([&] {
     for (long i = 0; i < n; ++i) {
-      store.AddWaypoint(0, 0, "WP", {}, std::to_string(i), {}, {}, "t", {}, 0, false, {}, true);
+      TGpxRecord r;
+      r.Name = "WP";
+      r.Desc = std::to_string(i);
+      r.Time = "t";
+      store.AddWaypoint(std::move(r), {}, true);
     }
   });
   double apart = Seconds([&] { RenameShownWaypoints(store, "%n-%d", nullptr); });

@@ -123,8 +123,9 @@ int main(int argc, char** argv) {
                                     sink += static_cast<std::size_t>(AnsiToQString(r->Name).size());
                                     sink += FormatDegMinSigned(r->Lat, false).size();
                                     sink += FormatDegMinSigned(r->Lon, false).size();
-                                    sink += ColumnText(*r, kColumnDescription, home).size();
-                                    sink += ColumnText(*r, kColumnTimestamp, home).size();
+                                    sink +=
+                                        ColumnText(*r, session.Store().ValuesOf(r), kColumnDescription, home).size();
+                                    sink += ColumnText(*r, session.Store().ValuesOf(r), kColumnTimestamp, home).size();
                                   }
                                 },
                                 3);

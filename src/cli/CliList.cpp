@@ -36,17 +36,18 @@ int RunList(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   if (int rc = LoadWithListOptions(options, session, answers, err)) return rc;
 
   const ListViewState& view = session.View();
+  const WaypointStore& store = session.Store();
   std::string text;
-  for (const TGpxRecord* r : session.Store().ShownWaypoints()) {
+  for (const TGpxRecord* r : store.ShownWaypoints()) {
     AppendField(text, r->Name);
     text.push_back('\t');
     AppendField(text, CoordinateColumnText(r->Lat));
     text.push_back('\t');
     AppendField(text, CoordinateColumnText(r->Lon));
     text.push_back('\t');
-    AppendField(text, ColumnText(*r, view.Column4Mode, view.Home));
+    AppendField(text, ColumnText(*r, store.ValuesOf(r), view.Column4Mode, view.Home));
     text.push_back('\t');
-    AppendField(text, ColumnText(*r, view.Column5Mode, view.Home));
+    AppendField(text, ColumnText(*r, store.ValuesOf(r), view.Column5Mode, view.Home));
     text.push_back('\n');
     if (text.size() > (1u << 20)) {
       out << text;

@@ -5,6 +5,7 @@
 #include "list/ListColumns.h"
 #include "list/ListFilter.h"
 #include "list/ListSort.h"
+#include "list/WaypointType.h"
 #include "session/ListSession.h"
 #include "text/Ansi.h"
 
@@ -32,7 +33,8 @@ bool ParseFilter(const std::string& option, ListSession& session, Filter& filter
   auto value = FilterValueFromInput(filter.mode, MemoryText(option.substr(eq + 1)), session.Text());
   if (!value) {
     error = FilterInputOf(filter.mode) == FilterInput::Type
-                ? "--filter type= needs a type code 0..19 or a type name such as 'Traditional Cache'"
+                ? "--filter type= needs a type code 0.." + std::to_string(kTypeCodeCount - 1) +
+                      " or a type name such as '" + std::string(TypeName(CodeOf(WaypointType::TraditionalCache))) + "'"
                 : "--filter " + name + "= needs yes or no";
     return false;
   }

@@ -5,6 +5,7 @@
 #include "list/ListColumns.h"
 #include "list/ListFilter.h"
 #include "list/ListSort.h"
+#include "list/WaypointType.h"
 #include "quillmark/ProjectLinks.h"
 #include "tools/LetterFrequency.h"
 
@@ -13,6 +14,8 @@ namespace {
 
 constexpr std::size_t kWidth = 79;
 constexpr std::size_t kOptionColumn = 24;
+// The type the filter option's help takes as its example.
+constexpr int kExampleType = CodeOf(WaypointType::TraditionalCache);
 
 std::string Joined(const std::vector<std::string>& words, std::string_view separator, std::string_view last) {
   std::string text;
@@ -109,8 +112,8 @@ std::vector<HelpOption> ListOptions() {
       Choice("--filter", "MODE=VALUE",
              "keep the waypoints that match; repeatable, applied in order. MODE is " +
                  Joined(FilterNames(""), ", ", " or ") +
-                 "; VALUE is what the filter dialog takes, e.g. type=Traditional Cache or type=6, found=no, "
-                 "container=Small, distance-max=10",
+                 "; VALUE is what the filter dialog takes, e.g. type=" + std::string(TypeName(kExampleType)) +
+                 " or type=" + std::to_string(kExampleType) + ", found=no, container=Small, distance-max=10",
              FilterNames("=")),
       Valued("--rename", "PATTERN", "rename every shown waypoint: %n name, %d description, %u link text"),
   };

@@ -35,25 +35,29 @@ void ReadLink(std::string_view e, std::string& url, std::string& urlName) {
 }  // namespace
 
 bool AddGpxElement(std::string_view e, WaypointStore& store, bool includeGroundspeak, bool skipSearch) {
-  double lat = TextToFloat(AttributeValue(e, "wpt", "lat"));
-  double lon = TextToFloat(AttributeValue(e, "wpt", "lon"));
-  std::string name = DecodeElementText(FirstElementText(e, "name"));
-  std::string cmt = DecodeElementText(FirstElementText(e, "cmt"));
-  std::string desc = DecodeElementText(FirstElementText(e, "desc"));
   std::string_view rawUrl = FirstElementText(e, "url");
-  std::string url = DecodeElementText(rawUrl);
-  std::string urlName = DecodeElementText(FirstElementText(e, "urlname"));
-  if (rawUrl.empty()) ReadLink(e, url, urlName);
-  std::string time = DecodeElementText(FirstElementText(e, "time"));
   std::string_view rawSym = FirstElementText(e, "sym");
-  bool found = rawSym == "Geocache Found";
-  std::string sym = DecodeElementText(rawSym);
   std::string_view rawType = FirstElementText(e, "type");
-  int typeCode = TypeCodeFromGpxText(rawType);
-  // A text the table would not write back is kept, so newer cache types
-  // survive a load and save.
-  std::string typeText;
-  if (!rawType.empty() && rawType != GpxTypeText(typeCode)) typeText = DecodeElementText(rawType);
+  const int typeCode = TypeCodeFromGpxText(rawType);
+  // Every field named, so each text is made in its place.
+  TGpxRecord r{
+      .Lat = TextToFloat(AttributeValue(e, "wpt", "lat")),
+      .Lon = TextToFloat(AttributeValue(e, "wpt", "lon")),
+      .Name = DecodeElementText(FirstElementText(e, "name")),
+      .Cmt = DecodeElementText(FirstElementText(e, "cmt")),
+      .Desc = DecodeElementText(FirstElementText(e, "desc")),
+      .Url = DecodeElementText(rawUrl),
+      .UrlName = DecodeElementText(FirstElementText(e, "urlname")),
+      .Time = DecodeElementText(FirstElementText(e, "time")),
+      .Sym = DecodeElementText(rawSym),
+      .TypeCode = typeCode,
+      // A text the table would not write back is kept, so newer cache types
+      // survive a load and save.
+      .TypeText = !rawType.empty() && rawType != GpxTypeText(typeCode) ? DecodeElementText(rawType) : std::string(),
+      .Found = rawSym == kFoundCacheSymbol,
+      .GroundspeakXml = {},
+  };
+  if (rawUrl.empty()) ReadLink(e, r.Url, r.UrlName);
   std::string_view cache;
   bool dropped = false;
   if (includeGroundspeak) {
@@ -61,8 +65,7 @@ bool AddGpxElement(std::string_view e, WaypointStore& store, bool includeGrounds
   } else {
     dropped = e.find("<groundspeak:cache") != std::string_view::npos;
   }
-  store.AddWaypoint(lat, lon, std::move(name), std::move(cmt), std::move(desc), std::move(url), std::move(urlName),
-                    std::move(time), std::move(sym), typeCode, found, cache, skipSearch, std::move(typeText));
+  store.AddWaypoint(std::move(r), cache, skipSearch);
   return dropped;
 }
 

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/KmlWriter.h"
 
-#include <array>
-
 #include "formats/RecordFiles.h"
+#include "list/WaypointType.h"
 #include "text/TextHelpers.h"
 #include "text/XmlText.h"
 
@@ -11,50 +10,18 @@ namespace quill {
 
 namespace {
 
-// The listing service's image host; the icon paths below are its.
+// The listing service's image host; the KML icons of the type table are its.
 constexpr std::string_view kImageHost = "http://www.geocaching.com";
-
-struct Icon {
-  std::string_view path;
-  bool small;
-};
-
-// By type code; 0 and every code outside 1..19 get the flag.
-constexpr Icon kFlag = {"/images/wpttypes/sm/flag.jpg", true};
-constexpr std::array<Icon, 20> kIcons = {{
-    kFlag,
-    {"/images/wpttypes/sm/pkg.jpg", true},
-    {"/images/wpttypes/sm/stage.jpg", true},
-    {"/images/wpttypes/sm/waypoint.jpg", true},
-    {"/images/wpttypes/sm/puzzle.jpg", true},
-    {"/images/wpttypes/sm/trailhead.jpg", true},
-    {"/images/kml/2.png", false},
-    {"/images/kml/3.png", false},
-    {"/images/kml/8.png", false},
-    {"/images/kml/4.png", false},
-    {"/images/kml/earthcache.png", false},
-    {"/images/kml/11.png", false},
-    {"/images/kml/5.png", false},
-    {"/images/kml/6.png", false},
-    {"/images/kml/453.png", false},
-    {"/images/kml/13.png", false},
-    {"/images/WptTypes/1858.gif", false},
-    {"/images/kml/8.png", false},
-    {"/images/kml/9.png", false},
-    {"/images/kml/8.png", false},
-}};
 
 }  // namespace
 
 std::string KmlIconPart(int typeCode) {
-  const Icon& icon = (typeCode >= 1 && typeCode < static_cast<int>(kIcons.size()))
-                         ? kIcons[static_cast<std::size_t>(typeCode)]
-                         : kFlag;
+  const WaypointTypeInfo& type = TypeInfo(typeCode);
   std::string out;
-  if (icon.small) out += "<scale>0.5</scale>";
+  if (type.kmlIconSmall) out += "<scale>0.5</scale>";
   out += "<Icon>";
   out += kImageHost;
-  out += icon.path;
+  out += type.kmlIcon;
   return out;
 }
 

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/LocFormat.h"
 
-#include <array>
-
 #include "formats/RecordFiles.h"
 #include "text/Ansi.h"
 #include "text/TextHelpers.h"
@@ -11,67 +9,6 @@
 namespace quill {
 
 namespace {
-
-struct LocTypeRow {
-  std::string_view text;
-  int typeCode;
-  bool found;
-};
-
-constexpr std::array<LocTypeRow, 29> kReadTypes = {{
-    {"Final Location", 0, false},
-    {"Parking Area", 1, false},
-    {"Stages of a Multicache", 2, false},
-    {"Reference Point", 3, false},
-    {"Question to Answer", 4, false},
-    {"Trailhead", 5, false},
-    {"Traditional Cache", 6, false},
-    {"Geocache", 6, false},
-    {"Geocache Found", 6, true},
-    {"Multi-cache", 7, false},
-    {"Multi Cache", 7, false},
-    {"Unknown Cache", 8, false},
-    {"Unknown", 8, false},
-    {"Mystery Cache", 8, false},
-    {"Mystery/Puzzle Cache", 8, false},
-    {"Virtual Cache", 9, false},
-    {"Virtual Hybrid", 9, false},
-    {"Earthcache", 10, false},
-    {"Webcam Cache", 11, false},
-    {"Letterbox Hybrid", 12, false},
-    {"Event Cache", 13, false},
-    {"Mega-Event Cache", 14, false},
-    {"Cache In Trash Out Event", 15, false},
-    {"CITO Event", 15, false},
-    {"Wherigo Cache", 16, false},
-    {"Locationless (Reverse) Cache", 17, false},
-    {"Project APE Cache", 18, false},
-    {"GPS Adventures Exhibits", 19, false},
-    {"", 0, false},
-}};
-
-constexpr std::array<std::string_view, 20> kWriteTypes = {{
-    "Final Location",
-    "Parking Area",
-    "Stages of a Multicache",
-    "Reference Point",
-    "Question to Answer",
-    "Trailhead",
-    "Traditional Cache",
-    "Multi-cache",
-    "Mystery Cache",
-    "Virtual Cache",
-    "Earthcache",
-    "Webcam Cache",
-    "Letterbox Hybrid",
-    "Event Cache",
-    "Mega-Event Cache",
-    "Cache In Trash Out Event",
-    "Wherigo Cache",
-    "Locationless (Reverse) Cache",
-    "Project APE Cache",
-    "GPS Adventures Exhibits",
-}};
 
 bool StartsWithGc(std::string_view s) { return s.size() >= 2 && s[0] == 'G' && s[1] == 'C'; }
 
@@ -92,30 +29,18 @@ void AppendCdataText(std::string& out, std::string_view text) {
 
 }  // namespace
 
-LocType LocTypeFromText(std::string_view text) {
-  for (const LocTypeRow& row : kReadTypes) {
-    if (!row.text.empty() && row.text == text) return {row.typeCode, row.found};
-  }
-  return {0, false};
-}
-
-std::string_view LocTypeText(int typeCode, bool found) {
-  if (typeCode >= 0 && typeCode < static_cast<int>(kWriteTypes.size())) {
-    return kWriteTypes[static_cast<std::size_t>(typeCode)];
-  }
-  return found ? "Geocache Found" : "Geocache";
-}
-
 void AddLocElement(std::string_view e, WaypointStore& store, bool skipSearch) {
-  double lat = TextToFloat(AttributeValue(e, "coord", "lat"));
-  double lon = TextToFloat(AttributeValue(e, "coord", "lon"));
-  std::string name = DecodeElementText(AttributeValue(e, "name", "id"));
-  std::string desc = DecodeElementText(FirstElementText(e, "name"));
-  std::string url = DecodeElementText(FirstElementText(e, "link"));
-  std::string urlName = DecodeElementText(AttributeValue(e, "link", "text"));
+  TGpxRecord r;
+  r.Lat = TextToFloat(AttributeValue(e, "coord", "lat"));
+  r.Lon = TextToFloat(AttributeValue(e, "coord", "lon"));
+  r.Name = DecodeElementText(AttributeValue(e, "name", "id"));
+  r.Desc = DecodeElementText(FirstElementText(e, "name"));
+  r.Url = DecodeElementText(FirstElementText(e, "link"));
+  r.UrlName = DecodeElementText(AttributeValue(e, "link", "text"));
   LocType type = LocTypeFromText(FirstElementText(e, "type"));
-  store.AddWaypoint(lat, lon, std::move(name), {}, std::move(desc), std::move(url), std::move(urlName), {}, {},
-                    type.typeCode, type.found, {}, skipSearch);
+  r.TypeCode = type.typeCode;
+  r.Found = type.found;
+  store.AddWaypoint(std::move(r), {}, skipSearch);
 }
 
 bool ReadLocFile(const std::string& path, WaypointStore& store, const ReadOptions& options, ReadResult* result) {

@@ -25,15 +25,6 @@ class LocScanner : public ElementScanner {
 // Picks the values out of one waypoint element and adds it to the store.
 void AddLocElement(std::string_view element, WaypointStore& store, bool skipSearch);
 
-struct LocType {
-  int typeCode;
-  bool found;
-};
-// The type element's text (whole, case-sensitive); code 0 when unknown.
-LocType LocTypeFromText(std::string_view text);
-// The type text written for a record.
-std::string_view LocTypeText(int typeCode, bool found);
-
 // One waypoint element as written (LF line ends, no line end after the
 // closing tag).
 void AppendLocWaypoint(std::string& out, const TGpxRecord& record);

@@ -3,8 +3,7 @@
 
 #include <array>
 
-#include "list/GpxRecord.h"
-#include "list/ListColumns.h"
+#include "base/ByteSearch.h"
 #include "text/TextHelpers.h"
 #include "text/XmlText.h"
 
@@ -18,13 +17,37 @@ constexpr std::array<std::string_view, kTagCount> kTags = {
     "groundspeak:terrain",   "groundspeak:country", "groundspeak:state", "groundspeak:container",
 };
 
-void WorkOut(const TGpxRecord& record, GroundspeakValues& v) {
-  v = GroundspeakValues{};
-  v.ready = true;
-  const std::string_view xml = record.GroundspeakXml;
+struct LogType {
+  std::string_view type;
+  char letter;
+};
+
+constexpr std::array<LogType, 14> kLogLetters = {{
+    {"Found it", '+'},
+    {"Didn't find it", '-'},
+    {"Enable Listing", 'e'},
+    {"Needs Archived", '~'},
+    {"Needs Maintenance", '='},
+    {"Owner Maintenance", 'm'},
+    {"Post Reviewer Note", 'r'},
+    {"Publish Listing", 'p'},
+    {"Temporarily Disable Listing", 'd'},
+    {"Unarchive", 'u'},
+    {"Update Coordinates", 'c'},
+    {"Attended", 'a'},
+    {"Will Attend", 'w'},
+    {"Write note", 'n'},
+}};
+
+constexpr int kMaxLogs = 10000;
+
+}  // namespace
+
+GroundspeakValues ValuesOfCache(std::string_view xml) {
+  GroundspeakValues v;
   if (xml.empty()) {
     v.diffTerr = "/";
-    return;
+    return v;
   }
   std::array<std::string_view, kTagCount> text;
   FirstElementTexts(xml, kTags, text);
@@ -45,15 +68,43 @@ void WorkOut(const TGpxRecord& record, GroundspeakValues& v) {
   v.state = DecodeElementText(text[kState]);
   v.container = DecodeElementText(text[kContainer]);
   v.archived = DecodeElementText(AttributeValue(xml, "groundspeak:cache", "archived")) == "True";
+  return v;
 }
 
-}  // namespace
-
-const GroundspeakValues& ValuesOf(const TGpxRecord& record) {
-  if (!record.Values.ready) WorkOut(record, record.Values);
-  return record.Values;
+char LogLetter(std::string_view logType) {
+  for (const LogType& t : kLogLetters) {
+    if (EqualsIgnoreCase(t.type, logType)) return t.letter;
+  }
+  return '.';
 }
 
-void RenewValues(const TGpxRecord& record) { WorkOut(record, record.Values); }
+std::string LogSummaryOf(std::string_view groundspeakXml) {
+  return LogSummaryOfLogs(FirstElementText(groundspeakXml, "groundspeak:logs"));
+}
+
+std::string LogSummaryOfLogs(std::string_view logs) {
+  std::string letters;
+  if (logs.empty()) return letters;
+  // The same elements ElementText(logs, "groundspeak:log", i) gives for
+  // i = 0, 1, ..., found in one pass: a cache with thousands of logs must not
+  // cost a scan from the start for every log.
+  constexpr std::string_view kOpen = "<groundspeak:log";
+  constexpr std::string_view kClose = "</groundspeak:log>";
+  std::size_t pos = 0;
+  while (static_cast<int>(letters.size()) < kMaxLogs) {
+    std::size_t at = FindBytes(logs, kOpen, pos);
+    if (at == std::string_view::npos) break;
+    pos = at + kOpen.size();
+    if (pos >= logs.size() || (logs[pos] != '>' && logs[pos] != ' ')) continue;
+    std::size_t gt = logs.find('>', pos);
+    if (gt == std::string_view::npos) break;
+    if (logs[gt - 1] == '/') continue;
+    std::size_t end = FindBytes(logs, kClose, gt + 1);
+    if (end == std::string_view::npos || end == gt + 1) break;
+    std::string_view log = logs.substr(gt + 1, end - gt - 1);
+    letters.push_back(LogLetter(FirstElementText(log, "groundspeak:type")));
+  }
+  return letters;
+}
 
 }  // namespace quill

@@ -3,7 +3,6 @@
 
 #include <array>
 
-#include "base/ByteSearch.h"
 #include "geo/CoordFormat.h"
 #include "geo/Datum.h"
 #include "text/TextHelpers.h"
@@ -25,30 +24,6 @@ constexpr std::array<std::string_view, kColumnModeCount> kNames = {
 constexpr std::array<std::string_view, kListColumnCount> kInitialHeaders = {
     "Name", "Latitude (N)", "Longitude (E)", "Description", "TimeStamp",
 };
-
-struct LogType {
-  std::string_view type;
-  char letter;
-};
-
-constexpr std::array<LogType, 14> kLogLetters = {{
-    {"Found it", '+'},
-    {"Didn't find it", '-'},
-    {"Enable Listing", 'e'},
-    {"Needs Archived", '~'},
-    {"Needs Maintenance", '='},
-    {"Owner Maintenance", 'm'},
-    {"Post Reviewer Note", 'r'},
-    {"Publish Listing", 'p'},
-    {"Temporarily Disable Listing", 'd'},
-    {"Unarchive", 'u'},
-    {"Update Coordinates", 'c'},
-    {"Attended", 'a'},
-    {"Will Attend", 'w'},
-    {"Write note", 'n'},
-}};
-
-constexpr int kMaxLogs = 10000;
 
 // Printable form of the first n characters; a UTF-8 sequence is kept whole
 // or left out whole.
@@ -88,78 +63,7 @@ std::string DistanceColumnText(const TGpxRecord& record, const HomePosition& hom
   return FormatFixed(RoundTo(DistanceFromHome(record, home) * 0.001, 1), 1);
 }
 
-char LogLetter(std::string_view logType) {
-  for (const LogType& t : kLogLetters) {
-    if (EqualsIgnoreCase(t.type, logType)) return t.letter;
-  }
-  return '.';
-}
-
-std::string LogSummaryOf(std::string_view groundspeakXml) {
-  return LogSummaryOfLogs(FirstElementText(groundspeakXml, "groundspeak:logs"));
-}
-
-std::string LogSummaryOfLogs(std::string_view logs) {
-  std::string letters;
-  if (logs.empty()) return letters;
-  // The same elements ElementText(logs, "groundspeak:log", i) gives for
-  // i = 0, 1, ..., found in one pass: a cache with thousands of logs must not
-  // cost a scan from the start for every log.
-  constexpr std::string_view kOpen = "<groundspeak:log";
-  constexpr std::string_view kClose = "</groundspeak:log>";
-  std::size_t pos = 0;
-  while (static_cast<int>(letters.size()) < kMaxLogs) {
-    std::size_t at = FindBytes(logs, kOpen, pos);
-    if (at == std::string_view::npos) break;
-    pos = at + kOpen.size();
-    if (pos >= logs.size() || (logs[pos] != '>' && logs[pos] != ' ')) continue;
-    std::size_t gt = logs.find('>', pos);
-    if (gt == std::string_view::npos) break;
-    if (logs[gt - 1] == '/') continue;
-    std::size_t end = FindBytes(logs, kClose, gt + 1);
-    if (end == std::string_view::npos || end == gt + 1) break;
-    std::string_view log = logs.substr(gt + 1, end - gt - 1);
-    letters.push_back(LogLetter(FirstElementText(log, "groundspeak:type")));
-  }
-  return letters;
-}
-
-std::string DiffTerrOf(std::string_view groundspeakXml) {
-  std::string text = DecodeElementText(FirstElementText(groundspeakXml, "groundspeak:difficulty"));
-  text.push_back('/');
-  text.append(DecodeElementText(FirstElementText(groundspeakXml, "groundspeak:terrain")));
-  return text;
-}
-
-std::string CountryOf(std::string_view groundspeakXml) {
-  return DecodeElementText(FirstElementText(groundspeakXml, "groundspeak:country"));
-}
-
-std::string StateOf(std::string_view groundspeakXml) {
-  return DecodeElementText(FirstElementText(groundspeakXml, "groundspeak:state"));
-}
-
-void RefreshDisplayCache(const TGpxRecord& record, int mode) {
-  const GroundspeakValues& v = ValuesOf(record);
-  switch (mode) {
-    case kColumnLogs:
-      if (record.LogSummary != v.logSummary) record.LogSummary = v.logSummary;
-      break;
-    case kColumnDifficulty:
-      if (record.DiffTerr != v.diffTerr) record.DiffTerr = v.diffTerr;
-      break;
-    case kColumnCountry:
-      if (record.Country != v.country) record.Country = v.country;
-      break;
-    case kColumnState:
-      if (record.State != v.state) record.State = v.state;
-      break;
-    default:
-      break;
-  }
-}
-
-std::string ColumnText(const TGpxRecord& record, int mode, const HomePosition& home) {
+std::string ColumnText(const TGpxRecord& record, const GroundspeakValues& values, int mode, const HomePosition& home) {
   switch (mode) {
     case kColumnDescription:
       return PrintableText(record.Desc);
@@ -172,21 +76,17 @@ std::string ColumnText(const TGpxRecord& record, int mode, const HomePosition& h
     case kColumnDistance:
       return DistanceColumnText(record, home);
     case kColumnDateFound:
-      return PrintableStart(ValuesOf(record).dateFound, 10);
+      return PrintableStart(values.dateFound, 10);
     case kColumnPlacedBy:
-      return ValuesOf(record).placedByText;
+      return values.placedByText;
     case kColumnLogs:
-      RefreshDisplayCache(record, mode);
-      return record.LogSummary;
+      return values.logSummary;
     case kColumnDifficulty:
-      RefreshDisplayCache(record, mode);
-      return record.DiffTerr;
+      return values.diffTerr;
     case kColumnCountry:
-      RefreshDisplayCache(record, mode);
-      return record.Country;
+      return values.country;
     case kColumnState:
-      RefreshDisplayCache(record, mode);
-      return record.State;
+      return values.state;
     default:
       return {};
   }

@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The texts of the waypoint list's columns, the display caches behind the
-// Logs, Difficulty, Country and State columns, and the marking of a row.
+// The texts of the waypoint list's columns and the marking of a row.
 // Everything here is memory text (see text/Ansi.h).
-#include <span>
 #include <string>
 #include <string_view>
 
-#include "base/ByteSearch.h"
 #include "list/GpxRecord.h"
+#include "list/GroundspeakValues.h"
 #include "list/ListViewState.h"
 
 namespace quill {
@@ -46,37 +44,14 @@ std::string PrintableText(std::string_view text);
 // The latitude and longitude columns: degrees and minutes, signed.
 std::string CoordinateColumnText(double degrees);
 
-// The letter of one log type ("Found it" is "+"); "." for any other type.
-char LogLetter(std::string_view logType);
-// One letter per log of the cache element, in file order.
-std::string LogSummaryOf(std::string_view groundspeakXml);
-// The same from the content of the groundspeak:logs element.
-std::string LogSummaryOfLogs(std::string_view logs);
-// Difficulty "/" terrain, decoded; "/" without the elements.
-std::string DiffTerrOf(std::string_view groundspeakXml);
-std::string CountryOf(std::string_view groundspeakXml);
-std::string StateOf(std::string_view groundspeakXml);
-
-// Sets the display cache a mode writes (Logs, Difficulty, Country, State)
-// from the record's Groundspeak data; other modes change nothing.
-void RefreshDisplayCache(const TGpxRecord& record, int mode);
-
-// For loops that visit records in list order, which lie far apart in memory:
-// asks for what sorting and filtering read of the record a few places after i.
-inline void PrefetchAhead(std::span<const TGpxRecord* const> records, std::size_t i) {
-  if (i + kPrefetchAhead >= records.size()) return;
-  Prefetch(records[i + kPrefetchAhead]);
-  Prefetch(&records[i + kPrefetchAhead]->Values);
-}
-
 // Metres from the home position to the record (0 where the computation fails).
 double DistanceFromHome(const TGpxRecord& record, const HomePosition& home);
 // Kilometres with one decimal, as the distance column shows them.
 std::string DistanceColumnText(const TGpxRecord& record, const HomePosition& home);
 
-// Column text of a mode; modes 7..10 store their text into the display cache
-// as they go. An unknown mode gives the empty text.
-std::string ColumnText(const TGpxRecord& record, int mode, const HomePosition& home);
+// Column text of a mode for a record with the values the list keeps of it.
+// An unknown mode gives the empty text.
+std::string ColumnText(const TGpxRecord& record, const GroundspeakValues& values, int mode, const HomePosition& home);
 
 // How a row is drawn: blue when it has a link and a description; red and
 // struck out when the cache is archived; struck out (colour kept) when it is

@@ -137,8 +137,8 @@ std::optional<std::string> FilterValueFromInput(int modeIndex, std::string_view 
   return std::nullopt;
 }
 
-void FilterWaypoints(std::vector<const TGpxRecord*>& records, int modeIndex, std::string_view filterText,
-                     const LocaleText& text, const HomePosition& home) {
+void FilterWaypoints(std::vector<const TGpxRecord*>& records, const WaypointStore& store, int modeIndex,
+                     std::string_view filterText, const LocaleText& text, const HomePosition& home) {
   if (!ValidMode(modeIndex)) return;
   const double value = TextToFloat(filterText);
   const bool yes = filterText == "yes";
@@ -147,39 +147,39 @@ void FilterWaypoints(std::vector<const TGpxRecord*>& records, int modeIndex, std
 
   auto passes = [&](const TGpxRecord& r) -> bool {
     const bool hasXml = !r.GroundspeakXml.empty();
+    const GroundspeakValues& v = store.ValuesOf(&r);
     switch (modeIndex) {
       case kFilterName:
         return LowerContains(r.Name, filterText, text);
       case kFilterDescription:
         return LowerContains(r.Desc, filterText, text);
       case kFilterPlacedBy:
-        return hasXml && Contains(text.Lower(ValuesOf(r).placedByText), filterText);
+        return hasXml && Contains(text.Lower(v.placedByText), filterText);
       // Lower-casing cannot change how a number reads, so it is left out.
       case kFilterTerrainMax:
-        return hasXml && ValuesOf(r).terrain <= value;
+        return hasXml && v.terrain <= value;
       case kFilterTerrainMin:
-        return hasXml && ValuesOf(r).terrain >= value;
+        return hasXml && v.terrain >= value;
       case kFilterDifficultyMax:
-        return hasXml && ValuesOf(r).difficulty <= value;
+        return hasXml && v.difficulty <= value;
       case kFilterDifficultyMin:
-        return hasXml && ValuesOf(r).difficulty >= value;
+        return hasXml && v.difficulty >= value;
       case kFilterCountry:
-        return hasXml && Contains(text.Lower(ValuesOf(r).country), filterText);
+        return hasXml && Contains(text.Lower(v.country), filterText);
       case kFilterDistanceMax:
         return DistanceFromHome(r, home) <= 1000.0 * value;
       case kFilterType:
         return typeValid && r.TypeCode == typeCode;
       case kFilterContainer:
-        return hasXml && text.Lower(ValuesOf(r).container) == filterText;
+        return hasXml && text.Lower(v.container) == filterText;
       case kFilterReal:
-        return yes ? r.TypeCode >= kFirstGeocacheType : r.TypeCode < kFirstGeocacheType;
+        return yes ? IsCacheType(r.TypeCode) : !IsCacheType(r.TypeCode);
       case kFilterFound:
         return yes == r.Found;
       case kFilterArchived:
-        return yes == (hasXml && ValuesOf(r).archived);
+        return yes == (hasXml && v.archived);
       case kFilterLogs:
-        RefreshDisplayCache(r, kColumnLogs);
-        return Contains(r.LogSummary, filterText);
+        return Contains(v.logSummary, filterText);
       default:
         return true;
     }
@@ -187,7 +187,7 @@ void FilterWaypoints(std::vector<const TGpxRecord*>& records, int modeIndex, std
 
   std::size_t kept = 0;
   for (std::size_t i = 0; i < records.size(); ++i) {
-    PrefetchAhead(records, i);
+    store.PrefetchAhead(records, i);
     const TGpxRecord* r = records[i];
     if (passes(*r)) records[kept++] = r;
   }

@@ -10,6 +10,7 @@
 
 #include "list/GpxRecord.h"
 #include "list/ListViewState.h"
+#include "list/WaypointStore.h"
 #include "text/LocaleText.h"
 
 namespace quill {
@@ -53,10 +54,8 @@ std::string_view ContainerSizeName(int index);
 // Nothing when the input cannot be one of the dialog's choices.
 std::optional<std::string> FilterValueFromInput(int modeIndex, std::string_view input, const LocaleText& text);
 
-// Keeps the records that pass the mode with this filter text. The Logs mode
-// computes the log letters from the Groundspeak data (and stores them in the
-// display cache) so it works whatever columns were shown.
-void FilterWaypoints(std::vector<const TGpxRecord*>& records, int modeIndex, std::string_view filterText,
-                     const LocaleText& text, const HomePosition& home);
+// Keeps the records of the store that pass the mode with this filter text.
+void FilterWaypoints(std::vector<const TGpxRecord*>& records, const WaypointStore& store, int modeIndex,
+                     std::string_view filterText, const LocaleText& text, const HomePosition& home);
 
 }  // namespace quill

@@ -128,14 +128,14 @@ bool PrefixIsGc(std::string_view prefix, const LocaleText& text) {
   return text.Compare(prefix, "GC") == 0;
 }
 
-std::string_view PrimaryText(const TGpxRecord& r, SortOrder order) {
+std::string_view PrimaryText(const TGpxRecord& r, const GroundspeakValues& v, SortOrder order) {
   switch (order) {
     case SortOrder::Date:
       return r.Time;
     case SortOrder::DateFound:
-      return ValuesOf(r).dateFound;
+      return v.dateFound;
     case SortOrder::Hidden:
-      return ValuesOf(r).placedBy;
+      return v.placedBy;
     case SortOrder::Desc:
       return r.Desc;
     case SortOrder::Cmt:
@@ -143,11 +143,11 @@ std::string_view PrimaryText(const TGpxRecord& r, SortOrder order) {
     case SortOrder::UrlName:
       return r.UrlName;
     case SortOrder::Logs:
-      return ValuesOf(r).logSummary;
+      return v.logSummary;
     case SortOrder::Country:
-      return ValuesOf(r).country;
+      return v.country;
     case SortOrder::State:
-      return ValuesOf(r).state;
+      return v.state;
     default:
       return {};
   }
@@ -193,23 +193,8 @@ SortOrder SortOrderForColumnMode(int mode) {
   return SortOrder::Name;
 }
 
-void SortWaypoints(std::vector<const TGpxRecord*>& records, SortOrder order, const LocaleText& text,
-                   const HomePosition& home) {
-  switch (order) {
-    case SortOrder::Logs:
-    case SortOrder::Country:
-    case SortOrder::State:
-    case SortOrder::Diffic: {
-      int mode = order == SortOrder::Logs      ? kColumnLogs
-                 : order == SortOrder::Country ? kColumnCountry
-                 : order == SortOrder::State   ? kColumnState
-                                               : kColumnDifficulty;
-      for (const TGpxRecord* r : records) RefreshDisplayCache(*r, mode);
-      break;
-    }
-    default:
-      break;
-  }
+void SortWaypoints(std::vector<const TGpxRecord*>& records, const WaypointStore& store, SortOrder order,
+                   const LocaleText& text, const HomePosition& home) {
   if (records.size() < 2) return;
 
   std::vector<Item> items(records.size());
@@ -221,7 +206,7 @@ void SortWaypoints(std::vector<const TGpxRecord*>& records, SortOrder order, con
   names.Reserve(records.size(), records.size() * 12);
   if (textKey && order != SortOrder::Name) keys.Reserve(records.size(), records.size() * 16);
   for (std::size_t i = 0; i < records.size(); ++i) {
-    PrefetchAhead(records, i);
+    store.PrefetchAhead(records, i);
     const TGpxRecord* r = records[i];
     Item& it = items[i];
     it.index = static_cast<std::uint32_t>(i);
@@ -252,13 +237,13 @@ void SortWaypoints(std::vector<const TGpxRecord*>& records, SortOrder order, con
         it.n1 = r->TypeCode;
         break;
       case SortOrder::Diffic: {
-        const GroundspeakValues& v = ValuesOf(*r);
+        const GroundspeakValues& v = store.ValuesOf(r);
         it.n1 = Number(v.orderDifficulty);
         it.n2 = Number(v.orderTerrain);
         break;
       }
       default:
-        keys.Add(PrimaryText(*r, order));
+        keys.Add(PrimaryText(*r, store.ValuesOf(r), order));
         break;
     }
   }

@@ -10,6 +10,7 @@
 
 #include "list/GpxRecord.h"
 #include "list/ListViewState.h"
+#include "list/WaypointStore.h"
 #include "text/LocaleText.h"
 
 namespace quill {
@@ -56,11 +57,9 @@ std::vector<SortMenuEntry> SortMenuEntries();
 // Name for a mode out of range.
 SortOrder SortOrderForColumnMode(int mode);
 
-// Sorts records in place. The Logs, Country, State and Difficulty orders
-// first refresh the records' display caches from their Groundspeak data, so
-// they do not depend on which columns were shown. Records equal in key and
-// name keep their relative order, so repeating a sort changes nothing.
-void SortWaypoints(std::vector<const TGpxRecord*>& records, SortOrder order, const LocaleText& text,
-                   const HomePosition& home);
+// Sorts records of the store in place. Records equal in key and name keep
+// their relative order, so repeating a sort changes nothing.
+void SortWaypoints(std::vector<const TGpxRecord*>& records, const WaypointStore& store, SortOrder order,
+                   const LocaleText& text, const HomePosition& home);
 
 }  // namespace quill

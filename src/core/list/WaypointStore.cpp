@@ -33,65 +33,52 @@ const TGpxRecord* WaypointStore::FirstWithName(std::string_view name) const {
   return slot.records ? *slot.records->begin() : nullptr;
 }
 
-const TGpxRecord* WaypointStore::AddWaypoint(double lat, double lon, std::string name, std::string cmt,
-                                             std::string desc, std::string url, std::string urlName, std::string time,
-                                             std::string sym, int typeCode, bool found, std::string_view groundspeak,
-                                             bool skipSearch, std::string typeText) {
+const TGpxRecord* WaypointStore::AddWaypoint(TGpxRecord record, std::string_view groundspeak, bool skipSearch) {
   Stored* target = nullptr;
   if (!(skipSearch && duplicateMode_ == kDuplicateAllow)) {
-    if (const TGpxRecord* existing = FirstWithName(name)) {
+    if (const TGpxRecord* existing = FirstWithName(record.Name)) {
       if (duplicateMode_ == kDuplicateAsk) {
-        duplicateMode_ = question_ ? question_(name) : kDuplicateAllow;
+        duplicateMode_ = question_ ? question_(record.Name) : kDuplicateAllow;
       }
       if (duplicateMode_ == kDuplicateKeep) return nullptr;
       if (duplicateMode_ == kDuplicateReplace) target = Own(existing);
       // Allow, or any unexpected answer: a new record is made.
     }
   }
-  if (time.empty()) time = CurrentUtcTimeText();
-
-  bool isNew = target == nullptr;
-  std::unique_ptr<Stored> fresh;
-  if (isNew) {
-    fresh = std::make_unique<Stored>();
-    target = fresh.get();
-  }
-  // The former value goes to the journal, whose record it is from now on;
-  // every field is written below.
-  if (!isNew && journaling_ && target->seq < journalSeq_ && journalReplaced_.insert(target).second) {
-    journal_.replaced.emplace_back(target, std::move(static_cast<TGpxRecord&>(*target)));
-  }
-  // A replaced record keeps its name, so its place in the index.
+  if (record.Time.empty()) record.Time = CurrentUtcTimeText();
   // A value off the earth reads as 0, as text that is no number does.
-  target->Lat = IsLatitude(lat) ? lat : 0.0;
-  target->Lon = IsLongitude(lon) ? lon : 0.0;
-  target->Name = std::move(name);
-  target->Cmt = std::move(cmt);
-  target->Desc = std::move(desc);
-  target->Url = std::move(url);
-  target->UrlName = std::move(urlName);
-  target->Sym = std::move(sym);
-  target->TypeCode = typeCode;
-  target->TypeText = std::move(typeText);
-  target->Time = std::move(time);
-  target->Found = found;
-  target->GroundspeakXml.assign(groundspeak);
-  // While the data is fresh in the cache.
-  RenewValues(*target);
+  if (!IsLatitude(record.Lat)) record.Lat = 0.0;
+  if (!IsLongitude(record.Lon)) record.Lon = 0.0;
+  if (!groundspeak.empty()) record.GroundspeakXml.assign(groundspeak);
 
-  if (isNew) {
-    target->seq = nextSeq_++;
-    shown_.push_back(target);
-    all_.push_back(target);
-    owners_.push_back(std::move(fresh));
-    // The name's slot was just looked at: this finds it in the cache.
-    IndexAdd(target);
+  if (target) {
+    // The former value goes to the journal, whose record it is from now on.
+    if (journaling_ && target->seq < journalSeq_ && journalReplaced_.insert(target).second) {
+      journal_.replaced.emplace_back(target, std::move(static_cast<TGpxRecord&>(*target)));
+    }
+    // A replaced record keeps its name, so its place in the index.
+    static_cast<TGpxRecord&>(*target) = std::move(record);
+    RenewValues(*target);
+    return target;
   }
+  // The values are worked out while the data is fresh in the cache.
+  auto fresh = std::make_unique<Stored>(std::move(record));
+  target = fresh.get();
+  target->seq = nextSeq_++;
+  shown_.push_back(target);
+  all_.push_back(target);
+  owners_.push_back(std::move(fresh));
+  // The name's slot was just looked at: this finds it in the cache.
+  IndexAdd(target);
   return target;
 }
 
 const TGpxRecord* WaypointStore::AddWaypointSimple(double lat, double lon, std::string name) {
-  return AddWaypoint(lat, lon, std::move(name), {}, {}, {}, {}, {}, {}, 0, false, {}, false);
+  TGpxRecord record;
+  record.Lat = lat;
+  record.Lon = lon;
+  record.Name = std::move(name);
+  return AddWaypoint(std::move(record), {}, false);
 }
 
 void WaypointStore::GrowIndex() {

@@ -4,18 +4,22 @@
 // ShownWaypoints holds the shown ones in display order. Both hand out records
 // read-only: every change of a record goes through the store, so the name
 // index (a hash of names, each with its records in order of addition, for the
-// duplicate test) always agrees with the records.
+// duplicate test) and the values kept beside each record (ValuesOf) always
+// agree with the records.
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_set>
 #include <utility>
 #include <vector>
 
+#include "base/ByteSearch.h"
 #include "list/GpxRecord.h"
+#include "list/GroundspeakValues.h"
 
 namespace quill {
 
@@ -87,12 +91,28 @@ class WaypointStore {
   void SetDuplicateMode(int mode) { duplicateMode_ = mode; }
   void SetDuplicateQuestion(DuplicateQuestion question) { question_ = std::move(question); }
 
-  // Adds one waypoint under the duplicate policy. Returns the new or replaced
-  // record, or nullptr when the Keep choice dropped it.
-  const TGpxRecord* AddWaypoint(double lat, double lon, std::string name, std::string cmt, std::string desc,
-                                std::string url, std::string urlName, std::string time, std::string sym, int typeCode,
-                                bool found, std::string_view groundspeak, bool skipSearch, std::string typeText = {});
+  // Adds one waypoint under the duplicate policy. groundspeak, when not
+  // empty, becomes its Groundspeak data (a reader's text, copied once). With
+  // skipSearch a list that allows duplicates is not searched for the name.
+  // Returns the new or replaced record, or nullptr when the Keep choice
+  // dropped it.
+  const TGpxRecord* AddWaypoint(TGpxRecord record, std::string_view groundspeak, bool skipSearch);
   const TGpxRecord* AddWaypointSimple(double lat, double lon, std::string name);
+
+  // What the sort orders, the filters and the columns read of a record's
+  // Groundspeak data, worked out when the record came or last changed.
+  // record: a record of this store.
+  const GroundspeakValues& ValuesOf(const TGpxRecord* record) const {
+    return static_cast<const Stored*>(record)->values;
+  }
+  // For loops that visit records of this store in list order, which lie far
+  // apart in memory: asks for the record a few places after i and its values.
+  void PrefetchAhead(std::span<const TGpxRecord* const> records, std::size_t i) const {
+    if (i + kPrefetchAhead >= records.size()) return;
+    const TGpxRecord* ahead = records[i + kPrefetchAhead];
+    Prefetch(ahead);
+    Prefetch(&ValuesOf(ahead));
+  }
 
   // The first record of AllWaypoints with exactly this name, or nullptr.
   const TGpxRecord* FirstWithName(std::string_view name) const;
@@ -128,9 +148,11 @@ class WaypointStore {
   bool empty() const { return all_.empty(); }
 
  private:
-  // A record with its place in the order of addition.
+  // A record with its place in the order of addition and its values.
   struct Stored : TGpxRecord {
+    explicit Stored(TGpxRecord&& record) : TGpxRecord(std::move(record)), values(ValuesOfCache(GroundspeakXml)) {}
     std::uint64_t seq = 0;
+    GroundspeakValues values;
   };
   struct BySeq {
     bool operator()(const Stored* a, const Stored* b) const { return a->seq < b->seq; }
@@ -148,6 +170,7 @@ class WaypointStore {
   static constexpr std::size_t kNotShown = static_cast<std::size_t>(-1);
 
   static Stored* Own(const TGpxRecord* record) { return static_cast<Stored*>(const_cast<TGpxRecord*>(record)); }
+  static void RenewValues(Stored& record) { record.values = ValuesOfCache(record.GroundspeakXml); }
   // The slot holding name, or the free slot where it would go.
   std::size_t FindSlot(std::string_view name, std::size_t hash) const;
   void GrowIndex();

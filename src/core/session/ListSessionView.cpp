@@ -13,7 +13,7 @@ void ListSession::SetHome(const std::string& homeCoords) { view_.Home = ParseLat
 
 void ListSession::SortShown(SortOrder order) {
   status_.SetError(0, "");
-  SortWaypoints(store_.ShownWaypoints(), order, text_, view_.Home);
+  SortWaypoints(store_.ShownWaypoints(), store_, order, text_, view_.Home);
   if (onListRebuilt) onListRebuilt();
 }
 
@@ -22,7 +22,7 @@ bool ListSession::FilterShown(int modeIndex, const std::string& filterText) {
   status_.SetError(0, "");
   view_.FilterMode = modeIndex + 1;
   view_.FilterText = filterText;
-  FilterWaypoints(store_.ShownWaypoints(), modeIndex, filterText, text_, view_.Home);
+  FilterWaypoints(store_.ShownWaypoints(), store_, modeIndex, filterText, text_, view_.Home);
   if (onListRebuilt) onListRebuilt();
   return true;
 }

@@ -8,6 +8,7 @@
 #include "base/FileIo.h"
 #include "base/Platform.h"
 #include "geo/CoordFormat.h"
+#include "list/WaypointType.h"
 #include "text/Ansi.h"
 #include "text/TextHelpers.h"
 #include "text/XmlText.h"
@@ -40,29 +41,6 @@ struct IconRule {
   std::string_view text;
   std::string_view icon;
 };
-
-constexpr std::array<IconRule, 20> kTypeIcons = {{
-    {"Traditional Cache", "Cache_Traditional.gif"},
-    {"Multi-cache", "Cache_Multi.gif"},
-    {"Multi Cache", "Cache_Multi.gif"},
-    {"Unknown Cache", "Cache_Mystery.gif"},
-    {"Unknown", "Cache_Mystery.gif"},
-    {"Mystery Cache", "Cache_Mystery.gif"},
-    {"Mystery/Puzzle Cache", "Cache_Mystery.gif"},
-    {"Virtual Cache", "Cache_Virtual.gif"},
-    {"Virtual Hybrid", "Cache_Virtual.gif"},
-    {"Earthcache", "Cache_Earth.gif"},
-    {"Webcam Cache", "Cache_Webcam.gif"},
-    {"Letterbox Hybrid", "Cache_Letterbox.gif"},
-    {"Event Cache", "Cache_Event.gif"},
-    {"Mega-Event Cache", "Cache_Event.gif"},
-    {"Cache In Trash Out Event", "Cache_Event.gif"},
-    {"CITO Event", "Cache_Event.gif"},
-    {"Wherigo Cache", "Cache_Default.gif"},
-    {"Locationless (Reverse) Cache", "Cache_Locationless.gif"},
-    {"Project APE Cache", "Cache_Default.gif"},
-    {"GPS Adventures Exhibits", "Cache_Default.gif"},
-}};
 
 constexpr std::array<IconRule, 5> kLogIcons = {{
     {"Found it", "icon_smile.gif"},
@@ -120,7 +98,8 @@ const std::vector<std::string_view>& CachePageMarkers() {
 }
 
 std::string_view CacheTypeIcon(std::string_view cacheType) {
-  return IconFor(cacheType, kTypeIcons.data(), kTypeIcons.size(), kDefaultTypeIcon);
+  const WaypointTypeInfo* type = CacheTypeFromName(cacheType);
+  return type && !type->pageImage.empty() ? type->pageImage : kDefaultTypeIcon;
 }
 
 std::string_view LogTypeIcon(std::string_view logType) {
@@ -128,24 +107,17 @@ std::string_view LogTypeIcon(std::string_view logType) {
 }
 
 const std::vector<std::string_view>& CachePageImages() {
-  static const std::vector<std::string_view> images = {"Cache_Traditional.gif",
-                                                       "Cache_Multi.gif",
-                                                       "Cache_Mystery.gif",
-                                                       "Cache_Virtual.gif",
-                                                       "Cache_Earth.gif",
-                                                       "Cache_Webcam.gif",
-                                                       "Cache_Letterbox.gif",
-                                                       "Cache_Event.gif",
-                                                       "Cache_Locationless.gif",
-                                                       "Cache_Default.gif",
-                                                       "sr.gif",
-                                                       "srh.gif",
-                                                       "icon_smile.gif",
-                                                       "icon_sad.gif",
-                                                       "icon_note.gif",
-                                                       "icon_disabled.gif",
-                                                       "icon_attended.gif",
-                                                       "icon_attend.gif"};
+  static const std::vector<std::string_view> images = [] {
+    std::vector<std::string_view> list;
+    for (int code = 0; code < kTypeCodeCount; ++code) {
+      const std::string_view image = TypeInfo(code).pageImage;
+      if (!image.empty() && std::find(list.begin(), list.end(), image) == list.end()) list.push_back(image);
+    }
+    list.insert(list.end(), {kDefaultTypeIcon, "sr.gif", "srh.gif"});
+    for (const IconRule& rule : kLogIcons) list.push_back(rule.icon);
+    list.push_back(kNoteIcon);
+    return list;
+  }();
   return images;
 }
 

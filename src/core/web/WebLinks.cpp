@@ -86,7 +86,7 @@ std::string LinkForDisplay(std::string_view url) {
 }
 
 std::string WebLinkTarget(const TGpxRecord& record, bool realWebLink) {
-  if (realWebLink && record.TypeCode < kFirstGeocacheType && IsCodeLikeName(record.Name)) {
+  if (realWebLink && !IsCacheType(record.TypeCode) && IsCodeLikeName(record.Name)) {
     return CacheShortLink("GC" + record.Name.substr(2));
   }
   return std::string(TrimBlanks(record.Url));

@@ -233,7 +233,7 @@ void TFormEditItem::Load() {
     editSym_->setText(AnsiToQString(f.sym));
     type_->setCurrentIndex(f.typeCode);
     found_->setChecked(f.found);
-    found_->setEnabled(f.typeCode >= kFirstGeocacheType);
+    found_->setEnabled(IsCacheType(f.typeCode));
     groundspeak_->show();
     groundspeak_->setEnabled(!r->GroundspeakXml.empty());
     timeStamp_->setText(AnsiToQString(IsoDateToText(r->Time)));
@@ -293,7 +293,7 @@ void TFormEditItem::MarkUnread(bool north, bool east) {
 
 void TFormEditItem::TypeChanged() {
   const int type = type_->currentIndex();
-  found_->setEnabled(type >= kFirstGeocacheType);
+  found_->setEnabled(IsCacheType(type));
   editSym_->setText(AnsiToQString(DefaultSymbol(type, found_->isChecked())));
   Modified = true;
 }

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "list/GpxRecord.h"
 #include "list/ListFilter.h"
+#include "list/WaypointType.h"
 #include "text/LocaleText.h"
 #include "text/QtText.h"
 #include "ui/components/CenterOnScreen.h"
@@ -21,7 +21,6 @@ constexpr int kWidth = 300;
 constexpr int kHeight = 167;
 constexpr int kInputTop = 64;
 constexpr int kPanelTop = 56;
-constexpr int kTraditionalCache = 6;
 
 }  // namespace
 
@@ -110,7 +109,7 @@ std::string TFormFilter::Lower(const QString& typed) const {
 
 void TFormFilter::showEvent(QShowEvent* event) {
   editSearch_->clear();
-  comboBoxType_->setCurrentIndex(kTraditionalCache);
+  comboBoxType_->setCurrentIndex(CodeOf(WaypointType::TraditionalCache));
   comboBoxSizes_->setCurrentIndex(0);
   editSearch_->setGeometry(16, kInputTop, kWidth - 32, 24);
   comboBoxType_->setGeometry(16, kInputTop, kWidth - 32, 24);

@@ -51,7 +51,7 @@ TListPanel::TListPanel(ListSession& session, QWidget* parent)
   setObjectName("GroupBoxWaypointLijst");
 
   listView_ = new TListView(this);
-  model_ = new WaypointListModel(session_.Store().ShownWaypoints(), session_.View(), this);
+  model_ = new WaypointListModel(session_.Store(), session_.View(), this);
   listView_->setModel(model_);
   for (int c = 0; c < kListColumnCount; ++c) listView_->header()->resizeSection(c, kColumnWidths[c]);
 

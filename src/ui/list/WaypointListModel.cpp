@@ -12,9 +12,8 @@
 
 namespace quill {
 
-WaypointListModel::WaypointListModel(const std::vector<const TGpxRecord*>& shown, const ListViewState& state,
-                                     QObject* parent)
-    : QAbstractTableModel(parent), shown_(shown), state_(state) {
+WaypointListModel::WaypointListModel(const WaypointStore& store, const ListViewState& state, QObject* parent)
+    : QAbstractTableModel(parent), store_(store), state_(state) {
   for (int c = 0; c < kListColumnCount; ++c) headers_[c] = CoreText(InitialColumnHeader(c));
   strikeFont_.setStrikeOut(true);
 }
@@ -43,8 +42,8 @@ const WaypointListModel::RowTexts& WaypointListModel::Texts(int row) const {
   if (t.filled) return t;
   const TGpxRecord* r = RecordAt(row);
   if (!r) return t;
-  t.column4 = AnsiToQString(ColumnText(*r, state_.Column4Mode, state_.Home));
-  t.column5 = AnsiToQString(ColumnText(*r, state_.Column5Mode, state_.Home));
+  t.column4 = AnsiToQString(ColumnText(*r, store_.ValuesOf(r), state_.Column4Mode, state_.Home));
+  t.column5 = AnsiToQString(ColumnText(*r, store_.ValuesOf(r), state_.Column5Mode, state_.Home));
   RowMarking m = MarkingOf(*r);
   t.blue = m.colour == RowColour::Blue;
   t.red = m.colour == RowColour::Red;
@@ -108,7 +107,7 @@ bool WaypointListModel::setHeaderData(int section, Qt::Orientation orientation, 
 
 void WaypointListModel::Rebuild() {
   beginResetModel();
-  rows_ = shown_;
+  rows_ = store_.ShownWaypoints();
   texts_.clear();
   texts_.resize(rows_.size());
   endResetModel();

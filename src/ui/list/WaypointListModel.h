@@ -13,13 +13,14 @@
 
 #include "list/GpxRecord.h"
 #include "list/ListViewState.h"
+#include "list/WaypointStore.h"
 
 namespace quill {
 
 class WaypointListModel : public QAbstractTableModel {
   Q_OBJECT
  public:
-  WaypointListModel(const std::vector<const TGpxRecord*>& shown, const ListViewState& state, QObject* parent = nullptr);
+  WaypointListModel(const WaypointStore& store, const ListViewState& state, QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -50,7 +51,7 @@ class WaypointListModel : public QAbstractTableModel {
   };
   const RowTexts& Texts(int row) const;
 
-  const std::vector<const TGpxRecord*>& shown_;
+  const WaypointStore& store_;
   const ListViewState& state_;
   std::vector<const TGpxRecord*> rows_;
   mutable std::vector<RowTexts> texts_;

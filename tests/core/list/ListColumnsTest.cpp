@@ -14,6 +14,11 @@ using test::CacheParts;
 
 const HomePosition kNoHome;
 
+// The column text of a record that is in no list, with its values worked out.
+std::string Column(const TGpxRecord& r, int mode, const HomePosition& home) {
+  return ColumnText(r, ValuesOfCache(r.GroundspeakXml), mode, home);
+}
+
 TEST(ListColumnModes, NamesAndCaptionsCoverTheElevenModes) {
   for (int m = 0; m < kColumnModeCount; ++m) {
     EXPECT_FALSE(ColumnModeCaption(m).empty()) << m;
@@ -44,12 +49,12 @@ TEST(ListColumnText, PlainModesShowThePrintableFields) {
   r.Cmt = "a\tcomment";
   r.UrlName = "Old Mill";
   r.Time = "2010-09-24T08:05:09Z";
-  EXPECT_EQ(ColumnText(r, kColumnDescription, kNoHome), "Nice  cache");
-  EXPECT_EQ(ColumnText(r, kColumnComment, kNoHome), "a comment");
-  EXPECT_EQ(ColumnText(r, kColumnUrlName, kNoHome), "Old Mill");
-  EXPECT_EQ(ColumnText(r, kColumnTimestamp, kNoHome), "2010-09-24");
-  EXPECT_EQ(ColumnText(r, 11, kNoHome), "");
-  EXPECT_EQ(ColumnText(r, -1, kNoHome), "");
+  EXPECT_EQ(Column(r, kColumnDescription, kNoHome), "Nice  cache");
+  EXPECT_EQ(Column(r, kColumnComment, kNoHome), "a comment");
+  EXPECT_EQ(Column(r, kColumnUrlName, kNoHome), "Old Mill");
+  EXPECT_EQ(Column(r, kColumnTimestamp, kNoHome), "2010-09-24");
+  EXPECT_EQ(Column(r, 11, kNoHome), "");
+  EXPECT_EQ(Column(r, -1, kNoHome), "");
 }
 
 TEST(ListColumnText, WithoutGroundspeakDataTheCacheColumnsAreEmpty) {
@@ -58,15 +63,15 @@ TEST(ListColumnText, WithoutGroundspeakDataTheCacheColumnsAreEmpty) {
   r.Url = "http://example.org";
   r.Desc = "x";
   for (int m : {kColumnDateFound, kColumnPlacedBy, kColumnLogs, kColumnCountry, kColumnState}) {
-    EXPECT_EQ(ColumnText(r, m, kNoHome), "") << m;
+    EXPECT_EQ(Column(r, m, kNoHome), "") << m;
   }
-  EXPECT_EQ(ColumnText(r, kColumnDifficulty, kNoHome), "/");
+  EXPECT_EQ(Column(r, kColumnDifficulty, kNoHome), "/");
   RowMarking m = MarkingOf(r);
   EXPECT_EQ(m.colour, RowColour::Blue);
   EXPECT_FALSE(m.strikeOut);
 }
 
-TEST(ListColumnText, CacheModesDecodeAndFillTheDisplayCaches) {
+TEST(ListColumnText, CacheModesDecodeTheGroundspeakData) {
   test::RecordSet set;
   CacheParts p;
   p.placedBy = "Tom &amp; Jerry";
@@ -79,30 +84,12 @@ TEST(ListColumnText, CacheModesDecodeAndFillTheDisplayCaches) {
   p.logTypes = {"Found it", "Write note"};
   p.firstLogDate = "2011-02-03T04:05:06Z";
   TGpxRecord& r = set.AddCache("GC2", p);
-  EXPECT_EQ(ColumnText(r, kColumnDateFound, kNoHome), "2011-02-03");
-  EXPECT_EQ(ColumnText(r, kColumnPlacedBy, kNoHome), "Tom & Jerry");
-  EXPECT_EQ(ColumnText(r, kColumnLogs, kNoHome), "+n");
-  EXPECT_EQ(r.LogSummary, "+n");
-  EXPECT_EQ(ColumnText(r, kColumnDifficulty, kNoHome), "1.5/4");
-  EXPECT_EQ(r.DiffTerr, "1.5/4");
-  EXPECT_EQ(ColumnText(r, kColumnCountry, kNoHome), "Czechia");
-  EXPECT_EQ(r.Country, "Czechia");
-  EXPECT_EQ(ColumnText(r, kColumnState, kNoHome), "\x8Eilinsk\xFD kraj");
-  EXPECT_EQ(r.State, "\x8Eilinsk\xFD kraj");
-}
-
-TEST(ListColumnText, ModesOutsideTheCachesLeaveThemAlone) {
-  test::RecordSet set;
-  CacheParts p;
-  p.country = "Canada";
-  TGpxRecord& r = set.AddCache("GC3", p);
-  r.Country = "stale";
-  for (int m : {kColumnDescription, kColumnTimestamp, kColumnPlacedBy, kColumnLogs, kColumnState}) {
-    ColumnText(r, m, kNoHome);
-  }
-  EXPECT_EQ(r.Country, "stale");
-  RefreshDisplayCache(r, kColumnCountry);
-  EXPECT_EQ(r.Country, "Canada");
+  EXPECT_EQ(Column(r, kColumnDateFound, kNoHome), "2011-02-03");
+  EXPECT_EQ(Column(r, kColumnPlacedBy, kNoHome), "Tom & Jerry");
+  EXPECT_EQ(Column(r, kColumnLogs, kNoHome), "+n");
+  EXPECT_EQ(Column(r, kColumnDifficulty, kNoHome), "1.5/4");
+  EXPECT_EQ(Column(r, kColumnCountry, kNoHome), "Czechia");
+  EXPECT_EQ(Column(r, kColumnState, kNoHome), "\x8Eilinsk\xFD kraj");
 }
 
 TEST(ListLogLetters, EveryLogTypeHasItsLetterInAnyCase) {
@@ -216,6 +203,9 @@ class ListColumnsPocketQuery : public ::testing::Test {
     EXPECT_NE(r, nullptr) << name;
     return r ? *r : blank_;
   }
+  std::string Text(const TGpxRecord& r, int mode) {
+    return &r == &blank_ ? std::string() : ColumnText(r, session_.Store().ValuesOf(&r), mode, kNoHome);
+  }
   test::RecordingStatus status_;
   test::ScriptedQuestions questions_;
   ListSession session_;
@@ -249,13 +239,13 @@ TEST_F(ListColumnsPocketQuery, EveryCacheColumnOfEachRow) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     const TGpxRecord& r = Named(row.name);
-    EXPECT_EQ(ColumnText(r, kColumnLogs, kNoHome), row.logs);
-    EXPECT_EQ(ColumnText(r, kColumnDifficulty, kNoHome), row.difficulty);
-    EXPECT_EQ(ColumnText(r, kColumnCountry, kNoHome), row.country);
-    EXPECT_EQ(ColumnText(r, kColumnState, kNoHome), row.state);
-    EXPECT_EQ(ColumnText(r, kColumnPlacedBy, kNoHome), row.placedBy);
-    EXPECT_EQ(ColumnText(r, kColumnDateFound, kNoHome), row.dateFound);
-    EXPECT_EQ(ColumnText(r, kColumnTimestamp, kNoHome), row.timestamp);
+    EXPECT_EQ(Text(r, kColumnLogs), row.logs);
+    EXPECT_EQ(Text(r, kColumnDifficulty), row.difficulty);
+    EXPECT_EQ(Text(r, kColumnCountry), row.country);
+    EXPECT_EQ(Text(r, kColumnState), row.state);
+    EXPECT_EQ(Text(r, kColumnPlacedBy), row.placedBy);
+    EXPECT_EQ(Text(r, kColumnDateFound), row.dateFound);
+    EXPECT_EQ(Text(r, kColumnTimestamp), row.timestamp);
     RowMarking m = MarkingOf(r);
     EXPECT_EQ(m.colour, row.colour);
     EXPECT_EQ(m.strikeOut, row.strikeOut);
@@ -283,12 +273,12 @@ TEST(ListDistanceColumn, KilometresWithOneDecimalFromHome) {
   TGpxRecord& north = set.Add("north");
   north.Lat = 53.0;
   north.Lon = 5.0;
-  EXPECT_EQ(ColumnText(same, kColumnDistance, home), "0.0");
-  EXPECT_EQ(ColumnText(north, kColumnDistance, home), "111.2");
+  EXPECT_EQ(Column(same, kColumnDistance, home), "0.0");
+  EXPECT_EQ(Column(north, kColumnDistance, home), "111.2");
   EXPECT_NEAR(DistanceFromHome(north, home), 111198.6, 0.5);
   // Without a home the distance is from (0, 0).
-  EXPECT_EQ(ColumnText(north, kColumnDistance, HomePosition{}), DistanceColumnText(north, HomePosition{}));
-  EXPECT_NE(ColumnText(north, kColumnDistance, HomePosition{}), "111.2");
+  EXPECT_EQ(Column(north, kColumnDistance, HomePosition{}), DistanceColumnText(north, HomePosition{}));
+  EXPECT_NE(Column(north, kColumnDistance, HomePosition{}), "111.2");
 }
 
 }  // namespace

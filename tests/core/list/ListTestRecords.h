@@ -11,6 +11,7 @@
 #include "formats/GpxWriter.h"
 #include "list/GpxRecord.h"
 #include "list/ListViewState.h"
+#include "list/WaypointStore.h"
 #include "session/ListSession.h"
 #include "support/TestSupport.h"
 #include "text/LocaleText.h"
@@ -59,13 +60,16 @@ inline std::string CacheXml(const CacheParts& p) {
   return x;
 }
 
-// Owns the records of one test; Rows() gives them in the order added.
+// The records of one test, built field by field, and a store that holds
+// them as a list does. Rows() gives the store's records in the order added,
+// each changed to what was built so far.
 class RecordSet {
  public:
+  RecordSet() { store_.SetDuplicateMode(kDuplicateAllow); }
   TGpxRecord& Add(const std::string& name) {
-    records_.push_back(std::make_unique<TGpxRecord>());
-    records_.back()->Name = name;
-    return *records_.back();
+    built_.push_back(std::make_unique<TGpxRecord>());
+    built_.back()->Name = name;
+    return *built_.back();
   }
   TGpxRecord& AddCache(const std::string& name, const CacheParts& parts) {
     TGpxRecord& r = Add(name);
@@ -73,14 +77,20 @@ class RecordSet {
     r.TypeCode = 6;
     return r;
   }
-  std::vector<const TGpxRecord*> Rows() const {
-    std::vector<const TGpxRecord*> rows;
-    for (const auto& r : records_) rows.push_back(r.get());
-    return rows;
+  std::vector<const TGpxRecord*> Rows() {
+    while (stored_.size() < built_.size()) stored_.push_back(store_.AddWaypoint({}, {}, true));
+    for (std::size_t i = 0; i < built_.size(); ++i) {
+      // As built, without what adding does to a time or a position.
+      if (!(*stored_[i] == *built_[i])) store_.ChangeWaypoint(stored_[i], [&](TGpxRecord& r) { r = *built_[i]; });
+    }
+    return stored_;
   }
+  const WaypointStore& Store() const { return store_; }
 
  private:
-  std::vector<std::unique_ptr<TGpxRecord>> records_;
+  std::vector<std::unique_ptr<TGpxRecord>> built_;
+  WaypointStore store_;
+  std::vector<const TGpxRecord*> stored_;
 };
 
 inline std::vector<std::string> NamesOf(const std::vector<const TGpxRecord*>& rows) {
@@ -91,7 +101,7 @@ inline std::vector<std::string> NamesOf(const std::vector<const TGpxRecord*>& ro
 
 // Puts the records into the session's list as a user would: a GPX file of
 // them, loaded. False when the file could not be written or read.
-inline bool LoadInto(ListSession& session, const RecordSet& set) {
+inline bool LoadInto(ListSession& session, RecordSet& set) {
   TempDir dir;
   std::string path = dir.File("list.gpx");
   auto rows = set.Rows();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "ListTestRecords.h"
 #include "list/ListRename.h"
 #include "list/ListSearch.h"
@@ -105,9 +107,18 @@ TEST(RenamedName, TextBroughtInByAnEarlierReplacementIsReplacedLater) {
 class RenameShown : public ::testing::Test {
  protected:
   void SetUp() override {
-    store_.AddWaypoint(1, 1, "GC1", "", "d1", "", "One", "", "", 6, false, {}, false);
-    store_.AddWaypoint(1, 1, "GC2", "", "d2", "", "Two", "", "", 6, false, {}, false);
-    store_.AddWaypoint(1, 1, "GC3", "", "d3", "", "Three", "", "", 6, false, {}, false);
+    for (const auto& [name, desc, urlName] :
+         {std::array<const char*, 3>{"GC1", "d1", "One"}, std::array<const char*, 3>{"GC2", "d2", "Two"},
+          std::array<const char*, 3>{"GC3", "d3", "Three"}}) {
+      TGpxRecord r;
+      r.Lat = 1;
+      r.Lon = 1;
+      r.Name = name;
+      r.Desc = desc;
+      r.UrlName = urlName;
+      r.TypeCode = 6;
+      store_.AddWaypoint(std::move(r), {}, false);
+    }
     // Only the last two are shown, in reverse order.
     store_.ShownWaypoints() = {store_.AllWaypoints()[2], store_.AllWaypoints()[1]};
   }
