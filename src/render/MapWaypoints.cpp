@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 
+#include "list/GroundspeakValues.h"
 #include "list/ListColumns.h"
 
 namespace quill {
@@ -65,7 +66,7 @@ WaypointSummary SummaryOf(const TGpxRecord& record) {
   s.description = PrintableText(record.Desc);
   s.type = TypeName(static_cast<int>(record.TypeCode));
   if (!record.GroundspeakXml.empty()) {
-    s.diffTerr = ColumnText(record, kColumnDifficulty, HomePosition{});
+    s.diffTerr = ColumnText(record, ValuesOfCache(record.GroundspeakXml), kColumnDifficulty, HomePosition{});
     if (s.diffTerr == "/") s.diffTerr.clear();
   }
   const RowMarking marking = MarkingOf(record);

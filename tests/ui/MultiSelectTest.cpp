@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
+#include <filesystem>
 
 #include "UiTestSupport.h"
 #include "list/ListFilter.h"
@@ -139,7 +140,7 @@ TEST_F(UiMultiSelect, SaveSelectedWritesTheRowsInDisplayOrderAndLeavesTheListsFi
   const std::string target = Dir().File("part.gpx");
   AnswerNextModal([target](QWidget* dialog) { AcceptFile(dialog, target); });
   app.Action("ActionFileSaveSelected")->trigger();
-  test::Settle();
+  QTRY_VERIFY(std::filesystem::exists(target));
   const std::string saved = ReadFileBytes(target);
   const std::size_t e = saved.find("GC1EEE");
   const std::size_t d = saved.find("GC1DDD");
