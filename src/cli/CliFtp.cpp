@@ -43,7 +43,9 @@ FtpTransferSettings SettingsFromStore() {
   const ProgramIdentity identity = IdentityFromVersionInfo(info);
   TUlkRegistry registry;
   registry.Init(RegistryRoot::kLocalMachine, "Software", identity.companyName, identity.fileDescription);
-  return FtpSettingsFrom(ReadAppSettings(registry));
+  FtpTransferSettings settings;
+  settings.stored = ReadAppSettings(registry);
+  return settings;
 }
 
 // One GPX file that loads as it is goes up byte for byte: it already is a
@@ -92,17 +94,17 @@ int RunFtp(const std::vector<std::string>& args, std::ostream& /*out*/, std::ost
   }
 
   FtpTransferSettings settings = SettingsFromStore();
-  settings.WarnSaveFtp = false;  // asking is the command itself
+  settings.stored.WarnSaveFtp = false;  // asking is the command itself
   if (const char* password = std::getenv("QUILLMARK_FTP_PASSWORD")) {
-    settings.FtpPassword = ScramblePassword(password, kFtpPasswordKey, ScrambleDirection::Add);
+    settings.stored.FtpPassword = ScramblePassword(password, kFtpPasswordKey, ScrambleDirection::Add);
   }
   for (const CliOption& o : options.extra) {
-    if (o.name == "--host") settings.FtpHost = o.value;
-    if (o.name == "--user") settings.FtpUser = o.value;
-    if (o.name == "--dir") settings.FtpRemDirFav = o.value;
-    if (o.name == "--name") settings.FtpRemFilenameFav = o.value;
-    if (o.name == "--active") settings.FtpPassive = false;
-    if (o.name == "--passive") settings.FtpPassive = true;
+    if (o.name == "--host") settings.stored.FtpHost = o.value;
+    if (o.name == "--user") settings.stored.FtpUser = o.value;
+    if (o.name == "--dir") settings.stored.FtpRemDirFav = o.value;
+    if (o.name == "--name") settings.stored.FtpRemFilenameFav = o.value;
+    if (o.name == "--active") settings.stored.FtpPassive = 0;
+    if (o.name == "--passive") settings.stored.FtpPassive = 1;
     if (o.name == "--timeout") {
       char* end = nullptr;
       const long seconds = std::strtol(o.value.c_str(), &end, 10);
@@ -147,8 +149,9 @@ int RunFtp(const std::vector<std::string>& args, std::ostream& /*out*/, std::ost
     loop.quit();
   };
   if (upload && SendsFileAsItIs(options, session)) {
-    ftp.StartFtpTransfer(FtpDirection::Upload, settings.FtpHost, settings.FtpUser, settings.FtpPassword,
-                         settings.FtpRemDirFav, settings.FtpRemFilenameFav, options.files.front());
+    ftp.StartFtpTransfer(FtpDirection::Upload, settings.stored.FtpHost, settings.stored.FtpUser,
+                         settings.stored.FtpPassword, settings.stored.FtpRemDirFav, settings.stored.FtpRemFilenameFav,
+                         options.files.front());
   } else if (upload) {
     ftp.FtpSave();
   } else {

@@ -17,12 +17,6 @@
 
 namespace quill {
 
-FtpTransferSettings FtpSettingsFrom(const AppSettings& settings) {
-  FtpTransferSettings s;
-  CopyFtpSettings(settings, s);
-  return s;
-}
-
 namespace {
 
 bool HasControlCharacter(const std::string& text) {
@@ -35,19 +29,6 @@ bool HasControlCharacter(const std::string& text) {
 constexpr long kStaleAfterSeconds = 24 * 3600;
 
 }  // namespace
-
-void CopyFtpSettings(const AppSettings& settings, FtpTransferSettings& s) {
-  s.FtpHost = settings.FtpHost;
-  s.FtpUser = settings.FtpUser;
-  s.FtpPassword = settings.FtpPassword;
-  s.FtpRemDirFav = settings.FtpRemDirFav;
-  s.FtpRemFilenameFav = settings.FtpRemFilenameFav;
-  s.FtpProxy = settings.FtpProxy;
-  s.FtpProxyPort = settings.FtpProxyPort;
-  s.FtpPassive = settings.FtpPassive != 0;
-  s.WarnSaveFtp = settings.WarnSaveFtp;
-  s.FtpTimeLimit = settings.FtpTimeLimit;
-}
 
 std::string FtpPartName(const std::string& remoteFile) { return remoteFile + ".part"; }
 
@@ -113,10 +94,11 @@ void FtpTransfer::FtpLoad() {
 
 void FtpTransfer::FtpSave() {
   if (RefuseWhileBusy()) return;
-  if (settings_.WarnSaveFtp && !session_.Questions().AskDestructive(
-                                   "FTP Upload GPX", "Are you sure?",
-                                   "Upload " + WaypointCountText(session_.Store().ShownWaypoints().size()) + " over " +
-                                       settings_.FtpRemFilenameFav + " on " + settings_.FtpHost + ".")) {
+  if (settings_.stored.WarnSaveFtp &&
+      !session_.Questions().AskDestructive("FTP Upload GPX", "Are you sure?",
+                                           "Upload " + WaypointCountText(session_.Store().ShownWaypoints().size()) +
+                                               " over " + settings_.stored.FtpRemFilenameFav + " on " +
+                                               settings_.stored.FtpHost + ".")) {
     return;
   }
   const std::string local = CreateCacheTempFile("ftp-", ".gpx");
@@ -139,8 +121,8 @@ void FtpTransfer::FtpSave() {
 }
 
 void FtpTransfer::StartWithLocalFile(FtpDirection direction, const std::string& local) {
-  if (StartFtpTransfer(direction, settings_.FtpHost, settings_.FtpUser, settings_.FtpPassword, settings_.FtpRemDirFav,
-                       settings_.FtpRemFilenameFav, local)) {
+  if (StartFtpTransfer(direction, settings_.stored.FtpHost, settings_.stored.FtpUser, settings_.stored.FtpPassword,
+                       settings_.stored.FtpRemDirFav, settings_.stored.FtpRemFilenameFav, local)) {
     local_.Own(local);
   } else {
     ::unlink(local.c_str());
@@ -176,14 +158,15 @@ bool FtpTransfer::StartFtpTransfer(FtpDirection direction, const std::string& ho
   p.Host = host;
   p.UserID = user;
   p.Password = password;
-  p.Proxy = settings_.FtpProxy;
-  p.ProxyPort = settings_.FtpProxyPort;
-  p.Passive = settings_.FtpPassive;
+  p.Proxy = settings_.stored.FtpProxy;
+  p.ProxyPort = settings_.stored.FtpProxyPort;
+  p.Passive = settings_.stored.FtpPassive != 0;
   p.connectTimeoutMs = settings_.connectTimeoutMs;
   p.idleTimeoutMs = settings_.idleTimeoutMs;
   constexpr std::int64_t kMostMs = 7 * 24 * 3600 * std::int64_t{1000};
   p.totalTimeoutMs = static_cast<int>(std::clamp<std::int64_t>(
-      std::max<std::int64_t>(settings_.totalTimeoutMs, std::int64_t{settings_.FtpTimeLimit} * 1000), 1, kMostMs));
+      std::max<std::int64_t>(settings_.totalTimeoutMs, std::int64_t{settings_.stored.FtpTimeLimit} * 1000), 1,
+      kMostMs));
   p.maxDownloadBytes = settings_.maxDownloadBytes;
   p.caFile = settings_.caFile;
   session_.Status().SetError(0, "Busy...");
@@ -216,10 +199,10 @@ void FtpTransfer::OnSuccess(int code) {
       Report(false, "Downloaded " + TransferFigures());
       client_.Disconnect();
       session_.Status().SetError(0, "");
-      const bool ok =
-          loadDownloaded
-              ? loadDownloaded(FtpLocalFile_)
-              : session_.LoadFileAs(FtpLocalFile_, FavoriteListName(session_.Settings().favoriteFile, FtpRemoteFile_));
+      const bool ok = loadDownloaded
+                          ? loadDownloaded(FtpLocalFile_)
+                          : session_.LoadFileAs(FtpLocalFile_,
+                                                FavoriteListName(session_.Settings().FavoriteFile(), FtpRemoteFile_));
       Finish(ok);
       break;
     }
@@ -354,7 +337,7 @@ std::string FtpTransfer::InvalidField(const std::string& host, const std::string
       {&password, "Invalid password!"},
       {&remoteDir, "Invalid folder!"},
       {&remoteFile, "Invalid file name!"},
-      {&settings_.FtpProxy, "Invalid proxy!"},
+      {&settings_.stored.FtpProxy, "Invalid proxy!"},
   };
   for (const auto& [text, message] : fields) {
     if (HasControlCharacter(*text)) return message;
@@ -404,7 +387,7 @@ void FtpTransfer::Report(bool error, const std::string& text) const {
   if (!onEvent) return;
   // A message of the network library may quote the proxy as it was given.
   std::string line = text;
-  const std::string& proxy = settings_.FtpProxy;
+  const std::string& proxy = settings_.stored.FtpProxy;
   const std::string bare = ProxyWithoutCredentials(proxy);
   if (bare != proxy) ReplaceAll(line, proxy, bare);
   onEvent(error, line);

@@ -16,29 +16,17 @@ namespace quill {
 
 enum class FtpDirection { Download = 0, Upload = 1 };
 
-// The FTP values of the settings, the password scrambled as stored.
+// The stored settings (the FTP values, the password scrambled as stored) and
+// the transfer's limits.
 struct FtpTransferSettings {
-  std::string FtpHost;
-  std::string FtpUser;
-  std::string FtpPassword;
-  std::string FtpRemDirFav;
-  std::string FtpRemFilenameFav;
-  std::string FtpProxy;
-  int FtpProxyPort = 0;
-  bool FtpPassive = true;
-  bool WarnSaveFtp = true;
+  AppSettings stored;
   int connectTimeoutMs = 20000;
   int idleTimeoutMs = 30000;
   // The whole transfer: the larger of these two; and the largest download.
   int totalTimeoutMs = 300000;
-  std::int32_t FtpTimeLimit = 0;  // seconds, from the settings
   std::uint64_t maxDownloadBytes = std::uint64_t{1} << 30;
   std::string caFile;  // for "ftps://" hosts; empty: the system's certificates
 };
-
-FtpTransferSettings FtpSettingsFrom(const AppSettings& settings);
-// The stored FTP values into `into`, whose time-outs and certificates stay.
-void CopyFtpSettings(const AppSettings& settings, FtpTransferSettings& into);
 
 // The remote name an upload goes to before it is renamed over the file.
 std::string FtpPartName(const std::string& remoteFile);

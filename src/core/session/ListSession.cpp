@@ -20,6 +20,10 @@ std::string ResolvedPath(const std::string& fileName) {
 
 }  // namespace
 
+std::string SessionSettings::FavoriteFile() const { return AnsiToUtf8(stored.FavoriteFile); }
+
+std::string SessionSettings::ArchiveFile() const { return AnsiToUtf8(stored.ArchiveFile); }
+
 ListSession::ListSession(StatusSink& status, QuestionSeam& questions)
     : status_(status), questions_(questions), programFolder_(DataFolder()), workFolder_(CacheFolder()) {
   store_.SetDuplicateQuestion([this](const std::string& name) { return questions_.AskDuplicate(name); });
@@ -53,8 +57,8 @@ bool ListSession::LoadInto(const std::string& fileName, const std::string& listN
     return false;
   }
   ReadOptions options;
-  options.includeGroundspeak = settings_.includeGroundspeak;
-  options.noCheckWhenEmpty = settings_.noCheckWhenEmpty;
+  options.includeGroundspeak = settings_.stored.IncludeGroundspeak;
+  options.noCheckWhenEmpty = settings_.stored.NoCheckWhenEmpty;
   options.status = &status_;
   options.progress = onProgress;
   ReadResult result;
@@ -201,7 +205,7 @@ void ListSession::CopyOv2Bitmap(const std::string& savedFile) const {
 
 bool ListSession::LoadFavorite() {
   status_.SetError(0, "");
-  bool ok = LoadFile(settings_.favoriteFile);
+  bool ok = LoadFile(settings_.FavoriteFile());
   favoriteLoaded_ = true;
   return ok;
 }
@@ -212,13 +216,13 @@ bool ListSession::SaveFavorite() {
     status_.SetError(2, "Favorite file not loaded!");
     return false;
   }
-  if (settings_.warnSaveFav &&
+  if (settings_.stored.WarnSaveFav &&
       !questions_.AskDestructive("Save Favorite File", "Are you sure?",
                                  "Save " + WaypointCountText(store_.ShownWaypoints().size()) + " over " +
-                                     Utf8ToAnsi(std::string(FileNamePart(settings_.favoriteFile))) + ".")) {
+                                     Utf8ToAnsi(std::string(FileNamePart(settings_.FavoriteFile()))) + ".")) {
     return false;
   }
-  return SaveFile(settings_.favoriteFile, kFormatByExtension);
+  return SaveFile(settings_.FavoriteFile(), kFormatByExtension);
 }
 
 }  // namespace quill

@@ -20,6 +20,7 @@
 #include "list/WaypointStore.h"
 #include "session/EditItem.h"
 #include "session/ListHistory.h"
+#include "settings/AppSettings.h"
 #include "text/LocaleText.h"
 
 namespace quill {
@@ -28,16 +29,19 @@ namespace quill {
 inline constexpr const char* kGroundspeakNotKept =
     "Geocaching info not loaded: turn on \"Include Geocaching Info\" in Tools > Options";
 
+// The session's view of the settings: the stored values themselves, and
+// what holds for this run only.
 struct SessionSettings {
-  bool includeGroundspeak = false;  // IncludeGroudspeak
-  bool noCheckWhenEmpty = false;    // NoCheckWhenEmpty
-  std::string favoriteFile;         // FavoriteFile
-  bool warnSaveFav = true;          // WarnSaveFav
-  std::string savePathGpx = ".";    // SavePathGPX
-  int txtExportMode = 0;            // TxtExportMode
+  AppSettings stored;  // memory text, as read from the store
+  // The folder of the file dialogs, the file system's bytes: starts as
+  // stored and follows every load and save.
+  std::string savePathGpx = ".";
+  int txtExportMode = 0;  // the text export's notation, never stored
   std::string internalName = "Quillmark";
-  bool warnDel = false;     // WarnDel
-  std::string archiveFile;  // ArchiveFile, the file system's bytes
+
+  // The stored file names as the file system wants them.
+  std::string FavoriteFile() const;
+  std::string ArchiveFile() const;
 };
 
 class ListSession {
@@ -119,7 +123,7 @@ class ListSession {
   std::function<void(int row)> onRowRemoving;
   std::function<void(int row)> onRowRemoved;
   std::function<void()> onListReleasing;
-  // SavePathGPX changed; the window writes it to the settings store.
+  // The file dialogs' folder changed; the window writes it to the settings store.
   std::function<void(const std::string& folder)> onSavePathChanged;
   // Progress of a long load: bytes done and total.
   std::function<void(std::uint64_t done, std::uint64_t total)> onProgress;

@@ -16,7 +16,7 @@ bool ListSession::RemoveShownRow(int row, const std::string& verb) {
   auto& shown = store_.ShownWaypoints();
   if (row < 0 || static_cast<std::size_t>(row) >= shown.size()) return false;
   const TGpxRecord* record = shown[static_cast<std::size_t>(row)];
-  if (settings_.warnDel &&
+  if (settings_.stored.WarnDel &&
       !questions_.AskDestructive("Delete waypoint", "Are you sure?",
                                  verb + record->Name + ": one of " + WaypointCountText(store_.size()) + ".")) {
     return false;
@@ -84,7 +84,7 @@ bool ListSession::ArchiveShownRow(int row) {
   const auto& shown = store_.ShownWaypoints();
   const TGpxRecord* record =
       row >= 0 && static_cast<std::size_t>(row) < shown.size() ? shown[static_cast<std::size_t>(row)] : nullptr;
-  ArchiveResult result = AppendArchiveLine(settings_.archiveFile, record);
+  ArchiveResult result = AppendArchiveLine(settings_.ArchiveFile(), record);
   if (result == ArchiveResult::kOpenFailed) {
     status_.SetError(2, "Error opening file");
     return false;

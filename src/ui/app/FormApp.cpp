@@ -273,9 +273,13 @@ void TFormApp::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  const AppSettings& s = binder_.Settings();
-  QPoint hist = histogramWindow_ ? histogramWindow_->pos() : QPoint(s.HistLeft, s.HistTop);
-  WriteWindowPositions(binder_.Registry(), geometry().y(), geometry().x(), hist.y(), hist.x());
+  AppSettings& s = binder_.Settings();
+  const QPoint hist = histogramWindow_ ? histogramWindow_->pos() : QPoint(s.HistLeft, s.HistTop);
+  s.AppTop = geometry().y();
+  s.AppLeft = geometry().x();
+  s.HistTop = hist.y();
+  s.HistLeft = hist.x();
+  WriteSettings(binder_.Registry(), s, SettingGroup::kWindowPosition);
   if (s.WarnExit && session_->ListModified() &&
       !questions_->AskDestructive(
           "Exit without saving list", "Are you sure?",
@@ -320,7 +324,7 @@ void TFormApp::ActionSetupExecute() {
     return;
   }
   // The hint asked for this option; with it on, the next load keeps the data.
-  if (binder_.Settings().IncludeGroudspeak && statusBar_->MessageText() == AnsiToQString(kGroundspeakNotKept)) {
+  if (binder_.Settings().IncludeGroundspeak && statusBar_->MessageText() == AnsiToQString(kGroundspeakNotKept)) {
     statusBar_->SetError(0, "");
   }
 }

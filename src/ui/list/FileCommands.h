@@ -26,7 +26,7 @@ class TSaveFileDialog;
 class TFileCommands : public QObject {
   Q_OBJECT
  public:
-  // The progress bar joins the status bar; SavePathGPX is read from the
+  // The progress bar joins the status bar; the dialogs' folder is read from the
   // registry at each dialog; withKml offers the KML entry.
   TFileCommands(QWidget* dialogParent, ListSession& session, TUlkStatusBar& statusBar, const TUlkRegistry& registry,
                 TListPanel& panel, bool withKml);

@@ -30,12 +30,12 @@ TFtpCommands::~TFtpCommands() {
 }
 
 void TFtpCommands::ButtonFtpLoadClick() {
-  CopyFtpSettings(settings_, ftp_->Settings());
+  ftp_->Settings().stored = settings_;
   ftp_->FtpLoad();
 }
 
 void TFtpCommands::ButtonFtpSaveClick() {
-  CopyFtpSettings(settings_, ftp_->Settings());
+  ftp_->Settings().stored = settings_;
   ftp_->FtpSave();
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -179,7 +180,9 @@ TEST(SettingsRegistry, ConcurrentWritersLoseNothing) {
       TUlkRegistry r = MakeRegistry(dir);
       for (int i = 0; i < kRounds; ++i) {
         r.WriteInt("Settings", "Writer" + std::to_string(w) + "_" + std::to_string(i), i);
-        WriteWindowPositions(r, w, w, w, w);
+        AppSettings at;
+        at.AppTop = at.AppLeft = at.HistTop = at.HistLeft = w;
+        WriteSettings(r, at, SettingGroup::kWindowPosition);
       }
     });
   }
@@ -337,65 +340,56 @@ TEST(SettingsApp, EverySettingHasItsDefaultOnAFreshMachine) {
   EXPECT_EQ(s.GmZoomLevel, 14);  // a string where an integer belongs
 }
 
-TEST(SettingsApp, OptionSettingsAreWrittenWholeInTheirOrderAndReadBack) {
+// A settings file as the program wrote it before its settings went into one
+// table: every value off its default, a text with a line break (hex(1)),
+// Windows-1252 letters, negative and large numbers, and a value set by hand.
+// Read and written back over itself, or written afresh group by group as the
+// program does, it comes out byte for byte the same.
+TEST(SettingsApp, EarlierSettingsFileReadsAndWritesBackByteIdentical) {
+  const std::string before = ReadFileBytes(test::DataPath("settings-before-table.reg"));
+  ASSERT_FALSE(before.empty());
   TempDir dir;
   TUlkRegistry r = MakeRegistry(dir);
-  ASSERT_TRUE(WriteWindowPositions(r, 11, 22, 33, 44));
-  ASSERT_TRUE(r.WriteString("Settings", "SavePathGPX", "/maps"));
-  AppSettings a;
-  a.WarnDel = true;
-  a.WarnExit = false;
-  a.WarnSaveFav = false;
-  a.WarnSaveFtp = false;
-  a.NorthDefault = 1;
-  a.EastDefault = 1;
-  a.GmZoomLevel = 9;
-  a.GmType = 'k';
-  a.FavoriteFile = "/home/me/fav \xE9.gpx";
-  a.ArchiveFile = "/home/me/arch.txt";
-  a.NoCheckWhenEmpty = true;
-  a.IncludeGroudspeak = true;
-  a.RealWebLink = true;
-  a.ShowArchAv = true;
-  a.HomeCoords = "N 52 E 5";
-  a.FtpHost = "ftps://example.org:2121";
-  a.FtpUser = "me";
-  a.FtpPassword = "x\"y\\z";
-  a.FtpRemDirFav = "/lists";
-  a.FtpRemFilenameFav = "fav.gpx";
-  a.FtpProxy = "proxy";
-  a.FtpProxyPort = 8080;
-  a.FtpPassive = 0;
-  a.AppTop = 999;  // not an option: must not be written
-  ASSERT_TRUE(WriteOptionSettings(r, a));
+  WriteFileBytes(r.FilePath(), before);
+  const AppSettings a = ReadAppSettings(r);
+  EXPECT_TRUE(a.WarnDel);
+  EXPECT_FALSE(a.WarnExit);
+  EXPECT_EQ(a.GmType, 'h');
+  EXPECT_TRUE(a.IncludeGroundspeak);
+  EXPECT_EQ(a.HomeCoords, "N 52\xB0 05.123 E 005\xB0 07.456");
+  EXPECT_EQ(a.FtpUser, "ann\nline");
+  EXPECT_EQ(a.FtpPassword, "\x91k\x93z");
+  EXPECT_EQ(a.FtpPassive, 0);
+  EXPECT_EQ(a.FtpTimeLimit, 900);
+  EXPECT_EQ(a.AppLeft, -40);
+  EXPECT_EQ(a.SavePathGpx, "/home/ann/caches");
 
-  AppSettings b = ReadAppSettings(r);
-  EXPECT_EQ(b.AppTop, 11);
-  EXPECT_EQ(b.HistLeft, 44);
-  EXPECT_EQ(ReadSavePath(r), "/maps");
-  b.AppTop = a.AppTop;
-  b.AppLeft = a.AppLeft;
-  b.HistTop = a.HistTop;
-  b.HistLeft = a.HistLeft;
-  auto fields = [](const AppSettings& s) {
-    return std::tuple(s.WarnDel, s.WarnExit, s.WarnSaveFav, s.WarnSaveFtp, s.NorthDefault, s.EastDefault, s.GmZoomLevel,
-                      s.GmType, s.FavoriteFile, s.ArchiveFile, s.NoCheckWhenEmpty, s.IncludeGroudspeak, s.RealWebLink,
-                      s.ShowArchAv, s.HomeCoords, s.FtpHost, s.FtpUser, s.FtpPassword, s.FtpRemDirFav,
-                      s.FtpRemFilenameFav, s.FtpProxy, s.FtpProxyPort, s.FtpPassive);
-  };
-  EXPECT_EQ(fields(b), fields(a));
-
-  // New values follow the order of the dialog in the file.
-  const std::string text = ReadFileBytes(r.FilePath());
-  std::size_t last = 0;
-  for (const char* name : {"\"WarnDel\"", "\"GmType\"", "\"FavoriteFile\"", "\"ShowArchAv\"", "\"HomeCoords\"",
-                           "\"FtpPassword\"", "\"FtpPassive\""}) {
-    std::size_t at = text.find(name);
-    ASSERT_NE(at, std::string::npos) << name;
-    EXPECT_GT(at, last) << name;
-    last = at;
+  for (SettingGroup group : {SettingGroup::kOptions, SettingGroup::kWindowPosition, SettingGroup::kSavePath}) {
+    ASSERT_TRUE(WriteSettings(r, a, group));
   }
-  EXPECT_EQ(text.find("TxtExportMode"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(r.FilePath()), before);
+
+  TempDir fresh;
+  TUlkRegistry w = MakeRegistry(fresh);
+  for (SettingGroup group : {SettingGroup::kOptions, SettingGroup::kWindowPosition, SettingGroup::kSavePath}) {
+    ASSERT_TRUE(WriteSettings(w, a, group));
+  }
+  // Nothing writes a value set by hand; the test puts it where it stood.
+  ASSERT_TRUE(w.WriteInt(kSettingsSection, "FtpTimeLimit", a.FtpTimeLimit));
+  EXPECT_EQ(ReadFileBytes(w.FilePath()), before);
+}
+
+// Two rows on one key, member or control would read, write or show a value twice.
+TEST(SettingsApp, NoKeyMemberOrControlHasTwoRows) {
+  std::set<std::string> keys;
+  std::set<std::string> controls;
+  for (const SettingRow& row : SettingRows()) {
+    EXPECT_TRUE(keys.insert(std::string(row.key)).second) << row.key;
+    if (!row.control.empty()) {
+      EXPECT_TRUE(controls.insert(std::string(row.control)).second) << row.control;
+    }
+    EXPECT_EQ(&RowOf(row.member), &row) << row.key;
+  }
 }
 
 TEST(SettingsApp, ProxyPortIsANumberUpTo65535OrZero) {
