@@ -13,8 +13,8 @@
 #include "cli/Cli.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSinks.h"
-#include "net/FtpTransfer.h"
 #include "net/ScramblePassword.h"
+#include "session/FavoriteTransfer.h"
 #include "session/ListSession.h"
 #include "settings/AppSettings.h"
 #include "settings/UlkFileversionInfo.h"
@@ -37,13 +37,13 @@ class FtpStatus : public StderrStatus {
   void FlashError(int, const std::string& text) override { flashed = text; }
 };
 
-FtpTransferSettings SettingsFromStore() {
+FavoriteTransferSettings SettingsFromStore() {
   TUlkFileversionInfo info;
   info.GetInfo();
   const ProgramIdentity identity = IdentityFromVersionInfo(info);
   TUlkRegistry registry;
   registry.Init(RegistryRoot::kLocalMachine, "Software", identity.companyName, identity.fileDescription);
-  FtpTransferSettings settings;
+  FavoriteTransferSettings settings;
   settings.stored = ReadAppSettings(registry);
   return settings;
 }
@@ -93,7 +93,7 @@ int RunFtp(const std::vector<std::string>& args, std::ostream& /*out*/, std::ost
     return UsageError(err, upload ? "ftp upload needs at least one INPUT" : "ftp download takes one OUTPUT");
   }
 
-  FtpTransferSettings settings = SettingsFromStore();
+  FavoriteTransferSettings settings = SettingsFromStore();
   settings.stored.WarnSaveFtp = false;  // asking is the command itself
   if (const char* password = std::getenv("QUILLMARK_FTP_PASSWORD")) {
     settings.stored.FtpPassword = ScramblePassword(password, kFtpPasswordKey, ScrambleDirection::Add);
@@ -124,7 +124,7 @@ int RunFtp(const std::vector<std::string>& args, std::ostream& /*out*/, std::ost
   FtpStatus status(err);
   ListSession session(status, answers);
   ApplyCliOptions(options, session, answers);
-  FtpTransfer ftp(session);
+  FavoriteTransfer ftp(session);
   ftp.Settings() = settings;
 
   if (upload) {

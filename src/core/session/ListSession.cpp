@@ -147,6 +147,20 @@ bool ListSession::SaveFile(const std::string& fileName, int formatCode) {
                                      ": the geocaching info of this file was not loaded and will be lost.")) {
     return false;
   }
+  if (!WriteCopy(fileName, formatCode)) return false;
+  // The file now holds what the list holds.
+  std::erase_if(strippedFiles_, [&](const StrippedFile& f) { return IsStrippedFile(f, fileName); });
+  RememberFile(fileName);
+  listModified_ = false;
+  history_.MarkClean(ResolvedPath(fileName), currentFileName_);
+  StateChanged();
+  status_.SetError(0, "");
+  // File names are UTF-8 bytes; messages are memory text.
+  status_.FlashError(0, "Saved to " + Utf8ToAnsi(fileName));
+  return true;
+}
+
+bool ListSession::WriteCopy(const std::string& fileName, int formatCode) {
   status_.SetError(0, "Busy...");
   int code = formatCode;
   if (code == kFormatByExtension) {
@@ -169,15 +183,6 @@ bool ListSession::SaveFile(const std::string& fileName, int formatCode) {
     status_.SetError(2, "Error saving file");
     return false;
   }
-  // The file now holds what the list holds.
-  std::erase_if(strippedFiles_, [&](const StrippedFile& f) { return IsStrippedFile(f, fileName); });
-  RememberFile(fileName);
-  listModified_ = false;
-  history_.MarkClean(ResolvedPath(fileName), currentFileName_);
-  StateChanged();
-  status_.SetError(0, "");
-  // File names are UTF-8 bytes; messages are memory text.
-  status_.FlashError(0, "Saved to " + Utf8ToAnsi(fileName));
   return true;
 }
 

@@ -64,6 +64,10 @@ class ListSession {
   // Writes the shown list in format code 0..8. Over a file this list was
   // loaded from without its Groundspeak data, only after a Yes to "Save".
   bool SaveFile(const std::string& fileName, int formatCode);
+  // Writes the shown list in format code 0..7 as SaveFile does, but to a
+  // file of our own (an upload): no question, and the list's file, folder
+  // and modified state stay. False, with "Error saving file", when it failed.
+  bool WriteCopy(const std::string& fileName, int formatCode);
 
   // The favorite buttons: load FavoriteFile (FavoriteLoaded is set also when
   // the load fails); save it by its own extension, only after a favorite

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "net/FtpTransfer.h"
+#include "session/FavoriteTransfer.h"
 
 #include <unistd.h>
 
@@ -10,13 +10,12 @@
 
 #include "base/Platform.h"
 #include "base/UserFolders.h"
-#include "formats/GpxWriter.h"
+#include "formats/FormatTable.h"
 #include "net/ScramblePassword.h"
 #include "text/TextHelpers.h"
 #include "text/XmlText.h"
 
 namespace quill {
-
 namespace {
 
 bool HasControlCharacter(const std::string& text) {
@@ -27,6 +26,12 @@ bool HasControlCharacter(const std::string& text) {
 }
 
 constexpr long kStaleAfterSeconds = 24 * 3600;
+
+// The status bar's words for an operation the server refused or did not know.
+std::string Refusal(const FtpResult& result, const char* operation) {
+  return std::string(result.kind == FtpResult::Kind::kUnsupported ? "Unsupported function! (" : "Failure! (") +
+         operation + ")";
+}
 
 }  // namespace
 
@@ -51,19 +56,19 @@ std::string ProxyWithoutCredentials(const std::string& proxy) {
   return proxy.substr(0, start) + proxy.substr(start + at + 1);
 }
 
-FtpTransfer::FtpTransfer(ListSession& session) : session_(session), client_(*this) {
+FavoriteTransfer::FavoriteTransfer(ListSession& session) : session_(session) {
   // Local files of transfers that were killed, from an earlier run.
   static std::once_flag swept;
   std::call_once(swept, [] { SweepStaleCacheTempFiles("ftp-", ".gpx", kStaleAfterSeconds); });
 }
 
 // The file is on the termination list from its creation on.
-void FtpTransfer::LocalFile::Own(const std::string& file) {
+void FavoriteTransfer::LocalFile::Own(const std::string& file) {
   path = file;
   owned = true;
 }
 
-void FtpTransfer::LocalFile::Remove() {
+void FavoriteTransfer::LocalFile::Remove() {
   if (owned) {
     ::unlink(path.c_str());
     platform::ForgetOnTermination(path);
@@ -72,14 +77,14 @@ void FtpTransfer::LocalFile::Remove() {
 }
 
 // The running transfer's state and local file must stay as they are.
-bool FtpTransfer::RefuseWhileBusy() {
+bool FavoriteTransfer::RefuseWhileBusy() {
   if (!Busy()) return false;
   session_.Status().SetError(2, "Already connected!");
   Report(true, "Already connected!");
   return true;
 }
 
-void FtpTransfer::FtpLoad() {
+void FavoriteTransfer::FtpLoad() {
   session_.SetFavoriteLoaded();
   if (RefuseWhileBusy()) return;
   const std::string local = CreateCacheTempFile("ftp-", ".gpx");
@@ -92,7 +97,7 @@ void FtpTransfer::FtpLoad() {
   StartWithLocalFile(FtpDirection::Download, local);
 }
 
-void FtpTransfer::FtpSave() {
+void FavoriteTransfer::FtpSave() {
   if (RefuseWhileBusy()) return;
   if (settings_.stored.WarnSaveFtp &&
       !session_.Questions().AskDestructive("FTP Upload GPX", "Are you sure?",
@@ -103,12 +108,8 @@ void FtpTransfer::FtpSave() {
   }
   const std::string local = CreateCacheTempFile("ftp-", ".gpx");
   if (!local.empty()) platform::RemoveOnTermination(local);
-  const auto& shown = session_.Store().ShownWaypoints();
-  WriteOptions options;
-  options.internalName = session_.Settings().internalName;
-  options.status = &session_.Status();
   // A file that did not come out whole must not replace the remote list.
-  if (local.empty() || !WriteGpxFile(local, RecordSpan(shown.data(), shown.size()), options)) {
+  if (local.empty() || !session_.WriteCopy(local, kFormatGpx)) {
     if (!local.empty()) {
       ::unlink(local.c_str());
       platform::ForgetOnTermination(local);
@@ -120,7 +121,7 @@ void FtpTransfer::FtpSave() {
   StartWithLocalFile(FtpDirection::Upload, local);
 }
 
-void FtpTransfer::StartWithLocalFile(FtpDirection direction, const std::string& local) {
+void FavoriteTransfer::StartWithLocalFile(FtpDirection direction, const std::string& local) {
   if (StartFtpTransfer(direction, settings_.stored.FtpHost, settings_.stored.FtpUser, settings_.stored.FtpPassword,
                        settings_.stored.FtpRemDirFav, settings_.stored.FtpRemFilenameFav, local)) {
     local_.Own(local);
@@ -130,9 +131,9 @@ void FtpTransfer::StartWithLocalFile(FtpDirection direction, const std::string& 
   }
 }
 
-bool FtpTransfer::StartFtpTransfer(FtpDirection direction, const std::string& host, const std::string& user,
-                                   const std::string& scrambledPassword, const std::string& remoteDir,
-                                   const std::string& remoteFile, const std::string& localFile) {
+bool FavoriteTransfer::StartFtpTransfer(FtpDirection direction, const std::string& host, const std::string& user,
+                                        const std::string& scrambledPassword, const std::string& remoteDir,
+                                        const std::string& remoteFile, const std::string& localFile) {
   if (RefuseWhileBusy()) return false;
   const std::string password = ScramblePassword(scrambledPassword, kFtpPasswordKey, ScrambleDirection::Subtract);
   // A line break in any of them would reach the server as a command of its own.
@@ -142,19 +143,14 @@ bool FtpTransfer::StartFtpTransfer(FtpDirection direction, const std::string& ho
     session_.Status().FlashError(2, invalid);
     return false;
   }
-  FtpDirection_ = direction;
-  FtpHostText_ = host;
-  FtpUserText_ = user;
-  FtpPasswordText_ = scrambledPassword;
-  FtpRemoteDir_ = remoteDir;
-  FtpRemoteFile_ = remoteFile;
-  FtpLocalFile_ = localFile;
+  direction_ = direction;
+  remoteDir_ = remoteDir;
+  remoteFile_ = remoteFile;
+  localFile_ = localFile;
   local_ = {};
   running_ = true;
-  uploadStep_ = UploadStep::kNone;
 
-  FtpProperties& p = client_.Properties();
-  p.Vendor = 2411;
+  FtpProperties p;
   p.Host = host;
   p.UserID = user;
   p.Password = password;
@@ -175,162 +171,108 @@ bool FtpTransfer::StartFtpTransfer(FtpDirection direction, const std::string& ho
                     RemotePath(remoteFile) + " on " + host + " as " + (user.empty() ? "anonymous" : user) + ", " +
                     (p.Passive ? "passive" : "active") +
                     (p.Proxy.empty() ? "" : ", through " + ProxyWithoutCredentials(p.Proxy)));
-  client_.Connect();
+  client_.Connect(p, [this](const FtpResult& r) { LoggedIn(r); });
   return true;
 }
 
-void FtpTransfer::OnConnect() {
+void FavoriteTransfer::LoggedIn(const FtpResult& result) {
+  if (Broken(result)) return;
   Report(false, "Connected");
-  if (!FtpLocalFile_.empty()) client_.ChangeDir(FtpRemoteDir_);
+  client_.ChangeDir(remoteDir_, [this](const FtpResult& r) { InFolder(r); });
 }
 
-void FtpTransfer::OnSuccess(int code) {
-  switch (code) {
-    case kFtpChangeDir:
-      Report(false, "In folder " + (FtpRemoteDir_.empty() ? std::string("(login folder)") : FtpRemoteDir_));
-      if (FtpDirection_ == FtpDirection::Upload) {
-        client_.Upload(FtpLocalFile_, FtpPartName(FtpRemoteFile_));
-      } else {
-        client_.Download(FtpRemoteFile_, FtpLocalFile_);
-      }
-      break;
-    case kFtpDownload: {
-      // The client reports a download only once it arrived whole.
-      Report(false, "Downloaded " + TransferFigures());
-      client_.Disconnect();
-      session_.Status().SetError(0, "");
-      const bool ok = loadDownloaded
-                          ? loadDownloaded(FtpLocalFile_)
-                          : session_.LoadFileAs(FtpLocalFile_,
-                                                FavoriteListName(session_.Settings().FavoriteFile(), FtpRemoteFile_));
-      Finish(ok);
-      break;
-    }
-    case kFtpUpload:
-      Report(false, "Uploaded " + TransferFigures() + " as " + FtpPartName(FtpRemoteFile_));
-      uploadStep_ = UploadStep::kRename;
-      client_.Rename(FtpPartName(FtpRemoteFile_), FtpRemoteFile_);
-      break;
-    case kFtpRename:
-    case kFtpDelete:
-      FinishUpload(true);
-      break;
-    default:
-      break;
+void FavoriteTransfer::InFolder(const FtpResult& result) {
+  if (Broken(result)) return;
+  if (!result.Ok()) return Fail(Refusal(result, "ChangeDir"));
+  Report(false, "In folder " + (remoteDir_.empty() ? std::string("(login folder)") : remoteDir_));
+  if (direction_ == FtpDirection::Upload) {
+    client_.Upload(localFile_, FtpPartName(remoteFile_), [this](const FtpResult& r) { Uploaded(r); });
+  } else {
+    client_.Download(remoteFile_, localFile_, [this](const FtpResult& r) { Downloaded(r); });
   }
 }
 
-void FtpTransfer::OnFailure(bool& handled, int code) {
-  handled = true;
-  if ((code == kFtpRename || code == kFtpDelete) && uploadStep_ != UploadStep::kNone) {
-    FinishUpload(false);
-    return;
-  }
-  Fail("Failure! (" + FtpCommandName(code) + ")");
+void FavoriteTransfer::Downloaded(const FtpResult& result) {
+  if (Broken(result)) return;
+  if (!result.Ok()) return Fail(Refusal(result, "Download"));
+  // The client reports a download only once it arrived whole.
+  Report(false, "Downloaded " + TransferFigures());
+  client_.Disconnect();
+  session_.Status().SetError(0, "");
+  const bool ok = loadDownloaded ? loadDownloaded(localFile_)
+                                 : session_.LoadFileAs(
+                                       localFile_, FavoriteListName(session_.Settings().FavoriteFile(), remoteFile_));
+  Finish(ok);
 }
 
-void FtpTransfer::OnError(int, const std::string& text) { Fail("Error! (" + text + ")"); }
-
-void FtpTransfer::OnConnectionFailed() { Fail("Connection Failed!"); }
-
-void FtpTransfer::OnAuthenticationFailed(bool& handled) {
-  handled = false;
-  Fail("Authentication Failed!");
-}
-
-void FtpTransfer::OnInvalidHost(bool& handled) {
-  handled = true;
-  Fail("Invalid host!");
-}
-
-void FtpTransfer::OnUnSupportedFunction(int code) {
-  const std::string message = "Unsupported function! (" + FtpCommandName(code) + ")";
-  if ((code == kFtpRename || code == kFtpDelete) && uploadStep_ != UploadStep::kNone) {
-    // A server that cannot rename at all will not do it the second way either.
-    if (uploadStep_ == UploadStep::kRename) {
-      uploadFailure_ = message;
-      uploadStep_ = UploadStep::kRemovePart;
-      client_.Delete(FtpPartName(FtpRemoteFile_));
-      return;
-    }
-    FinishUpload(false);
-    return;
-  }
-  Fail(message);
-}
-
-// After the upload: the part file takes the remote file's place. A server
+// After the upload the part file takes the remote file's place. A server
 // that refuses to rename onto an existing file gets the old file moved aside
 // first (the only moment the list is not on the server under its name) and
 // removed after; when the new file cannot take its place, the old one is put
 // back and the part file removed, so nothing of ours is left behind.
-void FtpTransfer::FinishUpload(bool ok) {
-  const std::string part = FtpPartName(FtpRemoteFile_);
-  const std::string aside = FtpAsideName(FtpRemoteFile_);
-  switch (uploadStep_) {
-    case UploadStep::kRename:
-      if (ok) {
-        UploadDone();
-        return;
-      }
-      Report(true, "The server refused to rename " + part + " over " + FtpRemoteFile_ + "; moving the old file aside");
-      uploadStep_ = UploadStep::kMoveAside;
-      client_.Rename(FtpRemoteFile_, aside);
-      return;
-    case UploadStep::kMoveAside:
-      if (ok) {
-        uploadStep_ = UploadStep::kRenameAgain;
-        client_.Rename(part, FtpRemoteFile_);
-        return;
-      }
-      uploadFailure_ = "Failure! (" + FtpCommandName(kFtpRename) + ")";
-      uploadStep_ = UploadStep::kRemovePart;
-      client_.Delete(part);
-      return;
-    case UploadStep::kRenameAgain:
-      if (ok) {
-        uploadStep_ = UploadStep::kRemoveAside;
-        client_.Delete(aside);
-        return;
-      }
-      uploadFailure_ = "Failure! (" + FtpCommandName(kFtpRename) + ")";
-      uploadStep_ = UploadStep::kPutBack;
-      client_.Rename(aside, FtpRemoteFile_);
-      return;
-    case UploadStep::kPutBack:
-      if (ok) {
-        uploadStep_ = UploadStep::kRemovePart;
-        client_.Delete(part);
-        return;
-      }
-      // Both lists are still on the server, under the two names.
-      Report(true, "The old list stays as " + aside + ", the new one as " + part);
-      break;
-    case UploadStep::kRemoveAside:
-      if (!ok) Report(true, "Could not remove " + aside);
-      UploadDone();
-      return;
-    case UploadStep::kRemovePart:
-      if (!ok) Report(true, "Could not remove " + part);
-      break;
-    case UploadStep::kNone:
-      return;
-  }
-  uploadStep_ = UploadStep::kNone;
-  Fail(uploadFailure_);
+void FavoriteTransfer::Uploaded(const FtpResult& result) {
+  if (Broken(result)) return;
+  if (!result.Ok()) return Fail(Refusal(result, "Upload"));
+  Report(false, "Uploaded " + TransferFigures() + " as " + FtpPartName(remoteFile_));
+  client_.Rename(FtpPartName(remoteFile_), remoteFile_, [this](const FtpResult& r) { RenamedOver(r); });
 }
 
-void FtpTransfer::UploadDone() {
-  uploadStep_ = UploadStep::kNone;
-  Report(false, "Renamed to " + FtpRemoteFile_);
+void FavoriteTransfer::RenamedOver(const FtpResult& result) {
+  if (Broken(result)) return;
+  if (result.Ok()) return UploadDone();
+  // A server that cannot rename at all will not do it the second way either.
+  if (result.kind == FtpResult::Kind::kUnsupported) return RemovePartAndFail(Refusal(result, "Rename"));
+  Report(true, "The server refused to rename " + FtpPartName(remoteFile_) + " over " + remoteFile_ +
+                   "; moving the old file aside");
+  client_.Rename(remoteFile_, FtpAsideName(remoteFile_), [this](const FtpResult& r) { MovedAside(r); });
+}
+
+void FavoriteTransfer::MovedAside(const FtpResult& result) {
+  if (Broken(result)) return;
+  if (!result.Ok()) return RemovePartAndFail("Failure! (Rename)");
+  client_.Rename(FtpPartName(remoteFile_), remoteFile_, [this](const FtpResult& r) { RenamedAfterMovingAside(r); });
+}
+
+void FavoriteTransfer::RenamedAfterMovingAside(const FtpResult& result) {
+  if (Broken(result)) return;
+  if (!result.Ok()) {
+    client_.Rename(FtpAsideName(remoteFile_), remoteFile_, [this](const FtpResult& r) { PutBack(r); });
+    return;
+  }
+  client_.Delete(FtpAsideName(remoteFile_), [this](const FtpResult& r) {
+    if (Broken(r)) return;
+    if (!r.Ok()) Report(true, "Could not remove " + FtpAsideName(remoteFile_));
+    UploadDone();
+  });
+}
+
+void FavoriteTransfer::PutBack(const FtpResult& result) {
+  if (Broken(result)) return;
+  if (result.Ok()) return RemovePartAndFail("Failure! (Rename)");
+  // Both lists are still on the server, under the two names.
+  Report(true, "The old list stays as " + FtpAsideName(remoteFile_) + ", the new one as " + FtpPartName(remoteFile_));
+  Fail("Failure! (Rename)");
+}
+
+void FavoriteTransfer::RemovePartAndFail(const std::string& failure) {
+  client_.Delete(FtpPartName(remoteFile_), [this, failure](const FtpResult& r) {
+    if (Broken(r)) return;
+    if (!r.Ok()) Report(true, "Could not remove " + FtpPartName(remoteFile_));
+    Fail(failure);
+  });
+}
+
+void FavoriteTransfer::UploadDone() {
+  Report(false, "Renamed to " + remoteFile_);
   client_.Disconnect();
   session_.Status().SetError(0, "");
   session_.Status().FlashError(0, "Done!");
   Finish(true);
 }
 
-std::string FtpTransfer::InvalidField(const std::string& host, const std::string& user, const std::string& password,
-                                      const std::string& remoteDir, const std::string& remoteFile) const {
+std::string FavoriteTransfer::InvalidField(const std::string& host, const std::string& user,
+                                           const std::string& password, const std::string& remoteDir,
+                                           const std::string& remoteFile) const {
   const std::pair<const std::string*, const char*> fields[] = {
       {&host, "Invalid host!"},
       {&user, "Invalid user!"},
@@ -345,9 +287,31 @@ std::string FtpTransfer::InvalidField(const std::string& host, const std::string
   return {};
 }
 
+bool FavoriteTransfer::Broken(const FtpResult& result) {
+  switch (result.kind) {
+    case FtpResult::Kind::kOk:
+    case FtpResult::Kind::kRefused:
+    case FtpResult::Kind::kUnsupported:
+      return false;
+    case FtpResult::Kind::kError:
+      Fail("Error! (" + result.text + ")");
+      break;
+    case FtpResult::Kind::kConnectionFailed:
+      Fail("Connection Failed!");
+      break;
+    case FtpResult::Kind::kAuthFailed:
+      Fail("Authentication Failed!");
+      break;
+    case FtpResult::Kind::kInvalidHost:
+      Fail("Invalid host!");
+      break;
+  }
+  return true;
+}
+
 // A failed step ends the transfer and closes the connection, so the next
 // press starts afresh instead of meeting "Already connected!" for good.
-void FtpTransfer::Fail(const std::string& message) {
+void FavoriteTransfer::Fail(const std::string& message) {
   Report(true, message);
   if (client_.Connected()) client_.Disconnect();
   session_.Status().SetError(0, "");
@@ -356,20 +320,15 @@ void FtpTransfer::Fail(const std::string& message) {
   Finish(false);
 }
 
-void FtpTransfer::Finish(bool ok) {
+void FavoriteTransfer::Finish(bool ok) {
   if (!running_) return;
   running_ = false;
-  uploadStep_ = UploadStep::kNone;
   if (local_.owned) client_.RemoveLocalFile(local_.path);
   local_.owned = false;
   if (onFinished) onFinished(ok);
 }
 
-}  // namespace quill
-
-namespace quill {
-
-void FtpTransfer::Cancel() {
+void FavoriteTransfer::Cancel() {
   if (!running_ && !client_.Connected()) return;
   if (client_.Connected()) client_.Disconnect();
   Report(true, "Cancelled");
@@ -377,13 +336,13 @@ void FtpTransfer::Cancel() {
   Finish(false);
 }
 
-std::string FtpTransfer::TakeLocalFile() {
+std::string FavoriteTransfer::TakeLocalFile() {
   local_.owned = false;
   platform::ForgetOnTermination(local_.path);
   return local_.path;
 }
 
-void FtpTransfer::Report(bool error, const std::string& text) const {
+void FavoriteTransfer::Report(bool error, const std::string& text) const {
   if (!onEvent) return;
   // A message of the network library may quote the proxy as it was given.
   std::string line = text;
@@ -393,15 +352,15 @@ void FtpTransfer::Report(bool error, const std::string& text) const {
   onEvent(error, line);
 }
 
-std::string FtpTransfer::RemotePath(const std::string& name) const {
-  if (FtpRemoteDir_.empty()) return name;
-  return FtpRemoteDir_ + (FtpRemoteDir_.back() == '/' ? "" : "/") + name;
+std::string FavoriteTransfer::RemotePath(const std::string& name) const {
+  if (remoteDir_.empty()) return name;
+  return remoteDir_ + (remoteDir_.back() == '/' ? "" : "/") + name;
 }
 
 // "123456 bytes in 1.25 s": the local file is the transfer's size either way.
-std::string FtpTransfer::TransferFigures() const {
+std::string FavoriteTransfer::TransferFigures() const {
   std::error_code ec;
-  const auto bytes = std::filesystem::file_size(FtpLocalFile_, ec);
+  const auto bytes = std::filesystem::file_size(localFile_, ec);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
   char text[64];
   std::snprintf(text, sizeof text, "%llu bytes in %.2f s", ec ? 0ULL : static_cast<unsigned long long>(bytes), seconds);
