@@ -114,6 +114,14 @@ void TFormSerialSetup::PlaceRows(bool showBaud, bool showSettings) {
   setFixedSize(kWidth, buttonY + kBottom);
 }
 
+bool TSerialSetupDlg::Execute(QWidget* parent) {
+  TFormSerialSetup form(parent);
+  form.LoadFrom(*this);
+  if (form.exec() != QDialog::Accepted) return false;
+  form.StoreTo(*this);
+  return true;
+}
+
 void TFormSerialSetup::LoadFrom(const TSerialSetupDlg& dlg) {
   const Texts& t = kTexts[std::clamp(dlg.Taal, 0, 1)];
   setWindowTitle(dlg.Caption.empty() ? QString::fromUtf8(t.title) : QString::fromStdString(dlg.Caption));
