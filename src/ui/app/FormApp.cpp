@@ -32,9 +32,7 @@
 #include "ui/list/ListPanel.h"
 #include "ui/list/ListView.h"
 #include "ui/list/WaypointListModel.h"
-#include "ui/tools/FormAbout.h"
 #include "ui/tools/FormHistogram.h"
-#include "ui/tools/FormOptions.h"
 #include "ui/tools/GpsReceiver.h"
 #include "ui/tools/ToolCommands.h"
 #include "web/WebLaunch.h"
@@ -140,7 +138,6 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
     if (converter_->PositionToAdd(lat, lon)) listEdit_->AddToList(lat, lon);
   });
 
-  optionsDialog_ = new TFormOptions(this);
   BuildMenus();
   ConnectTools();
   logWritable_ = log_.Start(options.logLevel, identity_);
@@ -193,17 +190,20 @@ void TFormApp::BuildMenus() {
     edit->addAction(a);
     addAction(a);
   }
-  add(menuTools_, "ActionSetup", "Options", QKeySequence(), this, &TFormApp::ActionSetupExecute);
+  tools_ = new TToolCommands(this, menuTools_,
+                             ToolContext{binder_.Settings(), binder_.TxtExportMode, extendedMode_, identity_,
+                                         *statusBar_, [this](const AppSettings& edited, int txtExportMode) {
+                                           return binder_.StoreOptions(edited, txtExportMode);
+                                         }});
   QAction* helpAction =
       add(help, "ActionHelpHelp", "Help", QKeySequence(Qt::Key_F1), this, &TFormApp::ActionHelpHelpExecute);
   // The window sees F1 before its controls, whichever has the focus.
   helpAction->setShortcutContext(Qt::WindowShortcut);
-  add(help, "ActionAbout", "About", QKeySequence(), this, &TFormApp::ActionAboutExecute);
+  help->addAction(tools_->AboutAction());
   add(help, "ActionAboutQt", "About Qt", QKeySequence(), qApp, &QApplication::aboutQt);
 }
 
 void TFormApp::ConnectTools() {
-  tools_ = new TToolCommands(this, menuTools_);
   SetHistogramWindow(&tools_->Histogram());
   TGpsReceiver* gps = &tools_->Gps();
   connect(gps, &TGpsReceiver::Fix, converter_, [this](double lat, double lon, bool hasAltitude, double altitude) {
@@ -306,27 +306,6 @@ void TFormApp::ActionHelpHelpExecute() {
   helpWindow_->show();
   helpWindow_->raise();
   helpWindow_->activateWindow();
-}
-
-void TFormApp::ActionAboutExecute() {
-  TFormAbout about(identity_, this);
-  about.exec();
-}
-
-void TFormApp::ActionSetupExecute() {
-  TFormOptions& dialog = *optionsDialog_;
-  dialog.ExtendedMode = extendedMode_;
-  dialog.Values = binder_.Settings();
-  dialog.TxtExportMode = binder_.TxtExportMode;
-  if (dialog.exec() != QDialog::Accepted) return;
-  if (!binder_.StoreOptions(dialog.Values, dialog.TxtExportMode)) {
-    statusBar_->SetError(2, "Error saving settings");
-    return;
-  }
-  // The hint asked for this option; with it on, the next load keeps the data.
-  if (binder_.Settings().IncludeGroundspeak && statusBar_->MessageText() == AnsiToQString(kGroundspeakNotKept)) {
-    statusBar_->SetError(0, "");
-  }
 }
 
 // ---- forwarding ----

@@ -35,7 +35,6 @@ class HelpWindow;
 class OpenFileServer;
 class TFileCommands;
 class TFormEditItem;
-class TFormOptions;
 class TFtpCommands;
 class TWebCommands;
 class TFormSelectWpAddMode;
@@ -101,7 +100,6 @@ class TFormApp : public QMainWindow {
   const ProgramIdentity& Identity() const { return identity_; }
   bool ExtendedMode() const { return extendedMode_; }
   TFormSelectWpAddMode& DuplicateDialog();
-  TFormOptions& OptionsDialog() { return *optionsDialog_; }
   TFormEditItem& EditDialog() { return *editDialog_; }
   HelpWindow* Help() const { return helpWindow_; }
   bool Listening() const;
@@ -134,8 +132,6 @@ class TFormApp : public QMainWindow {
   // Shell.
   void ActionExitExecute();
   void ActionHelpHelpExecute();
-  void ActionAboutExecute();
-  void ActionSetupExecute();
 
   // Questions go to this seam first when set (tests).
   void SetQuestionOverride(QuestionSeam* seam);
@@ -183,7 +179,6 @@ class TFormApp : public QMainWindow {
   QWidget* histogramWindow_ = nullptr;
   QMenu* menuTools_ = nullptr;
   TToolCommands* tools_ = nullptr;
-  TFormOptions* optionsDialog_ = nullptr;
   TFormEditItem* editDialog_ = nullptr;
   TWindowLog log_;
   bool logWritable_ = true;
