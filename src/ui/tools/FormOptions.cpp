@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <algorithm>
 #include <variant>
 
@@ -102,6 +103,8 @@ void ShowSetting(QWidget* w, const SettingMember& member, const A& v) {
     combo->setCurrentIndex(n >= 0 && n < combo->count() ? n : 0);
   } else if (auto* slider = qobject_cast<QSlider*>(w)) {
     slider->setValue(n);
+  } else if (auto* spin = qobject_cast<QSpinBox*>(w)) {
+    spin->setValue(n);
   } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
     edit->setText(QString::number(n));
   } else {
@@ -128,6 +131,8 @@ void TakeSetting(QWidget* w, const SettingMember& member, A& v) {
     SetNumber(v, member, combo->currentIndex());
   } else if (auto* slider = qobject_cast<QSlider*>(w)) {
     SetNumber(v, member, slider->value());
+  } else if (auto* spin = qobject_cast<QSpinBox*>(w)) {
+    SetNumber(v, member, spin->value());
   } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
     // The only number typed as text is a port.
     SetNumber(v, member, ProxyPortFromText(QStringToAnsi(edit->text())));
