@@ -530,16 +530,8 @@
         <translation>Afsluiten</translation>
     </message>
     <message>
-        <source>Options</source>
-        <translation>Opties</translation>
-    </message>
-    <message>
         <source>Help</source>
         <translation>Help</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>Over</translation>
     </message>
     <message>
         <source>About Qt</source>
@@ -1289,12 +1281,20 @@ Wilt u het vervangen?</translation>
         <source>Stop GPS receiver</source>
         <translation>GPS-ontvanger stoppen</translation>
     </message>
+    <message>
+        <source>Options</source>
+        <translation>Opties</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Over</translation>
+    </message>
 </context>
 <context>
     <name>quill::TUlkStatusBar</name>
     <message>
         <source>Geocaching info not loaded: turn on &quot;Include Geocaching Info&quot; in Tools &gt; Options</source>
-        <translation>Geocaching-info niet geladen: zet "Geocaching-info meenemen" aan in Extra &gt; Opties</translation>
+        <translation>Geocaching-info niet geladen: zet &quot;Geocaching-info meenemen&quot; aan in Extra &gt; Opties</translation>
     </message>
     <message>
         <source>Error saving settings</source>

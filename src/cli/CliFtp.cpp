@@ -13,8 +13,8 @@
 #include "cli/Cli.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSinks.h"
-#include "net/FtpTransfer.h"
 #include "net/ScramblePassword.h"
+#include "session/FavoriteTransfer.h"
 #include "session/ListSession.h"
 #include "settings/AppSettings.h"
 
@@ -35,7 +35,11 @@ class FtpStatus : public StderrStatus {
   void FlashError(int, const std::string& text) override { flashed = text; }
 };
 
-FtpTransferSettings SettingsFromStore() { return FtpSettingsFrom(StoredAppSettings()); }
+FavoriteTransferSettings SettingsFromStore() {
+  FavoriteTransferSettings settings;
+  settings.stored = StoredAppSettings();
+  return settings;
+}
 
 // One GPX file that loads as it is goes up byte for byte: it already is a
 // favorite list, and the server should hold what the user has.
@@ -82,18 +86,18 @@ int RunFtp(const std::vector<std::string>& args, std::ostream& /*out*/, std::ost
     return UsageError(err, upload ? "ftp upload needs at least one INPUT" : "ftp download takes one OUTPUT");
   }
 
-  FtpTransferSettings settings = SettingsFromStore();
-  settings.WarnSaveFtp = false;  // asking is the command itself
+  FavoriteTransferSettings settings = SettingsFromStore();
+  settings.stored.WarnSaveFtp = false;  // asking is the command itself
   if (const char* password = std::getenv("QUILLMARK_FTP_PASSWORD")) {
-    settings.FtpPassword = ScramblePassword(password, kFtpPasswordKey, ScrambleDirection::Add);
+    settings.stored.FtpPassword = ScramblePassword(password, kFtpPasswordKey, ScrambleDirection::Add);
   }
   for (const CliOption& o : options.extra) {
-    if (o.name == "--host") settings.FtpHost = o.value;
-    if (o.name == "--user") settings.FtpUser = o.value;
-    if (o.name == "--dir") settings.FtpRemDirFav = o.value;
-    if (o.name == "--name") settings.FtpRemFilenameFav = o.value;
-    if (o.name == "--active") settings.FtpPassive = false;
-    if (o.name == "--passive") settings.FtpPassive = true;
+    if (o.name == "--host") settings.stored.FtpHost = o.value;
+    if (o.name == "--user") settings.stored.FtpUser = o.value;
+    if (o.name == "--dir") settings.stored.FtpRemDirFav = o.value;
+    if (o.name == "--name") settings.stored.FtpRemFilenameFav = o.value;
+    if (o.name == "--active") settings.stored.FtpPassive = 0;
+    if (o.name == "--passive") settings.stored.FtpPassive = 1;
     if (o.name == "--timeout") {
       char* end = nullptr;
       const long seconds = std::strtol(o.value.c_str(), &end, 10);
@@ -113,7 +117,7 @@ int RunFtp(const std::vector<std::string>& args, std::ostream& /*out*/, std::ost
   FtpStatus status(err);
   ListSession session(status, answers);
   ApplyCliOptions(options, session, answers);
-  FtpTransfer ftp(session);
+  FavoriteTransfer ftp(session);
   ftp.Settings() = settings;
 
   if (upload) {
@@ -138,8 +142,9 @@ int RunFtp(const std::vector<std::string>& args, std::ostream& /*out*/, std::ost
     loop.quit();
   };
   if (upload && SendsFileAsItIs(options, session)) {
-    ftp.StartFtpTransfer(FtpDirection::Upload, settings.FtpHost, settings.FtpUser, settings.FtpPassword,
-                         settings.FtpRemDirFav, settings.FtpRemFilenameFav, options.files.front());
+    ftp.StartFtpTransfer(FtpDirection::Upload, settings.stored.FtpHost, settings.stored.FtpUser,
+                         settings.stored.FtpPassword, settings.stored.FtpRemDirFav, settings.stored.FtpRemFilenameFav,
+                         options.files.front());
   } else if (upload) {
     ftp.FtpSave();
   } else {

@@ -135,7 +135,7 @@ bool ParseCliOptions(const std::vector<std::string>& args, const ExtraOptionName
 
 void ApplyCliOptions(const CliOptions& options, ListSession& session, FixedAnswers& answers) {
   answers.duplicateAnswer = options.duplicateMode;
-  session.Settings().includeGroundspeak = options.includeGroundspeak;
+  session.Settings().stored.IncludeGroundspeak = options.includeGroundspeak;
   session.Settings().txtExportMode = options.txtMode;
 }
 

@@ -254,8 +254,18 @@ TEST_F(UiWindow, HelpAboutNamesTheProgramItsDataItsQtAndItsLicence) {
     EXPECT_TRUE(text.contains(part)) << part.toStdString() << "\n" << text.toStdString();
   }
   QMenu* help = app.findChild<QMenu*>("MenuHelp");
+  QMenu* tools = app.findChild<QMenu*>("MenuTools");
   ASSERT_NE(help, nullptr);
-  EXPECT_TRUE(help->actions().contains(app.Action("ActionAboutQt")));
+  ASSERT_NE(tools, nullptr);
+  auto names = [](QMenu* menu) {
+    QStringList found;
+    for (QAction* a : menu->actions()) found << (a->isSeparator() ? QString("-") : a->objectName());
+    return found;
+  };
+  // The tool commands place their actions among the window's in the menus' order.
+  EXPECT_EQ(names(help), (QStringList{"ActionHelpHelp", "ActionAbout", "ActionAboutQt"}));
+  EXPECT_EQ(names(tools),
+            (QStringList{"ActionSetup", "-", "ActionLetterFrequency", "ActionGpsReceiver", "ActionGpsStop"}));
 }
 
 TEST_F(UiWindow, SettingsAreReadAtStart) {

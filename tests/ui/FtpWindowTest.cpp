@@ -9,8 +9,8 @@
 #include <filesystem>
 
 #include "UiTestSupport.h"
-#include "net/FtpTransfer.h"
 #include "net/ScramblePassword.h"
+#include "session/FavoriteTransfer.h"
 #include "session/ListSession.h"
 #include "support/FtpServer.h"
 #include "ui/components/UlkStatusBar.h"

@@ -16,6 +16,7 @@
 #include "UiTestSupport.h"
 #include "list/ListFilter.h"
 #include "session/ListSession.h"
+#include "text/Ansi.h"
 #include "ui/list/ListPanel.h"
 #include "ui/list/ListView.h"
 #include "ui/list/WaypointListModel.h"
@@ -118,7 +119,7 @@ TEST_F(UiMultiSelect, ArchiveWritesEveryLineOnceAndKeepsAllWhenTheFileCannotBeWr
   EXPECT_EQ(app.Model().rowCount(), 6);
   EXPECT_EQ(UndoText(), "Undo Load six.gpx (6 waypoints)");
 
-  app.Session().Settings().archiveFile = archive;
+  app.Session().Settings().stored.ArchiveFile = Utf8ToAnsi(archive);
   app.findChild<QPushButton*>("ButtonArchive")->click();
   EXPECT_EQ(RowNames(), (Names{"GC1BBB", "GC1DDD", "GC1EEE", "GC1FFF"}));
   const std::string lines = ReadFileBytes(archive);

@@ -131,6 +131,10 @@ TEST_F(OptionsDialog, EveryControlIsThereWithItsCaption) {
         {"ButtonOk", "OK"},
         {"ButtonCancel", "Cancel"}};
     for (auto [name, caption] : captions) EXPECT_EQ(In<QAbstractButton>(d, name)->text(), caption) << name;
+    // A setting whose control is missing would silently be neither shown nor taken.
+    for (const SettingRow& row : SettingRows()) {
+      if (!row.control.empty()) In<QWidget>(d, std::string(row.control).c_str());
+    }
     auto* zoom = In<QSlider>(d, "TrackBarZoom");
     EXPECT_EQ(zoom->minimum(), 9);
     EXPECT_EQ(zoom->maximum(), 17);
@@ -181,7 +185,7 @@ TEST_F(OptionsDialog, OkWritesEverySettingAndTheStoreReadsItBack) {
   const AppSettings stored = ReadAppSettings(Store());
   EXPECT_TRUE(stored.WarnDel);
   EXPECT_FALSE(stored.WarnExit);
-  EXPECT_TRUE(stored.IncludeGroudspeak);
+  EXPECT_TRUE(stored.IncludeGroundspeak);
   EXPECT_TRUE(stored.RealWebLink);
   EXPECT_TRUE(stored.NoCheckWhenEmpty);
   EXPECT_FALSE(stored.WarnSaveFav);
@@ -209,7 +213,7 @@ TEST_F(OptionsDialog, OkWritesEverySettingAndTheStoreReadsItBack) {
   EXPECT_EQ(App().Settings().GmType, 107);
   EXPECT_EQ(App().SettingsBinder().TxtExportMode, 3);
   EXPECT_EQ(App().Session().Settings().txtExportMode, 3);
-  EXPECT_TRUE(App().Session().Settings().includeGroundspeak);
+  EXPECT_TRUE(App().Session().Settings().stored.IncludeGroundspeak);
 
   // The readable password comes back; emptied, it is stored empty.
   RunOptions([&](TFormOptions& d) {
@@ -264,7 +268,7 @@ TEST_F(OptionsDialog, UnwritableStoreIsReportedAndTheSettingsStillHoldForTheRun)
   EXPECT_EQ(App().StatusBar().MessageText(), "Error saving settings");
   EXPECT_EQ(App().StatusBar().MessageLevel(), 2);
   EXPECT_TRUE(App().Settings().WarnDel);
-  EXPECT_TRUE(App().Session().Settings().warnDel);
+  EXPECT_TRUE(App().Session().Settings().stored.WarnDel);
 }
 
 TEST_F(OptionsDialog, HomeCoordsActOnTheDistanceColumnAtOnce) {
@@ -310,7 +314,7 @@ TEST_F(OptionsDialog, GeocachingInfoTurnedOnMarksArchivedRowsAndSurvivesARestart
   EXPECT_TRUE(!red(1) && struck(1));   // disabled
   EXPECT_TRUE(!red(2) && !struck(2));  // available
   Open({}, false);
-  EXPECT_TRUE(App().Settings().IncludeGroudspeak);
+  EXPECT_TRUE(App().Settings().IncludeGroundspeak);
 }
 
 TEST_F(OptionsDialog, FileButtonsChooseTheFavoriteAndArchiveFiles) {

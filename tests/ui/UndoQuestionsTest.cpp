@@ -14,7 +14,7 @@
 
 #include "UiTestSupport.h"
 #include "formats/FormatTable.h"
-#include "net/FtpTransfer.h"
+#include "session/FavoriteTransfer.h"
 #include "ui/app/ConverterPanel.h"
 #include "ui/list/FileCommands.h"
 #include "ui/list/FormEditItem.h"

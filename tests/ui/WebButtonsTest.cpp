@@ -38,7 +38,7 @@ class UiWeb : public ::testing::Test, public WindowFixture {
     App().Session().SetLauncher(&launcher_);
     work_ = Dir().path() + "/cache/quillmark";
     App().Session().SetWorkFolder(work_);
-    App().Session().Settings().includeGroundspeak = true;
+    App().Session().Settings().stored.IncludeGroundspeak = true;
     ASSERT_TRUE(App().LoadFile(WriteGpx("caches.gpx", kCaches)));
   }
   void Click(const char* name) {

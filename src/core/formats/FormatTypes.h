@@ -15,7 +15,7 @@
 namespace quill {
 
 struct ReadOptions {
-  bool includeGroundspeak = false;  // the IncludeGroudspeak setting
+  bool includeGroundspeak = false;  // the setting "Include Geocaching Info"
   bool noCheckWhenEmpty = false;    // the NoCheckWhenEmpty setting
   StatusSink* status = nullptr;     // for the readers' passing messages
   // Called now and then with bytes read and the file size (0 when unknown).
@@ -27,7 +27,7 @@ struct ReadOptions {
 
 struct ReadResult {
   int elapsedSeconds = 0;  // shown in LabelImportTime
-  // Waypoints whose Groundspeak element was left out (IncludeGroudspeak off).
+  // Waypoints whose Groundspeak element was left out ("Include Geocaching Info" off).
   std::size_t groundspeakDropped = 0;
   // Why a read failed, with where: "line 12: unterminated <wpt>" (a byte
   // offset in a binary file); empty when there is nothing to say.

@@ -27,15 +27,7 @@ namespace quill {
 
 namespace {
 
-constexpr std::array<const char*, 16> kCommandNames = {
-    "ChangeDir", "MakeDir", "Delete", "RemoveDir", "List",     "Rename", "UpRestore", "DownRestore",
-    "Download",  "Upload",  "Append", "ReInit",    "Allocate", "NList",  "DoCommand", "CurrentDir",
-};
-
-// Worker jobs besides the command codes.
-constexpr int kJobConnect = -1;
-constexpr int kJobDisconnect = -2;
-constexpr int kJobRemoveFile = -3;
+using K = FtpResult::Kind;
 
 std::once_flag gCurlInit;
 
@@ -65,38 +57,32 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 
 }  // namespace
 
-std::string FtpCommandName(int code) {
-  if (code < 0 || code >= static_cast<int>(kCommandNames.size())) return {};
-  return kCommandNames[static_cast<std::size_t>(code)];
-}
+// What the worker does: the operations, and its own housekeeping.
+enum class FtpClient::Op { kConnect, kChangeDir, kDownload, kUpload, kRename, kDelete, kDisconnect, kRemoveFile };
 
 struct FtpClient::Outcome {
-  enum Kind {
-    kNone,
-    kConnected,
-    kSuccess,
-    kFailure,
-    kError,
-    kConnectionFailed,
-    kAuthFailed,
-    kInvalidHost,
-    kUnsupported
-  };
-  Kind kind = kNone;
-  int code = 0;
-  int number = 0;
-  std::string text;
+  bool ended = true;  // false: nothing to report (cut off, or housekeeping)
+  FtpResult result;
+  FtpDone done;
   unsigned generation = 0;
+  Op op = Op::kConnect;
+
+  static Outcome None() {
+    Outcome out;
+    out.ended = false;
+    return out;
+  }
 };
 
 class FtpClient::Worker {
  public:
   struct Job {
     unsigned generation = 0;
-    int command = 0;
+    Op op = Op::kConnect;
     std::string a;
     std::string b;
     FtpProperties properties;
+    FtpDone done;
   };
 
   explicit Worker(FtpClient& owner) : owner_(owner), thread_([this] { Loop(); }) {}
@@ -111,7 +97,7 @@ class FtpClient::Worker {
     wake_.notify_all();
     thread_.join();
     for (const Job& job : jobs_) {
-      if (job.command != kJobRemoveFile) continue;
+      if (job.op != Op::kRemoveFile) continue;
       ::unlink(job.a.c_str());
       platform::ForgetOnTermination(job.a);
     }
@@ -139,12 +125,13 @@ class FtpClient::Worker {
   Outcome RenameJob(const std::string& from, const std::string& to);
   Outcome DeleteJob(const std::string& name);
   // Sends commands after the folder change (names relative to the folder).
-  Outcome QuoteJob(int command, std::initializer_list<std::string> lines);
+  Outcome QuoteJob(Op op, std::initializer_list<std::string> lines);
   void Close();
 
   void Prepare();
   CURLcode Perform(const std::string& url);
-  Outcome Classify(int command, CURLcode code);
+  // The outcome of a libcurl request of the operation (kConnect: the login).
+  Outcome Classify(Op op, CURLcode code);
   bool EscapePath(const std::string& folder, std::string& out) const;
   std::string UrlFor(const std::string& escapedName) const;
   bool Abandoned() const { return live_.load() != jobGeneration_; }
@@ -207,18 +194,20 @@ void FtpClient::Worker::Loop() {
       job = std::move(jobs_.front());
       jobs_.pop_front();
     }
-    if (job.command == kJobRemoveFile) {
+    if (job.op == Op::kRemoveFile) {
       ::unlink(job.a.c_str());
       platform::ForgetOnTermination(job.a);
       continue;
     }
-    if (job.command != kJobDisconnect && job.generation != live_.load()) continue;
+    if (job.op != Op::kDisconnect && job.generation != live_.load()) continue;
     jobGeneration_ = job.generation;
     running_.store(true);
     Outcome outcome = Run(job);
     running_.store(false);
-    if (outcome.kind == Outcome::kNone || Abandoned()) continue;
+    if (!outcome.ended || Abandoned()) continue;
     outcome.generation = job.generation;
+    outcome.done = std::move(job.done);
+    outcome.op = job.op;
     FtpClient* owner = &owner_;
     QMetaObject::invokeMethod(
         owner_.context_.get(), [owner, outcome] { owner->Deliver(outcome); }, Qt::QueuedConnection);
@@ -229,29 +218,25 @@ void FtpClient::Worker::Loop() {
 FtpClient::Outcome FtpClient::Worker::Run(const Job& job) {
   owner_.bytesDone_.store(0);
   owner_.bytesTotal_.store(0);
-  switch (job.command) {
-    case kJobConnect:
+  switch (job.op) {
+    case Op::kConnect:
       return ConnectJob(job);
-    case kJobDisconnect:
-      Close();
-      return {};
-    case kFtpChangeDir:
+    case Op::kChangeDir:
       return ChangeDirJob(job.a);
-    case kFtpDownload:
+    case Op::kDownload:
       return DownloadJob(job.a, job.b);
-    case kFtpUpload:
+    case Op::kUpload:
       return UploadJob(job.a, job.b);
-    case kFtpRename:
+    case Op::kRename:
       return RenameJob(job.a, job.b);
-    case kFtpDelete:
+    case Op::kDelete:
       return DeleteJob(job.a);
-    default: {
-      Outcome out;
-      out.kind = Outcome::kUnsupported;
-      out.code = job.command;
-      return out;
-    }
+    case Op::kDisconnect:
+    case Op::kRemoveFile:
+      break;
   }
+  Close();
+  return Outcome::None();
 }
 
 void FtpClient::Worker::Close() {
@@ -428,46 +413,45 @@ CURLcode FtpClient::Worker::Perform(const std::string& url) {
   return code;
 }
 
-FtpClient::Outcome FtpClient::Worker::Classify(int command, CURLcode code) {
+FtpClient::Outcome FtpClient::Worker::Classify(Op op, CURLcode code) {
   Outcome out;
-  out.code = command;
-  if (Abandoned()) return out;
+  if (Abandoned()) return Outcome::None();
   long response = 0;
   curl_easy_getinfo(curl_, CURLINFO_RESPONSE_CODE, &response);
   if (overTime_ && (code == CURLE_ABORTED_BY_CALLBACK || code == CURLE_OPERATION_TIMEDOUT)) {
-    out.kind = command == kJobConnect ? Outcome::kConnectionFailed : Outcome::kError;
-    out.number = static_cast<int>(CURLE_OPERATION_TIMEDOUT);
-    out.text =
+    out.result.kind = op == Op::kConnect ? K::kConnectionFailed : K::kError;
+    out.result.number = static_cast<int>(CURLE_OPERATION_TIMEDOUT);
+    out.result.text =
         "Timed out: the transfer took longer than " + std::to_string((properties_.totalTimeoutMs + 999) / 1000) + " s";
     return out;
   }
   if (tooLarge_) {
-    out.kind = Outcome::kError;
-    out.number = static_cast<int>(CURLE_FILESIZE_EXCEEDED);
+    out.result.kind = K::kError;
+    out.result.number = static_cast<int>(CURLE_FILESIZE_EXCEEDED);
     const std::uint64_t most = properties_.maxDownloadBytes;
-    out.text = "The file is larger than " +
-               (most % (1u << 20) == 0 ? std::to_string(most >> 20) + " MiB" : std::to_string(most) + " bytes");
+    out.result.text = "The file is larger than " +
+                      (most % (1u << 20) == 0 ? std::to_string(most >> 20) + " MiB" : std::to_string(most) + " bytes");
     return out;
   }
   if (code == CURLE_ABORTED_BY_CALLBACK && timedOut_) {
-    out.kind = command == kJobConnect ? Outcome::kConnectionFailed : Outcome::kError;
-    out.number = static_cast<int>(CURLE_OPERATION_TIMEDOUT);
-    out.text = "Timed out: no data moved for " + std::to_string((properties_.idleTimeoutMs + 999) / 1000) + " s";
+    out.result.kind = op == Op::kConnect ? K::kConnectionFailed : K::kError;
+    out.result.number = static_cast<int>(CURLE_OPERATION_TIMEDOUT);
+    out.result.text = "Timed out: no data moved for " + std::to_string((properties_.idleTimeoutMs + 999) / 1000) + " s";
     return out;
   }
   switch (code) {
     case CURLE_OK:
-      out.kind = command == kJobConnect ? Outcome::kConnected : Outcome::kSuccess;
+      out.result.kind = op == Op::kConnect ? K::kOk : K::kOk;
       return out;
     case CURLE_COULDNT_RESOLVE_HOST:
     case CURLE_COULDNT_RESOLVE_PROXY:
-      out.kind = Outcome::kInvalidHost;
+      out.result.kind = K::kInvalidHost;
       return out;
     case CURLE_LOGIN_DENIED:
-      out.kind = Outcome::kAuthFailed;
+      out.result.kind = K::kAuthFailed;
       return out;
     case CURLE_COULDNT_CONNECT:
-      out.kind = Outcome::kConnectionFailed;
+      out.result.kind = K::kConnectionFailed;
       return out;
     case CURLE_REMOTE_ACCESS_DENIED:
     case CURLE_REMOTE_FILE_NOT_FOUND:
@@ -477,16 +461,16 @@ FtpClient::Outcome FtpClient::Worker::Classify(int command, CURLcode code) {
     case CURLE_PARTIAL_FILE:
     case CURLE_REMOTE_DISK_FULL:
     case CURLE_REMOTE_FILE_EXISTS:
-      if (command >= 0) {
+      if (op != Op::kConnect) {
         // 500, 502 and 504: the server does not know the command at all.
-        out.kind = response == 500 || response == 502 || response == 504 ? Outcome::kUnsupported : Outcome::kFailure;
+        out.result.kind = response == 500 || response == 502 || response == 504 ? K::kUnsupported : K::kRefused;
         return out;
       }
       break;
     default:
       break;
   }
-  if (command == kJobConnect) {
+  if (op == Op::kConnect) {
     // No usable control connection came about.
     switch (code) {
       case CURLE_OPERATION_TIMEDOUT:
@@ -494,15 +478,15 @@ FtpClient::Outcome FtpClient::Worker::Classify(int command, CURLcode code) {
       case CURLE_GOT_NOTHING:
       case CURLE_RECV_ERROR:
       case CURLE_SEND_ERROR:
-        out.kind = Outcome::kConnectionFailed;
+        out.result.kind = K::kConnectionFailed;
         return out;
       default:
         break;
     }
   }
-  out.kind = Outcome::kError;
-  out.number = static_cast<int>(code);
-  out.text = errorText_[0] ? errorText_ : curl_easy_strerror(code);
+  out.result.kind = K::kError;
+  out.result.number = static_cast<int>(code);
+  out.result.text = errorText_[0] ? errorText_ : curl_easy_strerror(code);
   return out;
 }
 
@@ -541,51 +525,48 @@ FtpClient::Outcome FtpClient::Worker::ConnectJob(const Job& job) {
   deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(1, properties_.totalTimeoutMs));
   overTime_ = false;
   Outcome out;
-  out.code = kJobConnect;
   const std::optional<FtpEndpoint> endpoint = ParseFtpHost(properties_.Host);
   if (!endpoint) {
-    out.kind = Outcome::kInvalidHost;
+    out.result.kind = K::kInvalidHost;
     return out;
   }
   endpoint_ = *endpoint;
   if (!IsSafeName(properties_.UserID) || !IsSafeName(properties_.Password) || !IsSafeName(properties_.Proxy)) {
-    out.kind = Outcome::kError;
-    out.text = "A control character in the login or the proxy";
+    out.result.kind = K::kError;
+    out.result.text = "A control character in the login or the proxy";
     return out;
   }
   curl_ = curl_easy_init();
   if (!curl_) {
-    out.kind = Outcome::kError;
-    out.text = "Out of memory";
+    out.result.kind = K::kError;
+    out.result.text = "Out of memory";
     return out;
   }
   Prepare();
   curl_easy_setopt(curl_, CURLOPT_NOBODY, 1L);
   const CURLcode code = Perform(UrlFor(""));
-  return Classify(kJobConnect, code);
+  return Classify(Op::kConnect, code);
 }
 
 FtpClient::Outcome FtpClient::Worker::ChangeDirJob(const std::string& folder) {
   Outcome out;
-  out.code = kFtpChangeDir;
   std::string path;
   if (!curl_ || !EscapePath(folder, path)) {
-    out.kind = Outcome::kFailure;
+    out.result.kind = K::kRefused;
     return out;
   }
   const std::string before = folder_;
   folder_ = path;
   Prepare();
   curl_easy_setopt(curl_, CURLOPT_NOBODY, 1L);
-  out = Classify(kFtpChangeDir, Perform(UrlFor("")));
-  if (out.kind != Outcome::kSuccess) folder_ = before;
+  out = Classify(Op::kChangeDir, Perform(UrlFor("")));
+  if (out.result.kind != K::kOk) folder_ = before;
   return out;
 }
 
 FtpClient::Outcome FtpClient::Worker::DownloadJob(const std::string& remote, const std::string& local) {
   Outcome out;
-  out.code = kFtpDownload;
-  out.kind = Outcome::kFailure;
+  out.result.kind = K::kRefused;
   std::string name;
   if (!curl_ || remote.empty() || !EscapePath(remote, name)) return out;
   tooLarge_ = false;
@@ -596,13 +577,13 @@ FtpClient::Outcome FtpClient::Worker::DownloadJob(const std::string& remote, con
   Prepare();
   curl_easy_setopt(curl_, CURLOPT_NOBODY, 1L);
   const CURLcode sizeCode = Perform(UrlFor(name));
-  if (Abandoned()) return {};
-  if (sizeCode != CURLE_OK) return Classify(kFtpDownload, sizeCode);
+  if (Abandoned()) return Outcome::None();
+  if (sizeCode != CURLE_OK) return Classify(Op::kDownload, sizeCode);
   curl_off_t announced = -1;
   curl_easy_getinfo(curl_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
   if (announced > 0 && static_cast<std::uint64_t>(announced) > properties_.maxDownloadBytes) {
     tooLarge_ = true;
-    return Classify(kFtpDownload, CURLE_FILESIZE_EXCEEDED);
+    return Classify(Op::kDownload, CURLE_FILESIZE_EXCEEDED);
   }
   owner_.bytesTotal_.store(announced > 0 ? static_cast<std::uint64_t>(announced) : 0);
 
@@ -614,8 +595,8 @@ FtpClient::Outcome FtpClient::Worker::DownloadJob(const std::string& remote, con
     created = fileFd_ >= 0;
   }
   if (fileFd_ < 0) {
-    out.kind = Outcome::kError;
-    out.text = "Cannot write " + local;
+    out.result.kind = K::kError;
+    out.result.text = "Cannot write " + local;
     return out;
   }
   // Cut off just as it began: the owner may already have removed the file,
@@ -624,7 +605,7 @@ FtpClient::Outcome FtpClient::Worker::DownloadJob(const std::string& remote, con
     ::close(fileFd_);
     fileFd_ = -1;
     if (created) ::unlink(local.c_str());
-    return {};
+    return Outcome::None();
   }
   fileBytes_ = 0;
   fileError_ = false;
@@ -637,18 +618,19 @@ FtpClient::Outcome FtpClient::Worker::DownloadJob(const std::string& remote, con
   const CURLcode code = Perform(UrlFor(name));
   const bool closed = ::close(fileFd_) == 0;
   fileFd_ = -1;
-  out = Classify(kFtpDownload, code);
-  if (out.kind != Outcome::kSuccess) return out;
+  out = Classify(Op::kDownload, code);
+  if (out.result.kind != K::kOk) return out;
   if (fileError_ || !closed) {
-    out.kind = Outcome::kError;
-    out.text = "Cannot write " + local;
+    out.result.kind = K::kError;
+    out.result.text = "Cannot write " + local;
     return out;
   }
   for (const curl_off_t expected : {announced, replyAnnounced_}) {
     if (expected >= 0 && static_cast<std::uint64_t>(expected) != fileBytes_) {
-      out.kind = Outcome::kError;
-      out.number = static_cast<int>(CURLE_PARTIAL_FILE);
-      out.text = "The server sent " + std::to_string(fileBytes_) + " bytes of a file of " + std::to_string(expected);
+      out.result.kind = K::kError;
+      out.result.number = static_cast<int>(CURLE_PARTIAL_FILE);
+      out.result.text =
+          "The server sent " + std::to_string(fileBytes_) + " bytes of a file of " + std::to_string(expected);
       return out;
     }
   }
@@ -657,8 +639,7 @@ FtpClient::Outcome FtpClient::Worker::DownloadJob(const std::string& remote, con
 
 FtpClient::Outcome FtpClient::Worker::UploadJob(const std::string& local, const std::string& remote) {
   Outcome out;
-  out.code = kFtpUpload;
-  out.kind = Outcome::kFailure;
+  out.result.kind = K::kRefused;
   std::string name;
   if (!curl_ || remote.empty() || !EscapePath(remote, name)) return out;
   fileFd_ = ::open(local.c_str(), O_RDONLY | O_CLOEXEC);
@@ -666,8 +647,8 @@ FtpClient::Outcome FtpClient::Worker::UploadJob(const std::string& local, const 
   if (fileFd_ < 0 || ::fstat(fileFd_, &st) != 0) {
     if (fileFd_ >= 0) ::close(fileFd_);
     fileFd_ = -1;
-    out.kind = Outcome::kError;
-    out.text = "Cannot read " + local;
+    out.result.kind = K::kError;
+    out.result.text = "Cannot read " + local;
     return out;
   }
   const auto size = static_cast<std::uint64_t>(st.st_size);
@@ -681,11 +662,11 @@ FtpClient::Outcome FtpClient::Worker::UploadJob(const std::string& local, const 
   const CURLcode code = Perform(UrlFor(name));
   ::close(fileFd_);
   fileFd_ = -1;
-  out = Classify(kFtpUpload, code);
-  if (out.kind != Outcome::kSuccess) return out;
+  out = Classify(Op::kUpload, code);
+  if (out.result.kind != K::kOk) return out;
   if (fileError_ || fileBytes_ != size) {
-    out.kind = Outcome::kError;
-    out.text = "Cannot read " + local;
+    out.result.kind = K::kError;
+    out.result.text = "Cannot read " + local;
     return out;
   }
   // Ask the server what it holds; a server that does not tell is trusted.
@@ -694,23 +675,22 @@ FtpClient::Outcome FtpClient::Worker::UploadJob(const std::string& local, const 
   const CURLcode sizeCode = Perform(UrlFor(name));
   curl_off_t stored = -1;
   curl_easy_getinfo(curl_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &stored);
-  if (Abandoned()) return {};
-  if (sizeCode == CURLE_OK && stored >= 0 && static_cast<std::uint64_t>(stored) != size) out.kind = Outcome::kFailure;
+  if (Abandoned()) return Outcome::None();
+  if (sizeCode == CURLE_OK && stored >= 0 && static_cast<std::uint64_t>(stored) != size) out.result.kind = K::kRefused;
   return out;
 }
 
 FtpClient::Outcome FtpClient::Worker::RenameJob(const std::string& from, const std::string& to) {
-  return QuoteJob(kFtpRename, {"RNFR " + from, "RNTO " + to});
+  return QuoteJob(Op::kRename, {"RNFR " + from, "RNTO " + to});
 }
 
 FtpClient::Outcome FtpClient::Worker::DeleteJob(const std::string& name) {
-  return QuoteJob(kFtpDelete, {"DELE " + name});
+  return QuoteJob(Op::kDelete, {"DELE " + name});
 }
 
-FtpClient::Outcome FtpClient::Worker::QuoteJob(int command, std::initializer_list<std::string> lines) {
+FtpClient::Outcome FtpClient::Worker::QuoteJob(Op op, std::initializer_list<std::string> lines) {
   Outcome out;
-  out.code = command;
-  out.kind = Outcome::kFailure;
+  out.result.kind = K::kRefused;
   if (!curl_) return out;
   curl_slist* commands = nullptr;
   for (const std::string& line : lines) {
@@ -731,10 +711,10 @@ FtpClient::Outcome FtpClient::Worker::QuoteJob(int command, std::initializer_lis
   curl_easy_setopt(curl_, CURLOPT_POSTQUOTE, commands);
   const CURLcode code = Perform(UrlFor(""));
   curl_slist_free_all(commands);
-  return Classify(command, code);
+  return Classify(op, code);
 }
 
-FtpClient::FtpClient(FtpEvents& events) : events_(events), context_(std::make_unique<QObject>()) {
+FtpClient::FtpClient() : context_(std::make_unique<QObject>()) {
   std::call_once(gCurlInit, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
   worker_ = std::make_unique<Worker>(*this);
 }
@@ -745,83 +725,57 @@ FtpClient::~FtpClient() {
   context_.reset();
 }
 
-void FtpClient::Queue(int command, std::string a, std::string b) {
+void FtpClient::Queue(Op op, std::string a, std::string b, FtpDone done, const FtpProperties* properties) {
   Worker::Job job;
   job.generation = generation_;
-  job.command = command;
+  job.op = op;
   job.a = std::move(a);
   job.b = std::move(b);
-  if (command == kJobConnect) job.properties = properties_;
+  job.done = std::move(done);
+  if (properties) job.properties = *properties;
   worker_->Push(std::move(job));
 }
 
-void FtpClient::Connect() {
+void FtpClient::Connect(const FtpProperties& properties, FtpDone done) {
   worker_->SetLive(++generation_);
   connected_ = true;
-  Queue(kJobConnect, {}, {});
+  Queue(Op::kConnect, {}, {}, std::move(done), &properties);
 }
 
-void FtpClient::ChangeDir(const std::string& folder) { Queue(kFtpChangeDir, folder, {}); }
-
-void FtpClient::Download(const std::string& remoteName, const std::string& localFile) {
-  Queue(kFtpDownload, remoteName, localFile);
+void FtpClient::ChangeDir(const std::string& folder, FtpDone done) {
+  Queue(Op::kChangeDir, folder, {}, std::move(done));
 }
 
-void FtpClient::Upload(const std::string& localFile, const std::string& remoteName) {
-  Queue(kFtpUpload, localFile, remoteName);
+void FtpClient::Download(const std::string& remoteName, const std::string& localFile, FtpDone done) {
+  Queue(Op::kDownload, remoteName, localFile, std::move(done));
 }
 
-void FtpClient::Rename(const std::string& from, const std::string& to) { Queue(kFtpRename, from, to); }
+void FtpClient::Upload(const std::string& localFile, const std::string& remoteName, FtpDone done) {
+  Queue(Op::kUpload, localFile, remoteName, std::move(done));
+}
 
-void FtpClient::Delete(const std::string& name) { Queue(kFtpDelete, name, {}); }
+void FtpClient::Rename(const std::string& from, const std::string& to, FtpDone done) {
+  Queue(Op::kRename, from, to, std::move(done));
+}
 
-void FtpClient::RemoveLocalFile(const std::string& path) { Queue(kJobRemoveFile, path, {}); }
+void FtpClient::Delete(const std::string& name, FtpDone done) { Queue(Op::kDelete, name, {}, std::move(done)); }
+
+void FtpClient::RemoveLocalFile(const std::string& path) { Queue(Op::kRemoveFile, path, {}, {}); }
 
 void FtpClient::Disconnect() {
   connected_ = false;
   worker_->SetLive(++generation_);
-  Queue(kJobDisconnect, {}, {});
+  Queue(Op::kDisconnect, {}, {}, {});
 }
 
 void FtpClient::Deliver(const Outcome& outcome) {
   if (outcome.generation != generation_) return;  // from a connection since closed
-  bool handled = true;
-  switch (outcome.kind) {
-    case Outcome::kNone:
-      break;
-    case Outcome::kConnected:
-      events_.OnConnect();
-      break;
-    case Outcome::kSuccess:
-      events_.OnSuccess(outcome.code);
-      break;
-    case Outcome::kFailure:
-      handled = false;
-      events_.OnFailure(handled, outcome.code);
-      if (!handled && generation_ == outcome.generation) Disconnect();
-      break;
-    case Outcome::kError:
-      if (outcome.code == kJobConnect) connected_ = false;
-      events_.OnError(outcome.number, outcome.text);
-      break;
-    case Outcome::kConnectionFailed:
-      connected_ = false;
-      events_.OnConnectionFailed();
-      break;
-    case Outcome::kAuthFailed:
-      connected_ = false;
-      handled = false;
-      events_.OnAuthenticationFailed(handled);
-      break;
-    case Outcome::kInvalidHost:
-      connected_ = false;
-      handled = false;
-      events_.OnInvalidHost(handled);
-      break;
-    case Outcome::kUnsupported:
-      events_.OnUnSupportedFunction(outcome.code);
-      break;
+  const K kind = outcome.result.kind;
+  if ((outcome.op == Op::kConnect && kind != K::kOk) || kind == K::kConnectionFailed || kind == K::kAuthFailed ||
+      kind == K::kInvalidHost) {
+    connected_ = false;
   }
+  if (outcome.done) outcome.done(outcome.result);
 }
 
 }  // namespace quill

@@ -20,6 +20,10 @@ std::string ResolvedPath(const std::string& fileName) {
 
 }  // namespace
 
+std::string SessionSettings::FavoriteFile() const { return AnsiToUtf8(stored.FavoriteFile); }
+
+std::string SessionSettings::ArchiveFile() const { return AnsiToUtf8(stored.ArchiveFile); }
+
 ListSession::ListSession(StatusSink& status, QuestionSeam& questions)
     : status_(status), questions_(questions), programFolder_(DataFolder()), workFolder_(CacheFolder()) {
   store_.SetDuplicateQuestion([this](const std::string& name) { return questions_.AskDuplicate(name); });
@@ -53,8 +57,8 @@ bool ListSession::LoadInto(const std::string& fileName, const std::string& listN
     return false;
   }
   ReadOptions options;
-  options.includeGroundspeak = settings_.includeGroundspeak;
-  options.noCheckWhenEmpty = settings_.noCheckWhenEmpty;
+  options.includeGroundspeak = settings_.stored.IncludeGroundspeak;
+  options.noCheckWhenEmpty = settings_.stored.NoCheckWhenEmpty;
   options.status = &status_;
   options.progress = onProgress;
   ReadResult result;
@@ -143,8 +147,7 @@ bool ListSession::SaveFile(const std::string& fileName, int formatCode) {
                                      ": the geocaching info of this file was not loaded and will be lost.")) {
     return false;
   }
-  const auto& shown = store_.ShownWaypoints();
-  if (!WriteRecords(fileName, formatCode, RecordSpan(shown.data(), shown.size()))) return false;
+  if (!WriteCopy(fileName, formatCode)) return false;
   // The file now holds what the list holds.
   std::erase_if(strippedFiles_, [&](const StrippedFile& f) { return IsStrippedFile(f, fileName); });
   RememberFile(fileName);
@@ -155,6 +158,11 @@ bool ListSession::SaveFile(const std::string& fileName, int formatCode) {
   // File names are UTF-8 bytes; messages are memory text.
   status_.FlashError(0, "Saved to " + Utf8ToAnsi(fileName));
   return true;
+}
+
+bool ListSession::WriteCopy(const std::string& fileName, int formatCode) {
+  const auto& shown = store_.ShownWaypoints();
+  return WriteRecords(fileName, formatCode, RecordSpan(shown.data(), shown.size()));
 }
 
 bool ListSession::WriteRecords(const std::string& fileName, int formatCode, RecordSpan records) {
@@ -222,7 +230,7 @@ void ListSession::CopyOv2Bitmap(const std::string& savedFile) const {
 
 bool ListSession::LoadFavorite() {
   status_.SetError(0, "");
-  bool ok = LoadFile(settings_.favoriteFile);
+  bool ok = LoadFile(settings_.FavoriteFile());
   favoriteLoaded_ = true;
   return ok;
 }
@@ -233,13 +241,13 @@ bool ListSession::SaveFavorite() {
     status_.SetError(2, "Favorite file not loaded!");
     return false;
   }
-  if (settings_.warnSaveFav &&
+  if (settings_.stored.WarnSaveFav &&
       !questions_.AskDestructive("Save Favorite File", "Are you sure?",
                                  "Save " + WaypointCountText(store_.ShownWaypoints().size()) + " over " +
-                                     Utf8ToAnsi(std::string(FileNamePart(settings_.favoriteFile))) + ".")) {
+                                     Utf8ToAnsi(std::string(FileNamePart(settings_.FavoriteFile()))) + ".")) {
     return false;
   }
-  return SaveFile(settings_.favoriteFile, kFormatByExtension);
+  return SaveFile(settings_.FavoriteFile(), kFormatByExtension);
 }
 
 }  // namespace quill

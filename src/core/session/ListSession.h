@@ -21,6 +21,7 @@
 #include "list/WaypointStore.h"
 #include "session/EditItem.h"
 #include "session/ListHistory.h"
+#include "settings/AppSettings.h"
 #include "text/LocaleText.h"
 
 namespace quill {
@@ -29,16 +30,19 @@ namespace quill {
 inline constexpr const char* kGroundspeakNotKept =
     "Geocaching info not loaded: turn on \"Include Geocaching Info\" in Tools > Options";
 
+// The session's view of the settings: the stored values themselves, and
+// what holds for this run only.
 struct SessionSettings {
-  bool includeGroundspeak = false;  // IncludeGroudspeak
-  bool noCheckWhenEmpty = false;    // NoCheckWhenEmpty
-  std::string favoriteFile;         // FavoriteFile
-  bool warnSaveFav = true;          // WarnSaveFav
-  std::string savePathGpx = ".";    // SavePathGPX
-  int txtExportMode = 0;            // TxtExportMode
+  AppSettings stored;  // memory text, as read from the store
+  // The folder of the file dialogs, the file system's bytes: starts as
+  // stored and follows every load and save.
+  std::string savePathGpx = ".";
+  int txtExportMode = 0;  // the text export's notation, never stored
   std::string internalName = "Quillmark";
-  bool warnDel = false;     // WarnDel
-  std::string archiveFile;  // ArchiveFile, the file system's bytes
+
+  // The stored file names as the file system wants them.
+  std::string FavoriteFile() const;
+  std::string ArchiveFile() const;
 };
 
 class ListSession {
@@ -64,6 +68,10 @@ class ListSession {
   // "Save Selected...": writes these records, in this order, in format code
   // 0..8; the list's file name and modified flag stay as they are.
   bool SaveRecords(const std::string& fileName, int formatCode, const std::vector<const TGpxRecord*>& records);
+  // Writes the shown list as SaveFile does, but to a file of our own (an
+  // upload): no question, and the list's file, folder and modified state
+  // stay. False, with "Error saving file", when it failed.
+  bool WriteCopy(const std::string& fileName, int formatCode);
 
   // The favorite buttons: load FavoriteFile (FavoriteLoaded is set also when
   // the load fails); save it by its own extension, only after a favorite
@@ -129,7 +137,7 @@ class ListSession {
   std::function<void(int row)> onRowRemoving;
   std::function<void(int row)> onRowRemoved;
   std::function<void()> onListReleasing;
-  // SavePathGPX changed; the window writes it to the settings store.
+  // The file dialogs' folder changed; the window writes it to the settings store.
   std::function<void(const std::string& folder)> onSavePathChanged;
   // Progress of a long load: bytes done and total.
   std::function<void(std::uint64_t done, std::uint64_t total)> onProgress;

@@ -18,7 +18,7 @@ bool ListSession::RemoveShownRow(int row, const std::string& verb) {
   auto& shown = store_.ShownWaypoints();
   if (row < 0 || static_cast<std::size_t>(row) >= shown.size()) return false;
   const TGpxRecord* record = shown[static_cast<std::size_t>(row)];
-  if (settings_.warnDel &&
+  if (settings_.stored.WarnDel &&
       !questions_.AskDestructive("Delete waypoint", "Are you sure?",
                                  verb + record->Name + ": one of " + WaypointCountText(store_.size()) + ".")) {
     return false;
@@ -99,7 +99,7 @@ bool ListSession::ArchiveShownRow(int row) {
   const auto& shown = store_.ShownWaypoints();
   const TGpxRecord* record =
       row >= 0 && static_cast<std::size_t>(row) < shown.size() ? shown[static_cast<std::size_t>(row)] : nullptr;
-  if (!ArchiveWritten(AppendArchiveLine(settings_.archiveFile, record))) return false;
+  if (!ArchiveWritten(AppendArchiveLine(settings_.ArchiveFile(), record))) return false;
   if (record) RemoveShownRow(row, "Archive ");
   status_.SetError(0, "");
   status_.FlashError(0, "Done!");
@@ -123,11 +123,11 @@ bool ListSession::ArchiveRecords(const std::vector<const TGpxRecord*>& records) 
   const std::string count = WaypointCountText(records.size());
   if (!questions_.AskDestructive("Archive Waypoint", "Are you sure?",
                                  "Archive " + count + " to " +
-                                     Utf8ToAnsi(std::string(FileNamePart(settings_.archiveFile))) +
+                                     Utf8ToAnsi(std::string(FileNamePart(settings_.ArchiveFile()))) +
                                      " and take them out of the list.")) {
     return false;
   }
-  if (!ArchiveWritten(AppendArchiveLines(settings_.archiveFile, records))) return false;
+  if (!ArchiveWritten(AppendArchiveLines(settings_.ArchiveFile(), records))) return false;
   RemoveRecords(records, "Archive " + count);
   status_.FlashError(0, "Done!");
   return true;

@@ -1,103 +1,141 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/AppSettings.h"
 
+#include <array>
+#include <vector>
+
 namespace quill {
 namespace {
 
-// The map's keys, read and written from here alone.
-constexpr const char* kMapTileUrl = "MapTileUrl";
-constexpr const char* kMapAttribution = "MapAttribution";
-constexpr const char* kMapCacheMB = "MapCacheMB";
-constexpr const char* kMapTop = "MapTop";
-constexpr const char* kMapLeft = "MapLeft";
-constexpr const char* kMapWidth = "MapWidth";
-constexpr const char* kMapHeight = "MapHeight";
+using A = AppSettings;
+using G = SettingGroup;
+
+// A new setting is one row here plus its member in AppSettings: the key as it
+// is to be stored, the member, its default and the group that writes it (and
+// the options dialog's control when the dialog edits it). Keys already stored
+// never change, misspelt ones included.
+constexpr std::array kRows{
+    SettingRow{"WarnDel", &A::WarnDel, false, G::kOptions, "CheckBoxWarnDel"},
+    SettingRow{"WarnExit", &A::WarnExit, true, G::kOptions, "CheckBoxWarnExit"},
+    SettingRow{"WarnSaveFav", &A::WarnSaveFav, true, G::kOptions, "CheckBoxWarnSaveFav"},
+    SettingRow{"WarnSaveFtp", &A::WarnSaveFtp, true, G::kOptions, "CheckBoxWarnSaveFtp"},
+    SettingRow{"NorthDefault", &A::NorthDefault, 0, G::kOptions, "ComboBoxNorth"},
+    SettingRow{"EastDefault", &A::EastDefault, 0, G::kOptions, "ComboBoxEast"},
+    SettingRow{"GmZoomLevel", &A::GmZoomLevel, 14, G::kOptions, "TrackBarZoom"},
+    SettingRow{"GmType", &A::GmType, std::int32_t{'m'}, G::kOptions, "PanelViewMode"},
+    // The two files are chosen with the dialog's file buttons.
+    SettingRow{"FavoriteFile", &A::FavoriteFile, "", G::kOptions},
+    SettingRow{"ArchiveFile", &A::ArchiveFile, "", G::kOptions},
+    SettingRow{"NoCheckWhenEmpty", &A::NoCheckWhenEmpty, false, G::kOptions, "CheckBoxNoCheckWhenEmpty"},
+    SettingRow{"IncludeGroudspeak", &A::IncludeGroundspeak, false, G::kOptions, "CheckBoxIncludeGroundspeak"},
+    SettingRow{"RealWebLink", &A::RealWebLink, false, G::kOptions, "CheckBoxRealWebLink"},
+    SettingRow{"ShowArchAv", &A::ShowArchAv, false, G::kOptions, "CheckBoxShowArchAv"},
+    SettingRow{"HomeCoords", &A::HomeCoords, "", G::kOptions, "EditHomeCoords"},
+    SettingRow{"FtpHost", &A::FtpHost, "", G::kOptions, "EditFtpHost"},
+    SettingRow{"FtpUser", &A::FtpUser, "", G::kOptions, "EditFtpUser"},
+    SettingRow{"FtpPassword", &A::FtpPassword, "", G::kOptions, "EditFtpPassword"},
+    SettingRow{"FtpRemDirFav", &A::FtpRemDirFav, "", G::kOptions, "EditFtpDir"},
+    SettingRow{"FtpRemFilenameFav", &A::FtpRemFilenameFav, "", G::kOptions, "EditFtpFilename"},
+    SettingRow{"FtpProxy", &A::FtpProxy, "", G::kOptions, "EditFtpProxy"},
+    SettingRow{"FtpProxyPort", &A::FtpProxyPort, 0, G::kOptions, "EditFtpProxyPort"},
+    SettingRow{"FtpPassive", &A::FtpPassive, 1, G::kOptions, "CheckBoxFtpPassive"},
+    SettingRow{"MapTileUrl", &A::MapTileUrl, kDefaultMapTileUrl, G::kOptions, "EditMapTileUrl"},
+    SettingRow{"MapAttribution", &A::MapAttribution, kDefaultMapAttribution, G::kOptions, "EditMapAttribution"},
+    SettingRow{"MapCacheMB", &A::MapCacheMB, kDefaultMapCacheMB, G::kOptions, "SpinBoxMapCacheSize"},
+    SettingRow{"FtpTimeLimit", &A::FtpTimeLimit, 0, G::kReadOnly},
+    SettingRow{"AppTop", &A::AppTop, 0, G::kWindowPosition},
+    SettingRow{"AppLeft", &A::AppLeft, 0, G::kWindowPosition},
+    SettingRow{"HistTop", &A::HistTop, 0, G::kWindowPosition},
+    SettingRow{"HistLeft", &A::HistLeft, 0, G::kWindowPosition},
+    SettingRow{"MapTop", &A::MapTop, 0, G::kMapWindow},
+    SettingRow{"MapLeft", &A::MapLeft, 0, G::kMapWindow},
+    SettingRow{"MapWidth", &A::MapWidth, 0, G::kMapWindow},
+    SettingRow{"MapHeight", &A::MapHeight, 0, G::kMapWindow},
+    SettingRow{"ShowDetails", &A::ShowDetails, false, G::kDetailsPane},
+    SettingRow{"SavePathGPX", &A::SavePathGpx, ".", G::kSavePath},
+};
+
+// Each row's default is of its member's kind.
+constexpr bool DefaultsMatchTheirMembers() {
+  for (const SettingRow& row : kRows) {
+    if (row.member.index() != row.def.index()) return false;
+  }
+  return true;
+}
+static_assert(DefaultsMatchTheirMembers());
+
+template <class... F>
+struct Overload : F... {
+  using F::operator()...;
+};
 
 }  // namespace
 
+std::span<const SettingRow> SettingRows() { return kRows; }
+
+const SettingRow& RowOf(SettingMember member) {
+  for (const SettingRow& row : kRows) {
+    if (row.member == member) return row;
+  }
+  return kRows.front();  // unreachable: every member has a row
+}
+
+AppSettings::AppSettings() {
+  for (const SettingRow& row : kRows) {
+    std::visit(Overload{
+                   [&](bool A::*m) { this->*m = std::get<bool>(row.def); },
+                   [&](std::int32_t A::*m) { this->*m = std::get<std::int32_t>(row.def); },
+                   [&](std::string A::*m) { this->*m = std::get<const char*>(row.def); },
+               },
+               row.member);
+  }
+}
+
 AppSettings ReadAppSettings(const TUlkRegistry& r) {
-  const std::string s = kSettingsSection;
+  const std::string section = kSettingsSection;
   AppSettings a;
-  auto flag = [&](const char* name, bool def) { return r.ReadInt(s, name, def ? 1 : 0) != 0; };
-  a.WarnDel = flag("WarnDel", a.WarnDel);
-  a.WarnExit = flag("WarnExit", a.WarnExit);
-  a.WarnSaveFav = flag("WarnSaveFav", a.WarnSaveFav);
-  a.WarnSaveFtp = flag("WarnSaveFtp", a.WarnSaveFtp);
-  a.NorthDefault = r.ReadInt(s, "NorthDefault", a.NorthDefault);
-  a.EastDefault = r.ReadInt(s, "EastDefault", a.EastDefault);
-  a.GmZoomLevel = r.ReadInt(s, "GmZoomLevel", a.GmZoomLevel);
-  a.GmType = r.ReadInt(s, "GmType", a.GmType);
-  a.FavoriteFile = r.ReadString(s, "FavoriteFile", a.FavoriteFile);
-  a.ArchiveFile = r.ReadString(s, "ArchiveFile", a.ArchiveFile);
-  a.NoCheckWhenEmpty = flag("NoCheckWhenEmpty", a.NoCheckWhenEmpty);
-  a.IncludeGroudspeak = flag("IncludeGroudspeak", a.IncludeGroudspeak);
-  a.RealWebLink = flag("RealWebLink", a.RealWebLink);
-  a.ShowArchAv = flag("ShowArchAv", a.ShowArchAv);
-  a.HomeCoords = r.ReadString(s, "HomeCoords", a.HomeCoords);
-  a.FtpHost = r.ReadString(s, "FtpHost", a.FtpHost);
-  a.FtpUser = r.ReadString(s, "FtpUser", a.FtpUser);
-  a.FtpPassword = r.ReadString(s, "FtpPassword", a.FtpPassword);
-  a.FtpRemDirFav = r.ReadString(s, "FtpRemDirFav", a.FtpRemDirFav);
-  a.FtpRemFilenameFav = r.ReadString(s, "FtpRemFilenameFav", a.FtpRemFilenameFav);
-  a.FtpProxy = r.ReadString(s, "FtpProxy", a.FtpProxy);
-  a.FtpProxyPort = r.ReadInt(s, "FtpProxyPort", a.FtpProxyPort);
-  a.FtpPassive = r.ReadInt(s, "FtpPassive", a.FtpPassive);
-  a.FtpTimeLimit = r.ReadInt(s, "FtpTimeLimit", a.FtpTimeLimit);
-  a.AppTop = r.ReadInt(s, "AppTop", a.AppTop);
-  a.AppLeft = r.ReadInt(s, "AppLeft", a.AppLeft);
-  a.HistTop = r.ReadInt(s, "HistTop", a.HistTop);
-  a.HistLeft = r.ReadInt(s, "HistLeft", a.HistLeft);
-  a.MapTileUrl = r.ReadString(s, kMapTileUrl, a.MapTileUrl);
-  a.MapAttribution = r.ReadString(s, kMapAttribution, a.MapAttribution);
-  a.MapCacheMB = r.ReadInt(s, kMapCacheMB, a.MapCacheMB);
-  a.MapTop = r.ReadInt(s, kMapTop, a.MapTop);
-  a.MapLeft = r.ReadInt(s, kMapLeft, a.MapLeft);
-  a.MapWidth = r.ReadInt(s, kMapWidth, a.MapWidth);
-  a.MapHeight = r.ReadInt(s, kMapHeight, a.MapHeight);
+  for (const SettingRow& row : kRows) {
+    const std::string key(row.key);
+    std::visit(Overload{
+                   [&](bool A::*m) { a.*m = r.ReadInt(section, key, a.*m ? 1 : 0) != 0; },
+                   [&](std::int32_t A::*m) { a.*m = r.ReadInt(section, key, a.*m); },
+                   [&](std::string A::*m) { a.*m = r.ReadString(section, key, a.*m); },
+               },
+               row.member);
+  }
   return a;
 }
 
-bool WriteWindowPositions(TUlkRegistry& r, std::int32_t appTop, std::int32_t appLeft, std::int32_t histTop,
-                          std::int32_t histLeft) {
-  return r.WriteInts(kSettingsSection,
-                     {{"AppTop", appTop}, {"AppLeft", appLeft}, {"HistTop", histTop}, {"HistLeft", histLeft}});
+bool WriteSettings(TUlkRegistry& r, const AppSettings& a, SettingGroup group) {
+  std::vector<RegistryValue> values;
+  for (const SettingRow& row : kRows) {
+    if (row.group != group) continue;
+    std::visit(Overload{
+                   [&](bool A::*m) {
+                     values.push_back({std::string(row.key), std::int32_t{a.*m ? 1 : 0}});
+                   },
+                   [&](std::int32_t A::*m) {
+                     values.push_back({std::string(row.key), a.*m});
+                   },
+                   [&](std::string A::*m) {
+                     values.push_back({std::string(row.key), a.*m});
+                   },
+               },
+               row.member);
+  }
+  return r.WriteValues(kSettingsSection, values);
 }
 
-bool WriteMapWindowPlace(TUlkRegistry& r, std::int32_t top, std::int32_t left, std::int32_t width,
-                         std::int32_t height) {
-  return r.WriteInts(kSettingsSection, {{kMapTop, top}, {kMapLeft, left}, {kMapWidth, width}, {kMapHeight, height}});
+void CopySettings(const AppSettings& from, AppSettings& into, SettingGroup group) {
+  for (const SettingRow& row : kRows) {
+    if (row.group != group) continue;
+    std::visit([&](auto m) { into.*m = from.*m; }, row.member);
+  }
 }
 
-bool WriteOptionSettings(TUlkRegistry& r, const AppSettings& a) {
-  auto flag = [](bool b) { return std::int32_t{b ? 1 : 0}; };
-  return r.WriteValues(kSettingsSection, {
-                                             {"WarnDel", flag(a.WarnDel)},
-                                             {"WarnExit", flag(a.WarnExit)},
-                                             {"WarnSaveFav", flag(a.WarnSaveFav)},
-                                             {"WarnSaveFtp", flag(a.WarnSaveFtp)},
-                                             {"NorthDefault", a.NorthDefault},
-                                             {"EastDefault", a.EastDefault},
-                                             {"GmZoomLevel", a.GmZoomLevel},
-                                             {"GmType", a.GmType},
-                                             {"FavoriteFile", a.FavoriteFile},
-                                             {"ArchiveFile", a.ArchiveFile},
-                                             {"NoCheckWhenEmpty", flag(a.NoCheckWhenEmpty)},
-                                             {"IncludeGroudspeak", flag(a.IncludeGroudspeak)},
-                                             {"RealWebLink", flag(a.RealWebLink)},
-                                             {"ShowArchAv", flag(a.ShowArchAv)},
-                                             {"HomeCoords", a.HomeCoords},
-                                             {"FtpHost", a.FtpHost},
-                                             {"FtpUser", a.FtpUser},
-                                             {"FtpPassword", a.FtpPassword},
-                                             {"FtpRemDirFav", a.FtpRemDirFav},
-                                             {"FtpRemFilenameFav", a.FtpRemFilenameFav},
-                                             {"FtpProxy", a.FtpProxy},
-                                             {"FtpProxyPort", a.FtpProxyPort},
-                                             {"FtpPassive", a.FtpPassive},
-                                             {kMapTileUrl, a.MapTileUrl},
-                                             {kMapAttribution, a.MapAttribution},
-                                             {kMapCacheMB, a.MapCacheMB},
-                                         });
+std::string ReadSavePath(const TUlkRegistry& r) {
+  const SettingRow& row = RowOf(&AppSettings::SavePathGpx);
+  return r.ReadString(kSettingsSection, std::string(row.key), std::get<const char*>(row.def));
 }
 
 std::int32_t ProxyPortFromText(std::string_view text) {
@@ -113,7 +151,5 @@ std::int32_t ProxyPortFromText(std::string_view text) {
   }
   return port;
 }
-
-std::string ReadSavePath(const TUlkRegistry& r) { return r.ReadString(kSettingsSection, "SavePathGPX", "."); }
 
 }  // namespace quill

@@ -2,14 +2,7 @@
 #pragma once
 // The settings store. It keeps the interface of a registry (root, key path,
 // section, value name; typed reads with defaults, typed writes) over one text
-// file per root in the registry-export syntax:
-//
-//   Windows Registry Editor Version 5.00
-//
-//   [Software\Tarnwick\Quillmark\Settings]
-//   "WarnDel"=dword:00000000
-//   "HomeCoords"="N 52 E 5"
-//   "X"=hex:01,02
+// file per root in the registry-export syntax (settings/RegistryText.h).
 //
 // The file lives in $XDG_CONFIG_HOME/quillmark/ (default ~/.config/quillmark/),
 // is private to the user (0600) and is rewritten atomically under a lock file,

@@ -28,7 +28,6 @@
 #include "ui/list/DetailsPane.h"
 #include "ui/list/FileCommands.h"
 #include "ui/list/FormEditItem.h"
-#include "ui/list/FormSendToGps.h"
 #include "ui/list/FtpCommands.h"
 #include "ui/list/ListCommands.h"
 #include "ui/list/ListEditCommands.h"
@@ -36,9 +35,8 @@
 #include "ui/list/ListView.h"
 #include "ui/list/WaypointListModel.h"
 #include "ui/map/FormMap.h"
-#include "ui/tools/FormAbout.h"
+#include "ui/map/MapCommands.h"
 #include "ui/tools/FormHistogram.h"
-#include "ui/tools/FormOptions.h"
 #include "ui/tools/GpsReceiver.h"
 #include "ui/tools/ToolCommands.h"
 #include "web/WebLaunch.h"
@@ -52,7 +50,6 @@ namespace {
 
 // The pane's first width, and whether it is shown (a setting of its own).
 constexpr int kDetailsWidth = 330;
-constexpr const char* kShowDetails = "ShowDetails";
 
 }  // namespace
 
@@ -85,7 +82,7 @@ TFormApp::~TFormApp() {
   session_->onProgress = nullptr;
   session_->onSavePathChanged = nullptr;
   session_->onStateChanged = nullptr;
-  delete mapWindow_;
+  delete maps_;
   delete tools_;
   delete ftp_;
   delete web_;
@@ -169,16 +166,15 @@ void TFormApp::FormCreate(const FormAppOptions& options) {
     if (converter_->PositionToAdd(lat, lon)) listEdit_->AddToList(lat, lon);
   });
 
-  optionsDialog_ = new TFormOptions(this);
+  ConnectMap();
   BuildMenus();
   ConnectTools();
-  ConnectMap();
   logWritable_ = log_.Start(options.logLevel, identity_);
   listPanel_->SetVersionText(AnsiToQString(VersionLabelText(identity_.fileVersion, build::kBuildDate)));
   setMinimumSize(kDesignWidth, kDesignHeight);
   resize(kDesignWidth, kDesignHeight);
   binder_.ApplySettings();
-  const bool details = binder_.Registry().ReadInt(kSettingsSection, kShowDetails, 0) != 0;
+  const bool details = binder_.Settings().ShowDetails;
   details_->setVisible(details);
   Action("ActionViewDetails")->setChecked(details);
   if (options.listenForFiles) Listen(options.socketPath);
@@ -189,7 +185,8 @@ void TFormApp::SetDetailsShown(bool shown) {
   if (shown == !details_->isHidden()) return;
   details_->setVisible(shown);
   if (shown) details_->ShowRecord(listPanel_->SelectedRecord());
-  binder_.Registry().WriteInts(kSettingsSection, {{kShowDetails, shown ? 1 : 0}});
+  binder_.Settings().ShowDetails = shown;
+  WriteSettings(binder_.Registry(), binder_.Settings(), SettingGroup::kDetailsPane);
 }
 
 void TFormApp::Listen(const QString& socketPath) {
@@ -231,7 +228,7 @@ void TFormApp::BuildMenus() {
   };
   add(file, "ActionFileLoad", tr("Load"), QKeySequence(), files_, &TFileCommands::ActionFileLoadExecute);
   add(file, "ActionFileSave", tr("Save"), QKeySequence(), files_, &TFileCommands::ActionFileSaveExecute);
-  add(file, "ActionSendToGps", tr("Send to GPS…"), QKeySequence(), this, &TFormApp::ActionSendToGpsExecute);
+  add(file, "ActionSendToGps", tr("Send to GPS…"), QKeySequence(), files_, &TFileCommands::ActionSendToGpsExecute);
   add(file, "ActionFileSaveSelected", tr("Save Selected…"), QKeySequence(), files_,
       &TFileCommands::ActionFileSaveSelectedExecute);
   file->addSeparator();
@@ -240,21 +237,24 @@ void TFormApp::BuildMenus() {
     edit->addAction(a);
     addAction(a);
   }
-  add(view, "ActionMap", tr("Map"), QKeySequence(Qt::CTRL | Qt::Key_M), this, [this] { mapWindow_->ShowMap(); });
+  add(view, "ActionMap", tr("Map"), QKeySequence(Qt::CTRL | Qt::Key_M), maps_, &TMapCommands::ActionMapExecute);
   QAction* details =
       add(view, "ActionViewDetails", tr("Details"), QKeySequence(), this, [this](bool on) { SetDetailsShown(on); });
   details->setCheckable(true);
-  add(menuTools_, "ActionSetup", tr("Options"), QKeySequence(), this, &TFormApp::ActionSetupExecute);
+  tools_ = new TToolCommands(this, menuTools_,
+                             ToolContext{binder_.Settings(), binder_.TxtExportMode, extendedMode_, identity_,
+                                         *statusBar_, [this](const AppSettings& edited, int txtExportMode) {
+                                           return binder_.StoreOptions(edited, txtExportMode);
+                                         }});
   QAction* helpAction =
       add(help, "ActionHelpHelp", tr("Help"), QKeySequence(Qt::Key_F1), this, &TFormApp::ActionHelpHelpExecute);
   // The window sees F1 before its controls, whichever has the focus.
   helpAction->setShortcutContext(Qt::WindowShortcut);
-  add(help, "ActionAbout", tr("About"), QKeySequence(), this, &TFormApp::ActionAboutExecute);
+  help->addAction(tools_->AboutAction());
   add(help, "ActionAboutQt", tr("About Qt"), QKeySequence(), qApp, &QApplication::aboutQt);
 }
 
 void TFormApp::ConnectTools() {
-  tools_ = new TToolCommands(this, menuTools_);
   SetHistogramWindow(&tools_->Histogram());
   TGpsReceiver* gps = &tools_->Gps();
   connect(gps, &TGpsReceiver::Fix, converter_, [this](double lat, double lon, bool hasAltitude, double altitude) {
@@ -262,6 +262,13 @@ void TFormApp::ConnectTools() {
   });
   connect(gps, &TGpsReceiver::Status, statusBar_,
           [this](int level, const QString& text) { statusBar_->SetError(level, QStringToAnsi(text)); });
+  TFormMap* map = &maps_->MapWindow();
+  connect(gps, &TGpsReceiver::Fix, map, [map](double lat, double lon, bool, double) {
+    map->SetGpsFix(LatLon{lat, lon});
+  });
+  connect(gps, &TGpsReceiver::RunningChanged, map, [map](bool running) {
+    if (!running) map->SetGpsFix(std::nullopt);
+  });
   connect(gps, &TGpsReceiver::PortReport, this,
           [this](const QString& port, int line, int type, int level, const QString& text) {
             log_.SerialReport(port.toStdString(), line, type, level, text.toStdString());
@@ -281,28 +288,13 @@ void TFormApp::ConnectMap() {
   links.selectedRow = [this] { return listPanel_->SelectedIndex(); };
   links.selectRow = [this](int row) { listPanel_->SelectRow(row); };
   links.editRow = [this](int row) { EditRow(row); };
-  links.placeChanged = [this](const QRect& place) {
-    AppSettings& s = binder_.Settings();
-    s.MapTop = place.y();
-    s.MapLeft = place.x();
-    s.MapWidth = place.width();
-    s.MapHeight = place.height();
-    WriteMapWindowPlace(binder_.Registry(), s.MapTop, s.MapLeft, s.MapWidth, s.MapHeight);
-  };
-  mapWindow_ = new TFormMap(*session_, std::move(links), this);
-  binder_.OnApply([this](const AppSettings& s) { mapWindow_->ApplySettings(s); });
-  connect(converter_, &ConverterPanel::ResultChanged, mapWindow_, [this] {
-    mapWindow_->SetConverterPosition(
-        converter_->HasPosition()
-            ? std::optional<LatLon>(LatLon{converter_->CurrentResultLat(), converter_->CurrentResultLon()})
-            : std::nullopt);
-  });
-  TGpsReceiver* gps = &tools_->Gps();
-  connect(gps, &TGpsReceiver::Fix, mapWindow_, [this](double lat, double lon, bool, double) {
-    mapWindow_->SetGpsFix(LatLon{lat, lon});
-  });
-  connect(gps, &TGpsReceiver::RunningChanged, mapWindow_, [this](bool running) {
-    if (!running) mapWindow_->SetGpsFix(std::nullopt);
+  maps_ = new TMapCommands(this, *session_, std::move(links), binder_.Settings(), binder_.Registry());
+  TFormMap* map = &maps_->MapWindow();
+  binder_.OnApply([map](const AppSettings& s) { map->ApplySettings(s); });
+  connect(converter_, &ConverterPanel::ResultChanged, map, [this, map] {
+    map->SetConverterPosition(converter_->HasPosition() ? std::optional<LatLon>(LatLon{converter_->CurrentResultLat(),
+                                                                                       converter_->CurrentResultLon()})
+                                                        : std::nullopt);
   });
 }
 
@@ -356,9 +348,13 @@ void TFormApp::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  const AppSettings& s = binder_.Settings();
-  QPoint hist = histogramWindow_ ? histogramWindow_->pos() : QPoint(s.HistLeft, s.HistTop);
-  WriteWindowPositions(binder_.Registry(), geometry().y(), geometry().x(), hist.y(), hist.x());
+  AppSettings& s = binder_.Settings();
+  const QPoint hist = histogramWindow_ ? histogramWindow_->pos() : QPoint(s.HistLeft, s.HistTop);
+  s.AppTop = geometry().y();
+  s.AppLeft = geometry().x();
+  s.HistTop = hist.y();
+  s.HistLeft = hist.x();
+  WriteSettings(binder_.Registry(), s, SettingGroup::kWindowPosition);
   if (s.WarnExit && session_->ListModified() &&
       !questions_->AskDestructive(
           "Exit without saving list", "Are you sure?",
@@ -369,7 +365,7 @@ void TFormApp::closeEvent(QCloseEvent* event) {
     return;
   }
   // An open map closes with the window, and remembers where it was.
-  if (mapWindow_->isVisible()) mapWindow_->close();
+  if (maps_->MapWindow().isVisible()) maps_->MapWindow().close();
   event->accept();
   FormHide();
 }
@@ -387,33 +383,6 @@ void TFormApp::ActionHelpHelpExecute() {
   helpWindow_->show();
   helpWindow_->raise();
   helpWindow_->activateWindow();
-}
-
-void TFormApp::ActionAboutExecute() {
-  TFormAbout about(identity_, this);
-  about.exec();
-}
-
-void TFormApp::ActionSendToGpsExecute() {
-  TFormSendToGps dialog(this, session_->Store().ShownWaypoints(), session_->CurrentFileName(), *questions_,
-                        *statusBar_);
-  dialog.exec();
-}
-
-void TFormApp::ActionSetupExecute() {
-  TFormOptions& dialog = *optionsDialog_;
-  dialog.ExtendedMode = extendedMode_;
-  dialog.Values = binder_.Settings();
-  dialog.TxtExportMode = binder_.TxtExportMode;
-  if (dialog.exec() != QDialog::Accepted) return;
-  if (!binder_.StoreOptions(dialog.Values, dialog.TxtExportMode)) {
-    statusBar_->SetError(2, "Error saving settings");
-    return;
-  }
-  // The hint asked for this option; with it on, the next load keeps the data.
-  if (binder_.Settings().IncludeGroudspeak && statusBar_->MessageText() == AnsiToQString(kGroundspeakNotKept)) {
-    statusBar_->SetError(0, "");
-  }
 }
 
 // ---- forwarding ----

@@ -7,13 +7,16 @@
 //   TDetailsPane       the selected cache beside the list (View > Details)
 //   TListCommands      sort, search, filter, "Show All", rename
 //   TListEditCommands  delete, "Clear List", archive, "Add to list"
-//   TFileCommands      open/save dialogs, favorites, the load queue, progress
+//   TFileCommands      open/save dialogs, favorites, the load queue, progress,
+//                      "Send to GPS"
 //   TFtpCommands       the two Ftp buttons (extended mode)
 //   TWebCommands       "Web Link", "Local", "Google Earth", "Google Maps", "VE"
 //   TSettingsBinder    the settings and ApplySettings()
-//   TFormMap           the map window (View > Map)
-// A new dialog or tool is a class of its own in src/ui/list or src/ui/tools,
-// given what it needs (session, settings, a callback), never the window.
+//   TMapCommands       the map window (View > Map) and where it was
+//   TToolCommands      Options, About, letters, histogram, GPS receiver
+// A new dialog or tool is a class of its own in src/ui/list, src/ui/map or
+// src/ui/tools, given what it needs (session, settings, a callback), never
+// the window; the command group beside it opens it.
 #include <QMainWindow>
 #include <QStringList>
 #include <deque>
@@ -39,8 +42,7 @@ class HelpWindow;
 class OpenFileServer;
 class TFileCommands;
 class TFormEditItem;
-class TFormMap;
-class TFormOptions;
+class TMapCommands;
 class TFtpCommands;
 class TWebCommands;
 class TFormSelectWpAddMode;
@@ -106,9 +108,8 @@ class TFormApp : public QMainWindow {
   const ProgramIdentity& Identity() const { return identity_; }
   bool ExtendedMode() const { return extendedMode_; }
   TFormSelectWpAddMode& DuplicateDialog();
-  TFormOptions& OptionsDialog() { return *optionsDialog_; }
   TFormEditItem& EditDialog() { return *editDialog_; }
-  TFormMap& MapWindow() { return *mapWindow_; }
+  TMapCommands& Maps() { return *maps_; }
   HelpWindow* Help() const { return helpWindow_; }
   bool Listening() const;
 
@@ -118,7 +119,6 @@ class TFormApp : public QMainWindow {
   void ActionFileLoadExecute();
   void ActionFileSaveExecute();
   // "Send to GPS…": the shown list to a receiver plugged in as a drive.
-  void ActionSendToGpsExecute();
   QFileDialog& OpenDialog();
   WaypointListModel& Model();
   TListView& ListView();
@@ -147,8 +147,6 @@ class TFormApp : public QMainWindow {
   // Shell.
   void ActionExitExecute();
   void ActionHelpHelpExecute();
-  void ActionAboutExecute();
-  void ActionSetupExecute();
 
   // Questions go to this seam first when set (tests).
   void SetQuestionOverride(QuestionSeam* seam);
@@ -198,9 +196,8 @@ class TFormApp : public QMainWindow {
   QWidget* histogramWindow_ = nullptr;
   QMenu* menuTools_ = nullptr;
   TToolCommands* tools_ = nullptr;
-  TFormOptions* optionsDialog_ = nullptr;
   TFormEditItem* editDialog_ = nullptr;
-  TFormMap* mapWindow_ = nullptr;
+  TMapCommands* maps_ = nullptr;
   TWindowLog log_;
   bool logWritable_ = true;
 

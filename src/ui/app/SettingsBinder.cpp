@@ -22,23 +22,15 @@ void TSettingsBinder::Bind(ListSession& session, TListPanel& panel) {
   // Settings hold memory text; the file system wants its own bytes (UTF-8).
   session.Settings().savePathGpx = AnsiToUtf8(ReadSavePath(registry_));
   session.onSavePathChanged = [this](const std::string& folder) {
-    registry_.WriteString(kSettingsSection, "SavePathGPX", Utf8ToAnsi(folder));
+    settings_.SavePathGpx = Utf8ToAnsi(folder);
+    WriteSettings(registry_, settings_, SettingGroup::kSavePath);
   };
 }
 
 bool TSettingsBinder::StoreOptions(const AppSettings& edited, int txtExportMode) {
-  AppSettings taken = edited;
-  taken.AppTop = settings_.AppTop;
-  taken.AppLeft = settings_.AppLeft;
-  taken.HistTop = settings_.HistTop;
-  taken.HistLeft = settings_.HistLeft;
-  taken.MapTop = settings_.MapTop;
-  taken.MapLeft = settings_.MapLeft;
-  taken.MapWidth = settings_.MapWidth;
-  taken.MapHeight = settings_.MapHeight;
-  settings_ = taken;
+  CopySettings(edited, settings_, SettingGroup::kOptions);
   TxtExportMode = txtExportMode;
-  bool written = WriteOptionSettings(registry_, settings_);
+  bool written = WriteSettings(registry_, settings_, SettingGroup::kOptions);
   ApplySettings();
   return written;
 }
@@ -46,13 +38,8 @@ bool TSettingsBinder::StoreOptions(const AppSettings& edited, int txtExportMode)
 void TSettingsBinder::ApplySettings() {
   if (session_) {
     SessionSettings& ss = session_->Settings();
-    ss.includeGroundspeak = settings_.IncludeGroudspeak;
-    ss.noCheckWhenEmpty = settings_.NoCheckWhenEmpty;
-    ss.favoriteFile = AnsiToUtf8(settings_.FavoriteFile);
-    ss.warnSaveFav = settings_.WarnSaveFav;
+    ss.stored = settings_;
     ss.txtExportMode = TxtExportMode;
-    ss.warnDel = settings_.WarnDel;
-    ss.archiveFile = AnsiToUtf8(settings_.ArchiveFile);
     session_->SetHome(settings_.HomeCoords);
   }
   if (panel_) {

@@ -1,17 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/components/SerialSetupDlg.h"
 
-#include "ui/components/SerialSetupForm.h"
+// Execute is defined beside the form it shows (SerialSetupForm.cpp), so the
+// form knows these values and nothing here knows the form.
 
 namespace quill {
-
-bool TSerialSetupDlg::Execute(QWidget* parent) {
-  TFormSerialSetup form(parent);
-  form.LoadFrom(*this);
-  if (form.exec() != QDialog::Accepted) return false;
-  form.StoreTo(*this);
-  return true;
-}
 
 TFlowStyle FlowStyleOf(std::uint8_t dialogFlowCtrl) {
   return dialogFlowCtrl == 1 ? flowHardware : dialogFlowCtrl == 2 ? flowSoftware : flowNone;

@@ -28,7 +28,7 @@ struct TSerialSetupDlg {
   bool AutoBaudrate = false;
   std::string Caption;  // empty: the language's title
 
-  // Shows the form modally; true when OK was pressed.
+  // Shows the form (SerialSetupForm.h) modally; true when OK was pressed.
   bool Execute(QWidget* parent = nullptr);
 
   // The dialog's values as the port's settings.

@@ -116,6 +116,14 @@ void TFormSerialSetup::PlaceRows(bool showBaud, bool showSettings) {
   setFixedSize(kWidth, buttonY + kBottom);
 }
 
+bool TSerialSetupDlg::Execute(QWidget* parent) {
+  TFormSerialSetup form(parent);
+  form.LoadFrom(*this);
+  if (form.exec() != QDialog::Accepted) return false;
+  form.StoreTo(*this);
+  return true;
+}
+
 void TFormSerialSetup::LoadFrom(const TSerialSetupDlg& dlg) {
   // The component's own Dutch set, or the English one in the window's language.
   const int language = std::clamp(dlg.Taal, 0, 1);

@@ -16,6 +16,7 @@
 #include "text/QtText.h"
 #include "ui/components/UlkStatusBar.h"
 #include "ui/components/WaitCursor.h"
+#include "ui/list/FormSendToGps.h"
 #include "ui/list/ListPanel.h"
 #include "ui/list/ListView.h"
 #include "ui/list/SaveFileDialog.h"
@@ -32,6 +33,7 @@ TFileCommands::BusyGuard::~BusyGuard() {
 TFileCommands::TFileCommands(QWidget* dialogParent, ListSession& session, TUlkStatusBar& statusBar,
                              const TUlkRegistry& registry, TListPanel& panel, bool withKml)
     : QObject(dialogParent),
+      dialogParent_(dialogParent),
       session_(session),
       statusBar_(statusBar),
       registry_(registry),
@@ -209,6 +211,12 @@ void TFileCommands::ActionFileSaveSelectedExecute() {
   const double seconds = static_cast<double>(QDateTime::currentMSecsSinceEpoch() - start) / 1000.0;
   emit FileDone(true, QByteArray::fromStdString(target), ok, ok ? records.size() : 0, seconds,
                 ok ? QString() : statusBar_.MessageText());
+}
+
+void TFileCommands::ActionSendToGpsExecute() {
+  TFormSendToGps dialog(dialogParent_, session_.Store().ShownWaypoints(), session_.CurrentFileName(),
+                        session_.Questions(), statusBar_);
+  dialog.exec();
 }
 
 void TFileCommands::ButtonLoadFavoriteClick() {

@@ -26,7 +26,7 @@ class TSaveFileDialog;
 class TFileCommands : public QObject {
   Q_OBJECT
  public:
-  // The progress bar joins the status bar; SavePathGPX is read from the
+  // The progress bar joins the status bar; the dialogs' folder is read from the
   // registry at each dialog; withKml offers the KML entry.
   TFileCommands(QWidget* dialogParent, ListSession& session, TUlkStatusBar& statusBar, const TUlkRegistry& registry,
                 TListPanel& panel, bool withKml);
@@ -42,6 +42,8 @@ class TFileCommands : public QObject {
   // "Save Selected...": the selected rows alone, in display order, to a file
   // chosen in the save dialog; the list keeps its own file and mark.
   void ActionFileSaveSelectedExecute();
+  // "Send to GPS...": the shown waypoints to a receiver plugged in as a drive.
+  void ActionSendToGpsExecute();
   void ButtonLoadFavoriteClick();
   void ButtonSaveFavoriteClick();
 
@@ -89,6 +91,7 @@ class TFileCommands : public QObject {
   void RunQueuedLoads();
   void ShowProgress(std::uint64_t done, std::uint64_t total);
 
+  QWidget* dialogParent_;
   ListSession& session_;
   TUlkStatusBar& statusBar_;
   const TUlkRegistry& registry_;

@@ -3,7 +3,7 @@
 
 #include <QPushButton>
 
-#include "net/FtpTransfer.h"
+#include "session/FavoriteTransfer.h"
 #include "settings/AppSettings.h"
 #include "ui/list/FileCommands.h"
 #include "ui/list/ListPanel.h"
@@ -12,7 +12,7 @@ namespace quill {
 
 TFtpCommands::TFtpCommands(QObject* parent, ListSession& session, TFileCommands& files, TListPanel& panel,
                            const AppSettings& settings)
-    : QObject(parent), files_(files), settings_(settings), ftp_(std::make_unique<FtpTransfer>(session)) {
+    : QObject(parent), files_(files), settings_(settings), ftp_(std::make_unique<FavoriteTransfer>(session)) {
   setObjectName("FtpCommands");
   ftp_->loadDownloaded = [this](const std::string& local) { return LoadDownloaded(local); };
   ftp_->onFinished = [this](bool ok) { emit Finished(ok); };
@@ -30,12 +30,12 @@ TFtpCommands::~TFtpCommands() {
 }
 
 void TFtpCommands::ButtonFtpLoadClick() {
-  CopyFtpSettings(settings_, ftp_->Settings());
+  ftp_->Settings().stored = settings_;
   ftp_->FtpLoad();
 }
 
 void TFtpCommands::ButtonFtpSaveClick() {
-  CopyFtpSettings(settings_, ftp_->Settings());
+  ftp_->Settings().stored = settings_;
   ftp_->FtpSave();
 }
 

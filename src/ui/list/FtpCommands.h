@@ -10,7 +10,7 @@
 namespace quill {
 
 struct AppSettings;
-class FtpTransfer;
+class FavoriteTransfer;
 class ListSession;
 class TFileCommands;
 class TListPanel;
@@ -29,7 +29,7 @@ class TFtpCommands : public QObject {
   bool Busy() const;
   // The window closes: the transfer is cut off, its files removed.
   void Cancel();
-  FtpTransfer& Transfer() { return *ftp_; }
+  FavoriteTransfer& Transfer() { return *ftp_; }
 
  signals:
   // Each step and outcome of a transfer, for the log.
@@ -41,7 +41,7 @@ class TFtpCommands : public QObject {
 
   TFileCommands& files_;
   const AppSettings& settings_;
-  std::unique_ptr<FtpTransfer> ftp_;
+  std::unique_ptr<FavoriteTransfer> ftp_;
 };
 
 }  // namespace quill

@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <algorithm>
+#include <variant>
 
 #include "net/ScramblePassword.h"
 #include "text/QtText.h"
@@ -63,6 +65,86 @@ QGroupBox* Group(QWidget* parent, const char* name, const QString& title, QRect 
   return g;
 }
 
+// Properties by which a control tells how it holds its setting: an edit
+// shows the plain text of a scrambled value, or takes its text without the
+// blanks around it; a radio button stands for a value.
+constexpr const char* kScrambled = "scrambledSetting";
+constexpr const char* kTrimmed = "trimmedSetting";
+constexpr const char* kChoice = "settingChoice";
+
+using A = AppSettings;
+
+// A flag or number setting as a number, and back.
+std::int32_t NumberOf(const A& v, const SettingMember& member) {
+  if (const auto* flag = std::get_if<bool A::*>(&member)) return v.**flag ? 1 : 0;
+  if (const auto* number = std::get_if<std::int32_t A::*>(&member)) return v.**number;
+  return 0;
+}
+
+void SetNumber(A& v, const SettingMember& member, std::int32_t n) {
+  if (const auto* flag = std::get_if<bool A::*>(&member)) v.** flag = n != 0;
+  if (const auto* number = std::get_if<std::int32_t A::*>(&member)) v.** number = n;
+}
+
+QList<QRadioButton*> Choices(QWidget* panel) { return panel->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly); }
+
+void ShowSetting(QWidget* w, const SettingMember& member, const A& v) {
+  if (const auto* text = std::get_if<std::string A::*>(&member)) {
+    auto* edit = qobject_cast<QLineEdit*>(w);
+    const std::string& value = v.**text;
+    edit->setText(AnsiToQString(edit->property(kScrambled).toBool()
+                                    ? ScramblePassword(value, kFtpPasswordKey, ScrambleDirection::Subtract)
+                                    : value));
+    return;
+  }
+  const std::int32_t n = NumberOf(v, member);
+  if (auto* box = qobject_cast<QCheckBox*>(w)) {
+    box->setChecked(n != 0);
+  } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+    // A stored index the box does not have shows its first item.
+    combo->setCurrentIndex(n >= 0 && n < combo->count() ? n : 0);
+  } else if (auto* slider = qobject_cast<QSlider*>(w)) {
+    slider->setValue(n);
+  } else if (auto* spin = qobject_cast<QSpinBox*>(w)) {
+    spin->setValue(n);
+  } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+    edit->setText(QString::number(n));
+  } else {
+    // A value no button stands for shows the first.
+    const QList<QRadioButton*> choices = Choices(w);
+    auto it = std::find_if(choices.begin(), choices.end(),
+                           [n](QRadioButton* r) { return r->property(kChoice).toInt() == n; });
+    if (it == choices.end()) it = choices.begin();
+    if (it != choices.end()) (*it)->setChecked(true);
+  }
+}
+
+void TakeSetting(QWidget* w, const SettingMember& member, A& v) {
+  if (const auto* text = std::get_if<std::string A::*>(&member)) {
+    auto* edit = qobject_cast<QLineEdit*>(w);
+    const std::string value = QStringToAnsi(edit->property(kTrimmed).toBool() ? edit->text().trimmed() : edit->text());
+    v.** text =
+        edit->property(kScrambled).toBool() ? ScramblePassword(value, kFtpPasswordKey, ScrambleDirection::Add) : value;
+    return;
+  }
+  if (auto* box = qobject_cast<QCheckBox*>(w)) {
+    SetNumber(v, member, box->isChecked() ? 1 : 0);
+  } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+    SetNumber(v, member, combo->currentIndex());
+  } else if (auto* slider = qobject_cast<QSlider*>(w)) {
+    SetNumber(v, member, slider->value());
+  } else if (auto* spin = qobject_cast<QSpinBox*>(w)) {
+    SetNumber(v, member, spin->value());
+  } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+    // The only number typed as text is a port.
+    SetNumber(v, member, ProxyPortFromText(QStringToAnsi(edit->text())));
+  } else {
+    for (QRadioButton* r : Choices(w)) {
+      if (r->isChecked()) SetNumber(v, member, r->property(kChoice).toInt());
+    }
+  }
+}
+
 }  // namespace
 
 TFormOptions::TFormOptions(QWidget* parent)
@@ -72,21 +154,21 @@ TFormOptions::TFormOptions(QWidget* parent)
   setModal(true);
 
   QGroupBox* main = Group(this, "GroupBoxMain", tr(" Main settings "), {8, 8, kColumnWidth, 112});
-  warnDel_ = Check(main, "CheckBoxWarnDel", tr("Warning when deleting waypoint"), 20);
-  warnExit_ = Check(main, "CheckBoxWarnExit", tr("Warning when exiting without saving"), 42);
-  includeGroundspeak_ = Check(main, "CheckBoxIncludeGroundspeak", tr("Include Geocaching Info"), 64);
-  realWebLink_ = Check(main, "CheckBoxRealWebLink", tr("Weblink: use real cache website for waypoints"), 86);
+  Check(main, "CheckBoxWarnDel", tr("Warning when deleting waypoint"), 20);
+  Check(main, "CheckBoxWarnExit", tr("Warning when exiting without saving"), 42);
+  Check(main, "CheckBoxIncludeGroundspeak", tr("Include Geocaching Info"), 64);
+  Check(main, "CheckBoxRealWebLink", tr("Weblink: use real cache website for waypoints"), 86);
 
   QGroupBox* coords = Group(this, "GroupBoxCoordinates", tr(" Coordinates "), {8, 128, kColumnWidth, 116});
-  north_ = Make<QComboBox>(coords, "ComboBoxNorth", {140, 20, 90, 24});
-  north_->addItems({tr("North"), tr("South")});
-  Label(coords, tr("Default Latitude:"), {12, 22, 124, 20}, north_);
-  east_ = Make<QComboBox>(coords, "ComboBoxEast", {140, 50, 90, 24});
-  east_->addItems({tr("East"), tr("West")});
-  Label(coords, tr("Default Longitude:"), {12, 52, 124, 20}, east_);
-  homeCoords_ = Make<QLineEdit>(coords, "EditHomeCoords", {140, 82, 193, 22});
-  homeCoords_->setToolTip(tr("Set home coordinates for sorting and filtering"));
-  Label(coords, tr("Home Coordinates"), {12, 83, 124, 20}, homeCoords_);
+  auto* north = Make<QComboBox>(coords, "ComboBoxNorth", {140, 20, 90, 24});
+  north->addItems({tr("North"), tr("South")});
+  Label(coords, tr("Default Latitude:"), {12, 22, 124, 20}, north);
+  auto* east = Make<QComboBox>(coords, "ComboBoxEast", {140, 50, 90, 24});
+  east->addItems({tr("East"), tr("West")});
+  Label(coords, tr("Default Longitude:"), {12, 52, 124, 20}, east);
+  auto* homeCoords = Make<QLineEdit>(coords, "EditHomeCoords", {140, 82, 193, 22});
+  homeCoords->setToolTip(tr("Set home coordinates for sorting and filtering"));
+  Label(coords, tr("Home Coordinates"), {12, 83, 124, 20}, homeCoords);
 
   QGroupBox* maps = Group(this, "GroupBoxGoogleMaps", tr(" Google Maps "), {8, 252, kColumnWidth, 132});
   Label(maps, tr("Zoomlevel"), {12, 20, 120, 20});
@@ -104,26 +186,30 @@ TFormOptions::TFormOptions(QWidget* parent)
   auto* viewMode = Make<QWidget>(maps, "PanelViewMode", {8, 74, 329, 52});
   viewMode->setToolTip(tr("Select favorite default view mode"));
   Label(viewMode, tr("View mode"), {4, 2, 120, 20});
-  map_ = Make<QRadioButton>(viewMode, "RadioButtonMap", {4, 24, 90, 22});
-  map_->setText(tr("Map"));
-  satellite_ = Make<QRadioButton>(viewMode, "RadioButtonSatellite", {100, 24, 110, 22});
-  satellite_->setText(tr("Satellite"));
-  hybrid_ = Make<QRadioButton>(viewMode, "RadioButtonHybrid", {216, 24, 100, 22});
-  hybrid_->setText(tr("Hybrid"));
-  for (QRadioButton* r : {map_, satellite_, hybrid_}) r->setToolTip(tr("Select favorite default view mode"));
+  auto* map = Make<QRadioButton>(viewMode, "RadioButtonMap", {4, 24, 90, 22});
+  map->setText(tr("Map"));
+  auto* satellite = Make<QRadioButton>(viewMode, "RadioButtonSatellite", {100, 24, 110, 22});
+  satellite->setText(tr("Satellite"));
+  auto* hybrid = Make<QRadioButton>(viewMode, "RadioButtonHybrid", {216, 24, 100, 22});
+  hybrid->setText(tr("Hybrid"));
+  for (QRadioButton* r : {map, satellite, hybrid}) r->setToolTip(tr("Select favorite default view mode"));
+  map->setProperty(kChoice, kMap);
+  satellite->setProperty(kChoice, kSatellite);
+  hybrid->setProperty(kChoice, kHybrid);
 
   QGroupBox* tiles = Group(this, "GroupBoxMap", tr(" Map "), {8, 392, kColumnWidth, 104});
-  mapTileUrl_ = Make<QLineEdit>(tiles, "EditMapTileUrl", {124, 20, 209, 22});
-  mapTileUrl_->setToolTip(tr("Address of the map tiles with {z}, {x} and {y}; empty for no tiles"));
-  Label(tiles, tr("Tile address"), {12, 21, 108, 20}, mapTileUrl_);
-  mapAttribution_ = Make<QLineEdit>(tiles, "EditMapAttribution", {124, 46, 209, 22});
-  mapAttribution_->setToolTip(tr("Shown on the map, as the tile server asks"));
-  Label(tiles, tr("Attribution"), {12, 47, 108, 20}, mapAttribution_);
-  mapCacheSize_ = Make<QSpinBox>(tiles, "SpinBoxMapCacheSize", {124, 72, 110, 24});
-  mapCacheSize_->setRange(0, kMaxMapCacheMB);
-  mapCacheSize_->setSuffix(tr(" MB"));
-  mapCacheSize_->setToolTip(tr("Disk space kept for map tiles; 0 keeps none"));
-  Label(tiles, tr("Tile cache"), {12, 74, 108, 20}, mapCacheSize_);
+  auto* mapTileUrl = Make<QLineEdit>(tiles, "EditMapTileUrl", {124, 20, 209, 22});
+  mapTileUrl->setToolTip(tr("Address of the map tiles with {z}, {x} and {y}; empty for no tiles"));
+  mapTileUrl->setProperty(kTrimmed, true);
+  Label(tiles, tr("Tile address"), {12, 21, 108, 20}, mapTileUrl);
+  auto* mapAttribution = Make<QLineEdit>(tiles, "EditMapAttribution", {124, 46, 209, 22});
+  mapAttribution->setToolTip(tr("Shown on the map, as the tile server asks"));
+  Label(tiles, tr("Attribution"), {12, 47, 108, 20}, mapAttribution);
+  auto* mapCacheSize = Make<QSpinBox>(tiles, "SpinBoxMapCacheSize", {124, 72, 110, 24});
+  mapCacheSize->setRange(0, kMaxMapCacheMB);
+  mapCacheSize->setSuffix(tr(" MB"));
+  mapCacheSize->setToolTip(tr("Disk space kept for map tiles; 0 keeps none"));
+  Label(tiles, tr("Tile cache"), {12, 74, 108, 20}, mapCacheSize);
 
   const int right = 8 + kColumnWidth + 8;
   groupExpert_ = Group(this, "GroupBoxExpert", tr(" Expert Settings "), {right, 8, kColumnWidth, 240});
@@ -138,26 +224,27 @@ TFormOptions::TFormOptions(QWidget* parent)
   Label(groupExpert_, tr("Set Archive File"), {12, 62, 280, 20});
   archiveFile_ = Make<QLabel>(groupExpert_, "LabelArchiveFile", {12, 82, kBoxWidth, 18});
   for (QLabel* l : {favoriteFile_, archiveFile_}) l->setForegroundRole(QPalette::PlaceholderText);
-  noCheckWhenEmpty_ = Check(groupExpert_, "CheckBoxNoCheckWhenEmpty", tr("Skip check when list is empty"), 104);
-  warnSaveFav_ = Check(groupExpert_, "CheckBoxWarnSaveFav", tr("Warning when saving favorites list"), 126);
-  warnSaveFtp_ = Check(groupExpert_, "CheckBoxWarnSaveFtp", tr("Warning when saving favorites list on FTP"), 148);
-  showArchAv_ = Check(groupExpert_, "CheckBoxShowArchAv", tr("Show Archived and Disabled in list"), 170);
+  Check(groupExpert_, "CheckBoxNoCheckWhenEmpty", tr("Skip check when list is empty"), 104);
+  Check(groupExpert_, "CheckBoxWarnSaveFav", tr("Warning when saving favorites list"), 126);
+  Check(groupExpert_, "CheckBoxWarnSaveFtp", tr("Warning when saving favorites list on FTP"), 148);
+  Check(groupExpert_, "CheckBoxShowArchAv", tr("Show Archived and Disabled in list"), 170);
   exportTxtMode_ = Make<QComboBox>(groupExpert_, "ComboBoxExportTxtMode", {140, 202, 120, 24});
   exportTxtMode_->addItems({"WGS84", "ED50", "Bessel", "RD", "Lambert", "UTM", "ECEF"});
   Label(groupExpert_, tr("ExportTxt Mode"), {12, 204, 124, 20}, exportTxtMode_);
 
   groupFtp_ = Group(this, "GroupBoxFTP", " FTP ", {right, 256, kColumnWidth, 208});
-  ftpHost_ = LabeledEdit(groupFtp_, "EditFtpHost", tr("Host"), 20);
-  ftpUser_ = LabeledEdit(groupFtp_, "EditFtpUser", tr("User"), 46);
-  ftpPassword_ = LabeledEdit(groupFtp_, "EditFtpPassword", tr("Password"), 72);
-  ftpPassword_->setEchoMode(QLineEdit::Password);
-  ftpDir_ = LabeledEdit(groupFtp_, "EditFtpDir", tr("Remote dir"), 98);
-  ftpFilename_ = LabeledEdit(groupFtp_, "EditFtpFilename", tr("Remote filename"), 124);
-  ftpProxy_ = LabeledEdit(groupFtp_, "EditFtpProxy", tr("Proxy"), 150);
-  ftpProxy_->resize(140, 22);
-  ftpProxyPort_ = Make<QLineEdit>(groupFtp_, "EditFtpProxyPort", {270, 150, 63, 22});
-  ftpProxyPort_->setToolTip(tr("Proxy port"));
-  ftpPassive_ = Check(groupFtp_, "CheckBoxFtpPassive", tr("Passive"), 178);
+  LabeledEdit(groupFtp_, "EditFtpHost", tr("Host"), 20);
+  LabeledEdit(groupFtp_, "EditFtpUser", tr("User"), 46);
+  auto* ftpPassword = LabeledEdit(groupFtp_, "EditFtpPassword", tr("Password"), 72);
+  ftpPassword->setEchoMode(QLineEdit::Password);
+  ftpPassword->setProperty(kScrambled, true);
+  LabeledEdit(groupFtp_, "EditFtpDir", tr("Remote dir"), 98);
+  LabeledEdit(groupFtp_, "EditFtpFilename", tr("Remote filename"), 124);
+  auto* ftpProxy = LabeledEdit(groupFtp_, "EditFtpProxy", tr("Proxy"), 150);
+  ftpProxy->resize(140, 22);
+  auto* ftpProxyPort = Make<QLineEdit>(groupFtp_, "EditFtpProxyPort", {270, 150, 63, 22});
+  ftpProxyPort->setToolTip(tr("Proxy port"));
+  Check(groupFtp_, "CheckBoxFtpPassive", tr("Passive"), 178);
 
   buttonOk_ = Make<QPushButton>(this, "ButtonOk", {0, 0, 75, 25});
   buttonOk_->setText(tr("OK"));
@@ -192,69 +279,26 @@ void TFormOptions::FormShow() {
     buttonCancel_->move(272, kNarrowHeight - 36);
   }
 
-  const AppSettings& v = Values;
-  warnDel_->setChecked(v.WarnDel);
-  warnExit_->setChecked(v.WarnExit);
-  includeGroundspeak_->setChecked(v.IncludeGroudspeak);
-  realWebLink_->setChecked(v.RealWebLink);
-  // A stored index the box does not have shows its first item.
-  north_->setCurrentIndex(v.NorthDefault == 1 ? 1 : 0);
-  east_->setCurrentIndex(v.EastDefault == 1 ? 1 : 0);
-  homeCoords_->setText(AnsiToQString(v.HomeCoords));
-  zoom_->setValue(v.GmZoomLevel);
-  (v.GmType == kHybrid ? hybrid_ : v.GmType == kSatellite ? satellite_ : map_)->setChecked(true);
-  mapTileUrl_->setText(AnsiToQString(v.MapTileUrl));
-  mapAttribution_->setText(AnsiToQString(v.MapAttribution));
-  mapCacheSize_->setValue(v.MapCacheMB);
-
+  for (const SettingRow& row : SettingRows()) {
+    if (QWidget* w = Control(row)) ShowSetting(w, row.member, Values);
+  }
   ShowFileNames();
-  noCheckWhenEmpty_->setChecked(v.NoCheckWhenEmpty);
-  warnSaveFav_->setChecked(v.WarnSaveFav);
-  warnSaveFtp_->setChecked(v.WarnSaveFtp);
-  showArchAv_->setChecked(v.ShowArchAv);
   exportTxtMode_->setCurrentIndex(TxtExportMode >= 0 && TxtExportMode < exportTxtMode_->count() ? TxtExportMode : 0);
-  ftpHost_->setText(AnsiToQString(v.FtpHost));
-  ftpUser_->setText(AnsiToQString(v.FtpUser));
-  ftpPassword_->setText(AnsiToQString(ScramblePassword(v.FtpPassword, kFtpPasswordKey, ScrambleDirection::Subtract)));
-  ftpDir_->setText(AnsiToQString(v.FtpRemDirFav));
-  ftpFilename_->setText(AnsiToQString(v.FtpRemFilenameFav));
-  ftpProxy_->setText(AnsiToQString(v.FtpProxy));
-  ftpProxyPort_->setText(QString::number(v.FtpProxyPort));
-  ftpPassive_->setChecked(v.FtpPassive != 0);
+}
+
+QWidget* TFormOptions::Control(const SettingRow& row) const {
+  if (row.control.empty()) return nullptr;
+  return findChild<QWidget*>(QString::fromLatin1(row.control.data(), static_cast<qsizetype>(row.control.size())));
 }
 
 void TFormOptions::ButtonOkClick() {
-  AppSettings& v = Values;
-  v.WarnDel = warnDel_->isChecked();
-  v.WarnExit = warnExit_->isChecked();
-  v.IncludeGroudspeak = includeGroundspeak_->isChecked();
-  v.RealWebLink = realWebLink_->isChecked();
-  v.NorthDefault = north_->currentIndex();
-  v.EastDefault = east_->currentIndex();
-  v.HomeCoords = QStringToAnsi(homeCoords_->text());
-  v.GmZoomLevel = zoom_->value();
-  if (map_->isChecked()) v.GmType = kMap;
-  if (satellite_->isChecked()) v.GmType = kSatellite;
-  if (hybrid_->isChecked()) v.GmType = kHybrid;
-  v.MapTileUrl = QStringToAnsi(mapTileUrl_->text().trimmed());
-  v.MapAttribution = QStringToAnsi(mapAttribution_->text());
-  v.MapCacheMB = mapCacheSize_->value();
-  // Hidden groups pass their values through as they came, byte for byte.
-  if (ExtendedMode) {
-    v.NoCheckWhenEmpty = noCheckWhenEmpty_->isChecked();
-    v.WarnSaveFav = warnSaveFav_->isChecked();
-    v.WarnSaveFtp = warnSaveFtp_->isChecked();
-    v.ShowArchAv = showArchAv_->isChecked();
-    TxtExportMode = exportTxtMode_->currentIndex();
-    v.FtpHost = QStringToAnsi(ftpHost_->text());
-    v.FtpUser = QStringToAnsi(ftpUser_->text());
-    v.FtpPassword = ScramblePassword(QStringToAnsi(ftpPassword_->text()), kFtpPasswordKey, ScrambleDirection::Add);
-    v.FtpRemDirFav = QStringToAnsi(ftpDir_->text());
-    v.FtpRemFilenameFav = QStringToAnsi(ftpFilename_->text());
-    v.FtpProxy = QStringToAnsi(ftpProxy_->text());
-    v.FtpProxyPort = ProxyPortFromText(QStringToAnsi(ftpProxyPort_->text()));
-    v.FtpPassive = ftpPassive_->isChecked() ? 1 : 0;
+  for (const SettingRow& row : SettingRows()) {
+    QWidget* w = Control(row);
+    // Hidden groups pass their values through as they came, byte for byte.
+    if (!w || (!ExtendedMode && (groupExpert_->isAncestorOf(w) || groupFtp_->isAncestorOf(w)))) continue;
+    TakeSetting(w, row.member, Values);
   }
+  if (ExtendedMode) TxtExportMode = exportTxtMode_->currentIndex();
   accept();
 }
 

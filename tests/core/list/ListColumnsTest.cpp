@@ -195,7 +195,7 @@ TEST(ListRowMarking, ArchivedAndUnavailableCaches) {
 class ListColumnsPocketQuery : public ::testing::Test {
  protected:
   ListColumnsPocketQuery() : session_(status_, questions_) {
-    session_.Settings().includeGroundspeak = true;
+    session_.Settings().stored.IncludeGroundspeak = true;
     EXPECT_TRUE(session_.LoadFile(test::DataPath("gpx10-pocket-query.gpx")));
   }
   const TGpxRecord& Named(const std::string& name) {

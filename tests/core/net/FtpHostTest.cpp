@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "net/FtpClient.h"
 #include "net/FtpHost.h"
 
 namespace quill {
@@ -52,16 +51,6 @@ TEST(FtpHost, ReadsTheHostSettingAsUsersWriteIt) {
     EXPECT_EQ(end->Url(), c.url) << c.text;
     EXPECT_EQ(end->tls, c.tls) << c.text;
   }
-}
-
-TEST(FtpHost, CommandNamesByCode) {
-  EXPECT_EQ(FtpCommandName(0), "ChangeDir");
-  EXPECT_EQ(FtpCommandName(5), "Rename");
-  EXPECT_EQ(FtpCommandName(8), "Download");
-  EXPECT_EQ(FtpCommandName(9), "Upload");
-  EXPECT_EQ(FtpCommandName(15), "CurrentDir");
-  EXPECT_EQ(FtpCommandName(16), "");
-  EXPECT_EQ(FtpCommandName(-1), "");
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ TEST_F(SessionEdit, DeleteAsksWithWarnDelAndKeepsFilterAndFile) {
   ASSERT_TRUE(session.FilterShown(kFilterDescription, "x"));
   notes.clear();
   for (int row : {-1, 2, 1 << 30}) EXPECT_FALSE(session.DeleteShownRow(row)) << row;
-  session.Settings().warnDel = true;
+  session.Settings().stored.WarnDel = true;
   questions.yesNo = false;
   EXPECT_FALSE(session.DeleteShownRow(0));
   EXPECT_EQ(questions.captions, Strings{"Delete waypoint"});
@@ -108,18 +108,18 @@ TEST_F(SessionEdit, AddRefusesAnEmptyNameAndAsksAboutADuplicateAfterAnyEarlierAn
 }
 
 TEST_F(SessionEdit, ArchiveWritesTheLineThenDeletesAndAFailedFileKeepsTheWaypoint) {
-  session.Settings().archiveFile = dir.File("no/such/folder/archive.txt");
+  session.Settings().stored.ArchiveFile = dir.File("no/such/folder/archive.txt");
   EXPECT_FALSE(session.ArchiveShownRow(0));
   EXPECT_EQ(status.LastSet(), "Error opening file");
   EXPECT_EQ(session.Store().size(), 3u);
 
-  session.Settings().archiveFile = dir.File("archive.txt");
+  session.Settings().stored.ArchiveFile = dir.File("archive.txt");
   EXPECT_TRUE(session.ArchiveShownRow(1));
   EXPECT_EQ(ReadFileBytes(dir.File("archive.txt")).find("N  2\xB0 00.000  E 002\xB0 00.000; B"), 0u);
   EXPECT_EQ(Shown(), (Strings{"A", "C"}));
   EXPECT_EQ(status.LastFlash(), "Done!");
   // Declining the delete keeps the waypoint although its line was written.
-  session.Settings().warnDel = true;
+  session.Settings().stored.WarnDel = true;
   questions.yesNo = false;
   EXPECT_TRUE(session.ArchiveShownRow(0));
   EXPECT_EQ(Shown(), (Strings{"A", "C"}));

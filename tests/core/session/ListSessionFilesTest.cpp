@@ -204,8 +204,8 @@ TEST_F(SessionFiles, ProgramFolderIsTheDataFolderOfTheBuildTree) {
 }
 
 TEST_F(SessionFiles, FavoriteFileRules) {
-  session.Settings().favoriteFile = dir.File("fav.kml");
-  session.Settings().warnSaveFav = true;
+  session.Settings().stored.FavoriteFile = dir.File("fav.kml");
+  session.Settings().stored.WarnSaveFav = true;
   EXPECT_FALSE(session.SaveFavorite());
   EXPECT_EQ(status.set.back(), (std::pair<int, std::string>{2, "Favorite file not loaded!"}));
   EXPECT_FALSE(session.FavoriteLoaded());
@@ -223,8 +223,8 @@ TEST_F(SessionFiles, FavoriteFileRules) {
   EXPECT_TRUE(session.SaveFavorite());
   EXPECT_NE(ReadFileBytes(dir.File("fav.kml")).find("<kml"), std::string::npos);
 
-  session.Settings().warnSaveFav = false;
-  session.Settings().favoriteFile = dir.File("fav.bak");
+  session.Settings().stored.WarnSaveFav = false;
+  session.Settings().stored.FavoriteFile = dir.File("fav.bak");
   EXPECT_FALSE(session.SaveFavorite());
   EXPECT_EQ(questions.captions.size(), 2u);  // not asked again
   EXPECT_EQ(status.LastSet(), "Unknown Extension");
@@ -262,7 +262,7 @@ TEST_F(SessionFiles, SavingOverAFileWhoseGroundspeakDataWasLeftOutAsks) {
     const std::string original = c.hasCache ? withCache : kTwoCaches;
     WriteFileBytes(loaded, original);
     ASSERT_EQ(::link(loaded.c_str(), d.File("link.gpx").c_str()), 0);
-    s.Settings().includeGroundspeak = c.include;
+    s.Settings().stored.IncludeGroundspeak = c.include;
     ASSERT_TRUE(s.LoadFile(loaded));
     // The load says where the data went, once, at level 1.
     const bool dropped = c.hasCache && !c.include;

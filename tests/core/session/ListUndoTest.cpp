@@ -120,7 +120,7 @@ const Change kChanges[] = {
      "Delete 2 waypoints"},
     {"archive",
      [](ListSession& s, auto&, const std::string& folder) -> Action {
-       s.Settings().archiveFile = folder + "/archive.txt";
+       s.Settings().stored.ArchiveFile = folder + "/archive.txt";
        return [](ListSession& s2) { return s2.ArchiveShownRow(0); };
      },
      "Archive A"},

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -179,7 +180,9 @@ TEST(SettingsRegistry, ConcurrentWritersLoseNothing) {
       TUlkRegistry r = MakeRegistry(dir);
       for (int i = 0; i < kRounds; ++i) {
         r.WriteInt("Settings", "Writer" + std::to_string(w) + "_" + std::to_string(i), i);
-        WriteWindowPositions(r, w, w, w, w);
+        AppSettings at;
+        at.AppTop = at.AppLeft = at.HistTop = at.HistLeft = w;
+        WriteSettings(r, at, SettingGroup::kWindowPosition);
       }
     });
   }
@@ -337,65 +340,90 @@ TEST(SettingsApp, EverySettingHasItsDefaultOnAFreshMachine) {
   EXPECT_EQ(s.GmZoomLevel, 14);  // a string where an integer belongs
 }
 
-TEST(SettingsApp, OptionSettingsAreWrittenWholeInTheirOrderAndReadBack) {
+// Every group the program writes, each in its own rewrite.
+constexpr SettingGroup kWrittenGroups[] = {SettingGroup::kOptions, SettingGroup::kWindowPosition,
+                                           SettingGroup::kMapWindow, SettingGroup::kDetailsPane,
+                                           SettingGroup::kSavePath};
+
+// A settings file as the program wrote it before its settings went into one
+// table and before the map and the details pane: every value off its default,
+// a text with a line break (hex(1)), Windows-1252 letters, negative and large
+// numbers, and a value set by hand. Read and written back over itself it
+// keeps every byte and gains the later settings at its end; a later file with
+// those settings off their defaults comes back byte for byte, also when
+// written afresh group by group as the program does.
+TEST(SettingsApp, EarlierSettingsFileReadsAndWritesBackByteIdentical) {
+  const std::string before = ReadFileBytes(test::DataPath("settings-before-table.reg"));
+  ASSERT_FALSE(before.empty());
   TempDir dir;
   TUlkRegistry r = MakeRegistry(dir);
-  ASSERT_TRUE(WriteWindowPositions(r, 11, 22, 33, 44));
-  ASSERT_TRUE(r.WriteString("Settings", "SavePathGPX", "/maps"));
-  AppSettings a;
-  a.WarnDel = true;
-  a.WarnExit = false;
-  a.WarnSaveFav = false;
-  a.WarnSaveFtp = false;
-  a.NorthDefault = 1;
-  a.EastDefault = 1;
-  a.GmZoomLevel = 9;
-  a.GmType = 'k';
-  a.FavoriteFile = "/home/me/fav \xE9.gpx";
-  a.ArchiveFile = "/home/me/arch.txt";
-  a.NoCheckWhenEmpty = true;
-  a.IncludeGroudspeak = true;
-  a.RealWebLink = true;
-  a.ShowArchAv = true;
-  a.HomeCoords = "N 52 E 5";
-  a.FtpHost = "ftps://example.org:2121";
-  a.FtpUser = "me";
-  a.FtpPassword = "x\"y\\z";
-  a.FtpRemDirFav = "/lists";
-  a.FtpRemFilenameFav = "fav.gpx";
-  a.FtpProxy = "proxy";
-  a.FtpProxyPort = 8080;
-  a.FtpPassive = 0;
-  a.AppTop = 999;  // not an option: must not be written
-  ASSERT_TRUE(WriteOptionSettings(r, a));
+  WriteFileBytes(r.FilePath(), before);
+  const AppSettings a = ReadAppSettings(r);
+  EXPECT_TRUE(a.WarnDel);
+  EXPECT_FALSE(a.WarnExit);
+  EXPECT_EQ(a.GmType, 'h');
+  EXPECT_TRUE(a.IncludeGroundspeak);
+  EXPECT_EQ(a.HomeCoords, "N 52\xB0 05.123 E 005\xB0 07.456");
+  EXPECT_EQ(a.FtpUser, "ann\nline");
+  EXPECT_EQ(a.FtpPassword, "\x91k\x93z");
+  EXPECT_EQ(a.FtpPassive, 0);
+  EXPECT_EQ(a.FtpTimeLimit, 900);
+  EXPECT_EQ(a.AppLeft, -40);
+  EXPECT_EQ(a.SavePathGpx, "/home/ann/caches");
+  for (SettingGroup group : kWrittenGroups) ASSERT_TRUE(WriteSettings(r, a, group));
+  EXPECT_EQ(ReadFileBytes(r.FilePath()), before +
+                                             "\"MapTileUrl\"=\"https://tile.openstreetmap.org/{z}/{x}/{y}.png\"\n"
+                                             "\"MapAttribution\"=\"\xC2\xA9 OpenStreetMap contributors\"\n"
+                                             "\"MapCacheMB\"=dword:000000fa\n"
+                                             "\"MapTop\"=dword:00000000\n\"MapLeft\"=dword:00000000\n"
+                                             "\"MapWidth\"=dword:00000000\n\"MapHeight\"=dword:00000000\n"
+                                             "\"ShowDetails\"=dword:00000000\n");
 
-  AppSettings b = ReadAppSettings(r);
-  EXPECT_EQ(b.AppTop, 11);
-  EXPECT_EQ(b.HistLeft, 44);
-  EXPECT_EQ(ReadSavePath(r), "/maps");
-  b.AppTop = a.AppTop;
-  b.AppLeft = a.AppLeft;
-  b.HistTop = a.HistTop;
-  b.HistLeft = a.HistLeft;
-  auto fields = [](const AppSettings& s) {
-    return std::tuple(s.WarnDel, s.WarnExit, s.WarnSaveFav, s.WarnSaveFtp, s.NorthDefault, s.EastDefault, s.GmZoomLevel,
-                      s.GmType, s.FavoriteFile, s.ArchiveFile, s.NoCheckWhenEmpty, s.IncludeGroudspeak, s.RealWebLink,
-                      s.ShowArchAv, s.HomeCoords, s.FtpHost, s.FtpUser, s.FtpPassword, s.FtpRemDirFav,
-                      s.FtpRemFilenameFav, s.FtpProxy, s.FtpProxyPort, s.FtpPassive);
-  };
-  EXPECT_EQ(fields(b), fields(a));
+  const std::string mapOptions =
+      "\"MapTileUrl\"=\"file:///srv/tiles/{z}/{x}/{y}.png\"\n"
+      "\"MapAttribution\"=\"Tiles \xC2\xA9 Ann\"\n"
+      "\"MapCacheMB\"=dword:00000000\n";
+  const std::string mapPlace =
+      "\"MapTop\"=dword:ffffffec\n\"MapLeft\"=dword:00000500\n"
+      "\"MapWidth\"=dword:00000320\n\"MapHeight\"=dword:00000258\n";
+  const std::string details = "\"ShowDetails\"=dword:00000001\n";
+  const std::string later = before + mapOptions + mapPlace + details;
+  WriteFileBytes(r.FilePath(), later);
+  const AppSettings m = ReadAppSettings(r);
+  EXPECT_EQ(m.MapTileUrl, "file:///srv/tiles/{z}/{x}/{y}.png");
+  EXPECT_EQ(m.MapAttribution, "Tiles \xA9 Ann");
+  EXPECT_EQ(m.MapCacheMB, 0);
+  EXPECT_EQ(m.MapTop, -20);
+  EXPECT_EQ(m.MapWidth, 800);
+  EXPECT_TRUE(m.ShowDetails);
+  for (SettingGroup group : kWrittenGroups) ASSERT_TRUE(WriteSettings(r, m, group));
+  EXPECT_EQ(ReadFileBytes(r.FilePath()), later);
 
-  // New values follow the order of the dialog in the file.
-  const std::string text = ReadFileBytes(r.FilePath());
-  std::size_t last = 0;
-  for (const char* name : {"\"WarnDel\"", "\"GmType\"", "\"FavoriteFile\"", "\"ShowArchAv\"", "\"HomeCoords\"",
-                           "\"FtpPassword\"", "\"FtpPassive\""}) {
-    std::size_t at = text.find(name);
-    ASSERT_NE(at, std::string::npos) << name;
-    EXPECT_GT(at, last) << name;
-    last = at;
+  TempDir fresh;
+  TUlkRegistry w = MakeRegistry(fresh);
+  for (SettingGroup group : kWrittenGroups) ASSERT_TRUE(WriteSettings(w, m, group));
+  // Nothing writes a value set by hand; the test puts it where it stood.
+  ASSERT_TRUE(w.WriteInt(kSettingsSection, "FtpTimeLimit", m.FtpTimeLimit));
+  // Afresh, each group's rows stand together in table order.
+  const std::size_t positions = before.find("\"AppTop\"");
+  const std::size_t savePath = before.find("\"SavePathGPX\"");
+  ASSERT_NE(savePath, std::string::npos);
+  EXPECT_EQ(ReadFileBytes(w.FilePath()), before.substr(0, positions) + mapOptions +
+                                             before.substr(positions, savePath - positions) + mapPlace + details +
+                                             before.substr(savePath));
+}
+
+// Two rows on one key, member or control would read, write or show a value twice.
+TEST(SettingsApp, NoKeyMemberOrControlHasTwoRows) {
+  std::set<std::string> keys;
+  std::set<std::string> controls;
+  for (const SettingRow& row : SettingRows()) {
+    EXPECT_TRUE(keys.insert(std::string(row.key)).second) << row.key;
+    if (!row.control.empty()) {
+      EXPECT_TRUE(controls.insert(std::string(row.control)).second) << row.control;
+    }
+    EXPECT_EQ(&RowOf(row.member), &row) << row.key;
   }
-  EXPECT_EQ(text.find("TxtExportMode"), std::string::npos);
 }
 
 TEST(SettingsApp, ProxyPortIsANumberUpTo65535OrZero) {

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The favorite list over FTP: the sequence around the client (connect,
-// folder change, transfer, load) and its messages, for the window's two Ftp
-// buttons and the command line. Events arrive on the thread that made it.
+// The favorite list over FTP, for the window's two Ftp buttons and the
+// command line: connect, change to the remote folder, then either download
+// the remote file into a private file and load it, or write the shown list
+// (through the session, like every save) and upload it under a part name
+// that is renamed over the remote file once complete. The protocol is
+// net/FtpClient's; this is the sequence around it and its messages. Events
+// arrive on the thread that made it.
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -16,29 +20,18 @@ namespace quill {
 
 enum class FtpDirection { Download = 0, Upload = 1 };
 
-// The FTP values of the settings, the password scrambled as stored.
-struct FtpTransferSettings {
-  std::string FtpHost;
-  std::string FtpUser;
-  std::string FtpPassword;
-  std::string FtpRemDirFav;
-  std::string FtpRemFilenameFav;
-  std::string FtpProxy;
-  int FtpProxyPort = 0;
-  bool FtpPassive = true;
-  bool WarnSaveFtp = true;
+// The stored settings (the FTP values, the password scrambled as stored) and
+// the transfer's limits.
+struct FavoriteTransferSettings {
+  AppSettings stored;
   int connectTimeoutMs = 20000;
   int idleTimeoutMs = 30000;
-  // The whole transfer: the larger of these two; and the largest download.
+  // The whole transfer: the larger of this and the stored time limit; and
+  // the largest download.
   int totalTimeoutMs = 300000;
-  std::int32_t FtpTimeLimit = 0;  // seconds, from the settings
   std::uint64_t maxDownloadBytes = std::uint64_t{1} << 30;
   std::string caFile;  // for "ftps://" hosts; empty: the system's certificates
 };
-
-FtpTransferSettings FtpSettingsFrom(const AppSettings& settings);
-// The stored FTP values into `into`, whose time-outs and certificates stay.
-void CopyFtpSettings(const AppSettings& settings, FtpTransferSettings& into);
 
 // The remote name an upload goes to before it is renamed over the file.
 std::string FtpPartName(const std::string& remoteFile);
@@ -54,14 +47,16 @@ std::string ProxyWithoutCredentials(const std::string& proxy);
 // the remote file's; never the private file it was downloaded into.
 std::string FavoriteListName(const std::string& favoriteFile, const std::string& remoteFile);
 
-class FtpTransfer : private FtpEvents {
+class FavoriteTransfer {
  public:
   // Reports through the session's status sink and question seam.
-  explicit FtpTransfer(ListSession& session);
+  explicit FavoriteTransfer(ListSession& session);
   // A running transfer is cut off; its local file is removed.
-  ~FtpTransfer() override = default;
+  ~FavoriteTransfer() = default;
+  FavoriteTransfer(const FavoriteTransfer&) = delete;
+  FavoriteTransfer& operator=(const FavoriteTransfer&) = delete;
 
-  FtpTransferSettings& Settings() { return settings_; }
+  FavoriteTransferSettings& Settings() { return settings_; }
 
   // ButtonFtpLoad: downloads the remote favorite file into a private
   // temporary file and loads it. FavoriteLoaded is set whatever happens.
@@ -102,24 +97,29 @@ class FtpTransfer : private FtpEvents {
   std::function<void(bool error, const std::string& text)> onEvent;
 
  private:
-  void OnConnect() override;
-  void OnSuccess(int code) override;
-  void OnFailure(bool& handled, int code) override;
-  void OnError(int number, const std::string& text) override;
-  void OnConnectionFailed() override;
-  void OnAuthenticationFailed(bool& handled) override;
-  void OnInvalidHost(bool& handled) override;
-  void OnUnSupportedFunction(int code) override;
+  // The steps, in their order.
+  void LoggedIn(const FtpResult& result);
+  void InFolder(const FtpResult& result);
+  void Downloaded(const FtpResult& result);
+  void Uploaded(const FtpResult& result);
+  void RenamedOver(const FtpResult& result);
+  void MovedAside(const FtpResult& result);
+  void RenamedAfterMovingAside(const FtpResult& result);
+  void PutBack(const FtpResult& result);
+  void UploadDone();
+  // The upload cannot take the file's place: its part file goes, then the
+  // transfer fails with `failure`.
+  void RemovePartAndFail(const std::string& failure);
 
   bool RefuseWhileBusy();
   // The message for the first field that holds a control character, or empty.
   std::string InvalidField(const std::string& host, const std::string& user, const std::string& password,
                            const std::string& remoteDir, const std::string& remoteFile) const;
-  // The steps after an upload, until the file is in its place or given up.
-  void FinishUpload(bool ok);
-  void UploadDone();
   // The transfer of the settings' favorite file with a private local file.
   void StartWithLocalFile(FtpDirection direction, const std::string& local);
+  // A result that is no answer of the server (the connection broke, the
+  // login failed) ends the transfer: true then.
+  bool Broken(const FtpResult& result);
   void Fail(const std::string& message);
   void Finish(bool ok);
   void Report(bool error, const std::string& text) const;
@@ -137,24 +137,17 @@ class FtpTransfer : private FtpEvents {
   };
 
   ListSession& session_;
-  FtpTransferSettings settings_;
+  FavoriteTransferSettings settings_;
   LocalFile local_;
   FtpClient client_;
 
   // The transfer in progress.
-  FtpDirection FtpDirection_ = FtpDirection::Download;
-  std::string FtpHostText_;
-  std::string FtpUserText_;
-  std::string FtpPasswordText_;
-  std::string FtpRemoteDir_;
-  std::string FtpRemoteFile_;
-  std::string FtpLocalFile_;
+  FtpDirection direction_ = FtpDirection::Download;
+  std::string remoteDir_;
+  std::string remoteFile_;
+  std::string localFile_;
   bool running_ = false;
   std::chrono::steady_clock::time_point started_;
-  // Where an upload stands once its bytes are on the server.
-  enum class UploadStep { kNone, kRename, kMoveAside, kRenameAgain, kPutBack, kRemoveAside, kRemovePart };
-  UploadStep uploadStep_ = UploadStep::kNone;
-  std::string uploadFailure_;
 };
 
 }  // namespace quill
