@@ -395,8 +395,10 @@ void TFormApp::ActionAboutExecute() {
 }
 
 void TFormApp::ActionSendToGpsExecute() {
-  TFormSendToGps dialog(this, session_->Store().ShownWaypoints(), session_->CurrentFileName(), *questions_,
-                        *statusBar_);
+  // Several rows picked: those; otherwise the whole shown list, as Save does.
+  std::vector<const TGpxRecord*> records = SelectedRecords();
+  if (records.size() < 2) records = session_->Store().ShownWaypoints();
+  TFormSendToGps dialog(this, std::move(records), session_->CurrentFileName(), *questions_, *statusBar_);
   dialog.exec();
 }
 
