@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +16,8 @@
 #include "ui/UiTestSupport.h"
 #include "ui/components/UlkStatusBar.h"
 #include "ui/list/FormSendToGps.h"
+#include "ui/list/ListView.h"
+#include "ui/list/WaypointListModel.h"
 
 namespace quill {
 namespace {
@@ -71,6 +74,21 @@ TEST(UiSendToGps, DialogWritesTheShownListToTheChosenReceiver) {
     EXPECT_EQ(f.questions.captions, replace ? std::vector<std::string>{"Send to GPS"} : std::vector<std::string>{});
     EXPECT_EQ(NamesIn(sent), (std::vector<std::string>{"GC1", "GC2", "GC3", "GC4", "GC5"}));
   }
+
+  // Several rows picked: only those go, in list order.
+  app.SelectRow(3);
+  QItemSelectionModel& picked = *app.ListView().selectionModel();
+  picked.select(app.Model().index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  test::AnswerNextModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<TFormSendToGps*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    dialog->SetReceivers({receiver});
+    EXPECT_EQ(dialog->findChild<QLabel*>("LabelCount")->text(), "2 waypoints");
+    dialog->findChild<QPushButton*>("ButtonOk")->click();
+  });
+  f.questions.yesNo = true;
+  app.Action("ActionSendToGps")->trigger();
+  EXPECT_EQ(NamesIn(sent), (std::vector<std::string>{"GC2", "GC4"}));
 
   // No: the older file stays, the dialog stays open with the list unsent.
   test::WriteFileBytes(sent, "older");

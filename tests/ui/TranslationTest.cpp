@@ -78,7 +78,8 @@ bool SameInDutch(const QString& text) {
       "OK",           "UTM",   "ECEF (XYZ)", "WGS84",     "ED50",           "Bessel",   "Google Maps",
       "Google Earth", "VE",    "Fav",        "Ftp",       "&Help",          "Help",     "Logs",
       "Record",       "Type",  "Container",  "Histogram", "Baudrate",       "Databits", "Stopbits",
-      "West",         "Proxy", "URL",        "About Qt",  "Quillmark Help", "Passive",  " Google Maps "};
+      "West",         "Proxy", "URL",        "About Qt",  "Quillmark Help", "Passive",  " Google Maps ",
+      "Details"};
   if (kSame.contains(text)) return true;
   // The program's own name and version line are not texts to translate.
   return text.startsWith("Quillmark") || text.startsWith("V ");

@@ -214,8 +214,11 @@ void TFileCommands::ActionFileSaveSelectedExecute() {
 }
 
 void TFileCommands::ActionSendToGpsExecute() {
-  TFormSendToGps dialog(dialogParent_, session_.Store().ShownWaypoints(), session_.CurrentFileName(),
-                        session_.Questions(), statusBar_);
+  // Several rows picked: those; otherwise the whole shown list, as Save does.
+  std::vector<const TGpxRecord*> records = panel_.SelectedRecords();
+  if (records.size() < 2) records = session_.Store().ShownWaypoints();
+  TFormSendToGps dialog(dialogParent_, std::move(records), session_.CurrentFileName(), session_.Questions(),
+                        statusBar_);
   dialog.exec();
 }
 

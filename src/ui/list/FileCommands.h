@@ -42,7 +42,8 @@ class TFileCommands : public QObject {
   // "Save Selected...": the selected rows alone, in display order, to a file
   // chosen in the save dialog; the list keeps its own file and mark.
   void ActionFileSaveSelectedExecute();
-  // "Send to GPS...": the shown waypoints to a receiver plugged in as a drive.
+  // "Send to GPS...": the selected rows when several are, else the shown
+  // list, to a receiver plugged in as a drive.
   void ActionSendToGpsExecute();
   void ButtonLoadFavoriteClick();
   void ButtonSaveFavoriteClick();
