@@ -153,31 +153,31 @@ std::string ZshDescription(std::string_view text) {
   return out;
 }
 
-std::string ZshOptionSpecs(const std::vector<HelpOption>& options) {
+std::string ZshOptionLines(const std::vector<HelpOption>& options) {
   std::string out;
   for (const HelpOption& o : options) {
     const bool repeatable = o.name == "--filter";
-    std::string spec =
+    std::string line =
         (repeatable ? "*" : "") + o.name + (o.value.empty() ? "" : "=") + "[" + ZshDescription(o.text) + "]";
     if (!o.value.empty()) {
       std::string message;
       for (char c : o.value) message += c == ':' ? ' ' : c;
-      spec += ":" + message + ":";
+      line += ":" + message + ":";
       if (o.kind == ValueKind::kChoice) {
         std::string words;
         for (const std::string& w : o.choices) words += (words.empty() ? "" : " ") + w;
         // "type=" is a start: no space after it.
         const bool joined = !o.choices.empty() && o.choices.front().back() == '=';
-        spec += joined ? "{compadd -S \"\" -- " + words + "}" : "(" + words + ")";
+        line += joined ? "{compadd -S \"\" -- " + words + "}" : "(" + words + ")";
       } else if (o.kind == ValueKind::kFile) {
-        spec += "_files";
+        line += "_files";
       } else if (o.kind == ValueKind::kDevice) {
-        spec += "_files -W /dev";
+        line += "_files -W /dev";
       } else {
-        spec += " ";
+        line += " ";
       }
     }
-    out += "    " + ShellWord(spec) + " \\\n";
+    out += "    " + ShellWord(line) + " \\\n";
     if (!o.shortName.empty()) {
       out += "    " + ShellWord(o.shortName + "[" + ZshDescription(o.text) + "]") + " \\\n";
     }
@@ -185,7 +185,7 @@ std::string ZshOptionSpecs(const std::vector<HelpOption>& options) {
   return out;
 }
 
-std::string ZshOperandSpec(ValueKind kind) {
+std::string ZshOperandLine(ValueKind kind) {
   switch (kind) {
     case ValueKind::kFile:
       return "    '*:file:_files'\n";
@@ -285,7 +285,7 @@ std::string ZshCompletion(const ProgramHelp& program) {
                     "\n# Written from the program's help text when it is built; "
                     "edit the help, not this file.\n\n";
   if (program.commands.empty()) {
-    out += "_arguments -S \\\n" + ZshOptionSpecs(program.options) + "    '*:file:_files'\n";
+    out += "_arguments -S \\\n" + ZshOptionLines(program.options) + "    '*:file:_files'\n";
     return out;
   }
   out += fn + "() {\n  local -a commands\n  commands=(\n";
@@ -293,16 +293,16 @@ std::string ZshCompletion(const ProgramHelp& program) {
     out += "    " + ShellWord(c.name + ":" + ZshDescription(c.summary)) + "\n";
   }
   out += "  )\n  if (( CURRENT == 2 )); then\n    _describe -t commands command commands\n    _arguments \\\n" +
-         ZshOptionSpecs(program.options) + "    \n    return\n  fi\n";
+         ZshOptionLines(program.options) + "    \n    return\n  fi\n";
   out += "  local command=$words[2]\n  shift words\n  (( CURRENT-- ))\n  case $command in\n";
   for (const HelpCommand& c : program.commands) {
-    out += "  " + c.name + ")\n    _arguments -S \\\n" + ZshOptionSpecs(c.options);
+    out += "  " + c.name + ")\n    _arguments -S \\\n" + ZshOptionLines(c.options);
     if (!c.firstWords.empty()) {
       std::string words;
       for (const std::string& w : c.firstWords) words += (words.empty() ? "" : " ") + w;
       out += "    " + ShellWord(":action:(" + words + ")") + " \\\n";
     }
-    out += ZshOperandSpec(c.operands) + "    ;;\n";
+    out += ZshOperandLine(c.operands) + "    ;;\n";
   }
   out += "  esac\n}\n\n" + fn + " \"$@\"\n";
   return out;

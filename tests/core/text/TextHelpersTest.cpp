@@ -45,7 +45,7 @@ TEST(TextFormatFixed, MatchesPrintfDigits) {
   EXPECT_EQ(FormatFixed(-1e-12, 9), "-0.000000000");
 }
 
-TEST(TextCsvField, FieldsOfTheSpecLine) {
+TEST(TextCsvField, FieldsOfTheSampleLine) {
   const std::string line = "a,\"b,c\",,d";
   EXPECT_EQ(CsvField(line, 0), "a");
   EXPECT_EQ(CsvField(line, 1), "b,c");
