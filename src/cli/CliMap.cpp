@@ -11,6 +11,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliSinks.h"
 #include "geo/GeoTypes.h"
+#include "map/TileAddress.h"
 #include "session/ListSession.h"
 #include "text/TextHelpers.h"
 
@@ -88,6 +89,10 @@ bool ReadMapOptions(const std::vector<CliOption>& extra, MapRequest& request, st
     } else if (o.name == "--tiles") {
       request.tiles = true;
       request.tileTemplate = v;
+      if (v != kSettingsTiles && !IsTileTemplate(QString::fromStdString(v))) {
+        error = "--tiles needs an http, https or file address with {z}, {x} and {y}, or settings";
+        return false;
+      }
     }
   }
   return true;
@@ -148,8 +153,6 @@ int RunMap(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (request.tiles) {
     const bool fromSettings = request.tileTemplate == kSettingsTiles;
     tileTemplate = QString::fromStdString(fromSettings ? AnsiToUtf8(settings.MapTileUrl) : request.tileTemplate);
-    if (!fromSettings && !IsTileTemplate(tileTemplate))
-      return UsageError(err, "--tiles needs an http, https or file address with {z}, {x} and {y}, or settings");
     if (fromSettings && !tileTemplate.isEmpty() && !IsTileTemplate(tileTemplate)) {
       PrintError(err, "settings",
                  "the map tile address is not usable, drawn without tiles: " + AnsiToUtf8(settings.MapTileUrl));

@@ -29,24 +29,6 @@ int YOf(quint64 key) { return static_cast<int>(key & 0xFFFFFF); }
 
 QString TileCacheFolder() { return QString::fromStdString(CacheFolder()) + QStringLiteral("/tiles"); }
 
-bool IsTileTemplate(const QString& urlTemplate) {
-  if (!urlTemplate.contains(QLatin1String("{z}")) || !urlTemplate.contains(QLatin1String("{x}")) ||
-      !urlTemplate.contains(QLatin1String("{y}")))
-    return false;
-  QUrl url = TileUrl(urlTemplate, 0, 0, 0);
-  QString scheme = url.scheme().toLower();
-  return url.isValid() &&
-         (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("file"));
-}
-
-QUrl TileUrl(const QString& urlTemplate, int z, int x, int y) {
-  QString text = urlTemplate;
-  text.replace(QLatin1String("{z}"), QString::number(z));
-  text.replace(QLatin1String("{x}"), QString::number(x));
-  text.replace(QLatin1String("{y}"), QString::number(y));
-  return QUrl(text);
-}
-
 TileSource::TileSource(const TileSourceOptions& options, QObject* parent)
     : QObject(parent), options_(options), active_(IsTileTemplate(options.urlTemplate)) {
   memory_.setMaxCost(kMemoryKilobytes);

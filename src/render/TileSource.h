@@ -16,6 +16,7 @@
 #include <QUrl>
 #include <vector>
 
+#include "map/TileAddress.h"
 #include "render/TileImages.h"
 #include "settings/AppSettings.h"
 
@@ -35,10 +36,6 @@ struct TileSourceOptions {
 
 // $XDG_CACHE_HOME/quillmark/tiles (see CacheFolder).
 QString TileCacheFolder();
-// True for an http, https or file URL that names {z}, {x} and {y}.
-bool IsTileTemplate(const QString& urlTemplate);
-// The template with a tile's numbers put in.
-QUrl TileUrl(const QString& urlTemplate, int z, int x, int y);
 
 class TileSource : public QObject, public TileImages {
   Q_OBJECT
