@@ -133,7 +133,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The shared libraries the programs link (Qt, libcurl, libzip, the C++ runtime) become
+# The shared libraries the programs link (Qt, libcurl, libzip, ISA-L, the C++ runtime) become
 # the dependencies, with the versions dpkg-shlibdeps reads from them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Wayland sessions without XWayland need Qt's Wayland plugin; Qt's own

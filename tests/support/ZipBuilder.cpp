@@ -70,8 +70,8 @@ std::string BuildZip(const std::vector<ZipTestEntry>& entries, bool damageDirect
     Header h;
     h.flags = e.encryptedFlag ? 1 : 0;
     h.method = e.deflate ? 8 : 0;
-    h.crc = static_cast<std::uint32_t>(
-        crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), static_cast<uInt>(e.data.size())));
+    h.crc = e.claimedCrc.value_or(static_cast<std::uint32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), static_cast<uInt>(e.data.size()))));
     h.packed = body.size();
     h.size = e.claimedSize.value_or(e.data.size());
     h.zip64 = h.size >= 0xFFFFFFFFu;

@@ -20,6 +20,7 @@ struct ZipTestEntry {
   // What the headers claim the entry unpacks to (the data's size when unset);
   // from 4 GiB on it is written as a ZIP64 size.
   std::optional<std::uint64_t> claimedSize;
+  std::optional<std::uint32_t> claimedCrc;  // the data's CRC-32 when unset
   bool encryptedFlag = false;
 };
 

@@ -92,10 +92,46 @@ bool InputFile::Open(const std::string& path, bool textMode) {
   size_ = info.size;
   text_ = textMode;
   error_ = false;
-  pendingCr_ = false;
+  folder_.Reset();
   consumed_ = 0;
   raw_.resize(kChunk);
   return true;
+}
+
+std::string_view CrLfFolder::Fold(char* data, std::size_t size) {
+  char* const base = data - 1;
+  const std::size_t len = size + 1;
+  std::size_t start = 1;
+  if (pendingCr_ && size > 0) {
+    pendingCr_ = false;
+    if (base[1] != '\n') {
+      base[0] = '\r';
+      start = 0;
+    }
+  }
+  std::size_t out = 1;
+  for (std::size_t i = 1; i < len;) {
+    const void* cr = std::memchr(base + i, '\r', len - i);
+    std::size_t end = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - base) : len;
+    if (out != i) std::memmove(base + out, base + i, end - i);
+    out += end - i;
+    if (!cr) break;
+    if (end + 1 == len) {
+      // The LF that may follow is in the next chunk.
+      pendingCr_ = true;
+      i = len;
+    } else {
+      if (base[end + 1] != '\n') base[out++] = '\r';
+      i = end + 1;
+    }
+  }
+  return std::string_view(base + start, out - start);
+}
+
+std::string_view CrLfFolder::Finish() {
+  if (!pendingCr_) return {};
+  pendingCr_ = false;
+  return "\r";
 }
 
 std::string_view InputFile::ReadChunk() {
@@ -106,43 +142,12 @@ std::string_view InputFile::ReadChunk() {
     long n = platform::ReadSome(fd_, base + 1, raw_.size() - 1);
     if (n <= 0) {
       if (n < 0) error_ = true;
-      if (pendingCr_) {
-        pendingCr_ = false;
-        base[0] = '\r';
-        return std::string_view(base, 1);
-      }
-      return {};
+      return text_ ? folder_.Finish() : std::string_view();
     }
     consumed_ += static_cast<std::uint64_t>(n);
-    const std::size_t len = static_cast<std::size_t>(n) + 1;
-    if (!text_) return std::string_view(base + 1, len - 1);
-    std::size_t start = 1;
-    if (pendingCr_) {
-      pendingCr_ = false;
-      if (base[1] != '\n') {
-        base[0] = '\r';
-        start = 0;
-      }
-    }
-    // CR LF folds to LF where it lies: text without CR is not moved at all.
-    std::size_t out = 1;
-    for (std::size_t i = 1; i < len;) {
-      const void* cr = std::memchr(base + i, '\r', len - i);
-      std::size_t end = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - base) : len;
-      if (out != i) std::memmove(base + out, base + i, end - i);
-      out += end - i;
-      if (!cr) break;
-      if (end + 1 == len) {
-        // The LF that may follow is in the next chunk.
-        pendingCr_ = true;
-        i = len;
-      } else {
-        if (base[end + 1] != '\n') base[out++] = '\r';
-        i = end + 1;
-      }
-    }
-    if (out == start) continue;
-    return std::string_view(base + start, out - start);
+    if (!text_) return std::string_view(base + 1, static_cast<std::size_t>(n));
+    const std::string_view folded = folder_.Fold(base + 1, static_cast<std::size_t>(n));
+    if (!folded.empty()) return folded;
   }
 }
 

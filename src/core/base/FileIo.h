@@ -26,6 +26,22 @@
 
 namespace quill {
 
+// CR LF becomes LF in text that comes in chunks, a CR at a chunk's end held
+// back until the next shows whether an LF follows. Text without CR is not
+// moved.
+class CrLfFolder {
+ public:
+  // Folds size bytes at data in place; data[-1] must be writable, for the CR
+  // held back from the chunk before. The folded text, perhaps empty.
+  std::string_view Fold(char* data, std::size_t size);
+  // At the end of the text: the CR still held back, or nothing.
+  std::string_view Finish();
+  void Reset() { pendingCr_ = false; }
+
+ private:
+  bool pendingCr_ = false;
+};
+
 class InputFile {
  public:
   InputFile() = default;
@@ -53,7 +69,7 @@ class InputFile {
   bool error_ = false;
   bool notFound_ = false;
   const char* reason_ = "";
-  bool pendingCr_ = false;
+  CrLfFolder folder_;
   std::uint64_t size_ = 0;
   std::uint64_t consumed_ = 0;
   std::string raw_;

@@ -20,9 +20,11 @@ struct ReadOptions {
   StatusSink* status = nullptr;     // for the readers' passing messages
   // Called now and then with bytes read and the file size (0 when unknown).
   std::function<void(std::uint64_t done, std::uint64_t total)> progress;
-  // Text to read instead of the file at the path, which then only names it
-  // (an archive's entry, unpacked, its CR LF already folded to LF).
-  const std::string* content = nullptr;
+  // Text to read instead of the file at the path, which then only names it:
+  // an archive's entry as it unpacks, a chunk per call until an empty one,
+  // its CR LF already folded to LF. sourceSize is its size, for progress.
+  std::function<std::string_view()> source;
+  std::uint64_t sourceSize = 0;
 };
 
 struct ReadResult {

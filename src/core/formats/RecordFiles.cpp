@@ -12,12 +12,12 @@ namespace quill {
 
 bool ReadFileChunks(const std::string& path, bool textMode, const ReadOptions& options, ReadResult* result,
                     const std::function<void(std::string_view chunk)>& onChunk) {
-  if (options.content) {
-    constexpr std::size_t kChunk = 256 * 1024;
-    const std::string_view all = *options.content;
-    for (std::size_t at = 0; at < all.size(); at += kChunk) {
-      onChunk(all.substr(at, kChunk));
-      if (options.progress) options.progress(std::min(at + kChunk, all.size()), all.size());
+  if (options.source) {
+    std::uint64_t done = 0;
+    for (std::string_view chunk = options.source(); !chunk.empty(); chunk = options.source()) {
+      onChunk(chunk);
+      done += chunk.size();
+      if (options.progress) options.progress(std::min(done, options.sourceSize), options.sourceSize);
     }
     return true;
   }

@@ -4,14 +4,15 @@
 // file of additional waypoints. Every GPX and LOC entry is read in entry
 // order, as if the files had been loaded one after another.
 //
-// Archives made to hurt are refused whole before a single waypoint is added:
-// an entry that claims or unpacks to more than kZipEntryLimit, or to more
-// than kZipRatioLimit times its packed size, an absolute or "../" name, an
-// encrypted entry, a damaged directory. The limits hold while unpacking, so
-// an entry whose header lies is caught as well. Nothing is ever written.
+// Archives made to hurt are refused whole: an entry that claims to unpack to
+// more than kZipEntryLimit, or to more than kZipRatioLimit times its packed
+// size, an absolute or "../" name, an encrypted entry, a damaged directory,
+// before a single waypoint is added. Entries are read while they unpack; the
+// limits and the checksum hold while unpacking, and an entry whose header
+// lies takes every waypoint of the archive back out of the list. Nothing is
+// ever written.
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "formats/FormatTypes.h"
 
@@ -21,17 +22,6 @@ inline constexpr std::uint64_t kZipEntryLimit = std::uint64_t{4} << 30;
 inline constexpr std::uint64_t kZipRatioLimit = 200;
 // Below this an entry's ratio harms no one (a few lines of spaces pack well).
 inline constexpr std::uint64_t kZipRatioFloor = 64 * 1024;
-
-struct ZipWaypointEntry {
-  std::string name;  // as the archive names it
-  int formatCode = -1;
-  std::string text;  // unpacked, CR LF folded to LF
-};
-
-// The GPX and LOC entries of the archive at path, unpacked, in entry order.
-// False, with the reason in error, when the archive cannot be read or is
-// hostile; entries is then empty.
-bool UnpackWaypointEntries(const std::string& path, std::vector<ZipWaypointEntry>& entries, std::string& error);
 
 // The reader of the format table: every entry through its own reader. The
 // duplicate question is asked afresh for every entry.

@@ -52,6 +52,10 @@ const TGpxRecord* WaypointStore::AddWaypoint(TGpxRecord record, std::string_view
   if (!groundspeak.empty()) record.GroundspeakXml.assign(groundspeak);
 
   if (target) {
+    // A copy for the hold: replacing is rare, and the journal takes the value.
+    if (holding_ && target->seq < holdSeq_ && holdReplacedSet_.insert(target).second) {
+      holdReplaced_.emplace_back(target, static_cast<const TGpxRecord&>(*target));
+    }
     // The former value goes to the journal, whose record it is from now on.
     if (journaling_ && target->seq < journalSeq_ && journalReplaced_.insert(target).second) {
       journal_.replaced.emplace_back(target, std::move(static_cast<TGpxRecord&>(*target)));
@@ -343,6 +347,41 @@ WaypointStore::Journal WaypointStore::EndJournal() {
   journal_ = Journal();
   journalReplaced_.clear();
   return journal;
+}
+
+void WaypointStore::BeginHold() {
+  holding_ = true;
+  holdStart_ = all_.size();
+  holdSeq_ = nextSeq_;
+  holdJournalReplaced_ = journal_.replaced.size();
+  holdReplaced_.clear();
+  holdReplacedSet_.clear();
+}
+
+void WaypointStore::TakeBackHold() {
+  if (!holding_) return;
+  if (holdStart_ < all_.size()) {
+    DeleteWaypoints(std::vector<const TGpxRecord*>(all_.begin() + static_cast<std::ptrdiff_t>(holdStart_), all_.end()));
+  }
+  if (journaling_) {
+    for (std::size_t i = holdJournalReplaced_; i < journal_.replaced.size(); ++i) {
+      journalReplaced_.erase(journal_.replaced[i].first);
+    }
+    journal_.replaced.erase(journal_.replaced.begin() + static_cast<std::ptrdiff_t>(holdJournalReplaced_),
+                            journal_.replaced.end());
+  }
+  for (auto& [record, former] : holdReplaced_) {
+    // A replacement keeps the name, so the index stays as it is.
+    static_cast<TGpxRecord&>(*record) = std::move(former);
+    RenewValues(*record);
+  }
+  EndHold();
+}
+
+void WaypointStore::EndHold() {
+  holding_ = false;
+  holdReplaced_.clear();
+  holdReplacedSet_.clear();
 }
 
 }  // namespace quill

@@ -141,6 +141,13 @@ class WaypointStore {
   // Between these two the store notes what AddWaypoint adds and replaces.
   void BeginJournal();
   Journal EndJournal();
+  // Between BeginHold and EndHold a load can still be taken back whole (an
+  // archive found hostile halfway through): TakeBackHold removes what was
+  // added since BeginHold and gives replaced records their former values;
+  // what an open journal noted meanwhile goes with it.
+  void BeginHold();
+  void TakeBackHold();
+  void EndHold();
   // ShownWaypoints becomes AllWaypoints again, in order of addition.
   void ShowAll();
 
@@ -193,6 +200,13 @@ class WaypointStore {
   std::uint64_t journalSeq_ = 0;
   Journal journal_;
   std::unordered_set<const TGpxRecord*> journalReplaced_;
+  // The open hold: as the journal, plus where the journal stood.
+  bool holding_ = false;
+  std::size_t holdStart_ = 0;
+  std::uint64_t holdSeq_ = 0;
+  std::size_t holdJournalReplaced_ = 0;
+  std::vector<std::pair<Stored*, TGpxRecord>> holdReplaced_;
+  std::unordered_set<const TGpxRecord*> holdReplacedSet_;
 };
 
 }  // namespace quill

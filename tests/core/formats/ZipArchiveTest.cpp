@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "base/FileIo.h"
 #include "formats/FormatSniff.h"
 #include "formats/FormatTable.h"
@@ -112,6 +114,10 @@ TEST(ZipArchive, HostileArchivesAreRefusedWhole) {
   // A claim that lies the other way round: short data, CRC of the whole.
   ZipTestEntry shortData{"short.gpx", good, false};
   shortData.claimedSize = good.size() + 10;
+  ZipTestEntry storedLie{"stored.gpx", good, false};
+  storedLie.claimedSize = good.size() - 10;
+  ZipTestEntry wrongSum{"sum.gpx", good};
+  wrongSum.claimedCrc = 0x12345678;
   const struct {
     const char* what;
     std::string bytes;
@@ -129,6 +135,8 @@ TEST(ZipArchive, HostileArchivesAreRefusedWhole) {
       {"damaged directory", BuildZip({{"ok.gpx", good}}, true), "damaged archive"},
       {"cut off", BuildZip({{"ok.gpx", good}}).substr(0, 60), "damaged archive"},
       {"data shorter than claimed", BuildZip({{"ok.gpx", good}, shortData}), "damaged"},
+      {"stored past its claim", BuildZip({{"ok.gpx", good}, storedLie}), "unpacks to more than it claims"},
+      {"checksum of other data", BuildZip({{"ok.gpx", good}, wrongSum}), "checksum mismatch"},
       {"no waypoint file", BuildZip({{"readme.txt", "x"}}), "no GPX or LOC file"},
   };
   for (const auto& c : cases) {
@@ -138,6 +146,64 @@ TEST(ZipArchive, HostileArchivesAreRefusedWhole) {
     EXPECT_FALSE(loaded.ok);
     EXPECT_TRUE(loaded.names.empty());
     EXPECT_NE(loaded.status.find(c.message), std::string::npos) << loaded.status;
+  }
+}
+
+// Entries are read while they unpack: an entry found lying after another
+// was read takes the whole archive back, a waypoint it replaced included,
+// and leaves no step to undo.
+TEST(ZipArchive, ALieFoundHalfwayTakesTheArchiveBack) {
+  test::TempDir dir;
+  test::WriteFileBytes(dir.File("old.gpx"), Gpx({"GC1", "GC2"}));
+  ZipTestEntry lying{"b.gpx", Gpx({"GC7"})};
+  lying.claimedSize = 20;
+  test::WriteFileBytes(dir.File("pq.zip"), BuildZip({{"a.gpx", Gpx({"GC2", "GC5"})}, lying}));
+  test::RecordingStatus status;
+  test::ScriptedQuestions questions;
+  questions.duplicateAnswers = {kDuplicateReplace};
+  ListSession session(status, questions);
+  ASSERT_TRUE(session.LoadFile(dir.File("old.gpx")));
+  const std::vector<const TGpxRecord*> before = session.Store().ShownWaypoints();
+  const double lat2 = before[1]->Lat;
+  EXPECT_FALSE(session.LoadFile(dir.File("pq.zip")));
+  EXPECT_NE(status.LastSet().find("unpacks to more than it claims"), std::string::npos) << status.LastSet();
+  EXPECT_EQ(questions.duplicateNames, std::vector<std::string>{"GC2"});
+  EXPECT_EQ(session.Store().ShownWaypoints(), before);
+  EXPECT_EQ(session.Store().AllWaypoints(), before);
+  EXPECT_EQ(before[1]->Lat, lat2);
+  EXPECT_EQ(session.Store().FirstWithName("GC5"), nullptr);
+  EXPECT_EQ(session.UndoName(), "Load old.gpx (2 waypoints)");
+}
+
+// The text unpacks in pieces: a waypoint whose CR LF is split between two of
+// them loads as from the unpacked file, from stored and deflated entries.
+TEST(ZipArchive, AWaypointAcrossUnpackedPiecesLoadsAsFromItsFile) {
+  const std::string head = "<?xml version=\"1.0\"?>\r\n<gpx version=\"1.0\">\r\n<!--";
+  const std::string wpt = "-->\r\n<wpt lat=\"52\" lon=\"5\"><name>GC1</name><desc>x";
+  for (const std::size_t cr : {std::size_t{1} << 20, (std::size_t{1} << 20) - 1, std::size_t{3} << 20}) {
+    // Letters at random, so the entry packs no better than a real one.
+    std::string pad(cr - head.size() - wpt.size(), 'p');
+    unsigned state = 99;
+    for (char& c : pad) c = static_cast<char>('a' + ((state = state * 1103515245u + 12345u) >> 16) % 26);
+    const std::string text = head + pad + wpt + "\r\ny\r</desc></wpt>\r\n</gpx>\r\n";
+    ASSERT_EQ(text.find("\r\ny"), cr);
+    test::TempDir dir;
+    test::WriteFileBytes(dir.File("a.gpx"), text);
+    test::WriteFileBytes(dir.File("deflated.zip"), BuildZip({{"a.gpx", text, true}}));
+    test::WriteFileBytes(dir.File("stored.zip"), BuildZip({{"a.gpx", text, false}}));
+    std::vector<std::string> descs;
+    for (const char* file : {"a.gpx", "deflated.zip", "stored.zip"}) {
+      SCOPED_TRACE(std::to_string(cr) + " " + file);
+      test::RecordingStatus status;
+      test::ScriptedQuestions questions;
+      ListSession session(status, questions);
+      ASSERT_TRUE(session.LoadFile(dir.File(file))) << status.LastSet();
+      ASSERT_EQ(session.Store().size(), 1u);
+      descs.push_back(session.Store().AllWaypoints()[0]->Desc);
+    }
+    EXPECT_EQ(std::count(descs[0].begin(), descs[0].end(), '\n'), 1);
+    EXPECT_EQ(descs[1], descs[0]);
+    EXPECT_EQ(descs[2], descs[0]);
   }
 }
 
