@@ -43,7 +43,8 @@ struct MapRequest {
   std::optional<LatLon> centre;
   std::optional<double> zoom;
   bool tiles = false;
-  std::string tileTemplate;  // "settings": the settings' one
+  std::string tileTemplate;                // "settings": the settings' one
+  std::optional<std::string> attribution;  // drawn instead of the known one
 };
 
 bool ReadNumber(std::string_view text, double& value) {
@@ -86,6 +87,8 @@ bool ReadMapOptions(const std::vector<CliOption>& extra, MapRequest& request, st
         return false;
       }
       request.zoom = zoom;
+    } else if (o.name == "--attribution") {
+      request.attribution = v;
     } else if (o.name == "--tiles") {
       request.tiles = true;
       request.tileTemplate = v;
@@ -133,7 +136,7 @@ bool WritePng(const std::string& output, const QByteArray& png, std::ostream& ou
 
 int RunMap(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   static const ExtraOptionNames kNames{
-      {"--home", "--sort", "--filter", "--rename", "--size", "--center", "--zoom", "--tiles"}, {}};
+      {"--home", "--sort", "--filter", "--rename", "--size", "--center", "--zoom", "--tiles", "--attribution"}, {}};
   CliOptions options;
   std::string error;
   if (!ParseCliOptions(args, kNames, options, error)) return UsageError(err, error);
@@ -165,6 +168,9 @@ int RunMap(const std::vector<std::string>& args, std::ostream& out, std::ostream
       attribution = QString::fromStdString(AnsiToUtf8(kDefaultMapAttribution));
     }
   }
+
+  // Any other tile server's wording comes from its user.
+  if (request.attribution) attribution = QString::fromStdString(*request.attribution);
 
   FixedAnswers answers;
   StderrStatus status(err);

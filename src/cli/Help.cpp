@@ -306,7 +306,8 @@ std::vector<HelpCommand> CliCommands() {
 
   commands.push_back(
       {"map",
-       {"[options] [--size WxH] [--center LAT,LON] [--zoom Z] [--tiles TEMPLATE|settings] INPUT... OUTPUT.png"},
+       {"[options] [--size WxH] [--center LAT,LON] [--zoom Z] [--tiles TEMPLATE|settings] [--attribution TEXT] "
+        "INPUT... OUTPUT.png"},
        "draw the shown waypoints on a map",
        {"Loads the INPUT files as list does and draws the shown waypoints as the map window shows them, each in its "
         "type's marker centred on its Web Mercator pixel, archived ones struck red, crowded places as bubbles with "
@@ -324,6 +325,9 @@ std::vector<HelpCommand> CliCommands() {
                 Valued("--tiles", "TEMPLATE",
                        "draw on map tiles from this address, {z}, {x} and {y} standing for the tile's numbers (e.g. "
                        "https://tile.openstreetmap.org/{z}/{x}/{y}.png), or settings for the window's tile address"),
+                Valued("--attribution", "TEXT",
+                       "the credit the tile server asks for, drawn in the lower right corner (known without it for "
+                       "the OpenStreetMap tiles and the window's tile address)"),
                 HelpFlag(kCommandHelp)}}),
        {},
        ValueKind::kFile});

@@ -144,6 +144,21 @@ TEST(MapCommand, FetchesTheViewsTilesDrawsEveryMarkerOnItsPixelAndLaterDrawsFrom
   EXPECT_TRUE(run.errors.isEmpty()) << run.errors.toStdString();
   EXPECT_EQ(QImage(second), image);
 
+  // Another server's credit, given by its user, goes in the lower right corner.
+  const QString credited = QString::fromStdString(dir.File("credited.png"));
+  run = RunMap(viewArgs + QStringList{"--attribution", QStringLiteral("© Loopback tiles"), list, credited}, dir);
+  ASSERT_EQ(run.code, 0) << run.errors.toStdString();
+  const QImage withCredit = QImage(credited).convertToFormat(QImage::Format_RGB32);
+  const QImage without = image.convertToFormat(QImage::Format_RGB32);
+  QRect changed;
+  for (int y = 0; y < view.height; ++y)
+    for (int x = 0; x < view.width; ++x)
+      if (withCredit.pixel(x, y) != without.pixel(x, y)) changed |= QRect(x, y, 1, 1);
+  EXPECT_TRUE(changed.isValid());
+  EXPECT_GT(changed.width(), 40);
+  EXPECT_GE(changed.top(), view.height - 24);
+  EXPECT_EQ(changed.right(), view.width - 1);
+
   // Without the cache as well: the plain background with degree lines, and
   // one line that says why.
   test::TempDir other;
