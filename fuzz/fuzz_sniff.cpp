@@ -15,7 +15,7 @@ void Check(std::string_view head, bool complete) {
   const quill::SniffResult r = quill::FormatOfContent(head, complete);
   const bool known = r.formatCode == quill::kFormatGpx || r.formatCode == quill::kFormatLoc ||
                      r.formatCode == quill::kFormatOv2 || r.formatCode == quill::kFormatTxt ||
-                     r.formatCode == quill::kFormatMioMap;
+                     r.formatCode == quill::kFormatMioMap || r.formatCode == quill::kFormatZip;
   // A format and no reason, or no format and a reason of one printable line.
   if (known != r.reason.empty() || (!known && r.formatCode != -1)) std::abort();
   for (char c : r.reason) {

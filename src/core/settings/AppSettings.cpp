@@ -68,6 +68,9 @@ template <class... F>
 struct Overload : F... {
   using F::operator()...;
 };
+// Spelled out for compilers without aggregate deduction (clang 14).
+template <class... F>
+Overload(F...) -> Overload<F...>;
 
 }  // namespace
 
