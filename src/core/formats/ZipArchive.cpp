@@ -185,8 +185,8 @@ class EntryPipe {
   std::uint64_t Unpacked() const { return unpacked_; }
 
  private:
-  static constexpr std::size_t kSlotBytes = std::size_t{1} << 20;
-  static constexpr int kSlots = 4;
+  static constexpr std::size_t kSlotBytes = std::size_t{256} << 10;
+  static constexpr int kSlots = 8;
   struct Slot {
     std::unique_ptr<char[]> bytes{new char[kSlotBytes + 1]};  // byte 0 for a held-back CR
     std::string_view text;
