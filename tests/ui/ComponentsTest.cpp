@@ -4,8 +4,6 @@
 #include <QApplication>
 #include <QStyle>
 #include <QTest>
-#include <algorithm>
-#include <cmath>
 
 #include "support/DarkPalette.h"
 #include "ui/components/UlkEdit.h"
@@ -15,15 +13,7 @@
 namespace quill {
 namespace {
 
-// Contrast as the web's accessibility guidelines define it.
-double Contrast(const QColor& a, const QColor& b) {
-  auto luminance = [](const QColor& c) {
-    auto ch = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * ch(c.redF()) + 0.7152 * ch(c.greenF()) + 0.0722 * ch(c.blueF());
-  };
-  const double x = luminance(a), y = luminance(b);
-  return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
-}
+using test::Contrast;
 
 // Every level reads in a light and in a dark palette, and takes the
 // palette's colours where it has no colour of its own.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDropEvent>
@@ -22,6 +23,7 @@
 #include "base/ProgramFolders.h"
 #include "formats/FormatTable.h"
 #include "geo/Converter.h"
+#include "support/DarkPalette.h"
 #include "text/QtText.h"
 #include "ui/app/ConverterPanel.h"
 #include "ui/app/HelpWindow.h"
@@ -694,6 +696,22 @@ TEST_F(UiWindow, RowsAreMarkedFromTheirCacheState) {
   EXPECT_TRUE(struck(2));
   EXPECT_FALSE(m.data(m.index(0, 0), Qt::DecorationRole).value<QIcon>().isNull());
   EXPECT_EQ(m.data(m.index(2, 1), Qt::DisplayRole).toString(), QString::fromUtf8("-33° 52.167"));
+
+  // A dark theme: the same hues, made to read on its background; and back.
+  const QPalette light = QApplication::palette();
+  QApplication::setPalette(test::DarkPalette());
+  QCoreApplication::sendPostedEvents();
+  const QColor base = test::DarkPalette().color(QPalette::Base);
+  const QColor filtered = Find<QLabel>("LabelFiltered")->palette().color(QPalette::WindowText);
+  for (const QColor& c : {colour(0), colour(2)}) EXPECT_GE(test::Contrast(c, base), 4.5) << c.name().toStdString();
+  EXPECT_EQ(colour(0).hue(), 240);
+  EXPECT_EQ(colour(2).hue(), 0);
+  EXPECT_GE(test::Contrast(filtered, test::DarkPalette().color(QPalette::Window)), 4.5);
+  QApplication::setPalette(light);
+  QCoreApplication::sendPostedEvents();
+  EXPECT_EQ(colour(0), QColor(0, 0, 255));
+  EXPECT_EQ(colour(2), QColor(255, 0, 0));
+  EXPECT_EQ(Find<QLabel>("LabelFiltered")->palette().color(QPalette::WindowText), QColor(0, 0, 128));
 }
 
 TEST_F(UiWindow, ColumnModesCycleWithCtrlN) {

@@ -2,6 +2,7 @@
 #include "ui/list/ListPanel.h"
 
 #include <QActionGroup>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -17,6 +18,7 @@
 #include "text/QtText.h"
 #include "ui/components/CoreTexts.h"
 #include "ui/components/DesignWidth.h"
+#include "ui/components/ReadableColour.h"
 #include "ui/list/ListView.h"
 #include "ui/list/WaypointListModel.h"
 
@@ -58,13 +60,11 @@ TListPanel::TListPanel(ListSession& session, QWidget* parent)
   auto* record = MakeLabel(this, "LabelRecord", tr("Record"));
   labelRecordCount_ = MakeLabel(this, "LabelRecordCount", "(0)");
   labelFiltered_ = MakeLabel(this, "LabelFiltered", tr("(Filtered)"));
-  QPalette pal = labelFiltered_->palette();
-  pal.setColor(QPalette::WindowText, QColor(0, 0, 128));
-  labelFiltered_->setPalette(pal);
   QFont bold = labelFiltered_->font();
   bold.setBold(true);
   labelFiltered_->setFont(bold);
   labelFiltered_->hide();
+  FollowPalette();
   labelImportTime_ = MakeLabel(this, "LabelImportTime");
   labelVersion_ = MakeLabel(this, "LabelVersion");
 
@@ -162,6 +162,19 @@ void TListPanel::RowRemoved(int row) {
   }
   refreshSuspended_ = false;
   RefreshCounters();
+}
+
+void TListPanel::FollowPalette() {
+  // The panel's own: it follows a theme before the view inside it does.
+  model_->SetBackground(palette().color(QPalette::Base));
+  QPalette pal = labelFiltered_->palette();
+  pal.setColor(QPalette::WindowText, KeptOrReadableOn(QColor(0, 0, 128), palette().color(QPalette::Window)));
+  labelFiltered_->setPalette(pal);
+}
+
+void TListPanel::changeEvent(QEvent* event) {
+  QGroupBox::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange && model_ && labelFiltered_) FollowPalette();
 }
 
 TListPanel::~TListPanel() {

@@ -120,17 +120,22 @@ class TListPanel : public QGroupBox {
   // The last row was deleted, or the list let go of every record.
   void ListEmptied();
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
   void BuildPopupMenu();
   void FollowSession();
+  // The fixed colours of the rows and of "(Filtered)" against the theme.
+  void FollowPalette();
   void RowRemoved(int row);
 
   ListSession& session_;
   TListView* listView_;
-  WaypointListModel* model_;
+  WaypointListModel* model_ = nullptr;
   ListButtons buttons_{};
   QLabel* labelRecordCount_;
-  QLabel* labelFiltered_;
+  QLabel* labelFiltered_ = nullptr;
   QLabel* labelImportTime_;
   QLabel* labelVersion_;
   QMenu* popupMenu_ = nullptr;

@@ -8,6 +8,7 @@
 #include "list/ListColumns.h"
 #include "text/QtText.h"
 #include "ui/components/CoreTexts.h"
+#include "ui/components/ReadableColour.h"
 #include "ui/list/TypeIcons.h"
 
 namespace quill {
@@ -16,6 +17,12 @@ WaypointListModel::WaypointListModel(const WaypointStore& store, const ListViewS
     : QAbstractTableModel(parent), store_(store), state_(state) {
   for (int c = 0; c < kListColumnCount; ++c) headers_[c] = CoreText(InitialColumnHeader(c));
   strikeFont_.setStrikeOut(true);
+}
+
+void WaypointListModel::SetBackground(const QColor& base) {
+  red_ = QBrush(KeptOrReadableOn(QColor(255, 0, 0), base));
+  blue_ = QBrush(KeptOrReadableOn(QColor(0, 0, 255), base));
+  if (!rows_.empty()) emit dataChanged(index(0, 0), index(static_cast<int>(rows_.size()) - 1, kListColumnCount - 1));
 }
 
 int WaypointListModel::rowCount(const QModelIndex& parent) const {
@@ -77,8 +84,8 @@ QVariant WaypointListModel::data(const QModelIndex& index, int role) const {
       return {};
     case Qt::ForegroundRole: {
       const RowTexts& t = Texts(index.row());
-      if (t.red) return QBrush(QColor(255, 0, 0));
-      if (t.blue) return QBrush(QColor(0, 0, 255));
+      if (t.red) return red_;
+      if (t.blue) return blue_;
       return {};
     }
     case Qt::FontRole:

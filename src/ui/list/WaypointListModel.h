@@ -7,6 +7,7 @@
 // first shown after a rebuild, so the cost of a rebuild does not grow with
 // the texts of 100,000 rows.
 #include <QAbstractTableModel>
+#include <QBrush>
 #include <QFont>
 #include <QString>
 #include <vector>
@@ -36,6 +37,9 @@ class WaypointListModel : public QAbstractTableModel {
   void BeginRemoveRow(int row);
   void EndRemoveRow();
 
+  // The colours of archived and found rows, made to read on this background.
+  void SetBackground(const QColor& base);
+
   const TGpxRecord* RecordAt(int row) const;
   // First row carrying the record, or -1.
   int RowOf(const TGpxRecord* record) const;
@@ -57,6 +61,8 @@ class WaypointListModel : public QAbstractTableModel {
   mutable std::vector<RowTexts> texts_;
   QString headers_[5];
   QFont strikeFont_;
+  QBrush red_{QColor(255, 0, 0)};
+  QBrush blue_{QColor(0, 0, 255)};
 };
 
 }  // namespace quill
