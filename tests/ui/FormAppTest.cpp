@@ -144,7 +144,8 @@ TEST_F(UiWindow, OpensWithEveryControlNamedAndCaptioned) {
   QMenu* popup = app.PopupMenu();
   QStringList top;
   for (QAction* a : popup->actions()) top << a->text();
-  EXPECT_EQ(top, QStringList({"Sort", "4th Column", "5th Column", "Rename Waypoints", "Filter Waypoints"}));
+  EXPECT_EQ(top, QStringList({"Sort", "4th Column", "5th Column", "Rename Waypoints", "Filter Waypoints", "",
+                              "Save Selected…", "Send to GPS…"}));
   QStringList sort;
   for (QAction* a : app.SortMenu()->actions()) sort << a->text();
   EXPECT_EQ(sort, QStringList({"Sort by Name", "Sort by GC-Name", "Sort by Timestamp", "Sort by Date Found",

@@ -228,9 +228,14 @@ void TFormApp::BuildMenus() {
   };
   add(file, "ActionFileLoad", tr("Load"), QKeySequence(), files_, &TFileCommands::ActionFileLoadExecute);
   add(file, "ActionFileSave", tr("Save"), QKeySequence(), files_, &TFileCommands::ActionFileSaveExecute);
-  add(file, "ActionSendToGps", tr("Send to GPS…"), QKeySequence(), files_, &TFileCommands::ActionSendToGpsExecute);
-  add(file, "ActionFileSaveSelected", tr("Save Selected…"), QKeySequence(), files_,
-      &TFileCommands::ActionFileSaveSelectedExecute);
+  QAction* sendToGps =
+      add(file, "ActionSendToGps", tr("Send to GPS…"), QKeySequence(), files_, &TFileCommands::ActionSendToGpsExecute);
+  QAction* saveSelected = add(file, "ActionFileSaveSelected", tr("Save Selected…"), QKeySequence(), files_,
+                              &TFileCommands::ActionFileSaveSelectedExecute);
+  // Where a right click on picked rows looks for them too.
+  PopupMenu()->addSeparator();
+  PopupMenu()->addAction(saveSelected);
+  PopupMenu()->addAction(sendToGps);
   file->addSeparator();
   add(file, "ActionExit", tr("Exit"), QKeySequence(Qt::ALT | Qt::Key_F4), this, &TFormApp::ActionExitExecute);
   for (QAction* a : {listEdit_->UndoAction(), listEdit_->RedoAction()}) {
