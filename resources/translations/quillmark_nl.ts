@@ -1294,7 +1294,7 @@ Wilt u het vervangen?</translation>
     <name>quill::TUlkStatusBar</name>
     <message>
         <source>Geocaching info not loaded: turn on &quot;Include Geocaching Info&quot; in Tools &gt; Options</source>
-        <translation>Geocaching-info niet geladen: zet &quot;Geocaching-info meenemen&quot; aan in Extra &gt; Opties</translation>
+        <translation>Geocaching-info niet geladen: zet "Geocaching-info meenemen" aan in Extra &gt; Opties</translation>
     </message>
     <message>
         <source>Error saving settings</source>
@@ -1303,6 +1303,114 @@ Wilt u het vervangen?</translation>
     <message>
         <source>GPS receiver stopped</source>
         <translation>GPS-ontvanger gestopt</translation>
+    </message>
+    <message>
+        <source>Busy...</source>
+        <translation>Bezig...</translation>
+    </message>
+    <message>
+        <source>Done!</source>
+        <translation>Klaar!</translation>
+    </message>
+    <message>
+        <source>Already connected!</source>
+        <translation>Al verbonden!</translation>
+    </message>
+    <message>
+        <source>Invalid host!</source>
+        <translation>Ongeldige host!</translation>
+    </message>
+    <message>
+        <source>Invalid user!</source>
+        <translation>Ongeldige gebruiker!</translation>
+    </message>
+    <message>
+        <source>Invalid password!</source>
+        <translation>Ongeldig wachtwoord!</translation>
+    </message>
+    <message>
+        <source>Invalid folder!</source>
+        <translation>Ongeldige map!</translation>
+    </message>
+    <message>
+        <source>Invalid file name!</source>
+        <translation>Ongeldige bestandsnaam!</translation>
+    </message>
+    <message>
+        <source>Invalid proxy!</source>
+        <translation>Ongeldige proxy!</translation>
+    </message>
+    <message>
+        <source>Connection Failed!</source>
+        <translation>Verbinding mislukt!</translation>
+    </message>
+    <message>
+        <source>Authentication Failed!</source>
+        <translation>Aanmelden mislukt!</translation>
+    </message>
+    <message>
+        <source>Failure! (Rename)</source>
+        <translation>Mislukt! (Hernoemen)</translation>
+    </message>
+    <message>
+        <source>Favorite file not loaded!</source>
+        <translation>Favorietenbestand niet geladen!</translation>
+    </message>
+    <message>
+        <source>Error opening file</source>
+        <translation>Fout bij openen van bestand</translation>
+    </message>
+    <message>
+        <source>Error loading file</source>
+        <translation>Fout bij laden van bestand</translation>
+    </message>
+    <message>
+        <source>Error saving file</source>
+        <translation>Fout bij opslaan van bestand</translation>
+    </message>
+    <message>
+        <source>Unknown Extension</source>
+        <translation>Onbekende extensie</translation>
+    </message>
+    <message>
+        <source>Invalid name</source>
+        <translation>Ongeldige naam</translation>
+    </message>
+    <message>
+        <source>No waypoints selected</source>
+        <translation>Geen waypoints geselecteerd</translation>
+    </message>
+    <message>
+        <source>Position out of range</source>
+        <translation>Positie buiten bereik</translation>
+    </message>
+    <message>
+        <source>Not a position</source>
+        <translation>Geen positie</translation>
+    </message>
+    <message>
+        <source>Not a web link</source>
+        <translation>Geen weblink</translation>
+    </message>
+    <message>
+        <source>Cache page template missing</source>
+        <translation>Sjabloon van de cachepagina ontbreekt</translation>
+    </message>
+    <message>
+        <source>Cannot write the cache page</source>
+        <translation>Kan de cachepagina niet schrijven</translation>
+    </message>
+    <message>
+        <source>Saved to %1</source>
+        <translation>Opgeslagen in %1</translation>
+    </message>
+    <message>
+        <source>Cannot write %1</source>
+        <translation>Kan %1 niet schrijven</translation>
+    </message>
+    <message>
+        <source>Nothing could open %1</source>
+        <translation>Niets kon %1 openen</translation>
     </message>
 </context>
 </TS>

@@ -19,6 +19,7 @@
 
 #include "UiTestSupport.h"
 #include "ui/app/Translations.h"
+#include "ui/components/UlkStatusBar.h"
 #include "ui/list/FormFilter.h"
 #include "ui/tools/FormOptions.h"
 
@@ -169,6 +170,27 @@ TEST_F(WindowInDutch, OptionsAndFilterDialogs) {
   };
   ExpectTranslated("options", open([] { return new TFormOptions; }));
   ExpectTranslated("filter", open([] { return new TFormFilter; }));
+}
+
+// The core's status texts: standing ones whole, composed ones by their fixed
+// part; names and reasons stay as the core words them.
+TEST_F(WindowInDutch, StatusTextsByTheirFixedParts) {
+  ASSERT_TRUE(InstallTranslations(*QCoreApplication::instance()));
+  const std::pair<std::string, QString> cases[] = {
+      {"Busy...", QStringLiteral("Bezig...")},
+      {"Authentication Failed!", QStringLiteral("Aanmelden mislukt!")},
+      {"Error loading file", QStringLiteral("Fout bij laden van bestand")},
+      {"Error loading file: line 3: unterminated <wpt>",
+       QStringLiteral("Fout bij laden van bestand: line 3: unterminated <wpt>")},
+      {"Not a position: 53 24.42l", QStringLiteral("Geen positie: 53 24.42l")},
+      {"Saved to Caf\xe9.gpx", QString::fromUtf8("Opgeslagen in Café.gpx")},
+      {"Cannot write the cache page: disk full", QStringLiteral("Kan de cachepagina niet schrijven: disk full")},
+      {"Cannot write /tmp/a: b.html", QStringLiteral("Kan /tmp/a: b.html niet schrijven")},
+      {"Saved to ", QStringLiteral("Saved to ")},
+      {"Error! (550 No such file)", QStringLiteral("Error! (550 No such file)")},
+      {"GC1QM01: Busy...", QStringLiteral("GC1QM01: Busy...")},
+  };
+  for (const auto& [core, shown] : cases) EXPECT_EQ(TUlkStatusBar::Shown(core), shown) << core;
 }
 
 TEST(Translations, EnglishInstallsNothing) {

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <algorithm>
+#include <string_view>
 
 #include "text/QtText.h"
 #include "ui/components/ReadableColour.h"
@@ -24,19 +25,77 @@ QString TUlkStatusBar::Cut(const QString& text) {
   return text.left(n);
 }
 
-// Standing messages have a translation; the rest (names, counts, reasons)
-// are shown as the core words them.
+namespace {
+
+// Standing messages, and the fixed parts of composed ones, have a
+// translation; the rest (names, counts, reasons) are shown as the core words
+// them.
 [[maybe_unused]] constexpr const char* kCatalogue[] = {
     QT_TRANSLATE_NOOP("quill::TUlkStatusBar",
                       "Geocaching info not loaded: turn on \"Include Geocaching Info\" in Tools > Options"),
     QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Error saving settings"),
     QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "GPS receiver stopped"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Busy..."),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Done!"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Already connected!"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Invalid host!"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Invalid user!"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Invalid password!"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Invalid folder!"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Invalid file name!"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Invalid proxy!"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Connection Failed!"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Authentication Failed!"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Failure! (Rename)"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Favorite file not loaded!"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Error opening file"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Error loading file"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Error saving file"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Unknown Extension"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Invalid name"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "No waypoints selected"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Position out of range"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Not a position"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Not a web link"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Cache page template missing"),
+    QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Cannot write the cache page"),
 };
 
+// Texts that begin with fixed words and end in a name.
+constexpr struct {
+  std::string_view start;
+  const char* pattern;
+} kLeads[] = {
+    {"Saved to ", QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Saved to %1")},
+    {"Cannot write ", QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Cannot write %1")},
+    {"Nothing could open ", QT_TRANSLATE_NOOP("quill::TUlkStatusBar", "Nothing could open %1")},
+};
+
+// Only a text with a translation is taken as UTF-8; memory text is not.
+bool Translate(const std::string& english, QString& out) {
+  out = TUlkStatusBar::tr(english.c_str());
+  return out != QString::fromUtf8(english.c_str());
+}
+
+}  // namespace
+
+QString TUlkStatusBar::Shown(const std::string& text) {
+  QString out;
+  if (Translate(text, out)) return out;
+  const std::size_t colon = text.find(": ");
+  if (colon != std::string::npos && Translate(text.substr(0, colon), out)) {
+    return out + QStringLiteral(": ") + AnsiToQString(text.substr(colon + 2));
+  }
+  for (const auto& lead : kLeads) {
+    if (text.size() > lead.start.size() && std::string_view(text).starts_with(lead.start)) {
+      return tr(lead.pattern).arg(AnsiToQString(text.substr(lead.start.size())));
+    }
+  }
+  return AnsiToQString(text);
+}
+
 void TUlkStatusBar::SetError(int level, const std::string& text) {
-  // Memory text is not UTF-8; only a text with a translation is taken from it.
-  const QString translated = tr(text.c_str());
-  messageText_ = Cut(translated != QString::fromUtf8(text.c_str()) ? translated : AnsiToQString(text));
+  messageText_ = Cut(Shown(text));
   messageLevel_ = level;
   update();
 }
@@ -57,7 +116,7 @@ void TUlkStatusBar::FlashError(int level, const std::string& text) {
     return;
   }
   flashing_ = true;
-  flashText_ = Cut(AnsiToQString(text));
+  flashText_ = Cut(Shown(text));
   flashLevel_ = level;
   update();
   StartTimer();

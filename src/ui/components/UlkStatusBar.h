@@ -25,6 +25,10 @@ class TUlkStatusBar : public QStatusBar, public StatusSink {
   // StatusSink: texts in memory form (Windows-1252).
   void SetError(int level, const std::string& text) override;
   void FlashError(int level, const std::string& text) override;
+  // The core's words in the user's language where the catalogue has them:
+  // a whole standing text, the fixed part before "HEAD: detail", or a text
+  // that begins with one of a few fixed words; names and reasons as they are.
+  static QString Shown(const std::string& text);
   // Panel 0 is the only panel; its text is also the standing message at level 0.
   void SetText(int panel, const std::string& text);
 
