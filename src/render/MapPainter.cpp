@@ -40,6 +40,9 @@ QString DegreeText(double value, double step, char positive, char negative) {
   return text + QLatin1Char(value > 0 ? positive : negative);
 }
 
+// The bottom rows the scale bar and its text take.
+constexpr double kScaleBarBand = 30.0;
+
 // Degree lines with their labels over the parts of the view left without
 // tiles (the painter's clip).
 void DrawGraticule(QPainter& p, const MapView& view) {
@@ -74,6 +77,8 @@ void DrawGraticule(QPainter& p, const MapView& view) {
     double y = LatLonToUnit(lat, 0.0).y * world - top;
     p.setPen(line);
     p.drawLine(QLineF(0, y, view.width, y));
+    // The scale bar has the lower left corner.
+    if (y - 3 > view.height - kScaleBarBand) continue;
     p.setPen(kGridText);
     p.drawText(QPointF(3, y - 3), DegreeText(lat, step, 'N', 'S'));
   }
