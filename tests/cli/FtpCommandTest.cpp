@@ -173,6 +173,9 @@ TEST_F(FtpCommand, InterruptedDownloadLeavesNoLocalFile) {
     const pid_t pid = ::fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
+      // As a terminal would start it: a run under nohup ignores SIGHUP, and
+      // the program rightly keeps an ignored signal ignored.
+      for (const int s : {SIGINT, SIGTERM, SIGHUP}) ::signal(s, SIG_DFL);
       ::setenv("XDG_CONFIG_HOME", home_.File("config").c_str(), 1);
       ::setenv("XDG_CACHE_HOME", home_.File("cache").c_str(), 1);
       ::unsetenv("QUILLMARK_FTP_PASSWORD");
