@@ -208,6 +208,10 @@ class EntryPipe {
     }
     changed_.notify_all();
   }
+  // How much to unpack next: one byte past the claim is enough to catch a lie.
+  std::uint64_t Want() const {
+    return std::min<std::uint64_t>(kSlotBytes, st_.size - std::min(st_.size, unpacked_) + 1);
+  }
   // Passes size fresh bytes at the slot on; false when they break a limit.
   bool Pass(Slot* slot, std::size_t size) {
     unpacked_ += size;
@@ -269,8 +273,7 @@ class EntryPipe {
     for (;;) {
       Slot* slot = Take();
       if (!slot) return false;
-      // One byte past the claim is enough to catch a lie.
-      const std::uint64_t want = std::min<std::uint64_t>(kSlotBytes, st_.size - std::min(st_.size, unpacked_) + 1);
+      const std::uint64_t want = Want();
       const zip_int64_t n = zip_fread(file, slot->bytes.get() + 1, want);
       if (n < 0) return Fail("the entry " + shown_ + " is damaged (" + zip_file_strerror(file) + ")");
       if (n == 0) {
@@ -293,8 +296,7 @@ class EntryPipe {
     while (state->block_state != ISAL_BLOCK_FINISH) {
       Slot* slot = Take();
       if (!slot) return false;
-      // One byte past the claim is enough to catch a lie.
-      const std::uint64_t want = std::min<std::uint64_t>(kSlotBytes, st_.size - std::min(st_.size, unpacked_) + 1);
+      const std::uint64_t want = Want();
       state->next_out = reinterpret_cast<std::uint8_t*>(slot->bytes.get() + 1);
       state->avail_out = static_cast<std::uint32_t>(want);
       const int rc = isal_inflate(state.get());
